@@ -143,9 +143,11 @@ THeapHandle TOutput::CurrentHeap() const {
 
 void TOutput::CreateOwnHeap() {
   if (mode_ == kTextMode) text_.Clear();
-  FreeBlock();
   text_.SetHeap(nullptr);
-  if (ownsHeap_) PrivateHeapDestroy(heap_);
+  if (ownsHeap_) {
+    FreeBlock();  // it lives in the heap about to go
+    PrivateHeapDestroy(heap_);
+  }
   heap_ = PrivateHeapCreate(0);
   ownsHeap_ = true;
   if (mode_ == kTextMode) text_.SetHeap(heap_);
