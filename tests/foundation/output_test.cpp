@@ -166,12 +166,17 @@ TEST_F(OutputFileTest, LoadFile) {
   loaded.CloseFile();
   EXPECT_EQ(std::string(loaded.Text()), text);
 
-  TOutput binary(path.c_str(), TOutput::kOpenRead);
-  binary.SetBinary();
-  EXPECT_EQ(binary.LoadFile(), text.size());
-  EXPECT_EQ(binary.Used(), text.size());
-  EXPECT_EQ(binary.Cursor(), binary.Block());
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(binary.Block()), binary.Used()), text);
+  {
+    // The binary block comes from the current heap: give it a context of its own.
+    THeapContext context;
+    THeapContextGuard guard(context);
+    TOutput binary(path.c_str(), TOutput::kOpenRead);
+    binary.SetBinary();
+    EXPECT_EQ(binary.LoadFile(), text.size());
+    EXPECT_EQ(binary.Used(), text.size());
+    EXPECT_EQ(binary.Cursor(), binary.Block());
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(binary.Block()), binary.Used()), text);
+  }
 
   TOutput unbound;
   EXPECT_EQ(unbound.LoadFile(), 0u);
@@ -186,6 +191,8 @@ TEST_F(OutputFileTest, FailedReadShowsTheMessage) {
 
 TEST_F(OutputFileTest, BinaryFlushAppendsTheUsedBytes) {
   std::string path = PathOf("table.bin");
+  THeapContext context;
+  THeapContextGuard guard(context);
   TOutput out(path.c_str(), TOutput::kOpenWrite);
   out.SetBinary();
   out.ReserveBinary(4);

@@ -14,7 +14,7 @@ class PrivateHeapTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(HeapContextDepth(), 0);
-    SetCurrentHeap(nullptr);
+    PrivateHeapDestroyCurrent();
     SetCurrentManagerRegistry(nullptr);
     SetCurrentRegistryHeap(nullptr);
   }
