@@ -7,7 +7,7 @@
 
 namespace {
 
-struct TSpec {
+struct TField {
   bool leftAlign = false;
   bool plus = false;
   bool space = false;
@@ -64,68 +64,68 @@ std::string Digits(std::uint64_t value, unsigned base, bool upper) {
 
 // Pads a converted field to its width: blanks on the left (or right with "-"),
 // or zeros after the sign and prefix when "0" applies.
-void EmitPadded(std::string& out, const TSpec& spec, std::string_view prefix,
+void EmitPadded(std::string& out, const TField& field, std::string_view prefix,
                 std::string_view body, bool zeroPadAllowed) {
   std::size_t length = prefix.size() + body.size();
-  std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+  std::size_t width = field.width > 0 ? static_cast<std::size_t>(field.width) : 0;
   std::size_t pad = width > length ? width - length : 0;
-  if (spec.leftAlign) {
+  if (field.leftAlign) {
     out.append(prefix).append(body).append(pad, ' ');
-  } else if (spec.zeroPad && zeroPadAllowed) {
+  } else if (field.zeroPad && zeroPadAllowed) {
     out.append(prefix).append(pad, '0').append(body);
   } else {
     out.append(pad, ' ').append(prefix).append(body);
   }
 }
 
-void EmitInteger(std::string& out, const TSpec& spec, bool negative, std::uint64_t magnitude) {
+void EmitInteger(std::string& out, const TField& field, bool negative, std::uint64_t magnitude) {
   unsigned base = 10;
   bool upper = false;
-  bool isSigned = spec.conversion == 'd' || spec.conversion == 'i';
-  if (spec.conversion == 'x' || spec.conversion == 'X') base = 16;
-  if (spec.conversion == 'X') upper = true;
-  if (spec.conversion == 'o') base = 8;
+  bool isSigned = field.conversion == 'd' || field.conversion == 'i';
+  if (field.conversion == 'x' || field.conversion == 'X') base = 16;
+  if (field.conversion == 'X') upper = true;
+  if (field.conversion == 'o') base = 8;
   std::string body;
-  if (!(spec.precision == 0 && magnitude == 0)) body = Digits(magnitude, base, upper);
-  if (spec.precision > static_cast<int>(body.size()))
-    body.insert(body.begin(), static_cast<std::size_t>(spec.precision) - body.size(), '0');
+  if (!(field.precision == 0 && magnitude == 0)) body = Digits(magnitude, base, upper);
+  if (field.precision > static_cast<int>(body.size()))
+    body.insert(body.begin(), static_cast<std::size_t>(field.precision) - body.size(), '0');
   std::string prefix;
   if (isSigned) {
     if (negative)
       prefix = "-";
-    else if (spec.plus)
+    else if (field.plus)
       prefix = "+";
-    else if (spec.space)
+    else if (field.space)
       prefix = " ";
-  } else if (spec.alternate && magnitude != 0) {
+  } else if (field.alternate && magnitude != 0) {
     if (base == 16) prefix = upper ? "0X" : "0x";
     if (base == 8 && (body.empty() || body[0] != '0')) prefix = "0";
   }
-  EmitPadded(out, spec, prefix, body, spec.precision < 0);
+  EmitPadded(out, field, prefix, body, field.precision < 0);
 }
 
-void EmitText(std::string& out, const TSpec& spec, std::string_view text) {
-  if (spec.precision >= 0 && static_cast<std::size_t>(spec.precision) < text.size())
-    text = text.substr(0, static_cast<std::size_t>(spec.precision));
-  EmitPadded(out, spec, {}, text, false);
+void EmitText(std::string& out, const TField& field, std::string_view text) {
+  if (field.precision >= 0 && static_cast<std::size_t>(field.precision) < text.size())
+    text = text.substr(0, static_cast<std::size_t>(field.precision));
+  EmitPadded(out, field, {}, text, false);
 }
 
-void EmitFloating(std::string& out, const TSpec& spec, double value) {
+void EmitFloating(std::string& out, const TField& field, double value) {
   std::string format = "%";
-  if (spec.leftAlign) format += '-';
-  if (spec.plus) format += '+';
-  if (spec.space) format += ' ';
-  if (spec.alternate) format += '#';
-  if (spec.zeroPad) format += '0';
-  if (spec.width > 0) format += std::to_string(spec.width);
-  if (spec.precision >= 0) format += "." + std::to_string(spec.precision);
-  format += spec.conversion;
+  if (field.leftAlign) format += '-';
+  if (field.plus) format += '+';
+  if (field.space) format += ' ';
+  if (field.alternate) format += '#';
+  if (field.zeroPad) format += '0';
+  if (field.width > 0) format += std::to_string(field.width);
+  if (field.precision >= 0) format += "." + std::to_string(field.precision);
+  format += field.conversion;
   int needed = std::snprintf(nullptr, 0, format.c_str(), value);
   if (needed <= 0) return;
-  std::string field(static_cast<std::size_t>(needed) + 1, '\0');
-  std::snprintf(field.data(), field.size(), format.c_str(), value);
-  field.resize(static_cast<std::size_t>(needed));
-  out += field;
+  std::string printed(static_cast<std::size_t>(needed) + 1, '\0');
+  std::snprintf(printed.data(), printed.size(), format.c_str(), value);
+  printed.resize(static_cast<std::size_t>(needed));
+  out += printed;
 }
 
 std::string IntegerAsText(const TFormatArg& arg) {
@@ -133,28 +133,28 @@ std::string IntegerAsText(const TFormatArg& arg) {
   return std::to_string(arg.signedValue);
 }
 
-void Convert(std::string& out, const TSpec& spec, const TFormatArg* arg) {
+void Convert(std::string& out, const TField& field, const TFormatArg* arg) {
   if (arg == nullptr) return;
-  const char c = spec.conversion;
+  const char c = field.conversion;
   if (c == 's') {
     switch (arg->kind) {
-      case TFormatArg::Kind::Text: EmitText(out, spec, arg->nullText ? "(null)" : arg->text); return;
+      case TFormatArg::Kind::Text: EmitText(out, field, arg->nullText ? "(null)" : arg->text); return;
       case TFormatArg::Kind::Character: {
         char ch = static_cast<char>(arg->signedValue);
-        EmitText(out, spec, std::string_view(&ch, 1));
+        EmitText(out, field, std::string_view(&ch, 1));
         return;
       }
       case TFormatArg::Kind::Floating: {
-        TSpec asG = spec;
+        TField asG = field;
         asG.conversion = 'g';
         EmitFloating(out, asG, arg->floatingValue);
         return;
       }
-      default: EmitText(out, spec, IntegerAsText(*arg)); return;
+      default: EmitText(out, field, IntegerAsText(*arg)); return;
     }
   }
   if (arg->kind == TFormatArg::Kind::Text) {
-    EmitText(out, spec, arg->nullText ? "(null)" : arg->text);
+    EmitText(out, field, arg->nullText ? "(null)" : arg->text);
     return;
   }
   if (c == 'c') {
@@ -162,7 +162,7 @@ void Convert(std::string& out, const TSpec& spec, const TFormatArg* arg) {
               : arg->kind == TFormatArg::Kind::Floating
                   ? static_cast<char>(static_cast<int>(arg->floatingValue))
                   : static_cast<char>(arg->signedValue);
-    EmitPadded(out, spec, {}, std::string_view(&ch, 1), false);
+    EmitPadded(out, field, {}, std::string_view(&ch, 1), false);
     return;
   }
   if (c == 'f' || c == 'F' || c == 'e' || c == 'E' || c == 'g' || c == 'G') {
@@ -170,12 +170,12 @@ void Convert(std::string& out, const TSpec& spec, const TFormatArg* arg) {
                    : arg->kind == TFormatArg::Kind::Unsigned
                        ? static_cast<double>(arg->unsignedValue)
                        : static_cast<double>(arg->signedValue);
-    EmitFloating(out, spec, value);
+    EmitFloating(out, field, value);
     return;
   }
   if (arg->kind == TFormatArg::Kind::Floating) {
     // An integer conversion of a floating value: show the value, not its bits.
-    TSpec asG = spec;
+    TField asG = field;
     asG.conversion = 'g';
     EmitFloating(out, asG, arg->floatingValue);
     return;
@@ -183,11 +183,11 @@ void Convert(std::string& out, const TSpec& spec, const TFormatArg* arg) {
   bool isSigned = c == 'd' || c == 'i';
   if (isSigned) {
     if (arg->kind == TFormatArg::Kind::Unsigned) {
-      EmitInteger(out, spec, false, arg->unsignedValue);
+      EmitInteger(out, field, false, arg->unsignedValue);
     } else {
       std::int64_t v = arg->signedValue;
       std::uint64_t magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-      EmitInteger(out, spec, v < 0, magnitude);
+      EmitInteger(out, field, v < 0, magnitude);
     }
     return;
   }
@@ -195,9 +195,9 @@ void Convert(std::string& out, const TSpec& spec, const TFormatArg* arg) {
   std::uint64_t value = arg->unsignedValue;
   if (arg->kind != TFormatArg::Kind::Unsigned) {
     value = static_cast<std::uint64_t>(arg->signedValue);
-    if (arg->signedValue < 0 && !spec.wide) value &= 0xFFFFFFFFu;
+    if (arg->signedValue < 0 && !field.wide) value &= 0xFFFFFFFFu;
   }
-  EmitInteger(out, spec, false, value);
+  EmitInteger(out, field, false, value);
 }
 
 bool IsConversion(char c) {
@@ -241,35 +241,35 @@ std::string FormatTextArgs(std::string_view templ, std::span<const TFormatArg> a
       ++i;
       continue;
     }
-    TSpec spec;
+    TField field;
     for (; i < templ.size(); ++i) {
       char flag = templ[i];
-      if (flag == '-') spec.leftAlign = true;
-      else if (flag == '+') spec.plus = true;
-      else if (flag == ' ') spec.space = true;
-      else if (flag == '#') spec.alternate = true;
-      else if (flag == '0') spec.zeroPad = true;
+      if (flag == '-') field.leftAlign = true;
+      else if (flag == '+') field.plus = true;
+      else if (flag == ' ') field.space = true;
+      else if (flag == '#') field.alternate = true;
+      else if (flag == '0') field.zeroPad = true;
       else break;
     }
     if (i < templ.size() && templ[i] == '*') {
       ++i;
       int width = StarValue(cursor.Next());
       if (width < 0) {
-        spec.leftAlign = true;
+        field.leftAlign = true;
         width = -width;
       }
-      spec.width = width;
+      field.width = width;
     } else {
-      spec.width = ReadNumber(templ, i);
+      field.width = ReadNumber(templ, i);
     }
     if (i < templ.size() && templ[i] == '.') {
       ++i;
       if (i < templ.size() && templ[i] == '*') {
         ++i;
         int precision = StarValue(cursor.Next());
-        spec.precision = precision < 0 ? -1 : precision;
+        field.precision = precision < 0 ? -1 : precision;
       } else {
-        spec.precision = ReadNumber(templ, i);
+        field.precision = ReadNumber(templ, i);
       }
     }
     // Length modifiers do not change how an argument is read (its type does),
@@ -277,10 +277,10 @@ std::string FormatTextArgs(std::string_view templ, std::span<const TFormatArg> a
     for (bool more = true; more && i < templ.size();) {
       switch (templ[i]) {
         case 'h': case 'L': ++i; break;
-        case 'l': case 'j': case 'z': case 't': spec.wide = true; ++i; break;
+        case 'l': case 'j': case 'z': case 't': field.wide = true; ++i; break;
         case 'I':
           if (templ.substr(i, 3) == "I64") {
-            spec.wide = true;
+            field.wide = true;
             i += 3;
           } else if (templ.substr(i, 3) == "I32") {
             i += 3;
@@ -298,8 +298,8 @@ std::string FormatTextArgs(std::string_view templ, std::span<const TFormatArg> a
       i = end;
       continue;
     }
-    spec.conversion = templ[i++];
-    Convert(out, spec, cursor.Next());
+    field.conversion = templ[i++];
+    Convert(out, field, cursor.Next());
   }
   return out;
 }
