@@ -1,0 +1,70 @@
+#include "shell/command_names.h"
+
+#include <charconv>
+
+#include "shell/command_table.h"
+
+std::string CommandLineName(std::string_view caption) {
+  caption = caption.substr(0, caption.find('\t'));
+  std::string name;
+  bool blankPending = false;
+  for (char c : caption) {
+    if (c == '&' || c == '.') continue;
+    if (c == ' ' || c == '\t') {
+      blankPending = !name.empty();
+      continue;
+    }
+    if (blankPending) name += '-';
+    blankPending = false;
+    name += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  return name;
+}
+
+std::string CommandMenuPath(int id) {
+  const TCommand* command = FindCommand(id);
+  if (command == nullptr) return {};
+  std::string path;
+  for (std::string_view part : command->path) {
+    if (part.empty()) break;
+    if (!path.empty()) path += " > ";
+    for (char c : part) {
+      if (c != '&') path += c;
+    }
+  }
+  return path;
+}
+
+std::vector<TNamedCommand> NamedCommands(int commandSet) {
+  std::vector<TNamedCommand> named;
+  for (const TCommand& command : Commands()) {
+    if (command.caption.empty() || !CommandInSet(command, commandSet)) continue;
+    named.push_back({CommandLineName(CommandCaption(command, commandSet)), command.id});
+  }
+  return named;
+}
+
+TCommandLookup LookupCommand(std::string_view nameOrId, int commandSet) {
+  TCommandLookup lookup;
+  int id = 0;
+  auto [end, error] = std::from_chars(nameOrId.data(), nameOrId.data() + nameOrId.size(), id);
+  if (!nameOrId.empty() && error == std::errc() && end == nameOrId.data() + nameOrId.size()) {
+    const TCommand* command = FindCommand(id);
+    if (command != nullptr && !command->caption.empty() && CommandInSet(*command, commandSet)) {
+      lookup.status = TCommandLookupStatus::Found;
+      lookup.id = id;
+    }
+    return lookup;
+  }
+  for (const TNamedCommand& command : NamedCommands(commandSet)) {
+    if (command.name == nameOrId) lookup.candidates.push_back(command.id);
+  }
+  if (lookup.candidates.size() == 1) {
+    lookup.status = TCommandLookupStatus::Found;
+    lookup.id = lookup.candidates.front();
+    lookup.candidates.clear();
+  } else if (lookup.candidates.size() > 1) {
+    lookup.status = TCommandLookupStatus::Ambiguous;
+  }
+  return lookup;
+}

@@ -1,0 +1,115 @@
+#include "shell/ini_file.h"
+
+#include "shell/string_text.h"
+
+namespace {
+
+constexpr int kMalformedLineText = 9130;
+// A malformed line is quoted in its message up to this many characters.
+constexpr std::size_t kQuotedLength = 60;
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+TIniFile::TIniFile(std::string_view text) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  std::string section;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view raw = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+
+    TLine line;
+    line.text = std::string(raw);
+    const std::string_view trimmed = TrimBlanks(raw);
+    const std::size_t equals = trimmed.find('=');
+    if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') {
+      // blank or comment
+    } else if (trimmed.front() == '[' && trimmed.back() == ']' && trimmed.size() >= 2) {
+      section = std::string(TrimBlanks(trimmed.substr(1, trimmed.size() - 2)));
+      line.kind = TLineKind::Section;
+    } else if (equals != std::string_view::npos && !TrimBlanks(trimmed.substr(0, equals)).empty()) {
+      line.kind = TLineKind::Entry;
+      line.key = std::string(TrimBlanks(trimmed.substr(0, equals)));
+      line.value = std::string(TrimBlanks(trimmed.substr(equals + 1)));
+    } else {
+      std::string quoted(trimmed.substr(0, kQuotedLength));
+      if (trimmed.size() > kQuotedLength) quoted += "...";
+      diagnostics_.push_back({lines_.size() + 1,
+                              FormatStringText(kMalformedLineText,
+                                               static_cast<unsigned>(lines_.size() + 1),
+                                               quoted.c_str())});
+    }
+    line.section = section;
+    lines_.push_back(std::move(line));
+  }
+}
+
+std::optional<TIniFile::TValue> TIniFile::Find(std::string_view section,
+                                               std::string_view key) const {
+  for (std::size_t i = lines_.size(); i-- > 0;) {
+    const TLine& line = lines_[i];
+    if (line.kind == TLineKind::Entry && line.section == section && line.key == key) {
+      return TValue{line.value, i + 1};
+    }
+  }
+  return std::nullopt;
+}
+
+void TIniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
+  for (std::size_t i = lines_.size(); i-- > 0;) {
+    TLine& line = lines_[i];
+    if (line.kind == TLineKind::Entry && line.section == section && line.key == key) {
+      line.value = std::string(value);
+      line.text = line.key + "=" + line.value;
+      return;
+    }
+  }
+
+  TLine entry;
+  entry.kind = TLineKind::Entry;
+  entry.section = std::string(section);
+  entry.key = std::string(key);
+  entry.value = std::string(value);
+  entry.text = entry.key + "=" + entry.value;
+
+  // After the last non-blank line of the section, so that the blank line that
+  // separates it from the next section stays in place. Entries before the
+  // first header form the unnamed section.
+  std::optional<std::size_t> after;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (lines_[i].section == section && !TrimBlanks(lines_[i].text).empty()) after = i;
+  }
+  if (after.has_value() || section.empty()) {
+    const std::size_t position = after.has_value() ? *after + 1 : 0;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(position), std::move(entry));
+    return;
+  }
+
+  if (!lines_.empty() && !TrimBlanks(lines_.back().text).empty()) {
+    TLine blank;
+    blank.section = lines_.back().section;
+    lines_.push_back(std::move(blank));
+  }
+  TLine header;
+  header.kind = TLineKind::Section;
+  header.section = std::string(section);
+  header.text = "[" + header.section + "]";
+  lines_.push_back(std::move(header));
+  lines_.push_back(std::move(entry));
+}
+
+std::string TIniFile::Text() const {
+  std::string text;
+  for (const TLine& line : lines_) {
+    text += line.text;
+    text += '\n';
+  }
+  return text;
+}
