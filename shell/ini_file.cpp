@@ -42,9 +42,7 @@ TIniFile::TIniFile(std::string_view text) {
       std::string quoted(trimmed.substr(0, kQuotedLength));
       if (trimmed.size() > kQuotedLength) quoted += "...";
       diagnostics_.push_back({lines_.size() + 1,
-                              FormatStringText(kMalformedLineText,
-                                               static_cast<unsigned>(lines_.size() + 1),
-                                               quoted.c_str())});
+                              FormatStringText(kMalformedLineText, lines_.size() + 1, quoted)});
     }
     line.section = section;
     lines_.push_back(std::move(line));

@@ -144,7 +144,7 @@ std::optional<TTimeLimitDlg> OptionValueDialog(int id, const TOptionValues& valu
   switch (id) {
     case 95:
       dialog.caption = StringText(kStepCaption);
-      dialog.lowerText = FormatStringText(kStepNote, static_cast<unsigned>(kMaxStep));
+      dialog.lowerText = FormatStringText(kStepNote, kMaxStep);
       dialog.value = values.AllVariantsStepToMakeAll;
       dialog.minimum = 0;
       dialog.maximum = kMaxStep;
@@ -159,7 +159,7 @@ std::optional<TTimeLimitDlg> OptionValueDialog(int id, const TOptionValues& valu
       return dialog;
     case 112:
       dialog.caption = StringText(kOrderCaption);
-      dialog.lowerText = FormatStringText(kOrderNote, static_cast<unsigned>(kMaxOrder));
+      dialog.lowerText = FormatStringText(kOrderNote, kMaxOrder);
       dialog.value = values.EnumerationOfManifoldsDuplicateControlMaxOrder;
       dialog.minimum = kMinOrder;
       dialog.maximum = kMaxOrder;

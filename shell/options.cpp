@@ -131,15 +131,11 @@ std::optional<std::int64_t> ParseOptionInteger(std::string_view text) {
 std::optional<std::string> SetOptionFromText(TOptionValues& values, std::string_view keyName,
                                              std::string_view text) {
   const TOptionKey* key = FindOptionKey(keyName);
-  if (key == nullptr) return FormatStringText(kUnknownKeyText, std::string(keyName).c_str());
-  const std::string name(key->name);
-  const std::string shown(text);
+  if (key == nullptr) return FormatStringText(kUnknownKeyText, keyName);
   const std::optional<std::int64_t> value = ParseOptionInteger(text);
-  if (!value) return FormatStringText(kNotIntegerText, shown.c_str(), name.c_str());
+  if (!value) return FormatStringText(kNotIntegerText, text, key->name);
   if (!SetOptionProfileValue(values, *key, *value)) {
-    return FormatStringText(kOutOfRangeText, name.c_str(), shown.c_str(),
-                            static_cast<long long>(key->minimum),
-                            static_cast<long long>(key->maximum));
+    return FormatStringText(kOutOfRangeText, key->name, text, key->minimum, key->maximum);
   }
   return std::nullopt;
 }

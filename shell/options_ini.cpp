@@ -51,8 +51,6 @@ bool ReplaceFile(const std::filesystem::path& path, const std::string& text) {
   return true;
 }
 
-std::string PathText(const std::filesystem::path& path) { return path.string(); }
-
 }  // namespace
 
 std::filesystem::path DefaultProfilePath() {
@@ -75,18 +73,14 @@ std::vector<TIniDiagnostic> ReadOptionsSection(const TIniFile& file, int menuMod
     if (!OptionKeyStoredInMenuMode(key, menuMode)) continue;
     const std::optional<TIniFile::TValue> entry = file.Find(kOptionsSection, key.name);
     if (!entry) continue;
-    const std::string name(key.name);
-    const std::string text(entry->value);
-    const unsigned line = static_cast<unsigned>(entry->line);
-    const std::optional<std::int64_t> value = ParseOptionInteger(text);
+    const std::optional<std::int64_t> value = ParseOptionInteger(entry->value);
     if (!value) {
       diagnostics.push_back(
-          {entry->line, FormatStringText(kNotIntegerText, line, text.c_str(), name.c_str())});
+          {entry->line, FormatStringText(kNotIntegerText, entry->line, entry->value, key.name)});
     } else if (!SetOptionProfileValue(values, key, *value)) {
-      diagnostics.push_back({entry->line, FormatStringText(kOutOfRangeText, line, name.c_str(),
-                                                           text.c_str(),
-                                                           static_cast<long long>(key.minimum),
-                                                           static_cast<long long>(key.maximum))});
+      diagnostics.push_back(
+          {entry->line, FormatStringText(kOutOfRangeText, entry->line, key.name, entry->value,
+                                         key.minimum, key.maximum)});
     }
   }
   return diagnostics;
@@ -107,7 +101,7 @@ TProfileReport LoadOptionsProfile(const std::filesystem::path& path, int menuMod
   const std::optional<std::string> text = ReadWholeFile(path);
   if (!text) {
     report.ok = false;
-    report.error = FormatStringText(kUnreadableText, PathText(path).c_str());
+    report.error = FormatStringText(kUnreadableText, path.string());
     return report;
   }
   const TIniFile file(*text);
@@ -122,7 +116,7 @@ TProfileReport SaveOptionsProfile(const std::filesystem::path& path, int menuMod
   TProfileReport report;
   if (path.empty()) {
     report.ok = false;
-    report.error = FormatStringText(kUnwritableText, "");
+    report.error = FormatStringText(kUnwritableText, std::string());
     return report;
   }
   std::error_code error;
@@ -131,7 +125,7 @@ TProfileReport SaveOptionsProfile(const std::filesystem::path& path, int menuMod
     const std::optional<std::string> text = ReadWholeFile(path);
     if (!text) {
       report.ok = false;
-      report.error = FormatStringText(kUnreadableText, PathText(path).c_str());
+      report.error = FormatStringText(kUnreadableText, path.string());
       return report;
     }
     file = TIniFile(*text);
@@ -139,7 +133,7 @@ TProfileReport SaveOptionsProfile(const std::filesystem::path& path, int menuMod
   WriteOptionsSection(file, menuMode, values);
   if (!ReplaceFile(path, file.Text())) {
     report.ok = false;
-    report.error = FormatStringText(kUnwritableText, PathText(path).c_str());
+    report.error = FormatStringText(kUnwritableText, path.string());
   }
   return report;
 }

@@ -76,10 +76,10 @@ TTimeLimitField ReadTimeLimitField(std::string_view text, bool checkRange,
   field.value = value;
   if (checkRange && minimum && value < *minimum) {
     field.status = TTimeLimitFieldStatus::BelowMinimum;
-    field.message = FormatStringText(kTooSmallText, static_cast<int>(*minimum));
+    field.message = FormatStringText(kTooSmallText, *minimum);
   } else if (checkRange && maximum && value > *maximum) {
     field.status = TTimeLimitFieldStatus::AboveMaximum;
-    field.message = FormatStringText(kTooLargeText, static_cast<int>(*maximum));
+    field.message = FormatStringText(kTooLargeText, *maximum);
   }
   return field;
 }
