@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "foundation/checked_int64.h"
+#include "foundation/text_scanners.h"
 
 namespace {
 
@@ -270,4 +271,11 @@ bool QuadInvertUnimodular(TIntQuad& destination, const TIntQuad& source) {
                          Narrow(-(det * source.c)), Narrow(det * source.a)};
   destination = inverse;
   return true;
+}
+
+int ParseMatrix2x2(TIntMatrix& matrix, const char*& end, const char* text) {
+  int values[4];
+  if (!ParseQuadruple(values, end, text)) return 0;
+  matrix.SetQuad(values[0], values[1], values[2], values[3]);
+  return 1;
 }

@@ -119,3 +119,8 @@ void QuadProduct(TIntQuad& destination, const TIntQuad& x, const TIntQuad& y);
 // destination := det(source) adj(source); destination may be source.
 // Returns true.
 bool QuadInvertUnimodular(TIntQuad& destination, const TIntQuad& source);
+
+// Reads "(a b c d)" as ParseQuadruple does and makes the matrix 2 x 2 with
+// rows (a, b) and (c, d). Returns 1 with end past the ")" on success;
+// otherwise 0, and the matrix is left as it was.
+int ParseMatrix2x2(TIntMatrix& matrix, const char*& end, const char* text);

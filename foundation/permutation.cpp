@@ -67,20 +67,23 @@ bool TPermutation::Next(int position) {
   std::size_t a = (position < 0 || static_cast<std::size_t>(position) >= n - 1)
                       ? n - 2
                       : static_cast<std::size_t>(position);
-  for (;;) {
-    const std::uint16_t c = values_[a];
-    std::size_t found = n;
-    for (std::size_t j = a + 1; j < n; ++j) {
-      if (values_[j] > c && (found == n || values_[j] < values_[found])) found = j;
-    }
-    if (found != n) {
-      std::swap(values_[a], values_[found]);
-      std::sort(values_.begin() + static_cast<std::ptrdiff_t>(a) + 1, values_.end());
-      return true;
-    }
+  // The largest value right of a, kept while a moves left, so a position
+  // whose value exceeds everything to its right is passed without a scan.
+  std::uint16_t largest_right =
+      *std::max_element(values_.begin() + static_cast<std::ptrdiff_t>(a) + 1, values_.end());
+  while (values_[a] >= largest_right) {
     if (a == 0) return false;
+    largest_right = values_[a];
     --a;
   }
+  const std::uint16_t c = values_[a];
+  std::size_t found = n;
+  for (std::size_t j = a + 1; j < n; ++j) {
+    if (values_[j] > c && (found == n || values_[j] < values_[found])) found = j;
+  }
+  std::swap(values_[a], values_[found]);
+  std::sort(values_.begin() + static_cast<std::ptrdiff_t>(a) + 1, values_.end());
+  return true;
 }
 
 bool TPermutation::Invert() {

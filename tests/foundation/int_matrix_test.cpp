@@ -210,4 +210,15 @@ TEST(TIntMatrix, Determinants) {
   EXPECT_EQ(Matrix({{1, 2}, {3}}).Det2(), 0) << "a short row is no 2x2 block";
 }
 
+TEST(TIntMatrix, ParseMatrix2x2) {
+  TIntMatrix m = Matrix({{1, 2, 3}});
+  const char* end = nullptr;
+  const char* text = " (1, -2), (3 4) rest";
+  ASSERT_EQ(ParseMatrix2x2(m, end, text), 1);
+  EXPECT_TRUE(m.EqualsQuad({1, -2, 3, 4}));
+  EXPECT_STREQ(end, " rest");
+  EXPECT_EQ(ParseMatrix2x2(m, end, "(5, 6, 7)"), 0);
+  EXPECT_TRUE(m.EqualsQuad({1, -2, 3, 4})) << "a failed parse leaves the matrix";
+}
+
 }  // namespace

@@ -104,6 +104,12 @@ TEST(TPermutation, SmallCounts) {
   EXPECT_EQ(empty.RankOf(), -1);
   EXPECT_TRUE(one.IsIdentity());
   EXPECT_THROW(TPermutation(TPermutation::kMaxCount + 1), std::length_error);
+  // Values that repeat are no permutation, but a step on them stays inside
+  // the array and ends.
+  TPermutation repeated = FromDigits("1100");
+  int steps = 0;
+  while (repeated.Next(-1) && steps < 100) ++steps;
+  EXPECT_LT(steps, 100);
 }
 
 TEST(TPermutation, InverseAndComposition) {
