@@ -1,0 +1,142 @@
+// The switches over object kinds. See object_kinds.h.
+//
+// Kinds 8 and 9 (thick edges and cells) and 14 and 15 (molecule vertices and
+// edges) carry data of their own, defined with the thickening and the molecule
+// table; until their cases are filled in here they are made with the data they
+// begin with (a header, a vertex, an edge), which keeps every operation that
+// accepts them safe.
+#include "model/object_kinds.h"
+
+#include <new>
+
+#include "foundation/private_heap.h"
+#include "model/cell.h"
+#include "model/detail.h"
+#include "model/edge.h"
+#include "model/object_list.h"
+#include "model/vertex.h"
+
+namespace {
+
+template <typename T>
+TObjectHeader* Construct(int kind) {
+  void* block = PrivateHeapAlloc(sizeof(T), kHeapGenerateExceptions);
+  T* object = nullptr;
+  try {
+    object = new (block) T();
+  } catch (...) {
+    PrivateHeapFree(block);
+    throw;
+  }
+  ObjectHeaderInit(object, kind);
+  return object;
+}
+
+}  // namespace
+
+bool IsCreatableKind(int kind) { return kind >= 3 && kind <= 15 && kind != 10; }
+
+TObjectHeader* ConstructObjectOfKind(int kind) {
+  switch (kind) {
+    case kVertexKind:
+    case kMoleculeVertexKind:
+      return Construct<TVertex>(kind);
+    case kEdgeKind:
+    case kMoleculeEdgeKind:
+      return Construct<TEdge>(kind);
+    case kCellKind:
+      return Construct<TCell>(kind);
+    case kDetailKind:
+      return Construct<TDetail>(kind);
+    case kComponentKind:
+    case kThickReservedKind:
+    case kThickEdgeKind:
+    case kThickCellKind:
+    case kDetailRepresentationKind:
+    case kEdgeChainKind:
+      return Construct<TObjectHeader>(kind);
+    default:
+      return nullptr;
+  }
+}
+
+void ReleaseKindData(TObjectHeader* object) {
+  switch (object->kind) {
+    case kObjectListKind:
+      if (BeginObjectRelease(object)) {
+        ObjectListReleaseAll(static_cast<TObjectListBody*>(object));
+        EndObjectRelease(object);
+      }
+      return;
+    case kVertexKind:
+    case kMoleculeVertexKind:
+      TVertexRelease(object);
+      return;
+    case kEdgeKind:
+    case kMoleculeEdgeKind:
+      TEdgeRelease(object);
+      return;
+    case kCellKind:
+      TCellRelease(object);
+      return;
+    case kDetailKind:
+      TDetailRelease(object);
+      return;
+    default:
+      ObjectHeaderRelease(object);
+      return;
+  }
+}
+
+void DestroyKindData(TObjectHeader* object) {
+  switch (object->kind) {
+    case kObjectListKind:
+      ReleaseKindData(object);
+      return;
+    case kVertexKind:
+    case kMoleculeVertexKind:
+      TVertexDestroy(object);
+      return;
+    case kEdgeKind:
+    case kMoleculeEdgeKind:
+      TEdgeDestroy(object);
+      return;
+    case kCellKind:
+      TCellDestroy(object);
+      return;
+    case kDetailKind:
+      TDetailDestroy(object);
+      return;
+    default:
+      ObjectHeaderRelease(object);
+      return;
+  }
+}
+
+const char* KindDisplayPrefix(int kind, int creationTag) {
+  switch (kind) {
+    case kObjectListKind:
+      return "#";
+    case kVertexKind:
+      return creationTag == 1 ? "v" : "v#";
+    case kEdgeKind:
+    case kThickReservedKind:
+    case kThickEdgeKind:
+    case kMoleculeVertexKind:
+    case kMoleculeEdgeKind:
+      return creationTag == 1 ? "" : "#";
+    case kCellKind:
+    case kThickCellKind:
+      return "Cell #";
+    case kComponentKind:
+      return "Component ";
+    case kDetailKind:
+      return "v";
+    case kDetailRepresentationKind:
+      return "Detail representation #";
+    case kEdgeChainKind:
+      return "Edge Chain ";
+    default:
+      return nullptr;
+  }
+}
