@@ -108,9 +108,14 @@ void THandle::CopyIdentity(TObjectHeader* other) const {
 
 const char* THandle::DisplayName() const { return ObjectDisplayName(object_); }
 
-bool THandle::IsNamed(const char* text) const {
-  const char* name = DisplayName();
-  if (name == nullptr) return false;
+bool THandle::IsNamed(const char* text) const { return ObjectIsNamed(object_, text); }
+
+bool ObjectIsNamed(const TObjectHeader* object, const char* text) {
+  if (object == nullptr) return false;
+  // A name longer than a display name is compared whole: two names that share
+  // their first 31 characters are different names.
+  const char* name = ObjectNameText(object);
+  if (name == nullptr) name = ObjectDisplayName(object);
   return CollapseBlanks(name) == CollapseBlanks(text);
 }
 

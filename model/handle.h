@@ -82,9 +82,10 @@ class THandle {
   // of four per-thread buffers used in rotation, so a caller may hold four
   // display names at once.
   const char* DisplayName() const;
-  // True when the display name and the text agree after both are trimmed and
-  // every run of blanks, tabs, vertical tabs, carriage returns and line feeds is
-  // made one space; exact and case-sensitive.
+  // True when the object's name (its whole name, not the display name cut to
+  // 31 characters), or without a name its display name, and the text agree
+  // after both are trimmed and every run of blanks, tabs, vertical tabs,
+  // carriage returns and line feeds is made one space; exact and case-sensitive.
   bool IsNamed(const char* text) const;
 
  private:
@@ -93,3 +94,5 @@ class THandle {
 
 // The display name of a raw object (DisplayName of a handle to it).
 const char* ObjectDisplayName(const TObjectHeader* object);
+// IsNamed of a handle to the object; false for null.
+bool ObjectIsNamed(const TObjectHeader* object, const char* text);

@@ -4,7 +4,10 @@
 // edges) carry data of their own, defined with the thickening and the molecule
 // table; until their cases are filled in here they are made with the data they
 // begin with (a header, a vertex, an edge), which keeps every operation that
-// accepts them safe.
+// accepts them safe. A kind whose data extends a vertex or an edge needs its
+// own case in each switch: its construction, its release (which runs the
+// vertex or edge release for the common part) and its destroy (which runs its
+// own destructor, not the vertex's or edge's).
 #include "model/object_kinds.h"
 
 #include <new>

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <stdexcept>
 
 #include "foundation/private_heap.h"
 
@@ -122,6 +123,12 @@ void TObjectList::Reserve(int n) {
     slot = 0;
     --body_->count;
     if (body_->mode == 0) ObjectDropRef(AsObject(value));
+  }
+  if (body_->refCount > 1) {
+    // Another list holds this body (an element of a list of lists): it must
+    // not move under that holder. A shrink keeps the larger block.
+    if (wanted < body_->capacity) return;
+    throw std::logic_error("a list body held by another list cannot grow");
   }
   void* moved = PrivateHeapReAlloc(body_, BodyBytes(wanted));
   if (moved == nullptr) {

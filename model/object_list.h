@@ -10,8 +10,9 @@
 // The body is one block of the current private heap: header, tag, mode, count,
 // capacity, then the slots. Lists grow by three slots at a time, which keeps
 // the many small incidence lists (four edges at a vertex, three cells at an
-// edge) tight. Growth may move the body; a body held by two handles at once
-// (an element of a list of lists) must not be grown.
+// edge) tight. Growth may move the body, so a body held by two lists at once
+// (an element of a list of lists, seen through OfBody) never moves: shrinking
+// it keeps its block and growing it throws std::logic_error.
 //
 // Removal and clearing take each element out of the list before dropping its
 // reference, so a destroy that the drop sets off may itself change the list.

@@ -207,7 +207,7 @@ TObjectHeader* TObjectManager::NthOfKind(int kind, int n) {
 TObjectHeader* TObjectManager::FindByName(int kind, const char* text) const {
   for (int i = 0; i < objects_.Count(); ++i) {
     TObjectHeader* object = objects_.At(i);
-    if (object != nullptr && object->kind == kind && THandle(object).IsNamed(text)) return object;
+    if (object != nullptr && object->kind == kind && ObjectIsNamed(object, text)) return object;
   }
   return nullptr;
 }

@@ -127,6 +127,14 @@ TEST(Detail, GluingFacesSetsBothSidesAndTheParityFollowsTheMap) {
       EXPECT_EQ(TDetail::Correspondence(e, 2, TDetail::Correspondence(d, 0, p)), p);
   }
   EXPECT_FALSE(TDetail::FaceMapIsEven(nullptr, 0));
+
+  // A map that is no permutation of the three corners glues nothing.
+  THandle d(objects.CreateObject(kDetailKind));
+  EXPECT_EQ(GlueDetailsSymmetric(a, 0, d, 0, 0, 0, 1, 1), 0);
+  TDetail::GlueFaces(a, 2, d, 1, 0, 3, 1, 1);
+  EXPECT_FALSE(TDetail::Partner(a, 0).IsValid());
+  EXPECT_FALSE(TDetail::Partner(a, 2).IsValid());
+  EXPECT_EQ(TDetail::Correspondence(d, 1, 0), -1);
 }
 
 TEST(Detail, ASecondGluingOfACornerIsRefusedUnlessOverwriting) {

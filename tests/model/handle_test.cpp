@@ -161,6 +161,10 @@ TEST(Handle, NamesWinAndAreCutTo31Characters) {
   std::string longName(40, 'x');
   cell.SetName(nullptr, longName.c_str());
   EXPECT_EQ(std::strlen(cell.DisplayName()), 31u);
+  // A long name is matched whole, not by its first 31 characters.
+  EXPECT_TRUE(cell.IsNamed(longName.c_str()));
+  EXPECT_FALSE(cell.IsNamed(std::string(31, 'x').c_str()));
+  EXPECT_FALSE(cell.IsNamed((longName + "y").c_str()));
 
   cell.SetName("", "");
   EXPECT_EQ(cell.NameObject(), nullptr);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "model/objman.h"
 #include "support/model_heap.h"
 
@@ -122,6 +124,18 @@ TEST(ObjectList, CopyingAListOfListsCopiesTheInnerLists) {
   copiedInner.RemoveAt(0);
   EXPECT_EQ(TObjectList::OfBody(outer.At(0)).Count(), 2);  // the source is unchanged
   EXPECT_EQ(ObjectRefCount(v), 4);  // manager, two in the source, one in the copy
+
+  // A body that the outer list also holds never moves under it.
+  TObjectHeader* body = copy.At(0);
+  copiedInner.Clear();
+  EXPECT_EQ(copiedInner.Body(), body);
+  copiedInner.Append(v);  // fits in the slot the clear kept
+  EXPECT_THROW(
+      {
+        for (int i = 0; i < 4; ++i) copiedInner.Append(v);
+      },
+      std::logic_error);
+  EXPECT_EQ(copy.At(0), body);
 }
 
 TEST(ObjectList, RotationAndReversalKeepTheElements) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "foundation/status_reporter.h"
@@ -97,6 +98,10 @@ TEST(ObjectManager, FirstFreeNumberAndLookups) {
   edges[1].SetName(nullptr, "b 2");
   EXPECT_EQ(objects.FindByName(kEdgeKind, " b   2"), edges[1].Object());
   EXPECT_EQ(objects.FindByName(kEdgeKind, "#4"), edges[3].Object());  // by display name
+  std::string prefix(31, 'p');
+  edges[0].SetName(prefix.c_str(), "-first");
+  edges[3].SetName(prefix.c_str(), "-second");
+  EXPECT_EQ(objects.FindByName(kEdgeKind, (prefix + "-second").c_str()), edges[3].Object());
   EXPECT_EQ(objects.NthOfKind(kEdgeKind, 2), edges[3].Object());
   EXPECT_EQ(objects.NthOfKind(kEdgeKind, 3), nullptr);
 }
@@ -119,7 +124,7 @@ TEST(ObjectManager, IterationStaysCorrectWhileObjectsAreRemoved) {
     TObjectManager objects;
     for (int i = 0; i < 8; ++i) {
       objects.CreateObject(kVertexKind);
-      objects.CreateObject(kEdgeKind);  // another kind interleaved
+      if (i % 2 == 1) objects.CreateObject(kEdgeKind);  // another kind between pairs
     }
     std::vector<int> visited;
     for (TObjectHeader* v = objects.First(kVertexKind); v != nullptr; v = objects.Next(v)) {
