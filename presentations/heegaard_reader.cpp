@@ -52,20 +52,24 @@ int ReadNumber(long long& value, const char*& at, const char* copy, const char* 
   return 1;
 }
 
-// A pair "(x, y)" or a single number x (then y = 0).
-int ReadPair(long long& first, long long& second, const char*& at, const char* copy,
+// A pair "(x, y)" or a single number x (then y = 0); starts receive where
+// each member was read (for the messages of the range checks).
+int ReadPair(long long* members, const char** starts, const char*& at, const char* copy,
              const char* original, THeegaardReadError* error) {
   at = SkipAny(at, " \n\r\t");
   if (*at == '(') {
     ++at;
-    if (ReadNumber(first, at, copy, original, error) == 0) return 0;
+    starts[0] = SkipAny(at, " \t\n\r");
+    if (ReadNumber(members[0], at, copy, original, error) == 0) return 0;
     at = SkipAny(at, " ,\n\r\t");
-    if (ReadNumber(second, at, copy, original, error) == 0) return 0;
+    starts[1] = at;
+    if (ReadNumber(members[1], at, copy, original, error) == 0) return 0;
     at = SkipAny(at, " )\n\r\t");
     return 1;
   }
-  second = 0;
-  return ReadNumber(first, at, copy, original, error);
+  members[1] = 0;
+  starts[0] = starts[1] = at;
+  return ReadNumber(members[0], at, copy, original, error);
 }
 
 }  // namespace
@@ -101,10 +105,8 @@ int THeegaardDiagram::ParseText(const char* text, const char*& end, THeegaardRea
     SetTextReadError(error, kHeegaardNumberExpected, text, at - copy);
     return 0;
   }
-  starts[1] = starts[2] = SkipAny(at, " \t\n\r(");
-  if (ReadPair(numbers[1], numbers[2], at, copy, text, error) == 0) return 0;
-  starts[3] = starts[4] = SkipAny(at, " \t\n\r(");
-  if (ReadPair(numbers[3], numbers[4], at, copy, text, error) == 0) return 0;
+  if (ReadPair(numbers + 1, starts + 1, at, copy, text, error) == 0) return 0;
+  if (ReadPair(numbers + 3, starts + 3, at, copy, text, error) == 0) return 0;
   for (int i = 5; i < 8; ++i) {
     starts[i] = SkipAny(at, " \t\n\r");
     if (ReadNumber(numbers[i], at, copy, text, error) == 0) return 0;

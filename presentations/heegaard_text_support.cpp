@@ -42,7 +42,12 @@ void SetTextReadError(THeegaardReadError* error, int messageId, const char* text
   error->line = line;
   const char* at = text + offset;
   std::size_t n = 0;
-  while (n < 32 && at[n] != '\0' && !IsBlankCharacter(at[n])) ++n;
+  // The token runs to the next blank or parenthesis or comma (but holds at
+  // least the character where reading stopped).
+  while (n < 32 && at[n] != '\0' && !IsBlankCharacter(at[n]) &&
+         (n == 0 || std::strchr("(),", at[n]) == nullptr)) {
+    ++n;
+  }
   error->token = n == 0 ? HeegaardText(kHeegaardEndOfText) : std::string(at, n);
 }
 

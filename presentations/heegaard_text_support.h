@@ -43,8 +43,8 @@ inline constexpr int kExtHeegaardDualLoop = 9433;
 int TextBeginsWithKeyword(const char* text, const char* keyword);
 
 // Fills the error (when given) with the message id, the token that starts at
-// the offset of the text (up to the next blank, at most 32 characters; the
-// end-of-text name when the text ends there) and the token's line.
+// the offset of the text (up to the next blank, parenthesis or comma, at
+// most 32 characters; the end-of-text name when the text ends there) and the token's line.
 void SetTextReadError(THeegaardReadError* error, int messageId, const char* text,
                       std::ptrdiff_t offset);
 
