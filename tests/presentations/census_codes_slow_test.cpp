@@ -1,0 +1,34 @@
+// The whole published cusped census through the codes (label "slow").
+#include <gtest/gtest.h>
+
+#include "census_table_support.h"
+#include "presentations/dehydration_code.h"
+#include "presentations/iso_signature_code.h"
+#include "presentations/tetrahedra.h"
+#include "triangulation_homology_support.h"
+
+namespace {
+
+TEST(CensusCodesSlow, EverySignatureIsCanonicalAndNamesItsHomology) {
+  std::vector<TCensusEntry> entries = ReadCensusTable(FullCensusPath());
+  if (entries.empty()) GTEST_SKIP() << "no census file at " << FullCensusPath();
+  EXPECT_EQ(entries.size(), 17661u);
+  int failures = 0;
+  for (const TCensusEntry& entry : entries) {
+    TTetrahedronList tetrahedra;
+    std::size_t position = 0;
+    bool good = DecodeIsoSignature(entry.signature, tetrahedra, position) == TIsoSigError::kNone &&
+                TriangulationHomology(tetrahedra) == entry.homology &&
+                CanonicalIsoSignature(tetrahedra) == entry.signature;
+    if (good) {
+      TTetrahedronList back;
+      good = DecodeDehydration(CanonicalDehydration(tetrahedra), back, position) ==
+                 TDehydrationError::kNone &&
+             CanonicalIsoSignature(back) == entry.signature;
+    }
+    if (!good && ++failures <= 10) ADD_FAILURE() << entry.name << " " << entry.signature;
+  }
+  EXPECT_EQ(failures, 0);
+}
+
+}  // namespace
