@@ -1,0 +1,31 @@
+// Texts of the string table for the widgets.
+#pragma once
+
+#include <QString>
+
+#include "foundation/string_table.h"
+#include "foundation/text_format.h"
+
+inline QString FromText(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The text with this id; empty when the table has none.
+inline QString GuiText(int id) { return FromText(StringTableText(id).value_or("")); }
+
+// The text with this id formatted printf-style with the arguments.
+template <typename... Args>
+QString GuiFormat(int id, const Args&... args) {
+  return FromText(FormatText(StringTableText(id).value_or(""), args...));
+}
+
+enum : int {
+  kSaveChangesText = 9500,
+  kCaptionText = 9501,
+  kUnableToOpenHelpText = 9502,
+  kCannotFindText = 9503,
+  kUnableToReadText = 9504,
+  kUnableToWriteText = 9505,
+  kUntitledText = 9506,
+  kApplicationTitleText = 9507,
+};
