@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int kRestoreHintId = 9410;
+constexpr int kRestoreHintId = 9810;
 
 bool ResetsSpineAtEnd(TTaskKind kind) {
   switch (kind) {

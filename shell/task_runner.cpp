@@ -19,8 +19,8 @@
 
 namespace {
 
-constexpr int kTerminateQuestionId = 9400;
-constexpr int kTaskFailedId = 9401;
+constexpr int kTerminateQuestionId = 9800;
+constexpr int kTaskFailedId = 9801;
 
 constexpr std::chrono::milliseconds kForceStopRound{100};
 

@@ -20,12 +20,12 @@ QString GuiFormat(int id, const Args&... args) {
 }
 
 enum : int {
-  kSaveChangesText = 9500,
-  kCaptionText = 9501,
-  kUnableToOpenHelpText = 9502,
-  kCannotFindText = 9503,
-  kUnableToReadText = 9504,
-  kUnableToWriteText = 9505,
-  kUntitledText = 9506,
-  kApplicationTitleText = 9507,
+  kSaveChangesText = 9820,
+  kCaptionText = 9821,
+  kUnableToOpenHelpText = 9822,
+  kCannotFindText = 9823,
+  kUnableToReadText = 9824,
+  kUnableToWriteText = 9825,
+  kUntitledText = 9826,
+  kApplicationTitleText = 9827,
 };

@@ -45,7 +45,7 @@ namespace {
 constexpr int kAboutCommand = 57664;
 constexpr int kLastInformationCommand = 38;
 constexpr int kRemoveInformationCommand = 42;
-constexpr int kTaskFailedText = 9401;
+constexpr int kTaskFailedText = 9801;
 
 constexpr int kLockPollMilliseconds = 250;
 
