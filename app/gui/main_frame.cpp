@@ -898,7 +898,12 @@ void TMainFrame::ViewFocused(TTextViewWidget* view) {
   if (destroying_) return;
   if (!IsComputing()) view->Core().SetViewState(view->Core().ViewState());
   UpdateCommandStates();
-  if (app_.TakeSeriesAutoRun()) RunCommand(kSeriesRunCommand);
+  // A series named on the command line runs in any command set, as if its
+  // document had been given Series "&Run".
+  if (app_.TakeSeriesAutoRun() && !IsComputing() && CommandImplemented(kSeriesRunCommand)) {
+    LaunchTask(*FindCommand(kSeriesRunCommand), view);
+    UpdateCommandStates();
+  }
 }
 
 bool TMainFrame::ConfirmCloseView(TTextViewWidget* view) {

@@ -92,6 +92,10 @@ class MainFrameTest : public ::testing::Test {
     TTaskBodies bodies;
     bodies.Set(TTaskKind::RecognizeTillMain, [this](TComputationTask& task) { engine_(task); });
     bodies.Set(TTaskKind::TuraevViro, [this](TComputationTask& task) { engine_(task); });
+    bodies.Set(TTaskKind::SeriesRun, [this](TComputationTask& task) {
+      seriesText_ = task.DocumentText();
+      ++seriesRuns_;
+    });
     TDocumentCommands commands;
     commands.Set(23, FakeHomology);
     app_ = std::make_unique<TSpineApp>(menuMode, std::move(bodies), std::move(commands));
@@ -137,6 +141,8 @@ class MainFrameTest : public ::testing::Test {
   std::unique_ptr<TMainFrame> frame_;
   std::vector<std::string> questions_;
   std::vector<TMessageResult> answers_;
+  std::atomic<int> seriesRuns_{0};
+  std::string seriesText_;
 };
 
 TEST_F(MainFrameTest, ALongTaskSwitchesTheMenusAndStopsWithEsc) {
@@ -281,6 +287,19 @@ TEST_F(MainFrameTest, ClosingADocumentDuringItsComputationAsksFirst) {
   EXPECT_FALSE(app_->Runner().IsBusy());
   ASSERT_TRUE(WaitUntil([&] { return !frame_->IsComputing(); }));
   EXPECT_EQ(app_->Options().EnumerationOfManifoldsRecognitionMode, 2);
+}
+
+TEST_F(MainFrameTest, ASeriesNamedOnTheCommandLineRunsOnceInTheFirstView) {
+  // The reduced command set has no Series menu; the series runs all the same.
+  app_->SetSeriesAutoRun(true);
+  TTextViewWidget* view = NewDocumentWith("census.txt 1 > \n");
+  frame_->ViewFocused(view);
+  ASSERT_TRUE(WaitUntil([&] { return !frame_->IsComputing() && seriesRuns_.load() == 1; }));
+  EXPECT_EQ(seriesText_, "census.txt 1 > \n");
+  frame_->ViewFocused(view);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(frame_->IsComputing());
+  EXPECT_EQ(seriesRuns_.load(), 1);
 }
 
 TEST_F(MainFrameTest, TheCommandSetChoosesTheMenus) {
