@@ -1,13 +1,13 @@
 // The switches over object kinds. See object_kinds.h.
 //
-// Kinds 8 and 9 (thick edges and cells) and 14 and 15 (molecule vertices and
-// edges) carry data of their own, defined with the thickening and the molecule
-// table; until their cases are filled in here they are made with the data they
-// begin with (a header, a vertex, an edge), which keeps every operation that
-// accepts them safe. A kind whose data extends a vertex or an edge needs its
-// own case in each switch: its construction, its release (which runs the
-// vertex or edge release for the common part) and its destroy (which runs its
-// own destructor, not the vertex's or edge's).
+// Kinds 8 and 9 (thick edges and cells) carry data of their own, defined with
+// the thickening; until their cases are filled in here they are made with the
+// data they begin with (a header), which keeps every operation that accepts
+// them safe. A kind whose data extends a vertex or an edge (the molecule
+// vertices and edges, kinds 14 and 15) has its own case in each switch: its
+// construction, its release (which runs the vertex or edge release for the
+// common part) and its destroy (which runs its own destructor, not the
+// vertex's or edge's).
 #include "model/object_kinds.h"
 
 #include <new>
@@ -16,6 +16,8 @@
 #include "model/cell.h"
 #include "model/detail.h"
 #include "model/edge.h"
+#include "model/molecule_edge.h"
+#include "model/molecule_vertex.h"
 #include "model/object_list.h"
 #include "model/vertex.h"
 
@@ -42,11 +44,13 @@ bool IsCreatableKind(int kind) { return kind >= 3 && kind <= 15 && kind != 10; }
 TObjectHeader* ConstructObjectOfKind(int kind) {
   switch (kind) {
     case kVertexKind:
-    case kMoleculeVertexKind:
       return Construct<TVertex>(kind);
+    case kMoleculeVertexKind:
+      return Construct<TMoleculeVertex>(kind);
     case kEdgeKind:
-    case kMoleculeEdgeKind:
       return Construct<TEdge>(kind);
+    case kMoleculeEdgeKind:
+      return Construct<TMoleculeEdge>(kind);
     case kCellKind:
       return Construct<TCell>(kind);
     case kDetailKind:
@@ -72,12 +76,16 @@ void ReleaseKindData(TObjectHeader* object) {
       }
       return;
     case kVertexKind:
-    case kMoleculeVertexKind:
       TVertexRelease(object);
       return;
+    case kMoleculeVertexKind:
+      TMoleculeVertexRelease(object);
+      return;
     case kEdgeKind:
-    case kMoleculeEdgeKind:
       TEdgeRelease(object);
+      return;
+    case kMoleculeEdgeKind:
+      TMoleculeEdgeRelease(object);
       return;
     case kCellKind:
       TCellRelease(object);
@@ -97,12 +105,16 @@ void DestroyKindData(TObjectHeader* object) {
       ReleaseKindData(object);
       return;
     case kVertexKind:
-    case kMoleculeVertexKind:
       TVertexDestroy(object);
       return;
+    case kMoleculeVertexKind:
+      TMoleculeVertexDestroy(object);
+      return;
     case kEdgeKind:
-    case kMoleculeEdgeKind:
       TEdgeDestroy(object);
+      return;
+    case kMoleculeEdgeKind:
+      TMoleculeEdgeDestroy(object);
       return;
     case kCellKind:
       TCellDestroy(object);

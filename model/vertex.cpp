@@ -237,12 +237,17 @@ void TVertex::CopyFrom(TObjectHeader* target, const TObjectHeader* source,
   for (int i = 0; i < from->cellList.Count(); ++i) to->cellList.Append(map(from->cellList.At(i)));
 }
 
-void TVertexRelease(TObjectHeader* vertex) {
-  TVertex* v = TVertex::Of(vertex);
-  if (v == nullptr || !BeginObjectRelease(vertex)) return;
+void TVertexReleaseData(TVertex* v) {
+  if (v == nullptr) return;
   v->edgeList.Clear();
   v->cellList.Clear();
   v->attachedCell.AssignObject(nullptr);
+}
+
+void TVertexRelease(TObjectHeader* vertex) {
+  TVertex* v = TVertex::Of(vertex);
+  if (v == nullptr || !BeginObjectRelease(vertex)) return;
+  TVertexReleaseData(v);
   EndObjectRelease(vertex);
 }
 

@@ -80,6 +80,9 @@ struct TVertex : TObjectHeader {
 
 // Kind routines (object_kinds.cpp dispatches to them).
 void TVertexRelease(TObjectHeader* vertex);
+// The vertex part of a release without its frame, for a kind whose data
+// extends a vertex and whose release runs in a frame of its own.
+void TVertexReleaseData(TVertex* vertex);
 void TVertexDestroy(TObjectHeader* vertex);
 
 // While set, the vertex bookkeeping updates above do nothing. It is set only
