@@ -39,6 +39,8 @@
 
 class TOutput;
 class TCrossing;
+class TComplex;
+struct TObjectHeader;
 
 // One place of a component's code.
 struct TLinkCodeEntry {
@@ -206,6 +208,26 @@ class TLink {
   // Computes the crossing signs from the Gauss code (classical diagrams). The
   // stages report errors 24, 25 and 26. Returns 1 when the status is still 1.
   int ComputeSigns();
+
+  // ---- Steps of the exterior spine builder (link_exterior_spine.cpp) ----
+  // The edge whose number the role formula gives (see EdgeNumber); null when
+  // the complex has none.
+  TObjectHeader* EdgeOf(TComplex& complex, int role, int value, int place) const;
+  // Creates the EdgeCount() edges, numbered 1.. in creation order.
+  void CreateExteriorEdges(TComplex& complex) const;
+  // The four cell families; the crossing cells are stored in their records.
+  void BuildOverCells(TComplex& complex, std::vector<TCrossing>& records) const;
+  void BuildUnderCells(TComplex& complex, std::vector<TCrossing>& records) const;
+  void BuildCrossingCells(TComplex& complex, std::vector<TCrossing>& records) const;
+  // Returns 0 (after error 27) when the regions do not fit the signs; else 1
+  // and the number of the last region cell made.
+  int BuildRegionCells(TComplex& complex, std::vector<TCrossing>& records, int& lastRegionCell);
+  // Fills every framed component of a classical diagram with a solid torus
+  // along its framing (link_framing.cpp).
+  void FillFramedComponents(TComplex& complex, std::vector<TCrossing>& records) const;
+  // Appends chain edges of a rational framing to a cell (link_framing.cpp).
+  void BuildFramingChain(TComplex& complex, TObjectHeader* cell, int firstEdge, int startStep, int x,
+                         int y, int flag) const;
 
  private:
   friend class TLinkReader;

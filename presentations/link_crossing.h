@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/handle.h"
 #include "presentations/link.h"
 
 struct TLinkRecordContext;
@@ -58,6 +59,9 @@ class TCrossing {
   int LeftIndex() const { return leftIndex; }
   int RightIndex() const { return rightIndex; }
   int Index() const { return static_cast<int>(index); }
+  // The crossing cell the exterior spine builder made for this crossing.
+  void SetCell(const THandle& c) { cell = c; }
+  THandle Cell() const { return cell; }
 
  private:
   friend void BuildLinkRecords(const TLink& link, std::vector<TCrossing>& records);
@@ -82,6 +86,7 @@ class TCrossing {
   std::int16_t topArc = -1;
   std::int16_t leftArc = -1;
   std::int16_t rightArc = -1;
+  THandle cell;
 };
 
 // The arc leaving each code entry, by global index: its global position minus
