@@ -225,6 +225,9 @@ class TLink {
   // Fills every framed component of a classical diagram with a solid torus
   // along its framing (link_framing.cpp).
   void FillFramedComponents(TComplex& complex, std::vector<TCrossing>& records) const;
+  // Glues the square's sides in pairs by merging the edges along them
+  // (link_surface_spine.cpp); the cell reductions and the special test follow.
+  void MergeSurfaceSides(TComplex& complex) const;
   // Appends chain edges of a rational framing to a cell (link_framing.cpp).
   void BuildFramingChain(TComplex& complex, TObjectHeader* cell, int firstEdge, int startStep, int x,
                          int y, int flag) const;
