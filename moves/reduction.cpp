@@ -1,0 +1,200 @@
+// The cell reductions on a complex that is not thickened. See reduction.h.
+#include "moves/reduction.h"
+
+#include <vector>
+
+#include "foundation/status_reporter.h"
+#include "model/cell.h"
+#include "model/complex.h"
+#include "model/edge.h"
+#include "model/handle.h"
+#include "model/object_header.h"
+#include "model/objman.h"
+#include "model/vertex.h"
+
+namespace {
+
+constexpr int kSuperfluousVertexMove = 2;
+constexpr int kSuperfluousEdgeMove = 3;
+constexpr int kNeedleMove = 4;
+
+// The distinct edges at the vertex.
+std::vector<TObjectHeader*> EdgesAt(const TObjectHeader* vertex) {
+  std::vector<TObjectHeader*> edges;
+  for (int i = 0; i < TVertex::Valency(vertex); ++i) {
+    TObjectHeader* e = TVertex::EdgeAt(vertex, i).Object();
+    bool seen = false;
+    for (TObjectHeader* f : edges) seen |= f == e;
+    if (e != nullptr && !seen) edges.push_back(e);
+  }
+  return edges;
+}
+
+void AttachToNewVertex(TComplex& complex, TObjectHeader* cell) {
+  if (TCell::Type(cell) != 0) return;
+  THandle vertex(complex.Objects().CreateObject(kVertexKind));
+  TCell::AttachToVertex(cell, vertex);
+}
+
+void RemoveEdge(TComplex& complex, TObjectHeader* edge) {
+  if (!complex.Objects().Contains(edge)) return;
+  THandle keep(edge);
+  RemoveEdgeFromManager(&complex.Objects(), edge);
+  complex.Objects().Unregister(edge);
+}
+
+}  // namespace
+
+int CellPassageKindAtVertex(const TObjectHeader* cell, const TObjectHeader* vertex) {
+  std::vector<TObjectHeader*> edges;
+  for (TObjectHeader* e : EdgesAt(vertex)) {
+    if (EdgeBoundsCell(cell, e)) edges.push_back(e);
+  }
+  int length = TCell::BoundaryLength(cell);
+  if (edges.size() == 2) {
+    for (int k = 0; k < length; ++k) {
+      int direction = 1;
+      THandle e = TCell::PassageAt(cell, k, &direction);
+      if (TEdge::End(e, 2, direction).Object() != vertex) continue;
+      TObjectHeader* next = TCell::EdgeAt(cell, (k + 1) % length).Object();
+      TObjectHeader* other = e.Object() == edges[0] ? edges[1] : edges[0];
+      if (next != other) return 3;
+    }
+    return 1;
+  }
+  if (edges.size() == 1) {
+    TObjectHeader* e = edges[0];
+    if (!TEdge::IsLoop(e) && EdgePassageCount(cell, e) == 2 && CellAlgebraicPassages(cell, e) == 0) return 2;
+  }
+  return 3;
+}
+
+int EdgePassageKindAtVertex(const TObjectHeader* edge, const TObjectHeader* vertex) {
+  int valency = TEdge::Valency(edge);
+  if (valency == 0) return 0;
+  int combined = 0;
+  for (int i = 0; i < valency; ++i) {
+    int kind = CellPassageKindAtVertex(TEdge::CellAt(edge, i), vertex);
+    if (kind == 3 || combined == 2 || (i > 0 && kind == 2)) return 3;
+    combined = kind;
+  }
+  return combined;
+}
+
+void ContractEdge(TComplex& complex, TObjectHeader* edge, TObjectHeader* vertex) {
+  THandle keepEdge(edge);
+  THandle keepVertex(vertex);
+  int end = TEdge::EndNumber(edge, vertex);
+  if (end != 0) {
+    THandle other = TEdge::End(edge, end == 1 ? 2 : 1);
+    if (other.IsValid()) TVertex::MergeVertex(other, vertex, &complex.Objects());
+  }
+  while (TEdge::Valency(edge) > 0) {
+    THandle cell = TEdge::CellAt(edge, 0);
+    int p = TCell::FindPassage(cell, edge, -1, 0);
+    if (p < 0 || TCell::CutAtPassage(cell, p, 0) == 0) break;
+    AttachToNewVertex(complex, cell);
+  }
+  RemoveEdge(complex, edge);
+}
+
+int UniteCellsAlongEdge(TComplex& complex, TObjectHeader* a, TObjectHeader* b, TObjectHeader* edge) {
+  if (a == b) return 0;
+  THandle keepA(a);
+  THandle keepB(b);
+  THandle keepEdge(edge);
+  int pa = TCell::FindPassage(a, edge, -1, 0);
+  int pb = TCell::FindPassage(b, edge, -1, 0);
+  if (pa < 0 || pb < 0) return 0;
+  int labels[4];
+  if (!TEdge::LabelsAreZero(edge, labels)) {
+    int length = TCell::BoundaryLength(a);
+    for (int k = 0; k < length; ++k) {
+      if (k == pa) continue;
+      int direction = 1;
+      THandle e = TCell::PassageAt(a, k, &direction);
+      TEdge::AddLabels(e, labels, direction == 1 ? 1 : -1);
+    }
+  }
+  bool same = TCell::DirectionAt(a, pa) == TCell::DirectionAt(b, pb);
+  TCell::CutAtPassage(a, pa, 0);
+  TCell::CutAtPassage(b, pb, same ? 1 : 0);
+  int length = TCell::BoundaryLength(b);
+  for (int k = 0; k < length; ++k) {
+    int direction = 1;
+    THandle e = TCell::PassageAt(b, k, &direction);
+    TCell::AppendPassage(a, e, direction);
+  }
+  AttachToNewVertex(complex, a);
+  complex.RemoveCell(b);
+  RemoveEdge(complex, edge);
+  return 1;
+}
+
+int CollapseFoldedLoopCell(TComplex& complex, TObjectHeader* edge) {
+  THandle cell = TEdge::CellAt(edge, 0);
+  if (TEdge::Valency(edge) != 2 || TEdge::CellAt(edge, 1).Object() != cell.Object()) {
+    ReportInternalError("Reduction", 437);
+    return 0;
+  }
+  if (TCell::BoundaryLength(cell) != 2 || !TEdge::IsLoop(edge) ||
+      TCell::DirectionAt(cell, 0) == TCell::DirectionAt(cell, 1)) {
+    return 0;
+  }
+  THandle keepEdge(edge);
+  THandle vertex = TEdge::End(edge, 1);
+  TCell::CutAtPassage(cell, 1, 0);
+  TCell::CutAtPassage(cell, 0, 0);
+  // The loop's vertex may have left with the loop; the disc then gets a new one.
+  if (vertex.IsValid() && complex.Objects().Contains(vertex)) {
+    TCell::AttachToVertex(cell, vertex);
+  } else {
+    AttachToNewVertex(complex, cell);
+  }
+  RemoveEdge(complex, edge);
+  return 1;
+}
+
+int RemoveSuperfluousVertex(TComplex& complex) {
+  TObjectManager& objects = complex.Objects();
+  for (TObjectHeader* v = objects.First(kVertexKind); v != nullptr; v = objects.Next(v)) {
+    if (TVertex::Valency(v) != 2 || TVertex::HasAttachedCell(v)) continue;
+    THandle e0 = TVertex::EdgeAt(v, 0);
+    THandle e1 = TVertex::EdgeAt(v, 1);
+    if (!e0.IsValid() || !e1.IsValid() || e0.Object() == e1.Object()) continue;
+    if ((TEdge::Valency(e0) > 0) != (TEdge::Valency(e1) > 0)) continue;
+    if (EdgePassageKindAtVertex(e0, v) != 1 || EdgePassageKindAtVertex(e1, v) != 1) continue;
+    objects.SetCreationTag(kSuperfluousVertexMove);
+    ContractEdge(complex, e0, v);
+    return 1;
+  }
+  return 0;
+}
+
+int RemoveSuperfluousEdge(TComplex& complex) {
+  TObjectManager& objects = complex.Objects();
+  for (TObjectHeader* e = objects.First(kEdgeKind); e != nullptr; e = objects.Next(e)) {
+    if (TEdge::Valency(e) != 2) continue;
+    THandle c0 = TEdge::CellAt(e, 0);
+    THandle c1 = TEdge::CellAt(e, 1);
+    objects.SetCreationTag(kSuperfluousEdgeMove);
+    int done = c0.Object() != c1.Object() ? UniteCellsAlongEdge(complex, c0, c1, e)
+                                          : CollapseFoldedLoopCell(complex, e);
+    if (done != 0) return 1;
+  }
+  return 0;
+}
+
+int RemoveNeedle(TComplex& complex) {
+  TObjectManager& objects = complex.Objects();
+  for (TObjectHeader* v = objects.First(kVertexKind); v != nullptr; v = objects.Next(v)) {
+    if (TVertex::Valency(v) != 1 || TVertex::HasAttachedCell(v)) continue;
+    THandle e = TVertex::EdgeAt(v, 0);
+    int valency = TEdge::Valency(e);
+    if (valency != 0 && valency != 2) continue;
+    objects.SetCreationTag(kNeedleMove);
+    ContractEdge(complex, e, v);
+    return 1;
+  }
+  return 0;
+}

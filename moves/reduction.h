@@ -1,0 +1,48 @@
+// Cell reductions: removing the elements of a cell complex that carry no
+// information, without changing the manifold.
+//
+// - A superfluous vertex lies in the middle of a smooth arc: two different
+//   edges meet there and every cell passes straight through. Its two edges
+//   are united into one.
+// - A superfluous edge merely separates two different cells, which are
+//   united across it; or a single cell runs forth and back along it as a
+//   loop, and the cell shrinks to a disc attached at the loop's vertex.
+// - A needle is an edge with a free end (no cell, or one cell folded over
+//   it); it is contracted.
+//
+// These primitives work on any complex that is not thickened (a spine, or a
+// boundary surface); they set the complex manager's creation tag to the
+// reduction's move number (2, 3, 4) before they create objects. The driver
+// that repeats them until nothing is left, logs the moves and marks the spine
+// reduced is RunCellReductions (moves/cell_reductions.h).
+#pragma once
+
+class TComplex;
+struct TObjectHeader;
+
+// How a cell passes a vertex: 1 straight through (exactly two edges of the
+// cell at the vertex, and every passage that ends there is followed by the
+// other edge), 2 folded back along one non-loop edge (the cell passes it twice
+// in opposite directions), 3 otherwise.
+int CellPassageKindAtVertex(const TObjectHeader* cell, const TObjectHeader* vertex);
+// The kinds of the cells around the edge at the vertex combined: 0 no cells;
+// 1 every cell passes straight; 2 one cell, folded; 3 anything else.
+int EdgePassageKindAtVertex(const TObjectHeader* edge, const TObjectHeader* vertex);
+
+// Contracts an edge that ends at the vertex: the vertex is merged into the
+// edge's other end, the edge's passages are cut out of their cells (a cell
+// left empty is attached to a new vertex), and the edge leaves the complex.
+void ContractEdge(TComplex& complex, TObjectHeader* edge, TObjectHeader* vertex);
+// Cell A absorbs cell B across the edge (A's other edges take the edge's
+// labels first); B leaves the complex. 0 when A and B are the same cell.
+int UniteCellsAlongEdge(TComplex& complex, TObjectHeader* a, TObjectHeader* b, TObjectHeader* edge);
+// A cell of boundary length 2 running forth and back along a loop edge
+// becomes a disc attached at the loop's vertex; 1, else 0. An edge without
+// exactly two passages of one cell is an internal error (source "Reduction").
+int CollapseFoldedLoopCell(TComplex& complex, TObjectHeader* edge);
+
+// One removal each: the first candidate in object order; 1 when one was
+// removed, else 0.
+int RemoveSuperfluousVertex(TComplex& complex);
+int RemoveSuperfluousEdge(TComplex& complex);
+int RemoveNeedle(TComplex& complex);
