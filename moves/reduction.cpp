@@ -145,8 +145,10 @@ int CollapseFoldedLoopCell(TComplex& complex, TObjectHeader* edge) {
   THandle vertex = TEdge::End(edge, 1);
   TCell::CutAtPassage(cell, 1, 0);
   TCell::CutAtPassage(cell, 0, 0);
-  // The loop's vertex may have left with the loop; the disc then gets a new one.
-  if (vertex.IsValid() && complex.Objects().Contains(vertex)) {
+  // Left without edges, the loop's vertex left the complex with the loop; it
+  // comes back to carry the disc.
+  if (vertex.IsValid()) {
+    if (!complex.Objects().Contains(vertex)) complex.Objects().Register(vertex);
     TCell::AttachToVertex(cell, vertex);
   } else {
     AttachToNewVertex(complex, cell);

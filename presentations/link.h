@@ -210,6 +210,12 @@ class TLink {
   int ComputeSigns();
 
   // ---- Steps of the exterior spine builder (link_exterior_spine.cpp) ----
+  // Builds the exterior's cells into an empty complex: the edges, the four
+  // cell families, then the framed fillings (classical) or the gluing of the
+  // square's sides (surface; the cell reductions are left to the caller).
+  // The records, with their crossing cells, are handed back. Returns 0 when
+  // the status is not 1 or the regions do not fit the signs (error 27).
+  int BuildExteriorComplex(TComplex& complex, std::vector<TCrossing>& records, int& lastRegionCell);
   // The edge whose number the role formula gives (see EdgeNumber); null when
   // the complex has none.
   TObjectHeader* EdgeOf(TComplex& complex, int role, int value, int place) const;

@@ -107,3 +107,22 @@ int TLink::BuildRegionCells(TComplex& complex, std::vector<TCrossing>& records, 
   for (const TLinkWord& word : words) lastRegionCell = MakeCell(complex, edges, word).Number();
   return 1;
 }
+
+int TLink::BuildExteriorComplex(TComplex& complex, std::vector<TCrossing>& records, int& lastRegionCell) {
+  records.clear();
+  lastRegionCell = 0;
+  if (status != 1 || crossingCount <= 0) return 0;
+  complex.Objects().SetCreationTag(1);
+  CreateExteriorEdges(complex);
+  BuildLinkRecords(*this, records);
+  BuildOverCells(complex, records);
+  BuildUnderCells(complex, records);
+  BuildCrossingCells(complex, records);
+  if (BuildRegionCells(complex, records, lastRegionCell) == 0) return 0;
+  if (IsClassical() != 0) {
+    FillFramedComponents(complex, records);
+  } else {
+    MergeSurfaceSides(complex);
+  }
+  return 1;
+}
