@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/cell.h"
@@ -12,6 +14,7 @@
 #include "presentations/crystallization_code.h"
 #include "presentations/crystallization_manifold_check.h"
 #include "presentations/crystallization_support.h"
+#include "presentations/heegaard_complex_support.h"
 #include "support/model_heap.h"
 
 namespace {
@@ -114,6 +117,44 @@ TEST(CrystallizationSpine, CellsAreTheBicolouredCyclesOfEveryManifoldCode) {
         }
       }
       for (const THandle& edge : ObjectsOfKind(spine, kEdgeKind)) EXPECT_EQ(TEdge::Valency(edge), 3) << code;
+    }
+  }
+}
+
+TAbelianGroup Group(std::vector<std::int64_t> torsion, int freeRank) {
+  TAbelianGroup group;
+  group.torsion = std::move(torsion);
+  group.freeRank = freeRank;
+  return group;
+}
+
+// H_1 of the spine is H_1 of the manifold: removing balls does not change it.
+TEST(CrystallizationSpine, HomologyOfKnownManifolds) {
+  const TIntMatrix sphere = Graph("a*a*a");
+  const TIntMatrix projective = Graph("badc*cdab*dcba");
+  const TIntMatrix handle = Graph("acdb*badc*dbac");
+  struct TCase {
+    const char* name;
+    TIntMatrix graph;
+    TAbelianGroup h1;
+  } cases[] = {
+      {"S^3", sphere, Group({}, 0)},
+      {"RP^3", projective, Group({2}, 0)},
+      {"S^2 x S^1", handle, Group({}, 1)},
+      {"RP^3 # RP^3", ConnectedSum(projective, projective), Group({2, 2}, 0)},
+      {"RP^3 # S^2 x S^1", ConnectedSum(projective, handle), Group({2}, 1)},
+      {"S^2 x S^1 # S^2 x S^1", ConnectedSum(handle, handle), Group({}, 2)},
+      {"S^3 # RP^3", ConnectedSum(sphere, projective), Group({2}, 0)},
+  };
+  std::mt19937 random(11);
+  for (const TCase& c : cases) {
+    ASSERT_EQ(IsManifoldCrystallization(c.graph), 1) << c.name << " " << CrystallizationCodeText(c.graph);
+    for (int trial = 0; trial < 4; ++trial) {
+      const TIntMatrix graph = trial == 0 ? c.graph : RandomRelabelling(c.graph, random);
+      TScopedModelHeap heap;
+      TComplex spine;
+      BuildCrystallizationCells(spine, graph);
+      EXPECT_EQ(H1OfComplex(spine), c.h1) << c.name << " " << CrystallizationCodeText(graph);
     }
   }
 }

@@ -106,3 +106,35 @@ int ComponentsWithout(const TIntMatrix& graph, int c) {
   }
   return components;
 }
+
+TIntMatrix ConnectedSum(const TIntMatrix& first, const TIntMatrix& second) {
+  const TIntMatrix a = CodeAdjacency(first);
+  const TIntMatrix b = CodeAdjacency(second);
+  const std::int32_t offset = static_cast<std::int32_t>(a.Columns());
+  const std::int32_t vertices = offset + static_cast<std::int32_t>(b.Columns());
+  const std::uint32_t colours = a.Rows();
+  std::vector<std::vector<std::int32_t>> adjacency(colours, std::vector<std::int32_t>(vertices));
+  for (std::uint32_t c = 0; c < colours; ++c) {
+    for (std::int32_t v = 0; v < offset; ++v) adjacency[c][v] = a.Row(c)[v];
+    for (std::int32_t v = 0; v < vertices - offset; ++v) adjacency[c][offset + v] = offset + b.Row(c)[v];
+    const std::int32_t x = a.Row(c)[0];
+    const std::int32_t y = offset + b.Row(c)[1];
+    adjacency[c][x] = y;
+    adjacency[c][y] = x;
+  }
+  // Even vertices of both graphs but vertex 0 of the first name the pairs.
+  std::vector<std::int32_t> sideVertex;
+  for (std::int32_t v = 2; v < vertices; v += 2) sideVertex.push_back(v);
+  std::vector<std::int32_t> number(vertices, -1);
+  for (std::size_t t = 0; t < sideVertex.size(); ++t) {
+    number[sideVertex[t]] = static_cast<std::int32_t>(2 * t);
+    number[adjacency[0][sideVertex[t]]] = static_cast<std::int32_t>(2 * t + 1);
+  }
+  TIntMatrix result(colours - 1, static_cast<std::uint32_t>(sideVertex.size()));
+  for (std::uint32_t c = 1; c < colours; ++c) {
+    for (std::size_t t = 0; t < sideVertex.size(); ++t) {
+      result.Row(c - 1)[t] = (number[adjacency[c][sideVertex[t]]] - 1) / 2;
+    }
+  }
+  return result;
+}

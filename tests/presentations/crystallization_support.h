@@ -25,3 +25,8 @@ int BicolouredCycles(const TIntMatrix& graph, std::uint32_t a, std::uint32_t b);
 // The number of connected components of the code's graph without colour c
 // (c = -1: with every colour).
 int ComponentsWithout(const TIntMatrix& graph, int c);
+
+// A code of the connected sum of the manifolds of two codes: vertex 0 of the
+// first graph and vertex 1 of the second are removed and, colour by colour,
+// the edges they leave open are joined.
+TIntMatrix ConnectedSum(const TIntMatrix& first, const TIntMatrix& second);
