@@ -29,6 +29,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "foundation/private_heap.h"
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/edge.h"
@@ -292,4 +293,12 @@ int BuildExtHeegaardComplex(const TExtHeegaardDiagram& diagram, TComplex& comple
     }
   }
   return code;
+}
+
+int ExtHeegaardBuildCode(const TExtHeegaardDiagram& diagram, TExtHeegaardDiagram* dual) {
+  THeapContext context;
+  THeapContextGuard guard(context);
+  PrivateHeapCreate(1);
+  TComplex complex;
+  return BuildExtHeegaardComplex(diagram, complex, dual);
 }

@@ -8,6 +8,7 @@
 #include "presentations/ext_heegaard_diagram.h"
 
 class TComplex;
+class TOutput;
 
 // Result codes of the build.
 inline constexpr int kExtBuildDone = 1;           // regular, three curves, dual formed
@@ -28,3 +29,12 @@ int BuildExtHeegaardComplex(const TExtHeegaardDiagram& diagram, TComplex& comple
 // curve (appended to curves). Returns the number of curves.
 int TraceExtHeegaardCurves(TComplex& complex, const std::vector<THandle>& arcs,
                            std::vector<THandle>& curves);
+
+// The build in a private heap context and complex of its own, both destroyed
+// before returning: the code and, for code 1, the dual diagram.
+int ExtHeegaardBuildCode(const TExtHeegaardDiagram& diagram, TExtHeegaardDiagram* dual);
+
+// The report of the short information: the diagram, its dual and its three
+// meridian moves, or why the dual cannot be formed. Reads the diagram from
+// the text; nothing is written when that fails.
+void PrintExtHeegaardReport(TOutput& output, const char* text);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "foundation/output.h"
+#include "presentations/ext_heegaard_complex.h"
 #include "presentations/heegaard_diagram.h"
 
 namespace {
@@ -59,6 +60,39 @@ TEST(HeegaardReport, DualDiagramAndLoop) {
   EXPECT_NE(report.find("After change meridians: \r\n0 3 1 0 1 0\r\nCurves:"), std::string::npos);
   EXPECT_NE(Report("heegaard 2 0 0 1 0 2").find("\r\n\r\nLoop on dual diagram\r\nAfter change"),
             std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+std::string ExtReport(const char* text) {
+  TOutput output;
+  PrintExtHeegaardReport(output, text);
+  return output.Text();
+}
+
+TEST(ExtHeegaardReport, EveryBuildCode) {
+  // Twists B(0) = B(1) = 0 allow no move at those indices.
+  TExtHeegaardDiagram source;
+  source.Set(3, 1, 1, 0, 0, 2);
+  TOutput third;
+  PrintExtHeegaardParameters(third, *ExtMeridianMove(source, 2));
+  EXPECT_EQ(ExtReport("extheegaard 3 1 1 0 0 2"),
+            std::string("Source diagram: 3 1 1 0 0 2\r\n\r\n"
+                        "Dual diagram: 3 1 1 0 0 2\r\n\r\n"
+                        "After meridian moves:\r\n"
+                        "1: Unable\r\n"
+                        "2: Unable\r\n"
+                        "3: ") +
+                third.Text() + "\r\n\r\n");
+  EXPECT_EQ(ExtReport("extheegaard 3 3 3 2 1 2"),
+            "Source diagram: 3 3 3 2 1 2\r\n\r\nEven violation\r\n\r\n");
+  EXPECT_EQ(ExtReport("extheegaard 3 1 1 0 0 0"),
+            "Source diagram: 3 1 1 0 0 0\r\n\r\nWrong number of curves\r\n\r\n");
+  EXPECT_EQ(ExtReport("extheegaard 3 3 3 2 2 4"),
+            "Source diagram: 3 3 3 2 2 4\r\n\r\nThere exist loop on dual diagram\r\n\r\n");
+  EXPECT_EQ(ExtReport("extheegaard 3 3"), "");
 }
 
 }  // namespace
