@@ -8,12 +8,14 @@
 // arc families by size, each carrying its twist, ordering the twists of equal
 // families increasingly.
 //
-// Meridian move. Replacing cut curve i by its band sum with the larger of the
-// other two cut curves p, q re-cuts the arcs: the Bi arcs that the twist
-// carries across are moved from family i to the families p and q (or, when
-// there are fewer than Aq of them, the roles of i and q change), which gives
-// the closed formulas of ExtMeridianMove. Turning the picture over first,
-// when Ap < Bi, keeps the twist on the side where the formulas hold.
+// Meridian move. Cut curve i is replaced by a band sum of it with the cut
+// curve p of the larger of the two other families; the arcs are cut anew
+// along the new curve, which gives the closed formulas of ExtMeridianMove for
+// the new counts and twists (two cases, by whether the twist Bi is below Aq).
+// When Ap < Bi the diagram is first mirrored (every twist taken from the
+// other side), which brings it into the range where the formulas hold. The
+// manifold does not change; the tests check this on the homology of the
+// built spines.
 #include "presentations/ext_heegaard_diagram.h"
 
 #include <array>
