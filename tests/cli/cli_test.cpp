@@ -1,0 +1,228 @@
+// Runs the built `sorvelin` program as a user would and checks what it prints
+// and how it exits.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TRunResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Program() { return std::string(SORVELIN_BINARY_DIR) + "/sorvelin"; }
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    directory_ = fs::temp_directory_path() /
+                 ("sorvelin_cli_" + std::to_string(getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(directory_);
+  }
+  void TearDown() override { fs::remove_all(directory_); }
+
+  fs::path WriteInput(const std::string& name, const std::string& text) {
+    fs::path path = directory_ / name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+
+  // Runs the program with the arguments (already quoted for the shell) and the
+  // given standard input.
+  TRunResult Run(const std::string& arguments, const std::string& input = "") {
+    fs::path in = WriteInput("stdin.txt", input);
+    fs::path out = directory_ / "stdout.txt";
+    fs::path err = directory_ / "stderr.txt";
+    std::string command = Program() + " " + arguments + " < '" + in.string() + "' > '" +
+                          out.string() + "' 2> '" + err.string() + "'";
+    int status = std::system(command.c_str());
+    TRunResult result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = ReadFile(out);
+    result.err = ReadFile(err);
+    return result;
+  }
+
+  fs::path directory_;
+};
+
+const char kTwicePuncturedSphere[] = "1\n2\n1 2 -1 -2\n";
+
+TEST_F(CliTest, HomologyOfTheTwicePuncturedSphere) {
+  TRunResult r = Run("homology-group", kTwicePuncturedSphere);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "H_1=0");
+  EXPECT_EQ(r.out.find('\r'), std::string::npos);  // the platform's line ends
+
+  // The same by menu id, from a file, and from '-'.
+  fs::path file = WriteInput("sphere.txt", kTwicePuncturedSphere);
+  EXPECT_EQ(Run("23 '" + file.string() + "'").out, r.out);
+  EXPECT_EQ(Run("homology-group -", kTwicePuncturedSphere).out, r.out);
+}
+
+TEST_F(CliTest, HomologyOfKnownManifolds) {
+  struct TCase {
+    const char* text;
+    const char* group;
+  };
+  const TCase cases[] = {
+      {"a a a a a\n", "H_1=Z_5"},   // one cell running five times round one loop: L(5,1)
+      {"a b -a -b\n", "H_1=Z+Z"},    // a torus word
+      {"a a\nb b\n", "H_1=Z_2+Z_2"},
+      {"% a comment\nx = {1, 1, 1, 1}\n", "H_1=Z_4"},
+      {"1 1 1 1 2 2 2 2 2 2\n", "H_1=Z_2+Z"},  // the relation row (4, 6)
+      {"a\nb\n", "H_1=0"},                      // no relation left over: trivial
+  };
+  for (const TCase& c : cases) {
+    TRunResult r = Run("homology-group", c.text);
+    EXPECT_EQ(r.exitCode, 0) << c.text << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), c.group) << c.text;
+  }
+}
+
+TEST_F(CliTest, BoundaryCurves) {
+  TRunResult r = Run("boundary-curves", kTwicePuncturedSphere);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("%\tH_1=0\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Cell #1 = { 1 }\nCell #2 = { 2 }\nCell #3 = { 1, 2, -1, -2 }\n"),
+            std::string::npos)
+      << r.out;
+
+  r = Run("boundary-curves", "top = {e, f, -e, -f}\nbottom: e\nside : f\n");
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("top = { e, f, -e, -f }\nbottom = { e }\nside = { f }\n"),
+            std::string::npos)
+      << r.out;
+}
+
+TEST_F(CliTest, ViewStyleSwitchKeepsABoundaryCurvesText) {
+  TRunResult r = Run("view-boundary-curves", kTwicePuncturedSphere);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, kTwicePuncturedSphere);
+}
+
+TEST_F(CliTest, NoSpineGivesStatusOneAndSaysWhy) {
+  struct TCase {
+    std::string text;
+    std::string message;
+  };
+  const TCase cases[] = {
+      {"", "Unable to build special polyhedron!"},
+      {"a = {1 , : 2}\n", "Edge name expected:\n': 2}'"},
+      {std::string(70, 'c') + " = {1}\n", "is longer than the 63 character maximum"},
+      {"1 123456789012345678901234567890\n", "123456789012345678901234567890"},
+      {std::string("\x01\x02\xff{}}{=:#-", 12) + "\n", "Unable to build special polyhedron!"},
+  };
+  for (const TCase& c : cases) {
+    for (const char* command : {"homology-group", "boundary-curves"}) {
+      TRunResult r = Run(command, c.text);
+      EXPECT_EQ(r.exitCode, 1) << command << ": " << c.text;
+      EXPECT_NE(r.out.find("Unable to build special polyhedron!"), std::string::npos) << r.out;
+      EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
+    }
+  }
+}
+
+TEST_F(CliTest, UsageErrorsGiveStatusTwo) {
+  TRunResult r = Run("no-such-command", kTwicePuncturedSphere);
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("unknown command 'no-such-command'"), std::string::npos) << r.err;
+  EXPECT_TRUE(r.out.empty());
+
+  r = Run("homology-group '" + (directory_ / "missing.txt").string() + "'");
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("missing.txt"), std::string::npos) << r.err;
+
+  EXPECT_EQ(Run("").exitCode, 2);
+  EXPECT_EQ(Run("homology-group a b").exitCode, 2);
+  EXPECT_EQ(Run("--bogus homology-group").exitCode, 2);
+  EXPECT_EQ(Run("--set NoSuchKey=1 homology-group", kTwicePuncturedSphere).exitCode, 2);
+  EXPECT_EQ(Run("--set OptionsOutputMoveList=yes homology-group", kTwicePuncturedSphere).exitCode,
+            2);
+  EXPECT_EQ(Run("--set OptionsOutputMoveList=1 homology-group", kTwicePuncturedSphere).exitCode,
+            0);
+
+  fs::path binary = WriteInput("binary.txt", std::string("1 2\0 3", 6));
+  r = Run("homology-group '" + binary.string() + "'");
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("not a text document"), std::string::npos) << r.err;
+}
+
+TEST_F(CliTest, ListShowsEveryCommandWithItsMenuId) {
+  TRunResult r = Run("--list");
+  EXPECT_EQ(r.exitCode, 0);
+  for (const char* line : {"view-boundary-curves", "boundary-curves", "homology-group"}) {
+    EXPECT_NE(r.out.find(line), std::string::npos) << r.out;
+  }
+  std::istringstream lines(r.out);
+  std::string name;
+  int id = 0;
+  int count = 0;
+  while (lines >> name >> id) {
+    ++count;
+    if (name == "view-boundary-curves") EXPECT_EQ(id, 11);
+    if (name == "boundary-curves") EXPECT_EQ(id, 17);
+    if (name == "homology-group") EXPECT_EQ(id, 23);
+  }
+  EXPECT_EQ(count, 3);
+}
+
+TEST_F(CliTest, HelpAndVersion) {
+  TRunResult r = Run("--help");
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_NE(r.out.find("Usage: sorvelin"), std::string::npos);
+  r = Run("--version");
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out.rfind("sorvelin ", 0), 0u);
+}
+
+// Ctrl+C while the program waits for its input stops it with status 130.
+TEST_F(CliTest, InterruptStopsWithStatus130) {
+  int input[2];
+  ASSERT_EQ(pipe(input), 0);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
+  posix_spawn_file_actions_addclose(&actions, input[1]);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  std::string program = Program();
+  char* argv[] = {program.data(), const_cast<char*>("homology-group"), nullptr};
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  close(input[0]);
+  ASSERT_EQ(write(input[1], "1\n", 2), 2);
+  usleep(200000);  // let it start and block on the rest of its input
+  kill(pid, SIGINT);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  close(input[1]);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 130);
+}
+
+}  // namespace
