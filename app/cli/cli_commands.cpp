@@ -1,7 +1,6 @@
 #include "app/cli/cli_commands.h"
 
 #include <charconv>
-#include <iostream>
 
 #include "foundation/output.h"
 #include "foundation/status_reporter.h"
@@ -30,9 +29,11 @@ TCliOutcome Finish(TCliRun& run, TOutput& output, bool refused) {
 // View: "Boundary &Curves": shows the document as boundary curves of cells.
 // A text in that style already stays as it is.
 TCliOutcome RunViewBoundaryCurves(TCliRun& run) {
-  TParsedRun parsed(run);
+  TDocumentSpine document;
   TOutput output;
-  int converted = ConvertPresentation(parsed.document, run.documentText, 1, output);
+  std::string text(run.documentText);
+  int converted = ConvertPresentation(document, text.c_str(), kBoundaryCurvesStyle, *run.options,
+                                      output);
   if (converted < 0) {
     run.report.assign(run.documentText);
     return TCliOutcome::kRefused;

@@ -2,6 +2,7 @@
 // and how it exits.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -135,7 +136,7 @@ TEST_F(CliTest, NoSpineGivesStatusOneAndSaysWhy) {
       {"a = {1 , : 2}\n", "Edge name expected:\n': 2}'"},
       {std::string(70, 'c') + " = {1}\n", "is longer than the 63 character maximum"},
       {"1 123456789012345678901234567890\n", "123456789012345678901234567890"},
-      {std::string("\x01\x02\xff{}}{=:#-", 12) + "\n", "Unable to build special polyhedron!"},
+      {std::string("\x01\x02\xff{}}{=:#-") + "\n", "Unable to build special polyhedron!"},
   };
   for (const TCase& c : cases) {
     for (const char* command : {"homology-group", "boundary-curves"}) {
@@ -184,9 +185,13 @@ TEST_F(CliTest, ListShowsEveryCommandWithItsMenuId) {
   int count = 0;
   while (lines >> name >> id) {
     ++count;
-    if (name == "view-boundary-curves") EXPECT_EQ(id, 11);
-    if (name == "boundary-curves") EXPECT_EQ(id, 17);
-    if (name == "homology-group") EXPECT_EQ(id, 23);
+    if (name == "view-boundary-curves") {
+      EXPECT_EQ(id, 11);
+    } else if (name == "boundary-curves") {
+      EXPECT_EQ(id, 17);
+    } else if (name == "homology-group") {
+      EXPECT_EQ(id, 23);
+    }
   }
   EXPECT_EQ(count, 3);
 }

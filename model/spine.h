@@ -1,0 +1,157 @@
+// TSpine: a special spine of a 3-manifold and what the system learns about it.
+//
+// A spine is a 2-dimensional cell complex (TComplex) whose regular
+// neighbourhood is the manifold. A spine whose cells fall into several
+// connected components is a chain of spines, one per component: the head owns
+// the next spine, which owns its next, and so on. Every spine of a chain but
+// the head has the head as the owner of its object manager, so that object
+// numbers are drawn from the head's counters and are unique along the chain,
+// and its move log entries go to the head.
+//
+// Attached to the complex: the presentation it was built from (source kind),
+// whether its thickening is orientable, its first homology group, the boundary
+// surfaces of its thickening (complexes of their own), the log of the moves
+// performed on it, and the flag that its cells have been reduced.
+//
+// A spine and everything it owns live in the private heap that was current
+// when it was made; it is destroyed (or cleared) in the heap context that
+// holds it.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+
+#include "model/complex.h"
+#include "model/object_list.h"
+
+class THomologyList;
+
+// While non-zero nothing is logged or reported by the moves, and readers keep
+// no cell names. Set for batch runs that print no move list.
+inline std::atomic<int> QuietMode{0};
+// While non-zero, logged moves are not followed by the spine consistency
+// check. 1 at start; only the debugging commands clear it.
+inline std::atomic<int> SkipSpineValidation{1};
+
+// The presentations a spine can be built from.
+enum : int {
+  kSourceUnset = 0,
+  kSourceBoundaryCurves = 1,
+  kSourceDetails = 2,
+  kSourceFacets = 3,
+  kSourceLinkExterior = 4,
+  kSourceLinkExteriorOnSurface = 5,
+  kSourceCrystallization = 6,
+  kSourceExtHeegaardDiagram = 7,
+  kSourceHeegaardDiagram = 8,
+  kSourceDehydrated = 9,
+};
+
+class TSpine : public TComplex {
+ public:
+  TSpine();
+  // Clear, then the rest of the chain and everything owned is destroyed.
+  ~TSpine();
+  TSpine(const TSpine&) = delete;
+  TSpine& operator=(const TSpine&) = delete;
+
+  // Back to the empty state: no homology, not orientable, counter 0, no
+  // boundary surfaces, empty logs, no objects, no further spines.
+  void Clear();
+  // Makes the target a copy of this spine and of the rest of its chain. When
+  // this spine heads a chain the target is cleared first and becomes the head
+  // of the copied chain.
+  void CopyTo(TSpine& target) const;
+
+  int SourceKind() const { return sourceKind_; }
+  void SetSourceKind(int kind) { sourceKind_ = kind; }
+
+  // ---- The chain ----
+  TSpine* Next() const { return next_; }
+  // Stores the next spine (the chain's order); the caller keeps the old one.
+  void SetNext(TSpine* next) { next_ = next; }
+  // The head of the chain this spine belongs to.
+  TSpine* Head();
+  // Makes a head spine the owner of this spine's manager and of the managers
+  // of its boundary surfaces (null: this spine numbers its own objects, its
+  // surfaces draw from it).
+  void SetOwnerSpine(TSpine* head);
+  // The i-th spine of the chain counted from the head; null past the end.
+  TSpine* ComponentAt(int i);
+  // The first spine of the chain from this one whose manager holds the
+  // object; null when none does.
+  TSpine* ComponentOfObject(const TObjectHeader* object);
+  // Splits a spine whose cells form several connected components into a
+  // chain: the component of the first cell stays here, each further one moves
+  // (cells, their edges and those edges' end vertices, all keeping their
+  // numbers) into a new spine inserted right after this one. The component
+  // objects of the chain from here on are numbered 1, 2, 3 ... in chain order.
+  // Returns 1, or 0 for an empty spine or one that is connected.
+  int SplitIntoComponents();
+
+  // 1 when every vertex has valency 4 and the neighbourhood of a vertex of a
+  // special polyhedron, and there are twice as many edges as vertices (a
+  // spine without vertices and edges passes). wholeChain 1 tests the rest of
+  // the chain too.
+  int IsSpecial(int wholeChain);
+
+  // ---- Orientability ----
+  // Mode 2: this spine's flag; mode 1: 1 only when every spine of the chain
+  // from this one is orientable; any other mode: 1.
+  int Orientability(int mode) const;
+  void SetOrientable(int orientable) { orientable_ = orientable; }
+  // Whether the manifold is orientable, from the details of the spine: 1
+  // orientable, 0 not.
+  int ComputeOrientability() const;
+
+  // ---- Homology ----
+  // Replaces the homology list by a new one computed over the whole chain from
+  // this spine. Returns 1 when the list is not empty. Throws Out_of_Range when
+  // the computation overflows; the spine then has no homology list.
+  int ComputeHomology();
+  THomologyList* HomologyList() const { return homology_; }
+  // Replaces the homology list by a copy of the given one (null: none).
+  void SetHomologyList(const THomologyList* list);
+
+  // ---- Move log ----
+  // Appends a move (its code and its text or null) to the head's log; nothing
+  // while QuietMode is set.
+  void LogEvent(int code, const char* message);
+  // The i-th move code (0 past the end) and, into the buffer, at most n - 1
+  // characters of its text ("" when there is none).
+  int LogEntry(int i, char* buffer, std::size_t n) const;
+  int LogCount() const { return logCodes_.Count(); }
+
+  // ---- Boundary surfaces of the thickening ----
+  int BoundaryCount() const { return boundaries_.Count(); }
+  TComplex* BoundaryAt(int i) const;
+  // Appends a surface; the spine owns it from then on.
+  void AppendBoundary(TComplex* surface);
+  // Destroys every boundary surface.
+  void ClearBoundaries();
+  // The counter that numbers new boundary surfaces.
+  int LastBoundaryNumber() const { return lastBoundaryNumber_; }
+  void SetLastBoundaryNumber(int n) { lastBoundaryNumber_ = n; }
+
+  // Set by the cell reductions of the simplification; copied with the spine.
+  int Reduced() const { return reduced_; }
+  void SetReduced(int reduced) { reduced_ = reduced; }
+
+  // 1 when the spine has exactly one cell and its boundary one passage.
+  int SingleCellBoundaryLength();
+
+ private:
+  bool IsChainHead() const;
+  void CopyOwnDataTo(TSpine& target) const;
+  void MoveComponentTo(const TObjectList& cells, TSpine& target);
+
+  int sourceKind_ = kSourceUnset;
+  TSpine* next_ = nullptr;
+  int orientable_ = 0;
+  THomologyList* homology_ = nullptr;
+  int lastBoundaryNumber_ = 0;
+  TObjectList boundaries_;  // plain: TComplex pointers, owned
+  TObjectList logCodes_;    // plain: move codes
+  TObjectList logTexts_;    // counted: name objects, null for a move without text
+  int reduced_ = 0;
+};

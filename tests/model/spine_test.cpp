@@ -1,0 +1,193 @@
+#include "model/spine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/cell.h"
+#include "model/homology.h"
+#include "presentations/boundary_curves_presentation.h"
+#include "support/model_heap.h"
+
+namespace {
+
+void Build(TSpine& spine, const char* text) {
+  TBoundaryCurvesPresentation presentation;
+  ASSERT_GT(presentation.Parse(text), 0) << text;
+  presentation.BuildSpine(spine);
+  spine.SetSourceKind(kSourceBoundaryCurves);
+}
+
+std::string Written(const TComplex& complex) {
+  TString text;
+  TBoundaryCurvesPresentation::Write(text, complex, kCellsNamed);
+  return text.CStr();
+}
+
+int ChainLength(TSpine& spine) {
+  int n = 0;
+  for (TSpine* s = &spine; s != nullptr; s = s->Next()) ++n;
+  return n;
+}
+
+TEST(Spine, SplitsIntoAChainKeepingNumbers) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  Build(spine, "5 7\n-7 -5\n9 9");
+  EXPECT_EQ(spine.SplitIntoComponents(), 1);
+  ASSERT_EQ(ChainLength(spine), 2);
+  TSpine* second = spine.Next();
+  EXPECT_EQ(Written(spine), "Cell #1 = { 5, 7 }\r\nCell #2 = { -7, -5 }\r\n");
+  EXPECT_EQ(Written(*second), "Cell #3 = { 9, 9 }\r\n");
+  EXPECT_EQ(second->SourceKind(), kSourceBoundaryCurves);
+  EXPECT_EQ(spine.Component().Number(), 1);
+  EXPECT_EQ(second->Component().Number(), 2);
+  EXPECT_EQ(second->Head(), &spine);
+  EXPECT_EQ(spine.ComponentAt(1), second);
+  EXPECT_EQ(second->ComponentAt(0), &spine);
+  EXPECT_EQ(spine.ComponentAt(2), nullptr);
+
+  // New objects in either spine draw their numbers from the head's counters.
+  int a = ObjectNumber(second->Objects().CreateObject(kEdgeKind));
+  int b = ObjectNumber(spine.Objects().CreateObject(kEdgeKind));
+  EXPECT_GT(a, 9);
+  EXPECT_GT(b, a);
+  EXPECT_EQ(spine.ComponentOfObject(second->Objects().First(kCellKind)), second);
+
+  // A connected spine and an empty one do not split.
+  EXPECT_EQ(second->SplitIntoComponents(), 0);
+  TSpine empty;
+  EXPECT_EQ(empty.SplitIntoComponents(), 0);
+}
+
+TEST(Spine, ComponentsOrderedAfterTheHead) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  Build(spine, "1\n2\n3");
+  EXPECT_EQ(spine.SplitIntoComponents(), 1);
+  ASSERT_EQ(ChainLength(spine), 3);
+  // The head keeps the first cell; the others follow in reverse grouping order.
+  EXPECT_EQ(Written(spine), "Cell #1 = { 1 }\r\n");
+  EXPECT_EQ(Written(*spine.Next()), "Cell #3 = { 3 }\r\n");
+  EXPECT_EQ(Written(*spine.Next()->Next()), "Cell #2 = { 2 }\r\n");
+  EXPECT_EQ(spine.Next()->Next()->Component().Number(), 3);
+}
+
+TEST(Spine, CopiesAChainOfThree) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  Build(spine, "a a\nb b b\nc -c");
+  spine.SplitIntoComponents();
+  spine.LogEvent(15, "first move");
+  spine.Next()->LogEvent(16, nullptr);  // goes to the head's log
+  spine.ComputeHomology();
+  spine.SetReduced(1);
+
+  TSpine copy;
+  spine.CopyTo(copy);
+  ASSERT_EQ(ChainLength(copy), 3);
+  TSpine* s = &spine;
+  for (TSpine* c = &copy; c != nullptr; c = c->Next(), s = s->Next()) {
+    EXPECT_EQ(Written(*c), Written(*s));
+    EXPECT_EQ(c->SourceKind(), kSourceBoundaryCurves);
+    EXPECT_EQ(c->Head(), &copy);
+  }
+  EXPECT_EQ(copy.Objects().Owner(), nullptr);
+  EXPECT_EQ(copy.Reduced(), 1);
+  EXPECT_EQ(copy.HomologyList()->Elements(), (std::vector<std::int32_t>{2, 3}));
+  char text[64];
+  EXPECT_EQ(copy.LogCount(), 2);
+  EXPECT_EQ(copy.LogEntry(0, text, sizeof text), 15);
+  EXPECT_STREQ(text, "first move");
+  EXPECT_EQ(copy.LogEntry(1, text, sizeof text), 16);
+  EXPECT_STREQ(text, "");
+
+  // A copy of the copy is a chain of three again.
+  TSpine second;
+  copy.CopyTo(second);
+  EXPECT_EQ(ChainLength(second), 3);
+}
+
+TEST(Spine, MoveLog) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  char text[8] = "junk";
+  EXPECT_EQ(spine.LogEntry(0, text, sizeof text), 0);
+  EXPECT_STREQ(text, "");
+  spine.LogEvent(3, "a long move text");
+  EXPECT_EQ(spine.LogEntry(0, text, sizeof text), 3);
+  EXPECT_STREQ(text, "a long ");  // cut to the buffer
+  EXPECT_EQ(spine.LogEntry(1, text, sizeof text), 0);
+
+  QuietMode.store(1);
+  spine.LogEvent(4, "quiet");
+  QuietMode.store(0);
+  EXPECT_EQ(spine.LogCount(), 1);
+}
+
+TEST(Spine, Orientability) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  Build(spine, "1\n2");
+  spine.SplitIntoComponents();
+  spine.SetOrientable(1);
+  spine.Next()->SetOrientable(0);
+  EXPECT_EQ(spine.Orientability(2), 1);
+  EXPECT_EQ(spine.Orientability(1), 0);
+  EXPECT_EQ(spine.Orientability(0), 1);
+  EXPECT_EQ(spine.Next()->Orientability(1), 0);
+}
+
+TEST(Spine, SpecialTest) {
+  struct TCase {
+    const char* text;
+    int special;
+  };
+  const TCase cases[] = {
+      {"1\n2\n1 2 -1 -2", 1},  // the twice-punctured 3-sphere
+      {"a a a a a", 0},        // an edge of valency 5
+      {"a b -a -b", 0},        // edges of valency 2
+  };
+  for (const TCase& c : cases) {
+    TScopedModelHeap heap;
+    TSpine spine;
+    Build(spine, c.text);
+    EXPECT_EQ(spine.IsSpecial(1), c.special) << c.text;
+  }
+  TScopedModelHeap heap;
+  TSpine empty;
+  EXPECT_EQ(empty.IsSpecial(1), 1);
+}
+
+TEST(Spine, SingleCellBoundaryLength) {
+  TScopedModelHeap heap;
+  TSpine one;
+  Build(one, "7");
+  EXPECT_EQ(one.SingleCellBoundaryLength(), 1);
+  TSpine two;
+  Build(two, "7 7");
+  EXPECT_EQ(two.SingleCellBoundaryLength(), 0);
+}
+
+TEST(Spine, ClearAndDestroyGiveEveryBlockBack) {
+  TScopedModelHeap heap;
+  std::size_t before = heap.LiveBlocks();
+  {
+    auto* spine = new TSpine;
+    Build(*spine, "top = {e, f, -e, -f}\nbottom: e\nside : f\nx x\ny y y");
+    spine->SplitIntoComponents();
+    spine->ComputeHomology();
+    spine->LogEvent(2, "move");
+    TSpine copy;
+    spine->CopyTo(copy);
+    spine->Clear();
+    EXPECT_TRUE(spine->IsEmpty());
+    EXPECT_EQ(spine->Next(), nullptr);
+    EXPECT_EQ(spine->HomologyList(), nullptr);
+    delete spine;
+  }
+  EXPECT_EQ(heap.LiveBlocks(), before);
+}
+
+}  // namespace
