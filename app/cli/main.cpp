@@ -207,6 +207,8 @@ int main(int argc, char** argv) {
   TCliRun run{document, &options, &gStopRequested, {}};
   TCliOutcome outcome = command->run(run);
   std::string report = WithPlatformLineEnds(run.report);
+  // The view's reports may end inside their last line; a terminal wants it ended.
+  if (!report.empty() && report.back() != '\n') report += '\n';
   std::fwrite(report.data(), 1, report.size(), stdout);
   std::fflush(stdout);
 
