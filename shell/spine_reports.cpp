@@ -193,7 +193,13 @@ void PrintBoundaryCurves(TDocumentSpine& document, TOutput& output) {
     }
     output.CommentMarker(0);
     output.Tabs(1);
-    PrintComputedHomology(*component, 2, output);
+    // A spine of one component has the homology the parse computed.
+    const THomologyList* cached = spine.HomologyList();
+    if (connected && cached != nullptr && cached->Count() > 0) {
+      PrintHomologyGroup(output, cached);
+    } else {
+      PrintComputedHomology(*component, 2, output);
+    }
     output.NewLines(1);
     PrintBoundaryCurvesReport(*component, output, connected ? 3 : 1, 1);
   }
