@@ -9,6 +9,9 @@
 #include "model/cell_components.h"
 #include "model/edge.h"
 #include "model/homology.h"
+#include "model/molecule_chain.h"
+#include "model/molecule_edge.h"
+#include "model/object_table.h"
 #include "model/vertex.h"
 #include "presentations/cell_word_list.h"
 #include "presentations/details_description.h"
@@ -24,11 +27,24 @@ constexpr std::size_t kLogTextLimit = 1023;
 TSpine::TSpine() {
   boundaries_.SetWeak(kPlainMode);
   logCodes_.SetWeak(kPlainMode);
+  molecule_ = new TObjectTable;
+  molecule_->SetOwnerSpine(this);
 }
 
 TSpine::~TSpine() {
   Clear();
   delete homology_;
+  delete molecule_;
+}
+
+void TSpine::SetSourceKind(int kind) {
+  sourceKind_ = kind;
+  molecule_->SetSourceKind(kind);
+}
+
+void TSpine::SetNext(TSpine* next) {
+  next_ = next;
+  molecule_->SetNext(next != nullptr ? next->molecule_ : nullptr);
 }
 
 bool TSpine::IsChainHead() const {
@@ -47,6 +63,7 @@ void TSpine::Clear() {
   orientable_ = 0;
   lastBoundaryNumber_ = 0;
   ClearBoundaries();
+  molecule_->Clear();
   logCodes_.Clear();
   logTexts_.Clear();
   ReleaseAllObjects();
@@ -123,17 +140,37 @@ void TSpine::CopyTo(TSpine& target) const {
     delete old;
   }
   CopyOwnDataTo(target);
-  if (head) {
-    target.Objects().SetOwner(nullptr);
-    for (TSpine* s = target.next_; s != nullptr; s = s->next_) s->SetOwnerSpine(&target);
-    target.SetOwnerSpine(nullptr);
+  if (!head) return;
+
+  // The molecule tables, paired in chain order: each source table is copied
+  // into its target with the boundary surfaces mapped to their copies, the
+  // tables are chained like the spines, and the links between the tables'
+  // atoms are restored.
+  TObjectTableList sources;
+  TObjectTableList copies;
+  const TSpine* s = this;
+  for (TSpine* t = &target; t != nullptr && s != nullptr; t = t->next_, s = s->next_) {
+    TSurfaceMap surfaces;
+    for (int i = 0; i < s->BoundaryCount() && i < t->BoundaryCount(); ++i) {
+      surfaces.emplace(s->BoundaryAt(i), t->BoundaryAt(i));
+    }
+    s->molecule_->CopyTo(*t->molecule_, t, 1, &surfaces);
+    sources.push_back(s->molecule_);
+    copies.push_back(t->molecule_);
   }
+  target.Objects().SetOwner(nullptr);
+  for (TSpine* t = &target; t != nullptr; t = t->next_) {
+    t->SetNext(t->next_);
+    t->SetOwnerSpine(t == &target ? nullptr : &target);
+  }
+  RelinkCopiedChain(sources, copies, 1);
 }
 
 // ---- The chain ----------------------------------------------------------
 
 void TSpine::SetOwnerSpine(TSpine* head) {
   Objects().SetOwner(head);
+  molecule_->SetChainHead(head != nullptr && head != this ? head->molecule_ : nullptr);
   TComplex* surfaceOwner = head != nullptr ? static_cast<TComplex*>(head) : this;
   for (int i = 0; i < BoundaryCount(); ++i) BoundaryAt(i)->Objects().SetOwner(surfaceOwner);
 }
@@ -192,9 +229,10 @@ int TSpine::SplitIntoComponents() {
     MoveComponentTo(TObjectList::OfBody(components.WordAt(k)), *component);
     component->SetOwnerSpine(head);
     component->SetHomologyList(homology_);
-    component->sourceKind_ = sourceKind_;
-    component->next_ = next_;
-    next_ = component;
+    component->molecule_->SetVertexCount(molecule_->VertexCount());
+    component->SetNext(next_);
+    SetNext(component);
+    component->SetSourceKind(sourceKind_);
   }
   int number = 1;
   for (TSpine* s = this; s != nullptr; s = s->next_) s->Component().SetNumber(number++);
@@ -248,6 +286,18 @@ int TSpine::ComputeHomology() {
 int TSpine::SingleCellBoundaryLength() {
   if (Objects().CountOfKind(kCellKind) != 1) return 0;
   return TCell::BoundaryLength(Objects().First(kCellKind)) == 1 ? 1 : 0;
+}
+
+void TSpine::FirstMoleculeEdgeObject(const TComplex* surface, int k) {
+  TObjectHeader* edge = molecule_->FirstEdgeOf(surface);
+  if (edge == nullptr) return;
+  THandle vertex = TEdge::End(edge, 1);
+  for (TObjectHeader* object : {edge, vertex.Object()}) {
+    ObjectSetNumberSlot(object, 0, k);
+    ObjectSetNumberSlot(object, 1, k);
+  }
+  TMoleculeEdge::SetEndSlot(edge, 1, k - 1);
+  TMoleculeEdge::SetEndSlot(edge, 2, k - 1);
 }
 
 // ---- Move log -----------------------------------------------------------

@@ -11,7 +11,8 @@
 // Attached to the complex: the presentation it was built from (source kind),
 // whether its thickening is orientable, its first homology group, the boundary
 // surfaces of its thickening (complexes of their own), the log of the moves
-// performed on it, and the flag that its cells have been reduced.
+// performed on it, the flag that its cells have been reduced, and its labeled
+// molecule (TObjectTable), whose tables are chained like the spines.
 //
 // A spine and everything it owns live in the private heap that was current
 // when it was made; it is destroyed (or cleared) in the heap context that
@@ -25,6 +26,7 @@
 #include "model/object_list.h"
 
 class THomologyList;
+class TObjectTable;
 
 // While non-zero nothing is logged or reported by the moves, and readers keep
 // no cell names. Set for batch runs that print no move list.
@@ -64,17 +66,23 @@ class TSpine : public TComplex {
   void CopyTo(TSpine& target) const;
 
   int SourceKind() const { return sourceKind_; }
-  void SetSourceKind(int kind) { sourceKind_ = kind; }
+  // Stores the kind and gives it to the molecule table (and the tables after it).
+  void SetSourceKind(int kind);
+
+  // The labeled molecule; its owner spine is this spine.
+  TObjectTable* MoleculeTable() const { return molecule_; }
 
   // ---- The chain ----
   TSpine* Next() const { return next_; }
-  // Stores the next spine (the chain's order); the caller keeps the old one.
-  void SetNext(TSpine* next) { next_ = next; }
+  // Stores the next spine (the chain's order) and links the molecule tables
+  // the same way; the caller keeps the old next spine.
+  void SetNext(TSpine* next);
   // The head of the chain this spine belongs to.
   TSpine* Head();
   // Makes a head spine the owner of this spine's manager and of the managers
   // of its boundary surfaces (null: this spine numbers its own objects, its
-  // surfaces draw from it).
+  // surfaces draw from it), and its molecule table the chain head of this
+  // spine's table.
   void SetOwnerSpine(TSpine* head);
   // The i-th spine of the chain counted from the head; null past the end.
   TSpine* ComponentAt(int i);
@@ -140,6 +148,12 @@ class TSpine : public TComplex {
   // 1 when the spine has exactly one cell and its boundary one passage.
   int SingleCellBoundaryLength();
 
+  // Numbers the molecule edge that the molecule table gives for the boundary
+  // surface, and the vertex at its end 1, with k (both number slots), and sets
+  // both end slots of the edge to k - 1. Nothing when the table has no edge
+  // for the surface.
+  void FirstMoleculeEdgeObject(const TComplex* surface, int k);
+
  private:
   bool IsChainHead() const;
   void CopyOwnDataTo(TSpine& target) const;
@@ -154,4 +168,5 @@ class TSpine : public TComplex {
   TObjectList logCodes_;    // plain: move codes
   TObjectList logTexts_;    // counted: name objects, null for a move without text
   int reduced_ = 0;
+  TObjectTable* molecule_ = nullptr;  // owned
 };

@@ -7,6 +7,7 @@
 
 #include "model/cell.h"
 #include "model/homology.h"
+#include "model/object_table.h"
 #include "presentations/boundary_curves_presentation.h"
 #include "support/model_heap.h"
 
@@ -55,6 +56,12 @@ TEST(Spine, SplitsIntoAChainKeepingNumbers) {
   EXPECT_GT(b, a);
   EXPECT_EQ(spine.ComponentOfObject(second->Objects().First(kCellKind)), second);
 
+  // The molecule tables are chained like the spines.
+  EXPECT_EQ(spine.MoleculeTable()->Next(), second->MoleculeTable());
+  EXPECT_EQ(second->MoleculeTable()->ChainHead(), spine.MoleculeTable());
+  EXPECT_EQ(second->MoleculeTable()->OwnerSpine(), second);
+  EXPECT_EQ(second->MoleculeTable()->SourceKind(), kSourceBoundaryCurves);
+
   // A connected spine and an empty one do not split.
   EXPECT_EQ(second->SplitIntoComponents(), 0);
   TSpine empty;
@@ -94,6 +101,12 @@ TEST(Spine, CopiesAChainOfThree) {
     EXPECT_EQ(c->Head(), &copy);
   }
   EXPECT_EQ(copy.Objects().Owner(), nullptr);
+  TObjectTable* table = copy.MoleculeTable();
+  for (TSpine* c = &copy; c != nullptr; c = c->Next(), table = table->Next()) {
+    ASSERT_EQ(c->MoleculeTable(), table);
+    EXPECT_EQ(table->OwnerSpine(), c);
+    EXPECT_EQ(table->Head(), copy.MoleculeTable());
+  }
   EXPECT_EQ(copy.Reduced(), 1);
   EXPECT_EQ(copy.HomologyList()->Elements(), (std::vector<std::int32_t>{2, 3}));
   char text[64];
