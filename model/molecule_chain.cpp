@@ -46,7 +46,9 @@ void FuseLinkedPair(const TObjectTableList& copies, TObjectTable& d, const THand
   THandle external = vIsExternal ? v : linked;
   THandle partner = vIsExternal ? linked : v;
   THandle externalEdge = TVertex::EdgeAt(external, 0);
+  // The atom beyond the external atom: the other end of its edge (end 1).
   THandle beyond = TEdge::End(externalEdge, 1);
+  if (beyond.Object() == external.Object()) beyond = TEdge::End(externalEdge, 2);
   THandle partnerEdge = TVertex::EdgeAt(partner, 0);
   if (partnerEdge.IsValid() && partnerEdge.Object() != externalEdge.Object()) {
     // The partner is end 1 of its edge (a boundary atom); its place goes to

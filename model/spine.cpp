@@ -146,14 +146,20 @@ void TSpine::CopyTo(TSpine& target) const {
   // into its target with the boundary surfaces mapped to their copies, the
   // tables are chained like the spines, and the links between the tables'
   // atoms are restored.
-  TObjectTableList sources;
-  TObjectTableList copies;
+  // A gluing may refer to a torus of another spine of the chain (the two
+  // sides of a torus shared by two components), so the surfaces of the whole
+  // chain are paired first.
+  TSurfaceMap surfaces;
   const TSpine* s = this;
   for (TSpine* t = &target; t != nullptr && s != nullptr; t = t->next_, s = s->next_) {
-    TSurfaceMap surfaces;
     for (int i = 0; i < s->BoundaryCount() && i < t->BoundaryCount(); ++i) {
       surfaces.emplace(s->BoundaryAt(i), t->BoundaryAt(i));
     }
+  }
+  TObjectTableList sources;
+  TObjectTableList copies;
+  s = this;
+  for (TSpine* t = &target; t != nullptr && s != nullptr; t = t->next_, s = s->next_) {
     s->molecule_->CopyTo(*t->molecule_, t, 1, &surfaces);
     sources.push_back(s->molecule_);
     copies.push_back(t->molecule_);
