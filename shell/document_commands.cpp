@@ -1,5 +1,7 @@
 #include "shell/document_commands.h"
 
+#include "shell/molecule_report.h"
+
 void TDocumentCommands::Set(int id, TDocumentCommand command) {
   if (command) {
     commands_[id] = std::move(command);
@@ -15,5 +17,7 @@ const TDocumentCommand* TDocumentCommands::Find(int id) const {
 
 TDocumentCommands BuiltInDocumentCommands() {
   // The report commands register here as their printers are built.
-  return TDocumentCommands{};
+  TDocumentCommands commands;
+  commands.Set(40, LabeledMoleculeCommand);
+  return commands;
 }

@@ -7,6 +7,7 @@
 #include "shell/command_names.h"
 #include "shell/command_table.h"
 #include "shell/document_spine.h"
+#include "shell/molecule_report.h"
 #include "shell/spine_reports.h"
 
 namespace {
@@ -61,12 +62,21 @@ TCliOutcome RunHomologyGroup(TCliRun& run) {
   return Finish(run, output, parsed.nonEmpty == 0 || printed == 0);
 }
 
+// Information: "Labeled &Molecule".
+TCliOutcome RunLabeledMolecule(TCliRun& run) {
+  TParsedRun parsed(run);
+  TOutput output;
+  int printed = PrintLabeledMoleculeReport(parsed.document, output);
+  return Finish(run, output, parsed.nonEmpty == 0 || printed == 0);
+}
+
 // The commands that can run here, by menu id.
 std::vector<TCliCommand> BuildCommands() {
   std::vector<TCliCommand> commands = {
       {11, RunViewBoundaryCurves, {}},
       {17, RunBoundaryCurves, {}},
       {23, RunHomologyGroup, {}},
+      {40, RunLabeledMolecule, {}},
   };
   std::vector<TNamedCommand> everyCommand = NamedCommands(kFullCommandSet);
   for (TCliCommand& command : commands) {

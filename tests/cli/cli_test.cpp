@@ -176,7 +176,8 @@ TEST_F(CliTest, UsageErrorsGiveStatusTwo) {
 TEST_F(CliTest, ListShowsEveryCommandWithItsMenuId) {
   TRunResult r = Run("--list");
   EXPECT_EQ(r.exitCode, 0);
-  for (const char* line : {"view-boundary-curves", "boundary-curves", "homology-group"}) {
+  for (const char* line :
+       {"view-boundary-curves", "boundary-curves", "homology-group", "labeled-molecule"}) {
     EXPECT_NE(r.out.find(line), std::string::npos) << r.out;
   }
   std::istringstream lines(r.out);
@@ -191,9 +192,11 @@ TEST_F(CliTest, ListShowsEveryCommandWithItsMenuId) {
       EXPECT_EQ(id, 17);
     } else if (name == "homology-group") {
       EXPECT_EQ(id, 23);
+    } else if (name == "labeled-molecule") {
+      EXPECT_EQ(id, 40);
     }
   }
-  EXPECT_EQ(count, 3);
+  EXPECT_EQ(count, 4);
 }
 
 TEST_F(CliTest, HelpAndVersion) {
