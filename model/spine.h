@@ -27,6 +27,7 @@
 
 class THomologyList;
 class TObjectTable;
+class TOutput;
 
 // While non-zero nothing is logged or reported by the moves, and readers keep
 // no cell names. Set for batch runs that print no move list.
@@ -147,6 +148,13 @@ class TSpine : public TComplex {
 
   // 1 when the spine has exactly one cell and its boundary one passage.
   int SingleCellBoundaryLength();
+
+  // "n Connected BoundaryComponent(s)" with the number of boundary surfaces,
+  // then by Euler characteristic from 2 downwards ", n " and the surface's
+  // name for each kind of surface: orientable ones (every one, on an
+  // orientable spine) at even characteristics, then, on a non-orientable
+  // spine, non-orientable ones.
+  static void PrintBoundarySummary(TOutput& output, TSpine& spine);
 
   // Numbers the molecule edge that the molecule table gives for the boundary
   // surface, and the vertex at its end 1, with k (both number slots), and sets

@@ -9,6 +9,7 @@
 #include "model/homology.h"
 #include "model/object_table.h"
 #include "presentations/boundary_curves_presentation.h"
+#include "support/complex_builder.h"
 #include "support/model_heap.h"
 
 namespace {
@@ -201,6 +202,39 @@ TEST(Spine, ClearAndDestroyGiveEveryBlockBack) {
     delete spine;
   }
   EXPECT_EQ(heap.LiveBlocks(), before);
+}
+
+TEST(Spine, BoundarySummary) {
+  TScopedModelHeap heap;
+  auto surface = [](std::vector<std::vector<int>> words) {
+    auto* complex = new TComplex;
+    BuildComplexFromWords(*complex, words);
+    return complex;
+  };
+  TSpine spine;
+  spine.AppendBoundary(surface({{1, -1}}));                 // sphere
+  spine.AppendBoundary(surface({{1, 2, -1, -2}}));          // torus
+  spine.AppendBoundary(surface({{1, 2, -1, -2}}));          // torus
+  spine.AppendBoundary(surface({{1, 2, -1, -2, 3, 4, -3, -4}}));  // genus two
+  spine.SetOrientable(1);
+  TOutput output;
+  TSpine::PrintBoundarySummary(output, spine);
+  EXPECT_STREQ(output.Text(), "4 Connected BoundaryComponent(s), 1 S^2, 2 T^2, 1 S(O,-2)");
+
+  TSpine other;
+  other.AppendBoundary(surface({{1, 1}}));          // projective plane
+  other.AppendBoundary(surface({{1, 2, 1, -2}}));   // Klein bottle
+  other.AppendBoundary(surface({{1, -1}}));         // sphere
+  TOutput mixed;
+  TSpine::PrintBoundarySummary(mixed, other);
+  EXPECT_STREQ(mixed.Text(), "3 Connected BoundaryComponent(s), 1 S^2, 1 RP^2, 1 K^2");
+
+  // On an orientable spine an odd characteristic has no line, and no surface
+  // can keep the summary from ending.
+  other.SetOrientable(1);
+  TOutput odd;
+  TSpine::PrintBoundarySummary(odd, other);
+  EXPECT_STREQ(odd.Text(), "3 Connected BoundaryComponent(s), 1 S^2, 1 T^2");
 }
 
 }  // namespace
