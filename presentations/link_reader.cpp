@@ -338,7 +338,8 @@ bool TLinkReader::CheckCounts() {
   for (int pair = 0; pair < 2; ++pair) {
     points += 2LL * std::max(link_.sideMax[pair], link_.sideMax[pair + 2]);
   }
-  if (n > kLinkMaxCrossings || 2 * n + 2 * points + 8 > kLinkMaxPlaces) {
+  long long written = count + sideEntries_[0] + sideEntries_[1];
+  if (n > kLinkMaxCrossings || 2 * n + 2 * points + 8 > kLinkMaxPlaces || written > kLinkMaxPlaces) {
     link_.ReportError(kLinkErrorTooLarge, n, points);
     return false;
   }

@@ -62,6 +62,15 @@ int TLink::CompleteSidePassages() {
     starts[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(completed.size());
     int begin = componentStart[static_cast<std::size_t>(c)];
     int end = componentStart[static_cast<std::size_t>(c) + 1];
+    // How often each point of the surface is written in this component.
+    std::vector<std::vector<int>> inComponent(2);
+    for (int pair = 0; pair < 2; ++pair) inComponent[static_cast<std::size_t>(pair)].assign(sideMax[pair] + 1, 0);
+    for (int g = begin; g < end; ++g) {
+      const TLinkCodeEntry& e = entries[static_cast<std::size_t>(g)];
+      if (e.kind != 2 || e.number <= 0) continue;
+      auto point = pointOf(e);
+      ++inComponent[static_cast<std::size_t>(point.first)][static_cast<std::size_t>(point.second)];
+    }
     for (int g = begin; g < end; ++g) {
       const TLinkCodeEntry& e = entries[static_cast<std::size_t>(g)];
       completed.push_back(e);
@@ -85,12 +94,9 @@ int TLink::CompleteSidePassages() {
         ++g;
         continue;
       }
-      for (int h = begin; h < end; ++h) {
-        const TLinkCodeEntry& other = entries[static_cast<std::size_t>(h)];
-        if (h != g && other.kind == 2 && pointOf(other) == point) {
-          ReportError(36, SideLetter(e.side), e.number, SideLetter(partnerSide), partnerNumber);
-          return 0;
-        }
+      if (inComponent[static_cast<std::size_t>(point.first)][static_cast<std::size_t>(point.second)] > 1) {
+        ReportError(36, SideLetter(e.side), e.number, SideLetter(partnerSide), partnerNumber);
+        return 0;
       }
       completed.push_back(TLinkCodeEntry{2, partnerNumber, partnerSide});
     }

@@ -319,6 +319,14 @@ TEST_F(LinkErrorTest, CountsThatWouldNotFitAreRefused) {
   TLink points;
   EXPECT_EQ(points.Parse("link t^2 signs 1 code 1 -1 l20000 t1 end", kLinkParseOrdinary), 0);
   EXPECT_EQ(points.Status(), static_cast<unsigned>(kLinkErrorTooLarge));
+
+  // Many passages through one point are refused before they are stored.
+  std::string repeated = "link t^2 signs 1 code 1 -1";
+  for (int k = 0; k < 40000; ++k) repeated += " l1";
+  repeated += " t1 end";
+  TLink passages;
+  EXPECT_EQ(passages.Parse(repeated.c_str(), kLinkParseOrdinary), 0);
+  EXPECT_EQ(passages.Status(), static_cast<unsigned>(kLinkErrorTooLarge));
 }
 
 }  // namespace
