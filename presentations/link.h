@@ -40,6 +40,7 @@
 class TOutput;
 class TCrossing;
 class TComplex;
+class TSpine;
 struct TObjectHeader;
 
 // One place of a component's code.
@@ -208,6 +209,18 @@ class TLink {
   // Computes the crossing signs from the Gauss code (classical diagrams). The
   // stages report errors 24, 25 and 26. Returns 1 when the status is still 1.
   int ComputeSigns();
+
+  // ---- The exterior spine (link_exterior_builder.cpp) ----
+  // Builds the special spine of the link's exterior, every framed component
+  // filled along its framing, into the spine (emptied first). Source kind 4
+  // for a classical diagram, 5 for one on the torus or Klein bottle. Returns
+  // 1, or 0 with the spine empty when the parse had failed, the regions do
+  // not fit the signs (error 27) or a surface diagram gives no special spine
+  // (error 37).
+  int BuildExteriorSpine(TSpine& spine);
+  // The side gluing's last step for a surface diagram: the cell reductions,
+  // then the special test (error 37 when it fails).
+  int GlueSurfaceSides(TSpine& spine);
 
   // ---- Steps of the exterior spine builder (link_exterior_spine.cpp) ----
   // Builds the exterior's cells into an empty complex: the edges, the four

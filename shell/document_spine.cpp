@@ -5,6 +5,7 @@
 #include "model/object_header.h"
 #include "presentations/boundary_curves_presentation.h"
 #include "presentations/details_description.h"
+#include "presentations/link.h"
 
 namespace {
 // Spines with more vertices than this count as big (the moves treat them with
@@ -44,7 +45,12 @@ int TDocumentSpine::ParseDocumentText(const char* text, const TOptionValues& opt
 
   cellsNamed_ = 0;
   ResetSpine();
-  {
+  if (IsLinkText(text) != 0) {
+    // A knot or link: the spine of its exterior, framed components filled.
+    // A failed read or build leaves the spine empty; the reader has said why.
+    TLink link;
+    if (link.Parse(text, kLinkParseOrdinary) != 0) link.BuildExteriorSpine(*spine_);
+  } else {
     // Cell presentation: names are read whatever an earlier run set. Objects
     // made afterwards (by the moves) get names only when the move list is
     // printed or the text named things.

@@ -233,4 +233,33 @@ TEST_F(CliTest, InterruptStopsWithStatus130) {
   EXPECT_EQ(WEXITSTATUS(status), 130);
 }
 
+// Knots and links: the exterior's homology, and surgery along the framings.
+TEST_F(CliTest, LinkTextsGiveExteriorsAndSurgeries) {
+  struct Case {
+    const char* text;
+    const char* firstLine;
+  };
+  const Case cases[] = {
+      {"link code 1 -1 end", "H_1=Z"},
+      {"link code 1 -1 framing 5 end", "H_1=Z_5"},
+      {"link signs -1 code 1 -1 framing 5 end", "H_1=Z_5"},
+      {"link code 1 -1 framing 5/2 end", "H_1=Z_5"},
+      {"link code 1 -1 framing 0 end", "H_1=Z"},
+      {"link code 1 -1 framing 1/0 end", "H_1=0"},
+      {"LINK\nCode 1 -2 3 -1 2 -3\nEND\n", "H_1=Z"},
+      {"link dowkercode 4 6 2 framing 4 end", "H_1=Z_4"},
+      {"link code 1 -2 framing 2 code 2 -1 framing 3 end", "H_1=Z_5"},
+      {"link code 1 -2 framing 3 code 2 -1 end", "H_1=Z"},
+      {"link t^2 signs 1 1 code -1 2 t1 1 -2 l1 end", "H_1=Z+Z+Z"},
+  };
+  for (const Case& c : cases) {
+    TRunResult r = Run("homology-group", c.text);
+    EXPECT_EQ(r.exitCode, 0) << c.text << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), c.firstLine) << c.text;
+  }
+  TRunResult bad = Run("homology-group", "link code 1 -2 -1 2 end");
+  EXPECT_EQ(bad.exitCode, 1);
+  EXPECT_NE(bad.out.find("The code is not a valid Gauss code"), std::string::npos) << bad.out;
+}
+
 }  // namespace

@@ -1,0 +1,100 @@
+// The exterior spine builder on spines: source kinds, specialness, homology
+// and the failures that leave the spine empty.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "foundation/status_reporter.h"
+#include "model/homology.h"
+#include "model/spine.h"
+#include "presentations/link.h"
+#include "support/model_heap.h"
+
+namespace {
+
+std::vector<int> Homology(TSpine& spine) {
+  std::vector<int> list;
+  if (spine.ComputeHomology() == 0 || spine.HomologyList() == nullptr) return list;
+  for (int i = 0; i < spine.HomologyList()->Count(); ++i) list.push_back(spine.HomologyList()->ElementAt(i));
+  return list;
+}
+
+class LinkSpineTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SuppressStatus(); }
+  void TearDown() override { UnsuppressStatus(); }
+  TScopedModelHeap heap_;
+};
+
+TEST_F(LinkSpineTest, ClassicalDiagramsGiveSpecialSpinesOfSourceKindFour) {
+  struct Case {
+    const char* text;
+    std::vector<int> homology;  // torsion, then 0 per free summand; {1} trivial
+  };
+  const Case cases[] = {
+      {"link code 1 -2 3 -1 2 -3 end", {0}},
+      {"link code 1 -1 framing 5/2 end", {5}},
+      {"link code 1 -1 framing 1/0 end", {1}},
+      {"link code 1 -2 framing 2 code 2 -1 framing 3 end", {5}},
+      {"link code 1 -2 code 2 -1 end", {0, 0}},
+  };
+  for (const Case& c : cases) {
+    TLink link;
+    ASSERT_EQ(link.Parse(c.text, kLinkParseOrdinary), 1) << c.text;
+    TSpine* spine = new TSpine;
+    EXPECT_EQ(link.BuildExteriorSpine(*spine), 1) << c.text;
+    EXPECT_EQ(spine->SourceKind(), kSourceLinkExterior) << c.text;
+    EXPECT_EQ(spine->IsSpecial(1), 1) << c.text;
+    spine->SplitIntoComponents();
+    EXPECT_EQ(Homology(*spine), c.homology) << c.text;
+    delete spine;
+  }
+}
+
+TEST_F(LinkSpineTest, SurfaceDiagramsAreGluedAndReduced) {
+  TLink link;
+  ASSERT_EQ(link.Parse("link t^2 signs 1 1 code -1 2 t1 1 -2 l1 end", kLinkParseOrdinary), 1);
+  TSpine* spine = new TSpine;
+  ASSERT_EQ(link.BuildExteriorSpine(*spine), 1);
+  EXPECT_EQ(spine->SourceKind(), kSourceLinkExteriorOnSurface);
+  EXPECT_EQ(spine->IsSpecial(1), 1);
+  EXPECT_EQ(spine->Reduced(), 1);
+  EXPECT_GT(spine->LogCount(), 0);
+  EXPECT_EQ(Homology(*spine), (std::vector<int>{0, 0, 0}));
+  delete spine;
+}
+
+TEST_F(LinkSpineTest, FailuresLeaveTheSpineEmpty) {
+  struct Case {
+    const char* text;
+    unsigned status;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"link code 1 -2 3 -1 2 -3 signs 1 -1 1 end", 27, "The given signs are not valid"},
+      {"link t^2 signs 1 code 1 -1 l1 t1 end", 37,
+       "Cannot build special spine of link exterior.\r\nAdd trivial loop on each component"},
+  };
+  for (const Case& c : cases) {
+    TLink link;
+    ASSERT_EQ(link.Parse(c.text, kLinkParseOrdinary), 1) << c.text;
+    TSpine* spine = new TSpine;
+    TLink filler;
+    ASSERT_EQ(filler.Parse("link code 1 -1 end", kLinkParseOrdinary), 1);
+    ASSERT_EQ(filler.BuildExteriorSpine(*spine), 1);
+    EXPECT_EQ(link.BuildExteriorSpine(*spine), 0) << c.text;
+    EXPECT_TRUE(spine->IsEmpty()) << c.text;
+    EXPECT_EQ(link.Status(), c.status) << c.text;
+    EXPECT_STREQ(link.ErrorText().CStr(), c.message) << c.text;
+    delete spine;
+  }
+  // A link that failed to parse builds nothing.
+  TLink failed;
+  EXPECT_EQ(failed.Parse("link code 1 -2 -1 2 end", kLinkParseOrdinary), 0);
+  TSpine* spine = new TSpine;
+  EXPECT_EQ(failed.BuildExteriorSpine(*spine), 0);
+  EXPECT_TRUE(spine->IsEmpty());
+  delete spine;
+}
+
+}  // namespace
