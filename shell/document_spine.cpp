@@ -5,6 +5,8 @@
 #include "model/object_header.h"
 #include "presentations/boundary_curves_presentation.h"
 #include "presentations/details_description.h"
+#include "presentations/ext_heegaard_diagram.h"
+#include "presentations/heegaard_diagram.h"
 #include "presentations/link.h"
 
 namespace {
@@ -50,6 +52,11 @@ int TDocumentSpine::ParseDocumentText(const char* text, const TOptionValues& opt
     // A failed read or build leaves the spine empty; the reader has said why.
     TLink link;
     if (link.Parse(text, kLinkParseOrdinary) != 0) link.BuildExteriorSpine(*spine_);
+  } else if (IsExtHeegaardText(text)) {
+    // Extended diagrams first: their keyword is no plain diagram's.
+    LoadExtHeegaardDiagram(*spine_, text);
+  } else if (IsHeegaardText(text)) {
+    LoadHeegaardDiagram(*spine_, text);
   } else {
     // Cell presentation: names are read whatever an earlier run set. Objects
     // made afterwards (by the moves) get names only when the move list is
