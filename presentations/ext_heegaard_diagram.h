@@ -19,6 +19,7 @@
 #include "presentations/heegaard_diagram.h"
 
 class TOutput;
+class TSpine;
 
 class TExtHeegaardDiagram {
  public:
@@ -56,6 +57,14 @@ class TExtHeegaardDiagram {
   // The normal form (see the .cpp).
   void Normalize();
 
+  // Builds the spine of the diagram into the (empty) spine and sets its source
+  // kind to 7; with a null spine, into a temporary one in a heap context of
+  // its own (to obtain the dual diagram only). Returns the build code: 1
+  // regular, three curves, dual formed (copied to *dual when given); 2 not
+  // regular; 3 not three curves; 4 the dual has a loop. Every code leaves
+  // the complete set of cells.
+  int BuildSpine(TSpine* spine, TExtHeegaardDiagram* dual) const;
+
   int Equals(const TExtHeegaardDiagram& other) const;
   int NotEqual(const TExtHeegaardDiagram& other) const { return Equals(other) ? 0 : 1; }
   // Order of A(0), A(1), A(2), B(0), B(1), B(2); 1 for equal diagrams.
@@ -79,6 +88,11 @@ class TExtHeegaardDiagram {
 // 1 when the text, comments blanked, begins with "extheegaard" in any letter
 // case.
 int IsExtHeegaardText(const char* text);
+
+// The document parse's entry: reads the text and builds the spine. 1 when the
+// build code is 1; 0 otherwise (an unreadable text leaves the spine empty and
+// shows its reason as the status text; other codes leave the built spine).
+int LoadExtHeegaardDiagram(TSpine& spine, const char* text);
 
 // The meridian move at index i: the cut curve i is replaced by a band sum
 // with another cut curve, which changes the arc counts and twists as the .cpp

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "foundation/status_reporter.h"
+#include "model/homology.h"
 #include "presentations/heegaard_arc_index.h"
 #include "presentations/heegaard_diagram.h"
 
@@ -266,4 +267,26 @@ std::vector<std::array<std::int64_t, 2>> THeegaardDiagram::CurveRelations() {
     relation[1] /= 2;
   }
   return relations;
+}
+
+THomologyList* THeegaardDiagram::RelationMatrix(THomologyList* list) {
+  THomologyList* result = list != nullptr ? list : new THomologyList;
+  result->Clear();
+  const auto relations = CurveRelations();
+  if (relations.empty()) return result;
+  TIntMatrix matrix(static_cast<std::uint32_t>(relations.size()), 2);
+  for (std::size_t r = 0; r < relations.size(); ++r) {
+    for (int c = 0; c < 2; ++c) {
+      // A curve passes a handle at most N1 + N2 times, far inside 32 bits.
+      matrix.Row(static_cast<std::uint32_t>(r))[c] = static_cast<std::int32_t>(relations[r][c]);
+    }
+  }
+  try {
+    result->DiagonaliseMatrix(matrix);
+  } catch (...) {
+    if (list == nullptr) delete result;
+    throw;
+  }
+  if (result->Count() == 0) result->AppendElement(1);
+  return result;
 }

@@ -39,6 +39,8 @@
 #include "foundation/int_matrix.h"
 
 class TOutput;
+class TSpine;
+class THomologyList;
 
 // Why a Heegaard text could not be read: a string-table id whose text takes
 // the line (%d) and the offending token (%s), the token and its line (1-based).
@@ -206,10 +208,13 @@ class THeegaardDiagram {
   THeegaardDiagram CurveDiagram(int curve) const;
   // The first homology of the manifold: the relation of each curve is its
   // word in the two handle generators, abelianised (see the .cpp on why the
-  // piece coefficients are halved). Returns the homology list (torsion
-  // coefficients above 1, then one 0 per free summand; {1} for the trivial
-  // group); empty without curves. Throws Out_of_Range on overflow.
-  std::vector<std::int32_t> RelationMatrix();
+  // piece coefficients are halved), and the relation matrix is diagonalised
+  // into the list (cleared first) or, when list is null, into a new list on
+  // the current private heap that the caller owns. The list names the group
+  // as a homology list does ({1} for the trivial group); it stays empty for a
+  // diagram without curves. Returns the list. Throws Out_of_Range on
+  // overflow (the list is then empty).
+  THomologyList* RelationMatrix(THomologyList* list);
   // The abelianised relation of each curve: (exponent sum of the first
   // handle's generator, of the second's).
   std::vector<std::array<std::int64_t, 2>> CurveRelations();
@@ -233,6 +238,17 @@ class THeegaardDiagram {
   int Complexity(int withDual, int& value);
   // 1 when the diagram has a directly recognisable simple form.
   int IsSimple();
+
+  // ---- Spine (heegaard_spine_builder.cpp) ----
+  // Fills the (empty) spine with a special spine of the manifold: the star
+  // form through BuildStarSpine, any other kind through the extended form.
+  // Returns 5 (spine untouched) for a diagram without arcs, 0 when the build
+  // failed, else 1, or 2 for a diagram without a and d arcs. The diagram is
+  // not changed.
+  int BuildSpine(TSpine& spine);
+  // The star road: 1 built; 0 refused (the diagram breaks the star form's
+  // conditions), spine and diagram unchanged.
+  int BuildStarSpine(TSpine& spine);
 
   // ---- Reports (heegaard_report.cpp) ----
   // The report of the short information. With a text, the diagram is read
@@ -261,6 +277,12 @@ class THeegaardDiagram {
 // 1 when the text, comments blanked, begins with the keyword "heegaard" in any
 // letter case.
 int IsHeegaardText(const char* text);
+
+// The document parse's entry: 1 when the text is read as a diagram and built
+// into the (empty) spine (a build that fails with 0 still counts as read; the
+// caller judges the spine by its contents). 0 for an unreadable text, whose
+// reason is shown as the status text, and for a diagram without arcs.
+int LoadHeegaardDiagram(TSpine& spine, const char* text);
 
 // The diagram's numbers as the document writes them behind the keyword:
 // "a b c d shift1 shift2", where a pair is "(x,y)" when its second member is

@@ -51,6 +51,12 @@ void SetTextReadError(THeegaardReadError* error, int messageId, const char* text
   error->token = n == 0 ? HeegaardText(kHeegaardEndOfText) : std::string(at, n);
 }
 
+std::ptrdiff_t FirstTokenOffset(const char* text) {
+  std::size_t position = 0;
+  SkipBlanksAndCommentsAt(text, position);
+  return static_cast<std::ptrdiff_t>(position);
+}
+
 void ReportHeegaardReadError(const THeegaardReadError& error) {
   if (error.messageId == 0) return;
   ReportStatusIdFormatIS(-1, error.messageId, error.line, error.token.c_str());

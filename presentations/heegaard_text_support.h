@@ -15,6 +15,8 @@ inline constexpr int kHeegaardNumberExpected = 9401;
 inline constexpr int kHeegaardNumberOutOfRange = 9402;
 inline constexpr int kHeegaardTooManyEnds = 9403;
 inline constexpr int kHeegaardInvalid = 9404;
+inline constexpr int kHeegaardNoArcs = 9405;
+inline constexpr int kHeegaardStarRefused = 9406;
 inline constexpr int kExtHeegaardTextTooShort = 9410;
 inline constexpr int kExtHeegaardNumberExpected = 9411;
 inline constexpr int kExtHeegaardNumberOutOfRange = 9412;
@@ -47,6 +49,10 @@ int TextBeginsWithKeyword(const char* text, const char* keyword);
 // most 32 characters; the end-of-text name when the text ends there) and the token's line.
 void SetTextReadError(THeegaardReadError* error, int messageId, const char* text,
                       std::ptrdiff_t offset);
+
+// The offset of the first character of the text that is neither blank nor
+// comment (where a notation's keyword stands).
+std::ptrdiff_t FirstTokenOffset(const char* text);
 
 // Shows the error as a status text ("line" and token formatted into the
 // message), so that the report of an empty spine names it.
