@@ -5,13 +5,15 @@
 // heegaard_star_complex.cpp, ext_heegaard_complex.cpp); a spine is a complex
 // with its source kind, numbered afresh once built.
 //
-// Not yet done here: the cell reductions that simplify the genus-2 spine after
-// its extra disc or the star form's handle cells are removed (they belong to
-// the simplification moves), and the star road's numbering of the ring's
-// cells and vertices through the thickening of the spine.
+// After a cell is removed (the extended build's extra disc, the star form's
+// handle cells) the cell reductions unite the cells that met only there.
+//
+// Not yet done here: the star road's numbering of the ring's cells and
+// vertices through the thickening of the spine.
 #include "foundation/status_reporter.h"
 #include "model/object_header.h"
 #include "model/spine.h"
+#include "moves/cell_reductions.h"
 #include "presentations/details_description.h"
 #include "presentations/ext_heegaard_complex.h"
 #include "presentations/ext_heegaard_diagram.h"
@@ -24,6 +26,7 @@ int THeegaardDiagram::BuildSpine(TSpine& spine) {
   spine.Objects().SetCreationTag(1);
   const int result = BuildHeegaardComplex(*this, spine);
   if (result == 5 || result == 0) return result;
+  RunCellReductions(spine);
   spine.Objects().Renumber();
   spine.SetSourceKind(kSourceHeegaardDiagram);
   return result;
@@ -43,6 +46,7 @@ int THeegaardDiagram::BuildStarSpine(TSpine& spine) {
   if (built == 0) return 0;
   FindStarReferenceCells(build);
   RemoveStarHandleCells(spine, build);
+  RunCellReductions(spine);
   spine.Objects().SortKindByNumber(kVertexKind);
   spine.Objects().SortKindByNumber(kCellKind);
   spine.SetSourceKind(kSourceHeegaardDiagram);
