@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "shell/command_table.h"
+#include "shell/document_commands.h"
 
 std::string CommandLineName(std::string_view caption) {
   caption = caption.substr(0, caption.find('\t'));
@@ -67,4 +68,36 @@ TCommandLookup LookupCommand(std::string_view nameOrId, int commandSet) {
     lookup.status = TCommandLookupStatus::Ambiguous;
   }
   return lookup;
+}
+
+std::vector<TNamedCommand> CommandLineCommands(const TDocumentCommands& commands, int commandSet) {
+  const std::vector<TNamedCommand> everyCommand = NamedCommands(commandSet);
+  std::vector<TNamedCommand> named;
+  for (const TNamedCommand& command : everyCommand) {
+    if (!commands.Has(command.id)) continue;
+    TNamedCommand entry = command;
+    const TCommand* row = FindCommand(command.id);
+    if (row != nullptr && row->path[0] == "&View") {
+      for (const TNamedCommand& other : everyCommand) {
+        if (other.id != command.id && other.name == command.name) {
+          entry.name = "view-" + command.name;
+          break;
+        }
+      }
+    }
+    named.push_back(std::move(entry));
+  }
+  return named;
+}
+
+int FindCommandLineCommand(const TDocumentCommands& commands, int commandSet,
+                           std::string_view nameOrId) {
+  int id = 0;
+  auto [end, error] = std::from_chars(nameOrId.data(), nameOrId.data() + nameOrId.size(), id);
+  const bool isId =
+      !nameOrId.empty() && error == std::errc() && end == nameOrId.data() + nameOrId.size();
+  for (const TNamedCommand& command : CommandLineCommands(commands, commandSet)) {
+    if (isId ? command.id == id : command.name == nameOrId) return command.id;
+  }
+  return 0;
 }

@@ -41,3 +41,16 @@ struct TCommandLookup {
 // Finds a command of a command set by its name or by its menu id written in
 // decimal. A name shared by several commands is ambiguous and lists their ids.
 TCommandLookup LookupCommand(std::string_view nameOrId, int commandSet);
+
+class TDocumentCommands;
+
+// The commands of a command set that have a body, in the order of the command
+// table, each by its command-line name: the caption's name, or, for a command
+// of the View menu whose name another command of the set shares, "view-" and
+// that name ("view-boundary-curves" is 11, "boundary-curves" 17).
+std::vector<TNamedCommand> CommandLineCommands(const TDocumentCommands& commands, int commandSet);
+
+// The command of that command-line name, or of that menu id when the text is
+// a number, among CommandLineCommands; 0 when there is none.
+int FindCommandLineCommand(const TDocumentCommands& commands, int commandSet,
+                           std::string_view nameOrId);

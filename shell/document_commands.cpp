@@ -1,23 +1,85 @@
 #include "shell/document_commands.h"
 
+#include "shell/information_commands.h"
 #include "shell/molecule_report.h"
+#include "shell/spine_text_view.h"
 
-void TDocumentCommands::Set(int id, TDocumentCommand command) {
-  if (command) {
-    commands_[id] = std::move(command);
+TCommandRun::TCommandRun(TDocumentSpine& document, std::string_view text,
+                         const TOptionValues& options, bool informationMode,
+                         const std::atomic<int>* stopFlag, std::function<int()> parse)
+    : document_(document),
+      text_(text),
+      options_(options),
+      informationMode_(informationMode),
+      stopFlag_(stopFlag),
+      parse_(std::move(parse)) {}
+
+int TCommandRun::Parse() {
+  if (informationMode_) return 0;
+  if (parse_) return parse_();
+  return document_.ParseDocumentText(text_.c_str(), options_, kViewModeOther);
+}
+
+void TDocumentCommands::Set(int id, TCommandBody body) {
+  if (body) {
+    bodies_[id] = std::move(body);
   } else {
-    commands_.erase(id);
+    bodies_.erase(id);
   }
 }
 
-const TDocumentCommand* TDocumentCommands::Find(int id) const {
-  auto it = commands_.find(id);
-  return it == commands_.end() ? nullptr : &it->second;
+const TCommandBody* TDocumentCommands::Find(int id) const {
+  auto it = bodies_.find(id);
+  return it == bodies_.end() ? nullptr : &it->second;
 }
 
-TDocumentCommands BuiltInDocumentCommands() {
-  // The report commands register here as their printers are built.
+std::vector<int> TDocumentCommands::Ids() const {
+  std::vector<int> ids;
+  ids.reserve(bodies_.size());
+  for (const auto& [id, body] : bodies_) ids.push_back(id);
+  return ids;
+}
+
+namespace {
+
+struct TCommandRow {
+  int id;
+  TCommandOutcome (*body)(TCommandRun& run);
+};
+
+// Every command with a body, by menu id. A command joins with its row.
+constexpr TCommandRow kCommands[] = {
+    // View: the style switches.
+    {11, RunViewBoundaryCurves},
+    // Information.
+    {17, RunBoundaryCurves},
+    {23, RunHomologyGroup},
+    {40, RunLabeledMolecule},
+};
+
+TDocumentCommands BuildCommands() {
   TDocumentCommands commands;
-  commands.Set(40, LabeledMoleculeCommand);
+  for (const TCommandRow& row : kCommands) commands.Set(row.id, row.body);
   return commands;
+}
+
+}  // namespace
+
+const TDocumentCommands& BuiltInDocumentCommands() {
+  static const TDocumentCommands commands = BuildCommands();
+  return commands;
+}
+
+TCommandResult RunCommandOnText(int id, std::string_view text, const TOptionValues& options,
+                                const std::atomic<int>* stopFlag,
+                                const TDocumentCommands& commands) {
+  TTextBufferControl control;
+  control.text = std::string(text);
+  TSpineTextView view(control);
+  std::string composed;
+  TCommandResult result;
+  result.outcome = view.RunCommand(commands, id, options, stopFlag, &composed);
+  result.shown = control.text;
+  if (control.text == text && !composed.empty()) result.shown = std::move(composed);
+  return result;
 }

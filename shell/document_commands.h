@@ -1,39 +1,111 @@
-// The commands of the view that run on the user interface thread and answer
-// with a report on the document text (the Information menu and its kin).
+// The commands of the view that work on the document and answer at once: the
+// Information menu, the style switches of the View menu and their kin.
 //
-// A command is a function of the document text and the settings that returns
-// the report the view shows in information mode, and whether the text gave a
-// non-empty spine (which decides the toolbar and the enabling of the commands
-// while the report is shown). The front ends run whichever commands this
-// build has; a command without an implementation is not offered.
+// Both front ends run exactly these bodies: the desktop program from its
+// menus, the command-line program by the commands' caption names. A body is
+// given the document (its spine and the parse cache, TDocumentSpine), the
+// document text and the settings; it parses when it needs the spine, composes
+// its answer in run.output and says how the view shows it. The view
+// (TSpineTextView::RunCommand) does the rest: information mode for a report,
+// a new document text for a converted presentation.
+//
+// Adding a command: write `TCommandOutcome RunX(TCommandRun&)` beside its
+// report and add the row {menu id, RunX} to the table in
+// document_commands.cpp. A command without a row is not offered.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "foundation/output.h"
+#include "shell/document_spine.h"
 #include "shell/options.h"
 
-struct TDocumentReport {
-  std::string text;         // the report, CR LF line ends
-  bool spineBuilt = false;  // the document text gave a non-empty spine
+// How a command ended; the command line's exit status follows from it.
+enum class TCommandOutcome {
+  kDone,     // the command ran and gave its result
+  kRefused,  // the document gives no spine, or the command refused; the output says why
+  kStopped,  // stopped by the user; the output holds what was done
 };
 
-using TDocumentCommand =
-    std::function<TDocumentReport(std::string_view documentText, const TOptionValues& options)>;
+// How the view shows what a command composed.
+enum class TCommandShow {
+  kReport,        // a report, in information mode (read-only, the text is kept)
+  kDocumentText,  // the document's new text (a converted presentation)
+  kNothing,       // the view stays as it is (the command had nothing to show)
+};
 
-class TDocumentCommands {
+class TCommandRun {
  public:
-  // Sets or (with an empty function) removes the command of a menu id.
-  void Set(int id, TDocumentCommand command);
-  // The command of a menu id, or null.
-  const TDocumentCommand* Find(int id) const;
-  bool Has(int id) const { return Find(id) != nullptr; }
+  // text is copied (the readers want it zero-terminated). In information mode
+  // the view shows a report, which is never parsed: Parse() then keeps the
+  // spine of the text the report was made from.
+  // parse: the view's parse of the text (TSpineTextView::ParseDocumentText);
+  // without it the document parses the text itself, in view mode 1.
+  TCommandRun(TDocumentSpine& document, std::string_view text, const TOptionValues& options,
+              bool informationMode = false, const std::atomic<int>* stopFlag = nullptr,
+              std::function<int()> parse = {});
+
+  // The parse of the document text. Returns 1 when the spine is not empty
+  // afterwards; 0 in information mode, where nothing is parsed and the spine
+  // stays.
+  int Parse();
+  // The parse was skipped or gave a spine: the current spine is not empty.
+  bool HasSpine() { return !document_.Spine().IsEmpty(); }
+
+  TDocumentSpine& Document() { return document_; }
+  TSpine& Spine() { return document_.Spine(); }
+  const char* Text() const { return text_.c_str(); }
+  const TOptionValues& Options() const { return options_; }
+  bool InformationMode() const { return informationMode_; }
+  bool StopRequested() const { return stopFlag_ != nullptr && stopFlag_->load() != 0; }
+
+  TOutput output;
+  TCommandShow show = TCommandShow::kReport;
 
  private:
-  std::map<int, TDocumentCommand> commands_;
+  TDocumentSpine& document_;
+  std::string text_;
+  const TOptionValues& options_;
+  bool informationMode_;
+  const std::atomic<int>* stopFlag_;
+  std::function<int()> parse_;
 };
 
-// The commands built into the program.
-TDocumentCommands BuiltInDocumentCommands();
+using TCommandBody = std::function<TCommandOutcome(TCommandRun& run)>;
+
+// The commands of one program: bodies by menu id.
+class TDocumentCommands {
+ public:
+  // Sets or (with an empty function) removes the body of a menu id.
+  void Set(int id, TCommandBody body);
+  // The body of a menu id, or null.
+  const TCommandBody* Find(int id) const;
+  bool Has(int id) const { return Find(id) != nullptr; }
+  // The ids that have a body, ascending.
+  std::vector<int> Ids() const;
+
+ private:
+  std::map<int, TCommandBody> bodies_;
+};
+
+// The commands built into the programs (the table in document_commands.cpp).
+const TDocumentCommands& BuiltInDocumentCommands();
+
+// What a command gave on a text: its outcome and what the view shows after it
+// (the report, or the converted document; when the view stayed as it was, what
+// the command composed, else the document itself).
+struct TCommandResult {
+  TCommandOutcome outcome = TCommandOutcome::kRefused;
+  std::string shown;
+};
+
+// Runs a command on a document text in a view of its own, as the command line
+// does. An id without a body is refused with nothing shown.
+TCommandResult RunCommandOnText(int id, std::string_view text, const TOptionValues& options,
+                                const std::atomic<int>* stopFlag = nullptr,
+                                const TDocumentCommands& commands = BuiltInDocumentCommands());

@@ -3,11 +3,10 @@
 #include "foundation/checked_int64.h"
 #include "foundation/status_reporter.h"
 #include "model/object_header.h"
-#include "presentations/boundary_curves_presentation.h"
 #include "presentations/details_description.h"
-#include "presentations/ext_heegaard_diagram.h"
-#include "presentations/heegaard_diagram.h"
-#include "presentations/link.h"
+#include "presentations/triangulation_description.h"
+#include "shell/document_readers.h"
+#include "shell/spine_text_view.h"
 
 namespace {
 // Spines with more vertices than this count as big (the moves treat them with
@@ -15,18 +14,33 @@ namespace {
 constexpr int kBigSpineVertices = 56;
 }  // namespace
 
+TDocumentSpine::TScope::TScope(TDocumentSpine& document) : document_(document) {
+  if (document_.scopeDepth_ == 0) {
+    PushHeapContext(document_.context_);
+    pushed_ = true;
+  }
+  ++document_.scopeDepth_;
+}
+
+TDocumentSpine::TScope::~TScope() {
+  --document_.scopeDepth_;
+  if (pushed_) PopHeapContext(document_.context_);
+}
+
 TDocumentSpine::TDocumentSpine() {
   statusText_.SetHeap(ProcessHeap());
-  PushHeapContext(context_);
+  TScope scope(*this);
   PrivateHeapCreate(1);
   spine_ = new TSpine;
 }
 
 TDocumentSpine::~TDocumentSpine() {
-  delete spine_;
-  spine_ = nullptr;
-  PrivateHeapDestroyCurrent();
-  PopHeapContext(context_);
+  {
+    TScope scope(*this);
+    delete spine_;
+    spine_ = nullptr;
+    PrivateHeapDestroyCurrent();
+  }
   context_.Destroy();
 }
 
@@ -37,42 +51,45 @@ void TDocumentSpine::ResetSpine() {
   spine_ = new TSpine;
 }
 
-int TDocumentSpine::ParseDocumentText(const char* text, const TOptionValues& options) {
+void TDocumentSpine::Reset() {
+  TScope scope(*this);
+  ResetSpine();
+  parsed_ = false;
+  bigSpine_ = false;
+  cellsNamed_ = 0;
+}
+
+void TDocumentSpine::SetParsedText(const std::string& text, const TOptionValues& options) {
+  parsedText_ = text;
+  parsedMoveList_ = options.OptionsOutputMoveList;
+  parsed_ = true;
+}
+
+int TDocumentSpine::ParseDocumentText(const char* text, const TOptionValues& options,
+                                      int viewMode) {
   if (text == nullptr) text = "";
-  bool needed = !parsed_ || parsedText_ != text || spine_->IsEmpty();
+  TScope scope(*this);
+  bool needed = !parsed_ || parsedText_ != text ||
+                parsedMoveList_ != options.OptionsOutputMoveList || spine_->IsEmpty();
   if (!needed) {
     ShowStatusText(statusText_.CStr());
     return 1;
   }
 
   cellsNamed_ = 0;
+  bigSpine_ = false;
+  parsed_ = false;
   ResetSpine();
-  if (IsLinkText(text) != 0) {
-    // A knot or link: the spine of its exterior, framed components filled.
-    // A failed read or build leaves the spine empty; the reader has said why.
-    TLink link;
-    if (link.Parse(text, kLinkParseOrdinary) != 0) link.BuildExteriorSpine(*spine_);
-  } else if (IsExtHeegaardText(text)) {
-    // Extended diagrams first: their keyword is no plain diagram's.
-    LoadExtHeegaardDiagram(*spine_, text);
-  } else if (IsHeegaardText(text)) {
-    LoadHeegaardDiagram(*spine_, text);
-  } else {
-    // Cell presentation: names are read whatever an earlier run set. Objects
-    // made afterwards (by the moves) get names only when the move list is
-    // printed or the text named things.
-    SuppressObjectNames.store(0);
-    TBoundaryCurvesPresentation presentation;
-    presentation.Parse(text);
-    cellsNamed_ = presentation.Named();
-    SuppressObjectNames.store(options.OptionsOutputMoveList == 1 ? 0 : (cellsNamed_ ? 0 : 1));
-    presentation.BuildSpine(*spine_);
-    spine_->SetSourceKind(kSourceBoundaryCurves);
-  }
+  const TDocumentReader& reader = ReaderForText(text);
+  notation_ = reader.notation;
+  TDocumentRead read{text, *spine_, options, viewMode};
+  reader.read(read);
+  cellsNamed_ = read.cellsNamed;
 
   if (!spine_->IsEmpty()) {
-    if (spine_->Objects().CountOfKind(kVertexKind) > kBigSpineVertices) PrivateHeapCompact();
+    bigSpine_ = spine_->Objects().CountOfKind(kVertexKind) > kBigSpineVertices;
     spine_->SplitIntoComponents();
+    if (bigSpine_) PrivateHeapCompact();
     try {
       spine_->ComputeHomology();
     } catch (const Out_of_Range&) {
@@ -80,13 +97,15 @@ int TDocumentSpine::ParseDocumentText(const char* text, const TOptionValues& opt
       // say "OVERFLOW".
     }
   }
-  parsedText_ = text;
-  parsed_ = true;
-  GetLastStatusText(statusText_);
+  if (viewMode != kViewModeSeries) {
+    SetParsedText(text, options);
+    GetLastStatusText(statusText_);
+  }
   return spine_->IsEmpty() ? 0 : 1;
 }
 
 int DetectTextStyle(const char* text) {
   if (IsDetailsText(text)) return kDetailsStyle;
+  if (IsTriangulationText(text == nullptr ? "" : text)) return kTriangulationStyle;
   return kBoundaryCurvesStyle;
 }

@@ -1,14 +1,17 @@
 // The current spine of a document and the parse of the document text into it.
 //
 // Every command works on the spine that the document text presents. The parse
-// turns the text into that spine, splits it into its connected components and
-// computes its homology; an unchanged text is not parsed twice. The spine
-// lives in a heap context of its own, installed for the lifetime of this
-// object, so that a command's scratch work never mixes with it.
+// turns the text into that spine (by the first reader of document_readers.h
+// that accepts the text), splits it into its connected components and
+// computes its homology. An unchanged text is not parsed twice: the parse is
+// skipped when the text and the settings that change what the parse builds
+// (`OptionsOutputMoveList`, which decides whether objects are named) equal
+// those of the last parse and the spine is not empty.
 //
-// The text is read as a cell presentation (boundary curves of the 2-cells),
-// the notation every text falls back to; the readers of the notations that
-// are introduced by a keyword join the parse as they are built.
+// The spine lives in a heap context of its own. The context is installed only
+// while the document works on it (TDocumentSpine::TScope): several documents
+// can be open at once, each with its own context, and a command's scratch work
+// never mixes with any of them.
 #pragma once
 
 #include <string>
@@ -27,34 +30,72 @@ enum : int {
 
 class TDocumentSpine {
  public:
-  // Installs a fresh heap context with an empty spine in it.
+  // An empty spine in a fresh heap context of its own (installed only for the
+  // construction).
   TDocumentSpine();
-  // Destroys the spine and the context and re-installs the caller's context.
+  // Destroys the spine and the context.
   ~TDocumentSpine();
   TDocumentSpine(const TDocumentSpine&) = delete;
   TDocumentSpine& operator=(const TDocumentSpine&) = delete;
 
-  // Parses the text into the spine unless it equals the text parsed last and
-  // the spine is not empty. Returns 1 when the spine is not empty afterwards.
-  // A failed read leaves the spine empty; the reader has reported why.
-  int ParseDocumentText(const char* text, const TOptionValues& options);
+  // Installs the document's heap context for its lifetime and re-installs the
+  // caller's at its end. Everything that reads or changes the spine runs
+  // inside one; scopes of the same document nest.
+  class TScope {
+   public:
+    explicit TScope(TDocumentSpine& document);
+    ~TScope();
+    TScope(const TScope&) = delete;
+    TScope& operator=(const TScope&) = delete;
+
+   private:
+    TDocumentSpine& document_;
+    bool pushed_ = false;
+  };
+
+  // Parses the text into the spine unless nothing changed since the last
+  // parse (see above). viewMode: 1 a command, 2 recognition, 3 a series (a
+  // series keeps no copy of what it parsed). Returns 1 when the spine is not
+  // empty afterwards. A failed read leaves the spine empty; the reader has
+  // reported why through the status reporter.
+  int ParseDocumentText(const char* text, const TOptionValues& options, int viewMode = 1);
+
+  // Empties the spine and forgets the parsed text.
+  void Reset();
+  // Forgets the parsed text, so that the next parse reads the text again (a
+  // computation ended, or the spine was changed by a move).
+  void ForgetParsedText() { parsed_ = false; }
+  // Makes the text count as parsed into the current spine (a text written
+  // from the spine, such as a converted presentation).
+  void SetParsedText(const std::string& text, const TOptionValues& options);
+  bool HasParsedText() const { return parsed_; }
+  const std::string& ParsedText() const { return parsedText_; }
 
   TSpine& Spine() { return *spine_; }
   // The status text as it stood after the last real parse.
   const TString& StatusText() const { return statusText_; }
   // Whether the last cell presentation named its cells or edges.
   int CellsNamed() const { return cellsNamed_; }
+  // Whether the last parsed spine has more than 56 vertices (the moves then
+  // compact its heap now and then).
+  bool BigSpine() const { return bigSpine_; }
+  // The notation that read the last parsed text ("cells", "details", ...).
+  const char* Notation() const { return notation_; }
 
  private:
   // Destroys the spine and its heap and makes an empty spine in a fresh heap.
   void ResetSpine();
 
   THeapContext context_;
+  int scopeDepth_ = 0;
   TSpine* spine_ = nullptr;
   std::string parsedText_;
+  int parsedMoveList_ = 0;
   bool parsed_ = false;
+  bool bigSpine_ = false;
   TString statusText_;
   int cellsNamed_ = 0;
+  const char* notation_ = "";
 };
 
 // The style of a document text: details, singular triangulation, or else

@@ -16,13 +16,8 @@ int PrintLabeledMoleculeReport(TDocumentSpine& document, TOutput& output) {
   return 1;
 }
 
-TDocumentReport LabeledMoleculeCommand(std::string_view documentText, const TOptionValues& options) {
-  TDocumentSpine document;
-  std::string text(documentText);
-  document.ParseDocumentText(text.c_str(), options);
-  TOutput output;
-  TDocumentReport report;
-  report.spineBuilt = PrintLabeledMoleculeReport(document, output) == 1;
-  report.text.assign(output.Text(), output.TextLength());
-  return report;
+TCommandOutcome RunLabeledMolecule(TCommandRun& run) {
+  run.Parse();
+  return PrintLabeledMoleculeReport(run.Document(), run.output) == 1 ? TCommandOutcome::kDone
+                                                                     : TCommandOutcome::kRefused;
 }

@@ -12,5 +12,5 @@
 // the empty-spine report. Returns 1 when there was a spine to report on.
 int PrintLabeledMoleculeReport(TDocumentSpine& document, TOutput& output);
 
-// The command as the front ends run it: parses the text, then the report.
-TDocumentReport LabeledMoleculeCommand(std::string_view documentText, const TOptionValues& options);
+// Information: "Labeled &Molecule" (40): parses the text, then the report.
+TCommandOutcome RunLabeledMolecule(TCommandRun& run);

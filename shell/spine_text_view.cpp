@@ -69,7 +69,8 @@ int TSpineTextView::SetInformationMode(bool on, std::optional<std::string_view> 
       const std::string shown = control_.ControlText();
       RestoreOriginalText();
       WriteText(shown, true);
-      if (transformed_ && parsedText_ && control_.ControlText() == *parsedText_) {
+      if (transformed_ && document_.HasParsedText() &&
+          control_.ControlText() == document_.ParsedText()) {
         SetTransformedState(false);
       }
       ClearStatusLine();
@@ -99,7 +100,7 @@ void TSpineTextView::SetTransformedState(bool transformed) {
   transformed_ = transformed;
   SetReadOnlyByState();
   if (!transformed) {
-    parsedText_.reset();
+    document_.ForgetParsedText();
     stepCounter_ = 0;
   }
 }
@@ -127,19 +128,51 @@ void TSpineTextView::OnLastInformation() {
   SetInformationMode(true, text);
 }
 
-void TSpineTextView::ShowCommandReport(std::string_view report, std::string_view commandText,
-                                       bool spineBuilt) {
-  spineEmpty_ = !spineBuilt;
-  if (spineBuilt) {
-    parsedText_ = std::string(commandText);
-  } else {
-    parsedText_.reset();
+TCommandOutcome TSpineTextView::RunCommand(const TDocumentCommands& commands, int id,
+                                           const TOptionValues& options,
+                                           const std::atomic<int>* stopFlag,
+                                           std::string* composed) {
+  const TCommandBody* body = commands.Find(id);
+  if (body == nullptr || computing_) return TCommandOutcome::kRefused;
+  TCommandOutcome outcome;
+  std::string shown;
+  TCommandShow show;
+  {
+    TDocumentSpine::TScope scope(document_);
+    TCommandRun run(document_, control_.ControlText(), options, informationMode_, stopFlag,
+                    [this, &options] { return ParseDocumentText(options); });
+    outcome = (*body)(run);
+    show = run.show;
+    shown.assign(run.output.Text(), run.output.TextLength());
+    spineEmpty_ = document_.Spine().IsEmpty();
+    if (show == TCommandShow::kDocumentText) {
+      // The converted text counts as parsed: the next command does not read
+      // it again.
+      WriteText(shown, false);
+      SaveOriginalText();
+      document_.SetParsedText(shown, options);
+    }
   }
-  SetInformationMode(true, report);
+  if (show == TCommandShow::kReport) SetInformationMode(true, shown);
+  if (composed != nullptr) *composed = std::move(shown);
+  return outcome;
+}
+
+int TSpineTextView::ParseDocumentText(const TOptionValues& options) {
+  if (informationMode_) return 0;
+  TDocumentSpine::TScope scope(document_);
+  const std::string text = control_.ControlText();
+  const bool reparse = !document_.HasParsedText() || document_.ParsedText() != text ||
+                       document_.Spine().IsEmpty();
+  int result = document_.ParseDocumentText(text.c_str(), options, viewMode_);
+  if (reparse && result == 1 && viewMode_ != kViewModeSeries) PushSavedText(text);
+  spineEmpty_ = result == 0;
+  if (spineEmpty_) SetTransformedState(false);
+  return result;
 }
 
 std::string TSpineTextView::CommandText() const {
-  if (informationMode_) return parsedText_.value_or(std::string());
+  if (informationMode_) return document_.HasParsedText() ? document_.ParsedText() : std::string();
   return control_.ControlText();
 }
 
@@ -177,7 +210,7 @@ void TSpineTextView::EndComputation(TTaskKind kind) {
   if (ResetsSpineAtEnd(kind)) {
     // The next command parses the text again.
     spineEmpty_ = true;
-    parsedText_.reset();
+    document_.Reset();
     transformed_ = false;
     stepCounter_ = 0;
     SetReadOnlyByState();

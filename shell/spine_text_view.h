@@ -17,15 +17,22 @@
 // or result with a non-empty spine, 5 the same with an empty spine) drives the
 // four view buttons of the toolbar.
 //
+// The view also owns the document's current spine with its parse cache
+// (TDocumentSpine) and runs the commands of document_commands.h on it, so the
+// desktop program and the command line show the same thing for a command.
+//
 // This class holds the logic and the texts; the window that shows them is a
-// TViewControl (the desktop program's text widget, or a plain buffer in
-// tests). Everything here runs on the user interface thread.
+// TViewControl (the desktop program's text widget, or a plain text buffer).
+// Everything here runs on the user interface thread.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "shell/document_commands.h"
+#include "shell/document_spine.h"
+#include "shell/options.h"
 #include "shell/task_kind.h"
 
 // What the view needs of the control that shows its text.
@@ -39,6 +46,19 @@ class TViewControl {
   virtual void SetControlReadOnly(bool readOnly) = 0;
   // The view state changed (the frame's toolbar follows it).
   virtual void ViewStateChanged(int state) = 0;
+};
+
+// A control that is a plain text buffer (the command line, tests).
+class TTextBufferControl : public TViewControl {
+ public:
+  std::string ControlText() const override { return text; }
+  void SetControlText(std::string_view t) override { text = std::string(t); }
+  void SetControlReadOnly(bool r) override { readOnly = r; }
+  void ViewStateChanged(int state) override { viewState = state; }
+
+  std::string text;
+  bool readOnly = false;
+  int viewState = 0;
 };
 
 // The view states.
@@ -94,13 +114,27 @@ class TSpineTextView {
   void OnRemoveInformation();
   // "Last Information": shows the last report taken down, in information mode.
   void OnLastInformation();
-  // Shows the report of a command on the document text, in information mode.
-  // commandText is the text the command worked on (CommandText()); spineBuilt
-  // tells whether that text gave a non-empty spine.
-  void ShowCommandReport(std::string_view report, std::string_view commandText, bool spineBuilt);
+  // Runs a command of the table on the document and shows its answer: a
+  // report in information mode, a converted presentation as the new document
+  // text (which then counts as parsed). Refused (kRefused, nothing changes)
+  // while a computation runs and for an id without a body. The output the
+  // command composed is copied to *composed when given.
+  TCommandOutcome RunCommand(const TDocumentCommands& commands, int id,
+                             const TOptionValues& options,
+                             const std::atomic<int>* stopFlag = nullptr,
+                             std::string* composed = nullptr);
 
-  // The text a command works on: the control text, or in information mode
-  // the text of the last command (a report is never parsed).
+  // The parse of the document text into the current spine. Nothing is parsed
+  // in information mode (a report is no presentation): 0. Otherwise the
+  // control text is parsed unless it was parsed last with the same settings;
+  // a new non-empty spine pushes the text as the text to restore (so that
+  // "Initial State" brings it back after the moves). Returns 1 when the spine
+  // is not empty afterwards; an empty spine clears the transformed state.
+  int ParseDocumentText(const TOptionValues& options);
+  TDocumentSpine& Document() { return document_; }
+
+  // The text a computation works on: the control text, or in information mode
+  // the text the current spine was parsed from (a report is never parsed).
   std::string CommandText() const;
   // The text that saving the document writes: the user's text, never a report
   // (in information mode the text that leaving it brings back).
@@ -124,7 +158,7 @@ class TSpineTextView {
   TViewControl& control_;
   std::optional<std::string> lastInformation_;  // lower slot
   std::optional<std::string> savedOriginal_;    // upper slot
-  std::optional<std::string> parsedText_;       // the text the current spine came from
+  TDocumentSpine document_;  // the current spine and the text it was parsed from
   int viewMode_ = kViewModeOther;
   bool informationMode_ = false;
   bool transformed_ = false;

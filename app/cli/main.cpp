@@ -7,6 +7,11 @@
 // absent. The report goes to standard output with this platform's line ends;
 // status texts and error messages go to standard error.
 //
+// The command runs in a text view of its own (the same view, commands and
+// parse as the desktop program's), and what the view then shows is printed.
+// The settings start from the preset of the ordinary computation, then the
+// profile (or the file of --ini) is read over them, then the --set overrides.
+//
 // Exit status: 0 the command ran and gave its result; 1 the document gives no
 // spine or the command refused (the report is still printed); 2 usage error or
 // unreadable file; 130 stopped by Ctrl+C (what was done so far is printed).
@@ -18,15 +23,23 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/cli/cli_commands.h"
+#include "foundation/message_box.h"
 #include "foundation/status_reporter.h"
+#include "foundation/string_table.h"
+#include "shell/command_line_info.h"
+#include "shell/command_names.h"
+#include "shell/command_table.h"
+#include "shell/document_commands.h"
+#include "shell/examples.h"
 #include "shell/options.h"
+#include "shell/options_ini.h"
 
 namespace {
 
@@ -34,6 +47,9 @@ constexpr int kExitDone = 0;
 constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitStopped = 130;
+
+// "Click Sorvelin|Initial State to restore original text"
+constexpr int kRestoreHintId = 9810;
 
 // Set by the SIGINT handler and read by the commands; a lock-free atomic is
 // safe to write from a signal handler.
@@ -60,7 +76,12 @@ void PrintUsage(std::ostream& out) {
          "\n"
          "Options:\n"
          "  --list            list every command with its menu id\n"
+         "  --example N       print the built-in example N (1 to 12)\n"
          "  --set KEY=VALUE   override an option of the section \"Options\"\n"
+         "  --ini FILE        read the options from FILE instead of the profile\n"
+         "                    (~/.config/Sorvelin/Sorvelin.ini)\n"
+         "  --reduce N        the command set: 0 full, 1 standard, 2 reduced\n"
+         "                    (default: the full set)\n"
          "  --help            show this text\n"
          "  --version         show the program version\n"
          "\n"
@@ -68,12 +89,38 @@ void PrintUsage(std::ostream& out) {
          "unreadable file; 130 stopped by Ctrl+C.\n";
 }
 
-void PrintCommandList(std::ostream& out) {
-  for (const TCliCommand& command : CliCommands()) {
+void PrintCommandList(std::ostream& out, int commandSet) {
+  for (const TNamedCommand& command :
+       CommandLineCommands(BuiltInDocumentCommands(), commandSet)) {
     std::string line = command.name;
     if (line.size() < 32) line.append(32 - line.size(), ' ');
-    out << line << ' ' << command.menuId << '\n';
+    out << line << ' ' << command.id << '\n';
   }
+}
+
+// The value of an option that takes one: "--name VALUE" or "--name=VALUE".
+// Returns false when it is missing.
+bool OptionArgument(int argc, char** argv, int& i, std::string_view name,
+                    std::string_view& value) {
+  std::string_view arg = argv[i];
+  if (arg.size() > name.size() && arg[name.size()] == '=') {
+    value = arg.substr(name.size() + 1);
+    return true;
+  }
+  if (i + 1 >= argc) return false;
+  value = argv[++i];
+  return true;
+}
+
+bool OptionIs(std::string_view arg, std::string_view name) {
+  return arg == name || (arg.size() > name.size() && arg.substr(0, name.size()) == name &&
+                         arg[name.size()] == '=');
+}
+
+std::optional<int> SmallNumber(std::string_view text) {
+  std::optional<std::int64_t> value = ParseOptionInteger(text);
+  if (!value || *value < -1000000 || *value > 1000000) return std::nullopt;
+  return static_cast<int>(*value);
 }
 
 int UsageError(const std::string& message) {
@@ -111,9 +158,11 @@ std::string WithPlatformLineEnds(std::string_view report) {
 }
 
 // Status texts (what the desktop program shows in its status bar) go to
-// standard error, one per line.
+// standard error, one per line. The hint how to leave a report in the window
+// means nothing here and is left out.
 void ShowStatusOnStandardError(const char* text) {
   if (text == nullptr || *text == '\0') return;
+  if (StringTableText(kRestoreHintId) == std::string_view(text)) return;
   std::string line = WithPlatformLineEnds(text);
   std::cerr << line << '\n';
 }
@@ -123,8 +172,12 @@ void ShowStatusOnStandardError(const char* text) {
 int main(int argc, char** argv) {
   InstallInterruptHandler();
 
-  TOptionValues options;
   std::vector<std::string_view> positional;
+  std::vector<std::string_view> assignments;
+  std::optional<std::string> iniFile;
+  int menuMode = 0;
+  bool list = false;
+  std::optional<int> example;
   bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];
@@ -132,6 +185,7 @@ int main(int argc, char** argv) {
       positional.push_back(arg);
       continue;
     }
+    std::string_view value;
     if (arg == "--") {
       optionsEnded = true;
     } else if (arg == "--help" || arg == "-h") {
@@ -141,34 +195,80 @@ int main(int argc, char** argv) {
       std::cout << "sorvelin " << SORVELIN_VERSION << "\n";
       return kExitDone;
     } else if (arg == "--list") {
-      PrintCommandList(std::cout);
-      return kExitDone;
-    } else if (arg == "--set" || arg.rfind("--set=", 0) == 0) {
-      std::string_view assignment;
-      if (arg == "--set") {
-        if (i + 1 >= argc) return UsageError("--set needs KEY=VALUE");
-        assignment = argv[++i];
-      } else {
-        assignment = arg.substr(6);
+      list = true;
+    } else if (OptionIs(arg, "--set")) {
+      if (!OptionArgument(argc, argv, i, "--set", value)) return UsageError("--set needs KEY=VALUE");
+      assignments.push_back(value);
+    } else if (OptionIs(arg, "--ini")) {
+      if (!OptionArgument(argc, argv, i, "--ini", value) || value.empty()) {
+        return UsageError("--ini needs a file name");
       }
-      std::size_t equals = assignment.find('=');
-      if (equals == std::string_view::npos) {
-        return UsageError("--set needs KEY=VALUE, got '" + std::string(assignment) + "'");
-      }
-      std::optional<std::string> refused =
-          SetOptionFromText(options, assignment.substr(0, equals), assignment.substr(equals + 1));
-      if (refused) return UsageError("--set " + std::string(assignment) + ": " + *refused);
+      iniFile = std::string(value);
+    } else if (OptionIs(arg, "--reduce")) {
+      std::optional<int> number;
+      if (OptionArgument(argc, argv, i, "--reduce", value)) number = SmallNumber(value);
+      if (!number) return UsageError("--reduce needs a number (0 full, 1 standard, 2 reduced set)");
+      menuMode = MenuModeOfNumber(*number);
+    } else if (OptionIs(arg, "--example")) {
+      std::optional<int> number;
+      if (OptionArgument(argc, argv, i, "--example", value)) number = SmallNumber(value);
+      if (!number) return UsageError("--example needs a number from 1 to 12");
+      example = *number;
     } else {
       return UsageError("unknown option '" + std::string(arg) + "'");
     }
+  }
+  const int commandSet = CommandSetOfMenuMode(menuMode);
+
+  if (example) {
+    std::optional<std::string_view> text = ExampleText(*example);
+    if (!text) return UsageError("there is no example " + std::to_string(*example) + " (1 to 12)");
+    std::string printed = WithPlatformLineEnds(*text);
+    std::fwrite(printed.data(), 1, printed.size(), stdout);
+    return kExitDone;
+  }
+  if (list) {
+    PrintCommandList(std::cout, commandSet);
+    return kExitDone;
+  }
+
+  // The settings: the preset of the ordinary computation, the profile over
+  // it, then the overrides.
+  TOptionValues options;
+  TOptions::Preset(1, options).Apply(options);
+  {
+    std::filesystem::path profile = iniFile ? std::filesystem::path(*iniFile) : DefaultProfilePath();
+    if (iniFile && !std::filesystem::exists(profile)) {
+      std::cerr << "sorvelin: cannot open '" << *iniFile << "': no such file\n";
+      return kExitUsage;
+    }
+    if (!profile.empty()) {
+      TProfileReport report = LoadOptionsProfile(profile, menuMode, options);
+      if (!report.ok) {
+        std::cerr << "sorvelin: " << report.error << "\n";
+        if (iniFile) return kExitUsage;
+      }
+      for (const TIniDiagnostic& diagnostic : report.diagnostics) {
+        std::cerr << "sorvelin: " << profile.string() << ": " << diagnostic.message << "\n";
+      }
+    }
+  }
+  for (std::string_view assignment : assignments) {
+    std::size_t equals = assignment.find('=');
+    if (equals == std::string_view::npos) {
+      return UsageError("--set needs KEY=VALUE, got '" + std::string(assignment) + "'");
+    }
+    std::optional<std::string> refused =
+        SetOptionFromText(options, assignment.substr(0, equals), assignment.substr(equals + 1));
+    if (refused) return UsageError("--set " + std::string(assignment) + ": " + *refused);
   }
 
   if (positional.empty()) return UsageError("no command given");
   if (positional.size() > 2) {
     return UsageError("unexpected argument '" + std::string(positional[2]) + "'");
   }
-  const TCliCommand* command = FindCliCommand(positional[0]);
-  if (command == nullptr) {
+  const int commandId = FindCommandLineCommand(BuiltInDocumentCommands(), commandSet, positional[0]);
+  if (commandId == 0) {
     return UsageError("unknown command '" + std::string(positional[0]) +
                       "' ('sorvelin --list' shows the commands)");
   }
@@ -204,14 +304,21 @@ int main(int argc, char** argv) {
   }
 
   SetStatusBarSink(ShowStatusOnStandardError);
-  TCliRun run{document, &options, &gStopRequested, {}};
-  TCliOutcome outcome = command->run(run);
-  std::string report = WithPlatformLineEnds(run.report);
+  // Questions are answered with their default button; the text goes to
+  // standard error like every message.
+  SetMessageBoxHandler([](std::string_view text, TMessageButtons, TMessageIcon) {
+    ShowStatusOnStandardError(std::string(text).c_str());
+    return TMessageResult::Ok;
+  });
+
+  TCommandResult result = RunCommandOnText(commandId, document, options, &gStopRequested);
+  const TCommandOutcome outcome = result.outcome;
+  std::string report = WithPlatformLineEnds(result.shown);
   // The view's reports may end inside their last line; a terminal wants it ended.
   if (!report.empty() && report.back() != '\n') report += '\n';
   std::fwrite(report.data(), 1, report.size(), stdout);
   std::fflush(stdout);
 
-  if (outcome == TCliOutcome::kStopped || gStopRequested.load()) return kExitStopped;
-  return outcome == TCliOutcome::kDone ? kExitDone : kExitRefused;
+  if (outcome == TCommandOutcome::kStopped || gStopRequested.load()) return kExitStopped;
+  return outcome == TCommandOutcome::kDone ? kExitDone : kExitRefused;
 }

@@ -680,12 +680,12 @@ bool TMainFrame::CommandImplemented(int id) const {
     case TCommandAction::Report:
       return id == kLastInformationCommand || app_.DocumentCommands().Has(id);
     case TCommandAction::Moves:
+    case TCommandAction::StyleSwitch:
       return app_.DocumentCommands().Has(id);
     case TCommandAction::ViewMode:
     case TCommandAction::Stop:
     case TCommandAction::Option:
       return true;
-    case TCommandAction::StyleSwitch:
     case TCommandAction::SimplifyDialog:
     case TCommandAction::Application:
     case TCommandAction::SelfTest:
@@ -706,6 +706,7 @@ TCommandState TMainFrame::CurrentCommandState() const {
     state.transformed = core.Transformed();
     state.spineEmpty = core.SpineEmpty();
     state.lastInformationKept = core.LastInformationKept();
+    if (!state.busy) state.textStyle = DetectTextStyle(view->ControlText().c_str());
   }
   return state;
 }
@@ -804,6 +805,7 @@ void TMainFrame::RunCommand(int id) {
       break;
     case TCommandAction::Report:
     case TCommandAction::Moves:
+    case TCommandAction::StyleSwitch:
       RunReportCommand(*command, view);
       break;
     case TCommandAction::ViewMode:
@@ -846,14 +848,10 @@ void TMainFrame::RunReportCommand(const TCommand& command, TTextViewWidget* view
     view->Core().OnLastInformation();
     return;
   }
-  const TDocumentCommand* run = app_.DocumentCommands().Find(command.id);
-  if (run == nullptr) return;
-  const std::string text = view->Core().CommandText();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  TDocumentReport report;
   std::string failure;
   try {
-    report = (*run)(text, app_.Options());
+    view->Core().RunCommand(app_.DocumentCommands(), command.id, app_.Options());
   } catch (const std::exception& error) {
     failure = error.what();
   }
@@ -861,9 +859,7 @@ void TMainFrame::RunReportCommand(const TCommand& command, TTextViewWidget* view
   if (!failure.empty()) {
     ShowMessageBox(GuiFormat(kTaskFailedText, failure).toStdString(), TMessageButtons::Ok,
                    TMessageIcon::Error);
-    return;
   }
-  view->Core().ShowCommandReport(report.text, text, report.spineBuilt);
 }
 
 void TMainFrame::RunOptionItem(int id) {

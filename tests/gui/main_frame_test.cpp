@@ -73,13 +73,12 @@ struct TFakeLongEngine {
   }
 };
 
-// A fake "Homology Group": a report of the text, with a spine for any
-// non-empty text.
-TDocumentReport FakeHomology(std::string_view text, const TOptionValues&) {
-  TDocumentReport report;
-  report.spineBuilt = !text.empty();
-  report.text = report.spineBuilt ? "H_1 = 0\r\n" : "Unable to build special polyhedron!\r\n";
-  return report;
+// A "Homology Group" with a fixed report: the view parses the text as for
+// any command.
+TCommandOutcome FakeHomology(TCommandRun& run) {
+  run.Parse();
+  run.output.AppendText(run.HasSpine() ? "H_1 = 0\r\n" : "Unable to build special polyhedron!\r\n");
+  return run.HasSpine() ? TCommandOutcome::kDone : TCommandOutcome::kRefused;
 }
 
 class MainFrameTest : public ::testing::Test {

@@ -180,13 +180,12 @@ TEST(MoleculePrinter, SeifertInvariantsAndSingleObjects) {
 }
 
 TEST(MoleculeReport, TheCommandReportsOnTheDocumentsSpine) {
-  TDocumentCommands commands = BuiltInDocumentCommands();
-  ASSERT_TRUE(commands.Has(40));
+  ASSERT_TRUE(BuiltInDocumentCommands().Has(40));
   TOptionValues options;
-  TDocumentReport report = (*commands.Find(40))("a b c\n-a -b\nc\n", options);
-  EXPECT_TRUE(report.spineBuilt);
-  EXPECT_EQ(report.text.rfind("\tLabeled Molecule\r\n", 0), 0u) << report.text;
-  TDocumentReport empty = (*commands.Find(40))("", options);
-  EXPECT_FALSE(empty.spineBuilt);
-  EXPECT_NE(empty.text.find("Unable to build special polyhedron!"), std::string::npos);
+  TCommandResult report = RunCommandOnText(40, "a b c\n-a -b\nc\n", options);
+  EXPECT_EQ(report.outcome, TCommandOutcome::kDone);
+  EXPECT_EQ(report.shown.rfind("\tLabeled Molecule\r\n", 0), 0u) << report.shown;
+  TCommandResult empty = RunCommandOnText(40, "", options);
+  EXPECT_EQ(empty.outcome, TCommandOutcome::kRefused);
+  EXPECT_NE(empty.shown.find("Unable to build special polyhedron!"), std::string::npos);
 }

@@ -9,17 +9,25 @@
 
 namespace {
 
-class TBufferControl : public TViewControl {
+class TBufferControl : public TTextBufferControl {
  public:
-  std::string ControlText() const override { return text; }
-  void SetControlText(std::string_view t) override { text = std::string(t); }
-  void SetControlReadOnly(bool r) override { readOnly = r; }
   void ViewStateChanged(int state) override { states.push_back(state); }
-
-  std::string text;
-  bool readOnly = false;
   std::vector<int> states;
 };
+
+// The twice-punctured 3-sphere, as three cells.
+const char kSpine[] = "1\n2\n1 2 -1 -2\n";
+
+// A command that reports a fixed text after the view's parse.
+TDocumentCommands FixedReport(const char* report) {
+  TDocumentCommands commands;
+  commands.Set(23, [report](TCommandRun& run) {
+    run.Parse();
+    run.output.AppendText(report);
+    return run.HasSpine() ? TCommandOutcome::kDone : TCommandOutcome::kRefused;
+  });
+  return commands;
+}
 
 class SpineTextViewTest : public ::testing::Test {
  protected:
@@ -47,25 +55,24 @@ TEST_F(SpineTextViewTest, KeptTextsComeBackInReverseOrder) {
 }
 
 TEST_F(SpineTextViewTest, AReportIsShownReadOnlyAndTheTextComesBack) {
-  control.text = "1 2 -1 -2";
-  view.ShowCommandReport("H_1 = 0\r\n", "1 2 -1 -2", true);
+  control.text = kSpine;
+  view.RunCommand(FixedReport("H_1 = 0\r\n"), 23, TOptionValues{});
   EXPECT_TRUE(view.InformationMode());
   EXPECT_EQ(control.text, "H_1 = 0\r\n");
   EXPECT_TRUE(control.readOnly);
   EXPECT_EQ(view.ViewState(), kViewReportWithSpine);
   EXPECT_EQ(statusLine, "Click Sorvelin|Initial State to restore original text");
   // Commands and saving see the user's text, never the report.
-  EXPECT_EQ(view.CommandText(), "1 2 -1 -2");
-  EXPECT_EQ(view.DocumentTextToSave(), "1 2 -1 -2");
-  EXPECT_FALSE(view.LastInformationKept());
+  EXPECT_EQ(view.CommandText(), kSpine);
+  EXPECT_EQ(view.DocumentTextToSave(), kSpine);
 
   view.OnInitialState();
   EXPECT_FALSE(view.InformationMode());
-  EXPECT_EQ(control.text, "1 2 -1 -2");
+  EXPECT_EQ(control.text, kSpine);
   EXPECT_FALSE(control.readOnly);
   EXPECT_EQ(view.ViewState(), kViewEditing);
   EXPECT_EQ(statusLine, "");
-  EXPECT_EQ(view.DocumentTextToSave(), "1 2 -1 -2");
+  EXPECT_EQ(view.DocumentTextToSave(), kSpine);
 
   // The report taken down is the last information, shown again on request.
   ASSERT_TRUE(view.LastInformationKept());
@@ -74,28 +81,28 @@ TEST_F(SpineTextViewTest, AReportIsShownReadOnlyAndTheTextComesBack) {
   EXPECT_TRUE(view.InformationMode());
   EXPECT_EQ(control.text, "H_1 = 0\r\n");
   view.OnRemoveInformation();
-  EXPECT_EQ(control.text, "1 2 -1 -2");
+  EXPECT_EQ(control.text, kSpine);
   EXPECT_EQ(control.states, (std::vector<int>{4, 1, 4, 1}));
 }
 
 TEST_F(SpineTextViewTest, AReportWithoutASpineGivesViewStateFive) {
-  control.text = "garbage";
-  view.ShowCommandReport("Unable to build special polyhedron!", "garbage", false);
+  control.text = "x = {";
+  view.RunCommand(FixedReport("Unable to build special polyhedron!"), 23, TOptionValues{});
   EXPECT_EQ(view.ViewState(), kViewReportWithoutSpine);
   EXPECT_TRUE(view.SpineEmpty());
-  EXPECT_EQ(view.CommandText(), "") << "no parsed text to work on";
+  EXPECT_EQ(view.CommandText(), "x = {") << "the text the report was made from";
 }
 
 TEST_F(SpineTextViewTest, LeavingInformationModeClearsTheTransformedStateOnlyOnTheParsedText) {
   for (bool sameText : {true, false}) {
     TBufferControl c;
     TSpineTextView v(c);
-    c.text = "spine";
-    v.ShowCommandReport("report", "spine", true);
+    c.text = kSpine;
+    v.RunCommand(FixedReport("report"), 23, TOptionValues{});
     v.SetTransformedState(true);
-    v.PushSavedText(sameText ? "spine" : "another text");
+    v.PushSavedText(sameText ? kSpine : "another text");
     v.OnRemoveInformation();
-    EXPECT_EQ(c.text, sameText ? "spine" : "another text");
+    EXPECT_EQ(c.text, sameText ? kSpine : "another text");
     EXPECT_EQ(v.Transformed(), !sameText);
     EXPECT_EQ(c.readOnly, !sameText);
   }
@@ -139,8 +146,8 @@ TEST_F(SpineTextViewTest, ComputationHooksSetModeAndState) {
 }
 
 TEST_F(SpineTextViewTest, RecognitionForgetsTheParsedSpineAtItsEnd) {
-  control.text = "spine";
-  view.ShowCommandReport("report", "spine", true);
+  control.text = kSpine;
+  view.RunCommand(FixedReport("report"), 23, TOptionValues{});
   view.OnInitialState();
   EXPECT_FALSE(view.SpineEmpty());
   view.BeginComputation(TTaskKind::DefaultMoves);
@@ -154,3 +161,83 @@ TEST_F(SpineTextViewTest, RecognitionForgetsTheParsedSpineAtItsEnd) {
 }
 
 }  // namespace
+
+// The parse cache: the spine is marked after the first parse; a parse that is
+// skipped keeps the mark, a real one builds a fresh spine without it.
+TEST_F(SpineTextViewTest, TheSpineIsParsedOnceUntilTheTextOrTheMoveListSettingChanges) {
+  constexpr int kMark = 99;
+  TOptionValues options;
+  struct TStep {
+    const char* text;  // null: keep the text
+    int moveList;
+    bool parsedAgain;
+  };
+  const TStep steps[] = {
+      {kSpine, 0, true},          // first parse
+      {nullptr, 0, false},        // unchanged: cached
+      {nullptr, 1, true},         // the move-list setting changes what the parse names
+      {nullptr, 1, false},
+      {"1\n2\n1 2 -1 -2 \n", 1, true},  // one character more
+  };
+  for (const TStep& step : steps) {
+    if (step.text != nullptr) control.text = step.text;
+    options.OptionsOutputMoveList = step.moveList;
+    ASSERT_EQ(view.ParseDocumentText(options), 1);
+    EXPECT_EQ(view.Document().Spine().SourceKind() != kMark, step.parsedAgain)
+        << (step.text ? step.text : "(same text)") << " move list " << step.moveList;
+    view.Document().Spine().SetSourceKind(kMark);
+  }
+  // An empty spine is always parsed again.
+  control.text = "x = {";
+  EXPECT_EQ(view.ParseDocumentText(options), 0);
+  EXPECT_EQ(view.ParseDocumentText(options), 0);
+  EXPECT_TRUE(view.SpineEmpty());
+}
+
+TEST_F(SpineTextViewTest, InInformationModeCommandsUseTheSpineOfTheKeptText) {
+  control.text = kSpine;
+  const TDocumentCommands& commands = BuiltInDocumentCommands();
+  ASSERT_EQ(view.RunCommand(commands, 23, TOptionValues{}), TCommandOutcome::kDone);
+  EXPECT_EQ(control.text.rfind("H_1=0", 0), 0u) << control.text;
+  // The report is shown; a second command works on the spine behind it.
+  ASSERT_EQ(view.RunCommand(commands, 17, TOptionValues{}), TCommandOutcome::kDone);
+  EXPECT_NE(control.text.find("Cell #3 = { 1, 2, -1, -2 }"), std::string::npos) << control.text;
+  EXPECT_EQ(view.ParseDocumentText(TOptionValues{}), 0) << "a report is never parsed";
+  EXPECT_TRUE(control.readOnly);
+  view.OnInitialState();
+  EXPECT_EQ(control.text, kSpine);
+  EXPECT_FALSE(control.readOnly);
+}
+
+TEST_F(SpineTextViewTest, NoCommandRunsWhileAComputationRuns) {
+  control.text = kSpine;
+  view.BeginComputation(TTaskKind::TuraevViro);
+  EXPECT_EQ(view.RunCommand(BuiltInDocumentCommands(), 23, TOptionValues{}),
+            TCommandOutcome::kRefused);
+  EXPECT_EQ(control.text, kSpine);
+  EXPECT_FALSE(view.InformationMode());
+  view.EndComputation(TTaskKind::TuraevViro);
+}
+
+TEST_F(SpineTextViewTest, SavingWhileAReportIsShownWritesTheUsersText) {
+  control.text = kSpine;
+  view.RunCommand(BuiltInDocumentCommands(), 23, TOptionValues{});
+  ASSERT_TRUE(view.InformationMode());
+  EXPECT_EQ(view.DocumentTextToSave(), kSpine);
+  // A report shown again from the last information is no document either.
+  view.OnRemoveInformation();
+  view.OnLastInformation();
+  EXPECT_EQ(view.DocumentTextToSave(), kSpine);
+}
+
+TEST_F(SpineTextViewTest, AStyleSwitchReplacesTheTextWhichThenCountsAsParsed) {
+  control.text = "Details\n";  // no details: nothing to convert, nothing changes
+  EXPECT_EQ(view.RunCommand(BuiltInDocumentCommands(), 11, TOptionValues{}),
+            TCommandOutcome::kRefused);
+  EXPECT_EQ(control.text, "Details\n");
+  EXPECT_FALSE(view.InformationMode());
+  control.text = kSpine;  // already boundary curves: stays
+  EXPECT_EQ(view.RunCommand(BuiltInDocumentCommands(), 11, TOptionValues{}),
+            TCommandOutcome::kDone);
+  EXPECT_EQ(control.text, kSpine);
+}

@@ -1,0 +1,33 @@
+#include "shell/information_commands.h"
+
+#include "shell/spine_reports.h"
+
+namespace {
+
+TCommandOutcome Outcome(bool refused) {
+  return refused ? TCommandOutcome::kRefused : TCommandOutcome::kDone;
+}
+
+}  // namespace
+
+TCommandOutcome RunViewBoundaryCurves(TCommandRun& run) {
+  run.show = TCommandShow::kNothing;
+  if (run.InformationMode()) return TCommandOutcome::kRefused;
+  int converted = ConvertPresentation(run.Document(), run.Text(), kBoundaryCurvesStyle,
+                                      run.Options(), run.output);
+  if (converted <= 0) return Outcome(converted < 0);
+  run.show = TCommandShow::kDocumentText;
+  return TCommandOutcome::kDone;
+}
+
+TCommandOutcome RunBoundaryCurves(TCommandRun& run) {
+  run.Parse();
+  PrintBoundaryCurves(run.Document(), run.output);
+  return Outcome(!run.HasSpine());
+}
+
+TCommandOutcome RunHomologyGroup(TCommandRun& run) {
+  run.Parse();
+  int printed = PrintHomologyGroupReport(run.Document(), run.output, 1);
+  return Outcome(!run.HasSpine() || printed == 0);
+}

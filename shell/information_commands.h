@@ -1,0 +1,18 @@
+// The bodies of the commands of the View and Information menus that report on
+// the document's spine (document_commands.h says how a body is run).
+//
+// Each body parses the document text when it needs the spine, appends its
+// report to run.output and returns kRefused when the document gives no spine
+// or the report is a refusal.
+#pragma once
+
+#include "shell/document_commands.h"
+
+// View: "Boundary &Curves" (11): the document rewritten as the boundary
+// curves of its cells; a text already in that style stays as it is.
+TCommandOutcome RunViewBoundaryCurves(TCommandRun& run);
+
+// Information: "Boundary C&urves" (17).
+TCommandOutcome RunBoundaryCurves(TCommandRun& run);
+// Information: "&Homology Group" (23), with the connectedness line.
+TCommandOutcome RunHomologyGroup(TCommandRun& run);
