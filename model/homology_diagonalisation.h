@@ -17,9 +17,18 @@
 // operation and reduced the same way. So every pivot divides the whole block
 // left after it, and the pivots come out in divisibility order.
 //
-// All arithmetic is checked: an entry that would leave the 32-bit range
-// throws Out_of_Range instead of wrapping, so an overflow can never pass for
-// a (wrong) group.
+// Intermediate entries can grow far beyond the final invariant factors (on a
+// dense matrix they grow like minors), while the factors of a spine's group
+// are small. So the block is copied and reduced in 64-bit arithmetic; if an
+// entry leaves that range the reduction starts again from the copy in 128-bit
+// arithmetic. Among the entries of least absolute value the pivot is the one
+// whose row and column hold the fewest other non-zero entries, which keeps a
+// sparse matrix sparse (and its entries small). The result does not depend on
+// these choices: the Smith normal form is unique.
+//
+// All arithmetic is checked: an entry that leaves even the 128-bit range, or
+// an invariant factor that does not fit a 32-bit summand, throws Out_of_Range
+// instead of wrapping, so an overflow can never pass for a (wrong) group.
 //
 // Cost: each pivot step scans the block, O(R C) per reduction step; in
 // practice a few steps per pivot, O(min(R, C) R C) for the whole matrix.
@@ -31,11 +40,13 @@
 #include "foundation/int_matrix.h"
 
 // Diagonalises the block of rows 0..rows-1 and columns 0..columns-1 of the
-// matrix in place and returns the summands as a homology list writes them:
+// matrix and returns the summands as a homology list writes them:
 // the absolute values of the pivots that are above 1, in the order found
 // (each divides the next), then one 0 for every column left without a pivot
 // (the free rank). The block is clamped to the matrix's sizes.
-// Throws Out_of_Range when an entry leaves the 32-bit range; the matrix is
-// then partly reduced and only fit to be discarded.
+// On success the block holds the diagonal form (the pivots on its diagonal,
+// zeros elsewhere). Throws Out_of_Range when the reduction leaves the 128-bit
+// range or an invariant factor exceeds the 32-bit range; the matrix is then
+// unchanged.
 std::vector<std::int32_t> DiagonaliseRelationBlock(TIntMatrix& matrix, std::uint32_t rows,
                                                    std::uint32_t columns);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <numeric>
 #include <random>
 #include <vector>
@@ -158,6 +159,57 @@ TEST(HomologyDiagonalisation, AgreesWithTheSmithNormalFormOnRandomMatrices) {
     SCOPED_TRACE(::testing::Message() << "round " << round);
     EXPECT_EQ(Diagonalise(m, static_cast<std::uint32_t>(columns)), ReferenceSummands(m, columns));
   }
+}
+
+// U D V with U and V random unimodular matrices presents the same group as
+// the diagonal D, while its entries (and the entries met on the way to the
+// diagonal) are far larger than D's. A reduction confined to 32 bits reports
+// an overflow on such matrices; the answer must be D's group all the same.
+TEST(HomologyDiagonalisation, LargeDisguisedDiagonalGivesItsGroup) {
+  std::mt19937 random(7);
+  const std::uint32_t n = 7;
+  std::vector<std::vector<std::int64_t>> m(n, std::vector<std::int64_t>(n, 0));
+  const std::int64_t diagonal[] = {2, 6, 30};
+  // Units on the diagonal, then the factors 2, 6, 30 and two zeros (free summands).
+  for (std::uint32_t i = 0; i < n; ++i) m[i][i] = i + 5 < n ? 1 : 0;
+  for (std::uint32_t k = 0; k < 3; ++k) m[n - 5 + k][n - 5 + k] = diagonal[k];
+  const std::int64_t bound = std::int64_t(1) << 6;
+  auto fits = [&](std::uint32_t target, std::uint32_t source, std::int64_t q, bool rowwise) {
+    for (std::uint32_t t = 0; t < n; ++t) {
+      std::int64_t value = rowwise ? m[target][t] + q * m[source][t] : m[t][target] + q * m[t][source];
+      if (value > bound || value < -bound) return false;
+    }
+    return true;
+  };
+  for (int step = 0; step < 4000; ++step) {
+    std::uint32_t target = random() % n;
+    std::uint32_t source = random() % n;
+    std::int64_t q = static_cast<std::int64_t>(random() % 5) - 2;
+    bool rowwise = random() % 2 == 0;
+    if (target == source || q == 0 || !fits(target, source, q, rowwise)) continue;
+    for (std::uint32_t t = 0; t < n; ++t) {
+      if (rowwise) {
+        m[target][t] += q * m[source][t];
+      } else {
+        m[t][target] += q * m[t][source];
+      }
+    }
+  }
+  Rows rows(n, std::vector<std::int32_t>(n));
+  for (std::uint32_t i = 0; i < n; ++i) {
+    for (std::uint32_t j = 0; j < n; ++j) rows[i][j] = static_cast<std::int32_t>(m[i][j]);
+  }
+  EXPECT_EQ(Diagonalise(rows, n), (Summands{2, 6, 30, 0, 0}));
+}
+
+// The block is left in diagonal form, the pivots in divisibility order.
+TEST(HomologyDiagonalisation, LeavesTheDiagonalFormInTheBlock) {
+  TIntMatrix m = MatrixOf({{4, 6}, {6, 4}}, 2);
+  EXPECT_EQ(DiagonaliseRelationBlock(m, 2, 2), (Summands{2, 10}));
+  EXPECT_EQ(m.Row(0)[1], 0);
+  EXPECT_EQ(m.Row(1)[0], 0);
+  EXPECT_EQ(std::abs(m.Row(0)[0]), 2);
+  EXPECT_EQ(std::abs(m.Row(1)[1]), 10);
 }
 
 }  // namespace
