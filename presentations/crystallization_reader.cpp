@@ -1,9 +1,12 @@
 #include "presentations/crystallization_reader.h"
 
+#include <utility>
+
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
 #include "presentations/crystallization_code.h"
 #include "presentations/crystallization_manifold_check.h"
+#include "presentations/crystallization_spine.h"
 
 namespace {
 
@@ -37,4 +40,14 @@ int ReadCrystallizationCode(const char* text, TIntMatrix& graph) {
   }
   graph = std::move(read);
   return 1;
+}
+
+int LoadCrystallization(TSpine& spine, const char* text) {
+  TIntMatrix graph;
+  if (!ReadCrystallizationCode(text, graph)) {
+    if (!spine.IsEmpty()) spine.Clear();
+    return 0;
+  }
+  BuildCrystallizationSpine(spine, graph);
+  return spine.IsEmpty() ? 0 : 1;
 }

@@ -19,8 +19,13 @@
 // has 2 vertices, 4 edges and 6 cells, each a cycle of length 2.
 #include "presentations/crystallization_spine.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <set>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "foundation/string_table.h"
@@ -35,6 +40,7 @@ namespace {
 
 constexpr int kEdgeNameTextId = 9503;
 constexpr int kCellNameTextId = 9504;
+constexpr int kParallelEdgeNameTextId = 9505;
 
 std::string_view Text(int id, const char* fallback) {
   const std::optional<std::string_view> text = StringTableText(id);
@@ -53,6 +59,11 @@ void BuildCrystallizationCells(TComplex& complex, const TIntMatrix& graph) {
   const bool named = SuppressObjectNames == 0;
   const std::string_view edgeFormat = Text(kEdgeNameTextId, "v%dv%d");
   const std::string_view cellFormat = Text(kCellNameTextId, "Colors%u&%u #%u");
+  const std::string_view parallelFormat = Text(kParallelEdgeNameTextId, "v%dv%d_%u");
+  // Edges of several colours may join one pair of vertices; the first keeps
+  // the plain name and the others add their colour, so that no two edges
+  // share a name and the spine written as boundary curves reads back as it is.
+  std::set<std::pair<std::int32_t, std::int32_t>> namedPairs;
 
   std::vector<TObjectHeader*> vertex(2 * n);
   for (std::uint32_t v = 0; v < 2 * n; ++v) {
@@ -70,7 +81,10 @@ void BuildCrystallizationCells(TComplex& complex, const TIntMatrix& graph) {
       TEdge::SetEndVertex(e, vertex[2 * i], 1);
       TEdge::SetEndVertex(e, vertex[odd], 2);
       if (named) {
-        const std::string name = FormatText(edgeFormat, 2 * i + 1, odd + 1);
+        const std::int32_t first = static_cast<std::int32_t>(2 * i + 1);
+        const std::string name = namedPairs.insert({first, odd + 1}).second
+                                     ? FormatText(edgeFormat, first, odd + 1)
+                                     : FormatText(parallelFormat, first, odd + 1, c + 1);
         ObjectSetNameText(e, nullptr, name.c_str());
       }
       edge[c][i] = e;
@@ -103,4 +117,10 @@ void BuildCrystallizationCells(TComplex& complex, const TIntMatrix& graph) {
       }
     }
   }
+}
+
+void BuildCrystallizationSpine(TSpine& spine, const TIntMatrix& graph) {
+  if (!spine.IsEmpty()) spine.Clear();
+  BuildCrystallizationCells(spine, graph);
+  spine.SetSourceKind(kSourceCrystallization);
 }

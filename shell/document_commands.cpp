@@ -1,5 +1,6 @@
 #include "shell/document_commands.h"
 
+#include "shell/graph_code_report.h"
 #include "shell/information_commands.h"
 #include "shell/molecule_report.h"
 #include "shell/spine_text_view.h"
@@ -54,6 +55,7 @@ constexpr TCommandRow kCommands[] = {
     // Information.
     {17, RunBoundaryCurves},
     {23, RunHomologyGroup},
+    {32, RunGraphCode},
     {40, RunLabeledMolecule},
 };
 

@@ -3,6 +3,7 @@
 #include "model/object_header.h"
 #include "presentations/boundary_curves_presentation.h"
 #include "presentations/crystallization_code.h"
+#include "presentations/crystallization_reader.h"
 #include "presentations/dehydration_code.h"
 #include "presentations/details_description.h"
 #include "presentations/ext_heegaard_diagram.h"
@@ -52,6 +53,10 @@ void ReadDetails(TDocumentRead& read) {
 void ReadExtHeegaard(TDocumentRead& read) { LoadExtHeegaardDiagram(read.spine, read.text); }
 void ReadHeegaard(TDocumentRead& read) { LoadHeegaardDiagram(read.spine, read.text); }
 
+// A crystallization code: the spine of its coloured graph, or nothing (with
+// the reason reported) when the graph is no closed 3-manifold.
+void ReadCrystallization(TDocumentRead& read) { LoadCrystallization(read.spine, read.text); }
+
 // The boundary curves of the 2-cells. Names are read whatever an earlier run
 // set. Objects made afterwards (by the moves) get names only when the move
 // list is printed or the text named things; a series keeps its own setting.
@@ -79,7 +84,7 @@ constexpr TDocumentReader kReaders[] = {
     {"triangulation", TriangulationText, nullptr},
     {"extended heegaard", ExtHeegaardText, ReadExtHeegaard},
     {"heegaard", HeegaardText, ReadHeegaard},
-    {"crystallization", CrystallizationText, nullptr},
+    {"crystallization", CrystallizationText, ReadCrystallization},
     {"dehydrated", DehydratedText, nullptr},
     {"isosig", IsoSignatureText, nullptr},
     {"cells", nullptr, ReadCellPresentation},

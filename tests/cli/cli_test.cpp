@@ -177,7 +177,8 @@ TEST_F(CliTest, ListShowsEveryCommandWithItsMenuId) {
   TRunResult r = Run("--list");
   EXPECT_EQ(r.exitCode, 0);
   for (const char* line :
-       {"view-boundary-curves", "boundary-curves", "homology-group", "labeled-molecule"}) {
+       {"view-boundary-curves", "boundary-curves", "homology-group", "graph-code",
+        "labeled-molecule"}) {
     EXPECT_NE(r.out.find(line), std::string::npos) << r.out;
   }
   std::istringstream lines(r.out);
@@ -194,6 +195,8 @@ TEST_F(CliTest, ListShowsEveryCommandWithItsMenuId) {
       EXPECT_EQ(id, 23);
     } else if (name == "labeled-molecule") {
       EXPECT_EQ(id, 40);
+    } else if (name == "graph-code") {
+      EXPECT_EQ(id, 32);
     }
   }
   EXPECT_GE(count, 4);

@@ -56,10 +56,14 @@ TEST(CrystallizationSpine, OneLetterGivesTwoVerticesFourEdgesSixCells) {
     }
     EXPECT_EQ(cellNames, (std::vector<std::string>{"Colors1&2 #1", "Colors1&3 #1", "Colors1&4 #1",
                                                    "Colors2&3 #1", "Colors2&4 #1", "Colors3&4 #1"}));
+    std::vector<std::string> edgeNames;
     for (const THandle& edge : ObjectsOfKind(spine, kEdgeKind)) {
-      EXPECT_STREQ(edge.DisplayName(), "v1v2");
+      edgeNames.emplace_back(edge.DisplayName());
       EXPECT_EQ(TEdge::Valency(edge), 3);
     }
+    // Four parallel edges: the first keeps the plain name, the others add
+    // their colour.
+    EXPECT_EQ(edgeNames, (std::vector<std::string>{"v1v2", "v1v2_2", "v1v2_3", "v1v2_4"}));
   }
   EXPECT_EQ(heap.LiveBlocks(), 0u);
 }
