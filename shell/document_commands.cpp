@@ -1,5 +1,6 @@
 #include "shell/document_commands.h"
 
+#include "shell/covering_check.h"
 #include "shell/graph_code_report.h"
 #include "shell/information_commands.h"
 #include "shell/molecule_report.h"
@@ -56,7 +57,11 @@ constexpr TCommandRow kCommands[] = {
     {17, RunBoundaryCurves},
     {23, RunHomologyGroup},
     {32, RunGraphCode},
+    {37, RunIsCoveringFor},
+    {39, RunTransformationList},
     {40, RunLabeledMolecule},
+    // Debug.
+    {76, RunDialogWithDebugging},
 };
 
 TDocumentCommands BuildCommands() {

@@ -63,6 +63,7 @@ class TCommandRun {
   const TOptionValues& Options() const { return options_; }
   bool InformationMode() const { return informationMode_; }
   bool StopRequested() const { return stopFlag_ != nullptr && stopFlag_->load() != 0; }
+  const std::atomic<int>* StopFlag() const { return stopFlag_; }
 
   TOutput output;
   TCommandShow show = TCommandShow::kReport;

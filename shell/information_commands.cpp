@@ -1,5 +1,6 @@
 #include "shell/information_commands.h"
 
+#include "shell/line_wrapping.h"
 #include "shell/spine_reports.h"
 
 namespace {
@@ -30,4 +31,14 @@ TCommandOutcome RunHomologyGroup(TCommandRun& run) {
   run.Parse();
   int printed = PrintHomologyGroupReport(run.Document(), run.output, 1);
   return Outcome(!run.HasSpine() || printed == 0);
+}
+
+TCommandOutcome RunTransformationList(TCommandRun& run) {
+  PrintTransformationList(run.Spine(), run.output);
+  return Outcome(!run.HasSpine());
+}
+
+TCommandOutcome RunDialogWithDebugging(TCommandRun& run) {
+  WrapTextLines(run.output, run.Text());
+  return TCommandOutcome::kDone;
 }

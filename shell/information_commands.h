@@ -16,3 +16,9 @@ TCommandOutcome RunViewBoundaryCurves(TCommandRun& run);
 TCommandOutcome RunBoundaryCurves(TCommandRun& run);
 // Information: "&Homology Group" (23), with the connectedness line.
 TCommandOutcome RunHomologyGroup(TCommandRun& run);
+// Information: "T&ransformation List" (39): the moves made on the current
+// spine; the text is not parsed (the list belongs to the spine shown).
+TCommandOutcome RunTransformationList(TCommandRun& run);
+// Debug: "&Dialog With Debugging" (76): the document text with its long
+// lines wrapped at 90 characters.
+TCommandOutcome RunDialogWithDebugging(TCommandRun& run);

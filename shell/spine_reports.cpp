@@ -232,3 +232,22 @@ int ConvertPresentation(TDocumentSpine& document, const char* text, int style,
   PrintBoundaryCurves(document, output);
   return 1;
 }
+
+void PrintTransformationList(TSpine& spine, TOutput& output) {
+  // Log kinds up to 4 are bookkeeping of the builders, not moves.
+  constexpr int kLastBookkeepingKind = 4;
+  output.NewLines(1);
+  if (spine.LogCount() > 0) {
+    output.AppendText("Transformation List :");
+    output.NewLines(2);
+    unsigned running = 0;
+    char text[1024];
+    for (int i = 0; i < spine.LogCount(); ++i) {
+      int kind = spine.LogEntry(i, text, sizeof text);
+      if (kind <= kLastBookkeepingKind || text[0] == '\0') continue;
+      output.AppendText((std::to_string(++running) + " " + text).c_str());
+      output.NewLines(1);
+    }
+  }
+  output.NewLines(1);
+}

@@ -50,3 +50,8 @@ int PrintHomologyGroupReport(TDocumentSpine& document, TOutput& output, int with
 // refuses, 1 when the output holds the new text.
 int ConvertPresentation(TDocumentSpine& document, const char* text, int style,
                         const TOptionValues& options, TOutput& output);
+
+// The "Transformation List" report: "Transformation List :" and the moves of
+// the spine's log that have a text (kinds above 4), numbered from 1 without
+// gaps; nothing but line ends when the log is empty.
+void PrintTransformationList(TSpine& spine, TOutput& output);
