@@ -24,6 +24,7 @@
 
 #include "presentations/tetrahedra.h"
 
+class TComplex;
 class TOutput;
 
 class TTriangulationDescription {
@@ -70,6 +71,13 @@ class TTriangulationDescription {
   const std::string& TetrahedronName(int i) const { return names_[static_cast<std::size_t>(i)]; }
   // Replaces the tetrahedra (names cleared) and sets the status to good.
   void SetTetrahedra(const TTetrahedronList& tetrahedra);
+
+  // The triangulation dual to the complex of a special spine: one tetrahedron
+  // per vertex, named by the vertex's display name, in the order of the
+  // vertices. 1 on success; 0 with no tetrahedra when a vertex or an edge of
+  // the complex has the wrong valency (the details reader has said which).
+  // The details' trace is muted meanwhile.
+  int FromComplex(const TComplex& complex);
 
   // The tetrahedron form as text, readable by Parse:
   // "\t\ttriangulation", one line "T%u(%u,%u,%u) - T%u(%u,%u,%u)" per face

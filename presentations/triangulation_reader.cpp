@@ -15,9 +15,12 @@
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
 #include "foundation/text_scanners.h"
+#include "model/handle.h"
+#include "presentations/details_description.h"
 #include "presentations/facets.h"
 #include "presentations/prepared_text.h"
 #include "presentations/triangulation_description.h"
+#include "presentations/triangulation_details.h"
 
 namespace {
 
@@ -297,6 +300,29 @@ class TTriangulationReader {
 bool IsTriangulationText(std::string_view text) {
   if (text.size() <= 43) return false;
   return PreparedText(text, true).starts_with(kKeyword);
+}
+
+int TTriangulationDescription::FromComplex(const TComplex& complex) {
+  status_ = kGood;
+  tetrahedra_.Clear();
+  names_.clear();
+  TDetailsDescription details;
+  MuteTraceOutput();
+  const int made = details.FromSpine(complex);
+  UnmuteTraceOutput();
+  if (!made || !TetrahedraFromDetails(details, tetrahedra_, &names_)) {
+    tetrahedra_.Clear();
+    names_.clear();
+    return 0;
+  }
+  // The details go with this function; their names stay.
+  for (int t = 0; t < tetrahedra_.Count(); ++t) {
+    if (names_[static_cast<std::size_t>(t)].empty()) {
+      names_[static_cast<std::size_t>(t)] = ObjectDisplayName(tetrahedra_.At(t).detail);
+    }
+    tetrahedra_.At(t).detail = nullptr;
+  }
+  return 1;
 }
 
 void TTriangulationDescription::SetTetrahedra(const TTetrahedronList& tetrahedra) {

@@ -3,6 +3,7 @@
 
 #include "foundation/output.h"
 #include "foundation/text_format.h"
+#include "model/handle.h"
 #include "presentations/triangulation_description.h"
 
 namespace {
@@ -24,6 +25,7 @@ std::string NameOf(const TTetrahedronList& tetrahedra, int t, const std::vector<
   if (t >= 0 && static_cast<std::size_t>(t) < names.size() && !names[static_cast<std::size_t>(t)].empty()) {
     return names[static_cast<std::size_t>(t)];
   }
+  if (tetrahedra.At(t).detail != nullptr) return ObjectDisplayName(tetrahedra.At(t).detail);
   return "v" + std::to_string(tetrahedra.At(t).number);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "foundation/heap_string.h"
+#include "foundation/output.h"
 #include "foundation/status_reporter.h"
 #include "model/complex.h"
 #include "model/object_header.h"
@@ -97,6 +98,33 @@ TEST(SpineCodes, FacetsOfTheFourSimplexBoundaryGiveTheSpineOfTheSphere) {
   EXPECT_EQ(counts.cells, 10);
   TIsoSignature signature;
   EXPECT_FALSE(signature.ComputeOfComplex(spine, 1).empty());
+}
+
+TEST(SpineCodes, TriangulationOfASpineReadsBackAsTheSameTriangulation) {
+  TScopedModelHeap heap;
+  TDetailsDescription details;
+  ASSERT_EQ(IsoSignatureToDetails("fvPQcdecedekrsnrs", details), 1);
+  TComplex spine;
+  ASSERT_EQ(details.BuildComplex(spine, 1), 1);
+  TTriangulationDescription triangulation;
+  ASSERT_EQ(triangulation.FromComplex(spine), 1);
+  EXPECT_EQ(triangulation.TetrahedronName(0), "v1");
+  TOutput output;
+  output.AppendText("\t\ttriangulation\r\n\r\n");
+  for (int t = 0; t < triangulation.TetrahedronCount(); ++t) {
+    output.NewLines(1);
+    PrintTetrahedronLines(output, triangulation.Tetrahedra(), t, {"v1", "v2", "v3", "v4", "v5"});
+  }
+  output.AppendText("\r\n\t\tend\r\n");
+  TTriangulationDescription back;
+  ASSERT_EQ(back.Parse(output.Text()), 1) << output.Text();
+  EXPECT_EQ(CanonicalIsoSignature(back.Tetrahedra()), "fvPQcdecedekrsnrs");
+
+  // A complex that is no special spine has no triangulation.
+  TComplex empty;
+  TTriangulationDescription none;
+  EXPECT_EQ(none.FromComplex(empty), 0);
+  EXPECT_EQ(none.TetrahedronCount(), 0);
 }
 
 TEST(SpineCodes, DetailsAndTetrahedraConvertBothWays) {
