@@ -21,6 +21,7 @@
 #include "presentations/tetrahedra.h"
 
 struct TObjectHeader;
+class TSpine;
 
 struct TFacetSimplex {
   TObjectHeader* detail = nullptr;  // the detail made for it, once made
@@ -77,6 +78,11 @@ class TFacetsDescription {
   // the glued faces label to label. Returns the number of glued faces, each
   // counted from both sides.
   int ToTetrahedra(TTetrahedronList& tetrahedra) const;
+
+  // After a successful type-1 Parse: empties the spine and builds it from
+  // the simplices (source kind 3). 1 when built; 0 (spine untouched)
+  // otherwise. The simplices are dropped either way: a description builds once.
+  int BuildSpine(TSpine& spine);
 
   void Clear();
 

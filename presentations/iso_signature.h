@@ -13,9 +13,15 @@
 
 class TComplex;
 class TDetailsDescription;
+class TSpine;
 
 class TIsoSignature {
  public:
+  // The signature of a spine: the empty text (and no canonical text) when
+  // another spine follows in its chain (it is not connected) or it is not
+  // special, never the signature of an earlier spine; otherwise as
+  // ComputeOfComplex.
+  const std::string& Compute(TSpine& spine, int mode);
   // The signature of the complex of one connected special spine, kept in the
   // object; a complex that is not connected, or whose details cannot be made
   // (a vertex or edge of the wrong valency), gives the empty text, never the
@@ -43,6 +49,12 @@ bool IsIsoSignatureText(std::string_view text);
 // the reason is reported as a status message naming the word and the
 // character, nothing is added, and the result is 0.
 int IsoSignatureToDetails(std::string_view text, TDetailsDescription& details);
+
+// Reads the signature at the start of the text into the spine (emptied
+// first; objects unnamed; source kind of the details builder). 1 on success;
+// 0 with the spine left empty and the reason reported when the text cannot
+// be decoded.
+int LoadIsoSignature(TSpine& spine, std::string_view text);
 
 // The message that explains a decoding failure, for the word and the offset
 // of the offending character.

@@ -25,6 +25,7 @@
 #include "presentations/tetrahedra.h"
 
 class TComplex;
+class TSpine;
 class TOutput;
 
 class TTriangulationDescription {
@@ -58,7 +59,8 @@ class TTriangulationDescription {
 
   // Reads a triangulation text (the document text; it is prepared here).
   // 1 when every tetrahedron is glued at every face; otherwise 0 with the
-  // status set, the failure reported, and no tetrahedra kept.
+  // status set and the failure reported; the tetrahedra read up to the
+  // failure stay (faces not glued yet are unglued), for a report to show.
   int Parse(std::string_view text);
 
   // The tetrahedron form, in the order of the details: named tetrahedra by
@@ -78,6 +80,13 @@ class TTriangulationDescription {
   // the complex has the wrong valency (the details reader has said which).
   // The details' trace is muted meanwhile.
   int FromComplex(const TComplex& complex);
+  // The same for a spine; a spine that is not special gives status 15 and
+  // message 475.
+  int FromSpine(TSpine& spine);
+  // After a successful Parse: empties the spine and builds it from the
+  // tetrahedra, its vertices and edges unnamed. 1 when built; 0 (spine
+  // untouched) otherwise.
+  int BuildSpine(TSpine& spine);
 
   // The tetrahedron form as text, readable by Parse:
   // "\t\ttriangulation", one line "T%u(%u,%u,%u) - T%u(%u,%u,%u)" per face

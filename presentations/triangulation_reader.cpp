@@ -387,10 +387,7 @@ int TTriangulationDescription::Parse(std::string_view text) {
       }
     }
   }
-  if (status_ != kGood) {
-    tetrahedra_.Clear();
-    names_.clear();
-    return 0;
-  }
-  return 1;
+  // On failure the tetrahedra read so far stay, for a report that shows what
+  // is missing; nothing is built from them.
+  return status_ == kGood ? 1 : 0;
 }

@@ -5,6 +5,7 @@
 #include "shell/information_commands.h"
 #include "shell/molecule_report.h"
 #include "shell/spine_text_view.h"
+#include "shell/triangulation_reports.h"
 
 TCommandRun::TCommandRun(TDocumentSpine& document, std::string_view text,
                          const TOptionValues& options, bool informationMode,
@@ -53,8 +54,12 @@ struct TCommandRow {
 constexpr TCommandRow kCommands[] = {
     // View: the style switches.
     {11, RunViewBoundaryCurves},
+    {12, RunViewTriangulation},
     // Information.
     {17, RunBoundaryCurves},
+    {19, RunTriangulation},
+    {20, RunDehydratedDescription},
+    {21, RunIsoSignature},
     {23, RunHomologyGroup},
     {32, RunGraphCode},
     {37, RunIsCoveringFor},

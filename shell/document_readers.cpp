@@ -13,6 +13,7 @@
 #include "presentations/link.h"
 #include "presentations/triangulation_description.h"
 #include "shell/spine_text_view.h"
+#include "shell/triangulation_readers.h"
 
 namespace {
 
@@ -80,13 +81,13 @@ void ReadCellPresentation(TDocumentRead& read) {
 constexpr TDocumentReader kReaders[] = {
     {"link", LinkText, ReadLink},
     {"details", DetailsText, ReadDetails},
-    {"facets", FacetsText, nullptr},
-    {"triangulation", TriangulationText, nullptr},
+    {"facets", FacetsText, ReadFacets},
+    {"triangulation", TriangulationText, ReadTriangulation},
     {"extended heegaard", ExtHeegaardText, ReadExtHeegaard},
     {"heegaard", HeegaardText, ReadHeegaard},
     {"crystallization", CrystallizationText, ReadCrystallization},
-    {"dehydrated", DehydratedText, nullptr},
-    {"isosig", IsoSignatureText, nullptr},
+    {"dehydrated", DehydratedText, ReadDehydratedDescription},
+    {"isosig", IsoSignatureText, ReadIsoSignature},
     {"cells", nullptr, ReadCellPresentation},
 };
 

@@ -9,6 +9,7 @@
 #include "model/vertex.h"
 #include "presentations/boundary_curves_presentation.h"
 #include "shell/object_printers.h"
+#include "shell/triangulation_reports.h"
 
 namespace {
 
@@ -228,6 +229,7 @@ int ConvertPresentation(TDocumentSpine& document, const char* text, int style,
                         const TOptionValues& options, TOutput& output) {
   if (DetectTextStyle(text) == style) return 0;
   if (document.ParseDocumentText(text, options) == 0) return -1;
+  if (style == kTriangulationStyle) return PrintTriangulation(document, text, output, 0) == 1 ? 1 : -1;
   if (style != kBoundaryCurvesStyle) return -1;
   PrintBoundaryCurves(document, output);
   return 1;

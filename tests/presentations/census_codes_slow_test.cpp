@@ -1,7 +1,7 @@
 // The whole published cusped census through the codes (label "slow").
 #include <gtest/gtest.h>
 
-#include "census_table_support.h"
+#include "support/census_table_support.h"
 #include "presentations/dehydration_code.h"
 #include "presentations/iso_signature_code.h"
 #include "presentations/tetrahedra.h"

@@ -1,7 +1,7 @@
 // Round trips of published census signatures through the codes.
 #include <gtest/gtest.h>
 
-#include "census_table_support.h"
+#include "support/census_table_support.h"
 #include "presentations/dehydration_code.h"
 #include "presentations/iso_signature_code.h"
 #include "presentations/tetrahedra.h"

@@ -1,4 +1,4 @@
-#include "census_table_support.h"
+#include "support/census_table_support.h"
 
 #include <cstdlib>
 #include <fstream>
