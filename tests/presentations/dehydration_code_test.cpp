@@ -112,3 +112,24 @@ TEST(DehydrationCode, NoTextForLargeOrOpenTriangulations) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DehydrationCode, AnyChangedLetterGivesARefusalOrAClosedTriangulation) {
+  for (const char* known : {"baaaabj", "cabbbbapt", "fapaadecedenbokbo"}) {
+    const std::string original = known;
+    for (std::size_t i = 0; i < original.size(); ++i) {
+      for (char c = 'a'; c <= 'z'; ++c) {
+        std::string text = original;
+        text[i] = c;
+        TTetrahedronList tetrahedra;
+        std::size_t position = 0;
+        if (DecodeDehydration(text, tetrahedra, position) == TDehydrationError::kNone) {
+          EXPECT_TRUE(tetrahedra.IsClosed() && tetrahedra.IsConsistent()) << text;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace

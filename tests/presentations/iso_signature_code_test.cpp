@@ -224,3 +224,28 @@ TEST(VertexMap, LexicographicIndex) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every one-character change of a published code either is refused or reads
+// as a consistent closed triangulation; nothing else can come out.
+TEST(IsoSignatureCode, AnyChangedCharacterGivesARefusalOrAClosedTriangulation) {
+  for (const char* known : {"bkaagj", "cPcbbbdxm", "fvPQcdecedekrsnrs"}) {
+    const std::string original = known;
+    for (std::size_t i = 0; i < original.size(); ++i) {
+      for (int c = 0; c < 128; ++c) {
+        std::string word = original;
+        word[i] = static_cast<char>(c == 0 ? '\x80' : c);
+        TTetrahedronList tetrahedra;
+        std::size_t position = 0;
+        if (DecodeIsoSignature(word, tetrahedra, position) == TIsoSigError::kNone) {
+          EXPECT_TRUE(tetrahedra.IsClosed() && tetrahedra.IsConsistent()) << word;
+        } else {
+          EXPECT_LE(position, word.size()) << word;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace

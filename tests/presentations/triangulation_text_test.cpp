@@ -221,3 +221,26 @@ TEST(TriangulationText, FacetsFormFailures) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every cut of a triangulation text is read or refused, never misread.
+TEST(TriangulationText, EveryPrefixOfATextIsReadOrRefused) {
+  const std::string full = Written(FromSignature("cPcbbbdxm"));
+  for (std::size_t n = 0; n <= full.size(); ++n) {
+    TTriangulationDescription description;
+    if (description.Parse(full.substr(0, n)) == 1) {
+      EXPECT_TRUE(description.Tetrahedra().IsClosed());
+      EXPECT_EQ(CanonicalIsoSignature(description.Tetrahedra()), "cPcbbbdxm") << n;
+    }
+  }
+  const std::string facets = "triangulation [1,2,3,4] [1,2,3,5] (2,3,4) - (2,3,5) (1,3,4)-(1,3,5) (1,2,4)-(1,2,5) end";
+  for (std::size_t n = 0; n <= facets.size(); ++n) {
+    TTriangulationDescription description;
+    if (description.Parse(facets.substr(0, n)) == 1) {
+      EXPECT_TRUE(description.Tetrahedra().IsClosed());
+    }
+  }
+}
+
+}  // namespace
