@@ -3,24 +3,27 @@
 #include <string>
 
 #include "model/cell.h"
+#include "model/edge.h"
 #include "model/homology.h"
 #include "model/spine.h"
 #include "presentations/boundary_curves_presentation.h"
 
-int PrintHomologyGroup(TOutput& output, const THomologyList* list) {
+int PrintHomologyGroup(TOutput& output, const THomologyList* list, bool latex) {
   if (list == nullptr || list->Count() == 0) {
     output.AppendText("Error : Homology group is not initialized");
     return 0;
   }
-  std::string text = "H_1=";
+  std::string text = latex ? "" : "H_1=";
   for (int i = 0; i < list->Count(); ++i) {
     std::int32_t order = list->ElementAt(i);
-    if (i > 0) text += '+';
+    if (i > 0) text += latex ? " \\oplus " : "+";
     if (order == 1) {
       text += '0';
     } else {
-      text += 'Z';
-      if (order != 0) text += "_" + std::to_string(order);
+      text += latex ? "\\mathbb{Z}" : "Z";
+      if (order != 0) {
+        text += latex ? "_{" + std::to_string(order) + "}" : "_" + std::to_string(order);
+      }
     }
   }
   output.AppendText(text.c_str());
@@ -128,4 +131,30 @@ void PrintSurfaceName(TOutput& output, int orientable, int euler, int circles) {
   }
   if (!complete) name += circles == 1 ? "#D^2" : "#" + std::to_string(circles) + "D^2";
   output.AppendText(name.c_str());
+}
+
+void PrintEdge(TOutput& output, const TObjectHeader* edge) {
+  if (edge == nullptr) {
+    output.AppendText("EmptyObject");
+    return;
+  }
+  std::string text = PresentationName(edge);
+  text += " [ ";
+  THandle first = TEdge::End(edge, 1);
+  text += first.IsValid() ? PresentationName(first) : "None";
+  text += " , ";
+  THandle second = TEdge::End(edge, 2);
+  text += second.IsValid() ? PresentationName(second) : "None";
+  text += " ]";
+  if (TEdge::IsLoop(edge)) text += " Loop";
+  int labels[4] = {0, 0, 0, 0};
+  if (!TEdge::LabelsAreZero(edge, labels)) {
+    text += "Coordinates : ";
+    for (int label : labels) text += std::to_string(label) + " ";
+  }
+  output.AppendText(text.c_str());
+}
+
+void PrintObjectName(TOutput& output, const TObjectHeader* object) {
+  output.AppendText(object == nullptr ? "EmptyObject" : ObjectDisplayName(object));
 }

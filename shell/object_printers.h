@@ -14,7 +14,17 @@ class TSpine;
 // "H_1=" and the summands joined by "+": "0" for an entry 1 (the trivial
 // group), "Z" for 0, "Z_n" for n. A list without entries (or null) prints
 // "Error : Homology group is not initialized". Returns the number of summands.
-int PrintHomologyGroup(TOutput& output, const THomologyList* list);
+// With latex the "H_1=" is left out, Z is written "\mathbb{Z}", orders "_{n}"
+// and summands are joined by " \oplus ".
+int PrintHomologyGroup(TOutput& output, const THomologyList* list, bool latex = false);
+
+// An edge: its name, " [ ", its ends ("None" for a missing one) separated by
+// " , ", " ]", " Loop" for a loop, and when it carries curve labels
+// "Coordinates : " with the four labels, each followed by a blank.
+void PrintEdge(TOutput& output, const TObjectHeader* edge);
+
+// The display name of an object ("EmptyObject" for none).
+void PrintObjectName(TOutput& output, const TObjectHeader* object);
 
 // A 2-cell: full, "name = {" then " -edge," per passage and " }"; compact,
 // only " -edge" per passage. A cell attached at a vertex ends with
