@@ -33,7 +33,9 @@ const TExample* FindExampleCommand(int commandId) {
 }
 
 std::optional<std::string_view> ExampleText(int number) {
-  return FindEmbeddedResource("examples/" + std::to_string(number) + ".txt");
+  if (number < 1 || number > 99) return std::nullopt;
+  const std::string name = (number < 10 ? "examples/0" : "examples/") + std::to_string(number) + ".txt";
+  return FindEmbeddedResource(name);
 }
 
 std::string ExampleDocumentTitle(std::string_view menuText) {

@@ -1,7 +1,7 @@
 // The twelve worked examples built into the program.
 //
-// Each example is a document text kept as the resource "examples/N.txt"
-// (N = 1..12) and offered by a command of its own. An example whose text is
+// Each example is a document text kept as the resource "examples/NN.txt"
+// (NN = 01..12) and offered by a command of its own. An example whose text is
 // not in this build is not offered.
 #pragma once
 

@@ -219,6 +219,22 @@ TEST_F(CliTest, SettingsFromAnIniFileAndTheCommandSet) {
   EXPECT_EQ(Run("--reduce").exitCode, 2);
 }
 
+TEST_F(CliTest, BuiltInExamplesPrintAndRun) {
+  TRunResult example = Run("--example 1");
+  EXPECT_EQ(example.exitCode, 0);
+  EXPECT_NE(example.out.find("1 2 -1 -2"), std::string::npos) << example.out;
+  EXPECT_EQ(example.out.find('\r'), std::string::npos);
+  // The printed example is a document the program reads back.
+  // Short information where this build has it, else the homology group.
+  const bool shortInformation = Run("--list").out.find("short-information") != std::string::npos;
+  TRunResult report = Run(shortInformation ? "short-information" : "homology-group", example.out);
+  EXPECT_EQ(report.exitCode, 0) << report.err;
+  EXPECT_NE(report.out.find("H_1=0"), std::string::npos) << report.out;
+  for (const char* bad : {"--example 13", "--example 0", "--example x", "--example"}) {
+    EXPECT_EQ(Run(bad).exitCode, 2) << bad;
+  }
+}
+
 TEST_F(CliTest, HelpAndVersion) {
   TRunResult r = Run("--help");
   EXPECT_EQ(r.exitCode, 0);
