@@ -4,6 +4,7 @@
 #include "shell/graph_code_report.h"
 #include "shell/information_commands.h"
 #include "shell/molecule_report.h"
+#include "shell/move_commands.h"
 #include "shell/spine_text_view.h"
 #include "shell/triangulation_reports.h"
 
@@ -65,6 +66,8 @@ constexpr TCommandRow kCommands[] = {
     {37, RunIsCoveringFor},
     {39, RunTransformationList},
     {40, RunLabeledMolecule},
+    // Sorvelin.
+    {53, RunMakeCellReductions},
     // Debug.
     {76, RunDialogWithDebugging},
 };

@@ -67,6 +67,11 @@ class TCommandRun {
 
   TOutput output;
   TCommandShow show = TCommandShow::kReport;
+  // The view's step counter (the number of the next "*** Step n ***" block
+  // of the moves) and its transformed state; a command that changes the spine
+  // by moves raises the counter and sets the state.
+  unsigned stepCounter = 0;
+  bool transformed = false;
 
  private:
   TDocumentSpine& document_;

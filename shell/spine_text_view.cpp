@@ -141,8 +141,12 @@ TCommandOutcome TSpineTextView::RunCommand(const TDocumentCommands& commands, in
     TDocumentSpine::TScope scope(document_);
     TCommandRun run(document_, control_.ControlText(), options, informationMode_, stopFlag,
                     [this, &options] { return ParseDocumentText(options); });
+    run.stepCounter = stepCounter_;
+    run.transformed = transformed_;
     outcome = (*body)(run);
     show = run.show;
+    stepCounter_ = run.stepCounter;
+    if (run.transformed) SetTransformedState(true);
     shown.assign(run.output.Text(), run.output.TextLength());
     spineEmpty_ = document_.Spine().IsEmpty();
     if (show == TCommandShow::kDocumentText) {
