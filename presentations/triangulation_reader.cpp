@@ -83,7 +83,7 @@ struct TNamedFace {
   std::string name;
   int face = 0;
   int vertices[3] = {0, 0, 0};
-  std::string specification;  // the face as written, for messages
+  std::string asWritten;  // the face as written, for messages
 };
 
 struct TLabelFace {
@@ -202,12 +202,12 @@ class TTriangulationReader {
                   counter + 1, Quoted(text_, at, text_.size()));
     }
     const std::size_t close = text_.find(')', paren);
-    const std::size_t specificationEnd = close == std::string_view::npos ? text_.size() : close + 1;
-    face.specification = Quoted(text_, start, specificationEnd);
+    const std::size_t asWrittenEnd = close == std::string_view::npos ? text_.size() : close + 1;
+    face.asWritten = Quoted(text_, start, asWrittenEnd);
     face.name = std::string(text_.substr(at, paren - at));
     if (face.name.empty()) {
       return Fail(TTriangulationDescription::kMissingName, kMessageMissingName, counter + 1,
-                  face.specification);
+                  face.asWritten);
     }
     if (face.name.size() > TTriangulationDescription::kMaxNameLength) {
       return Fail(TTriangulationDescription::kNameTooLong, kMessageNameTooLong, face.name,
@@ -220,7 +220,7 @@ class TTriangulationReader {
       Skip(text_, at, " \t,");
       if (at >= text_.size()) {
         return Fail(TTriangulationDescription::kNotThreeVertices, kMessageNotThreeVertices,
-                    face.specification);
+                    face.asWritten);
       }
       const char c = text_[at];
       if (c == ')') {
@@ -229,15 +229,15 @@ class TTriangulationReader {
       }
       if (c < '1' || c > '4') {
         return Fail(TTriangulationDescription::kUnsuitableSymbol, kMessageUnsuitableSymbol,
-                    face.specification, c);
+                    face.asWritten, c);
       }
       if (seen[c - '1']) {
         return Fail(TTriangulationDescription::kRepeatedSymbol, kMessageRepeatedSymbol,
-                    face.specification, c);
+                    face.asWritten, c);
       }
       if (count == 3) {
         return Fail(TTriangulationDescription::kNotThreeVertices, kMessageNotThreeVertices,
-                    face.specification);
+                    face.asWritten);
       }
       seen[c - '1'] = true;
       face.vertices[count++] = c - '0';
@@ -245,7 +245,7 @@ class TTriangulationReader {
     }
     if (count != 3) {
       return Fail(TTriangulationDescription::kNotThreeVertices, kMessageNotThreeVertices,
-                  face.specification);
+                  face.asWritten);
     }
     face.face = !seen[0] ? 0 : !seen[1] ? 1 : !seen[2] ? 2 : 3;
     return true;
