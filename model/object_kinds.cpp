@@ -1,13 +1,9 @@
 // The switches over object kinds. See object_kinds.h.
 //
-// Kinds 8 and 9 (thick edges and cells) carry data of their own, defined with
-// the thickening; until their cases are filled in here they are made with the
-// data they begin with (a header), which keeps every operation that accepts
-// them safe. A kind whose data extends a vertex or an edge (the molecule
-// vertices and edges, kinds 14 and 15) has its own case in each switch: its
-// construction, its release (which runs the vertex or edge release for the
-// common part) and its destroy (which runs its own destructor, not the
-// vertex's or edge's).
+// A kind whose data extends a vertex or an edge (the molecule vertices and
+// edges, kinds 14 and 15) has its own case in each switch: its construction,
+// its release (which runs the vertex or edge release for the common part) and
+// its destroy (which runs its own destructor, not the vertex's or edge's).
 #include "model/object_kinds.h"
 
 #include <new>
@@ -19,6 +15,8 @@
 #include "model/molecule_edge.h"
 #include "model/molecule_vertex.h"
 #include "model/object_list.h"
+#include "model/thickcell.h"
+#include "model/thickedge.h"
 #include "model/vertex.h"
 
 namespace {
@@ -55,10 +53,12 @@ TObjectHeader* ConstructObjectOfKind(int kind) {
       return Construct<TCell>(kind);
     case kDetailKind:
       return Construct<TDetail>(kind);
+    case kThickEdgeKind:
+      return Construct<TThickEdge>(kind);
+    case kThickCellKind:
+      return Construct<TThickCell>(kind);
     case kComponentKind:
     case kThickReservedKind:
-    case kThickEdgeKind:
-    case kThickCellKind:
     case kDetailRepresentationKind:
     case kEdgeChainKind:
       return Construct<TObjectHeader>(kind);
@@ -93,6 +93,12 @@ void ReleaseKindData(TObjectHeader* object) {
     case kDetailKind:
       TDetailRelease(object);
       return;
+    case kThickEdgeKind:
+      TThickEdgeRelease(object);
+      return;
+    case kThickCellKind:
+      TThickCellRelease(object);
+      return;
     default:
       ObjectHeaderRelease(object);
       return;
@@ -121,6 +127,12 @@ void DestroyKindData(TObjectHeader* object) {
       return;
     case kDetailKind:
       TDetailDestroy(object);
+      return;
+    case kThickEdgeKind:
+      TThickEdgeDestroy(object);
+      return;
+    case kThickCellKind:
+      TThickCellDestroy(object);
       return;
     default:
       ObjectHeaderRelease(object);

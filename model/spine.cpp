@@ -12,6 +12,7 @@
 #include "model/molecule_chain.h"
 #include "model/molecule_edge.h"
 #include "model/object_table.h"
+#include "model/spine_consistency.h"
 #include "model/vertex.h"
 #include "presentations/cell_word_list.h"
 #include "presentations/details_description.h"
@@ -62,7 +63,7 @@ void TSpine::Clear() {
   homology_ = nullptr;
   orientable_ = 0;
   lastBoundaryNumber_ = 0;
-  ClearBoundaries();
+  RemoveThickObjects();
   molecule_->Clear();
   logCodes_.Clear();
   logTexts_.Clear();
@@ -110,6 +111,7 @@ void TSpine::CopyOwnDataTo(TSpine& target) const {
     BoundaryAt(i)->CopyTo(*surface);
     target.boundaries_.AppendValue(reinterpret_cast<TListSlot>(surface));
   }
+  CopyThickObjectsTo(target);
   target.orientable_ = orientable_;
   target.SetHomologyList(homology_);
   target.lastBoundaryNumber_ = lastBoundaryNumber_;
@@ -317,6 +319,7 @@ void TSpine::LogEvent(int code, const char* message) {
   }
   logCodes_.AppendValue(code);
   logTexts_.Append(message == nullptr ? nullptr : NewNameObject(message, 1));
+  if (SkipSpineValidation.load() == 0) ValidateSpineChecked(*this, message);
 }
 
 int TSpine::LogEntry(int i, char* buffer, std::size_t n) const {

@@ -24,6 +24,7 @@
 
 #include "model/complex.h"
 #include "model/object_list.h"
+#include "model/thickening_report.h"
 
 class THomologyList;
 class TObjectTable;
@@ -161,6 +162,60 @@ class TSpine : public TComplex {
   // both end slots of the edge to k - 1. Nothing when the table has no edge
   // for the surface.
   void FirstMoleculeEdgeObject(const TComplex* surface, int k);
+
+  // ---- Thickening (spine_thickening.cpp) ----
+  // Builds the thickening of every spine of the chain from this one: thick
+  // edges and cells, and the boundary surfaces. Mode 1 then decides the
+  // orientability and gives the molecule table its boundary atoms; mode 2
+  // leaves that out; mode 3 keeps what was built when a cell fails, for a
+  // report. With a report every cell is examined and the failing ones are
+  // recorded. 1 on success (at once when already thickened); 0 after
+  // reporting the failure, with no thickening left (except in mode 3).
+  int Thicken(int mode, TThickeningReport* report = nullptr);
+  // Every spine of the chain from this one has a boundary surface.
+  bool IsThickened() const;
+  // Every vertex has valency 4; then the thick edges and cells are made, their
+  // sides and copies in the scratch complex. 0 after the first failure (reported).
+  int CheckVerticesForThickening(TComplex& scratch);
+  // The classes of copies that meet along sides become the boundary surfaces.
+  void CollectBoundarySurfaces(TComplex& scratch);
+  // Removes the thick objects and destroys the boundary surfaces.
+  void RemoveThickObjects();
+  // Removes a cell of a thickened spine with its thick cell, keeping the
+  // boundary surfaces right (the surfaces on its two sides are joined). 0 with
+  // nothing changed when the thick cell is not this spine's or its removal
+  // could not be completed; 1 when done.
+  int RemoveThickCell(TObjectHeader* thickCell);
+  // A new empty surface appended to the boundary list (numbered by the caller).
+  TComplex* NewBoundarySurface();
+  bool HasBoundarySurface(const TComplex* surface) const;
+  // Position in the boundary list; -1 when absent.
+  int BoundarySurfaceIndex(const TComplex* surface) const;
+  // The first surface whose manager holds the object; null when none.
+  TComplex* BoundarySurfaceOf(const TObjectHeader* object) const;
+  // Takes an edge or cell out of the surface that holds it.
+  void DetachObjectFromBoundary(TObjectHeader* object);
+  // Moves b's objects into a, numbers a anew and destroys b. 0 unless both are
+  // different surfaces of this spine.
+  int MergeBoundarySurfaces(TComplex* a, TComplex* b);
+  // Splits a surface whose cells fall apart into one surface per component.
+  // 0 when it is connected.
+  int SplitBoundarySurface(TComplex* surface);
+  // 1 sphere, 2 torus, 0 any other surface; the Euler characteristic into
+  // *euler. Every surface of an orientable spine is orientable.
+  int BoundarySurfaceClass(const TComplex* surface, int* euler = nullptr) const;
+  // 0 all surfaces, 1 spheres, 2 tori, 3 those of class 0, k those of class k.
+  int CountBoundaries(int kind) const;
+  // Surfaces of characteristic x that are orientable (flag 1) or not (flag 0);
+  // 0 for flag 0 on an orientable spine.
+  int CountBoundariesByEuler(int orientable, int euler) const;
+  // Names the copies after their cells ("+", "-") and the sides after their
+  // edges ("%s_%u"), names switched on for the duration.
+  void NameThickObjects();
+  // Completes a copy made by CopyTo: the thick objects of the target (made
+  // with identity only) get their references, mapped by list position into
+  // the target and its boundary surfaces.
+  void CopyThickObjectsTo(TSpine& target) const;
 
  private:
   bool IsChainHead() const;
