@@ -1,7 +1,6 @@
 // Names of surfaces. See surface_name.h.
 #include "model/surface_name.h"
 
-#include "foundation/output.h"
 #include "foundation/text_format.h"
 
 std::string SurfaceName(int orientable, int euler, int circles) {
@@ -27,8 +26,4 @@ std::string SurfaceName(int orientable, int euler, int circles) {
   }
   if (complete) return name;
   return circles == 1 ? FormatText("%s#D^2", name) : FormatText("%s#%uD^2", name, circles);
-}
-
-void PrintSurfaceName(TOutput& output, int orientable, int euler, int circles) {
-  output.AppendText(SurfaceName(orientable, euler, circles).c_str());
 }

@@ -12,9 +12,5 @@
 
 #include <string>
 
-class TOutput;
-
 // The name of the surface (orientable flag, Euler characteristic, boundary circles).
 std::string SurfaceName(int orientable, int euler, int circles);
-// Appends SurfaceName to the output.
-void PrintSurfaceName(TOutput& output, int orientable, int euler, int circles);
