@@ -41,6 +41,7 @@
 #include "model/complex.h"
 #include "model/detail.h"
 #include "model/edge.h"
+#include "model/spine.h"
 #include "model/vertex.h"
 #include "presentations/details_description.h"
 
@@ -154,6 +155,12 @@ int TDetailsDescription::BuildComplex(TComplex& complex, int mode) {
   BuildCells(complex);
   if (mode != 2)
     for (TObjectHeader* detail : DetailsOf(objects_)) TDetail::ClearVertex(detail);
+  return 1;
+}
+
+int TDetailsDescription::BuildSpine(TSpine& spine, int mode) {
+  if (BuildComplex(spine, mode) == 0) return 0;
+  spine.SetSourceKind(kSourceDetails);
   return 1;
 }
 

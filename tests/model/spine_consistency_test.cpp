@@ -97,6 +97,20 @@ TEST_F(SpineConsistency, BrokenSpinesFailWithAnInternalErrorAndStop) {
   }
 }
 
+TEST_F(SpineConsistency, LoggedMovesAreCheckedOnlyInDebuggingMode) {
+  TSpine spine;
+  BuildComplexFromWords(spine, kTwicePuncturedSphere);
+  spine.Objects().CreateObject(kEdgeKind);  // an edge without cells
+  spine.LogEvent(3, "a move");
+  EXPECT_EQ(gHandlerCalls, 0);
+  SkipSpineValidation.store(0);
+  spine.LogEvent(3, "another move");
+  SkipSpineValidation.store(1);
+  EXPECT_EQ(gHandlerCalls, 1);
+  EXPECT_TRUE(SpineValidationFailed());
+  EXPECT_EQ(spine.LogCount(), 2);
+}
+
 TEST_F(SpineConsistency, LoopsOccurTwiceAtTheirVertex) {
   TSpine spine;
   BuildComplexFromWords(spine, {{1}, {-1}});

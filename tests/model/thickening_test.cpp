@@ -10,8 +10,9 @@
 #include "foundation/status_reporter.h"
 #include "model/cell.h"
 #include "model/edge.h"
+#include "model/homology.h"
+#include "model/homology_normal_form.h"
 #include "model/spine.h"
-#include "model/surface_name.h"
 #include "model/thickcell.h"
 #include "model/thickedge.h"
 #include "model/vertex.h"
@@ -94,22 +95,32 @@ bool BoundarySurfacesAreClosed(const TSpine& spine) {
 
 int CountKind(const TComplex& complex, int kind) { return complex.Objects().CountOfKind(kind); }
 
+THomologyNormalForm Homology(TSpine& spine) {
+  THomologyList list;
+  list.Compute(spine, 1);
+  std::vector<std::int32_t> elements = list.Elements();
+  return HomologyNormalForm(elements);
+}
+
 struct TKnownThickening {
   const char* name;
   std::function<void(TSpine&)> build;
   std::vector<int> classes;  // sorted surface classes: 1 sphere, 2 torus, 0 other
   int orientable;
+  int freeRank;  // of the first homology group
 };
 
 TEST(Thickening, BoundarySurfacesOfKnownSpines) {
   const TKnownThickening cases[] = {
       {"twice-punctured S^3", [](TSpine& s) { BuildComplexFromWords(s, kTwicePuncturedSphere); },
-       {1, 1}, 1},
-      {"S^3", [](TSpine& s) { BuildFromDetails(s, kSphereDetails); }, {1}, 1},
-      {"L(5,2)", [](TSpine& s) { BuildFromDetails(s, kLens52Details); }, {1}, 1},
-      {"L(4,1)", [](TSpine& s) { BuildFromDetails(s, kLens41Details); }, {1}, 1},
-      {"torus boundary", [](TSpine& s) { BuildFromDetails(s, kTorusDetails); }, {2}, 1},
-      {"Gieseking", [](TSpine& s) { BuildComplexFromWords(s, kGieseking); }, {0}, 0},
+       {1, 1}, 1, 0},
+      {"S^3", [](TSpine& s) { BuildFromDetails(s, kSphereDetails); }, {1}, 1, 0},
+      {"L(5,2)", [](TSpine& s) { BuildFromDetails(s, kLens52Details); }, {1}, 1, 0},
+      {"L(4,1)", [](TSpine& s) { BuildFromDetails(s, kLens41Details); }, {1}, 1, 0},
+      // A torus boundary makes the first Betti number at least 1.
+      {"torus boundary", [](TSpine& s) { BuildFromDetails(s, kTorusDetails); }, {2}, 1, 1},
+      // The Gieseking manifold: H_1 = Z.
+      {"Gieseking", [](TSpine& s) { BuildComplexFromWords(s, kGieseking); }, {0}, 0, 1},
   };
   for (const TKnownThickening& c : cases) {
     TScopedModelHeap heap;
@@ -121,6 +132,7 @@ TEST(Thickening, BoundarySurfacesOfKnownSpines) {
       EXPECT_TRUE(spine.IsThickened()) << c.name;
       EXPECT_EQ(BoundaryClasses(spine), c.classes) << c.name;
       EXPECT_EQ(spine.Orientability(2), c.orientable) << c.name;
+      EXPECT_EQ(Homology(spine).freeRank, c.freeRank) << c.name;
       // The boundary of the thickening has twice the spine's characteristic.
       EXPECT_EQ(BoundaryEulerSum(spine), 2 * EulerCharacteristic(spine)) << c.name;
       EXPECT_TRUE(BoundarySurfacesAreClosed(spine)) << c.name;
@@ -392,22 +404,6 @@ TEST(ThickEdge, CellPassingAnEdgeTwiceHasTwoPassageIndices) {
       indices.push_back(TThickEdge::PassageIndexAt(thickEdge, k));
   EXPECT_EQ(indices, (std::vector<int>{1, 3}));
   EXPECT_EQ(TThickEdge::PassageIndexAt(thickEdge, 3), -1);
-}
-
-TEST(SurfaceName, NamesAsTheReportsWriteThem) {
-  EXPECT_EQ(SurfaceName(1, 2, 0), "S^2");
-  EXPECT_EQ(SurfaceName(1, 0, 0), "T^2");
-  EXPECT_EQ(SurfaceName(1, -2, 0), "S(O,-2)");
-  EXPECT_EQ(SurfaceName(1, 1, 1), "D^2");
-  EXPECT_EQ(SurfaceName(1, 0, 2), "A^2");
-  EXPECT_EQ(SurfaceName(1, -1, 3), "S^2#3D^2");
-  EXPECT_EQ(SurfaceName(1, -1, 1), "T^2#D^2");
-  EXPECT_EQ(SurfaceName(0, 1, 0), "RP^2");
-  EXPECT_EQ(SurfaceName(0, 0, 1), "M^2");
-  EXPECT_EQ(SurfaceName(0, 0, 0), "K^2");
-  EXPECT_EQ(SurfaceName(0, -1, 0), "S(N,-1)");
-  EXPECT_EQ(SurfaceName(0, -1, 1), "K^2#D^2");
-  EXPECT_EQ(SurfaceName(0, -1, 2), "RP^2#2D^2");
 }
 
 }  // namespace

@@ -10,6 +10,9 @@
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/detail.h"
+#include "model/homology.h"
+#include "model/homology_normal_form.h"
+#include "model/spine.h"
 #include "model/vertex.h"
 #include "presentations/details_description.h"
 #include "support/complex_builder.h"
@@ -57,27 +60,36 @@ std::vector<int> SortedLengths(TComplex& complex) {
   return lengths;
 }
 
+std::vector<std::int32_t> Homology(TSpine& spine) {
+  THomologyList list;
+  list.Compute(spine, 1);
+  return list.Elements();
+}
+
 struct TOneTetrahedronCase {
   const char* name;
   const char* text;
   std::vector<int> cellLengths;
   int orientable;
+  std::vector<std::int32_t> homology;  // as a homology list: {1} trivial, {n} Z_n
 };
 
 TEST(DetailsSpine, OneTetrahedronGivesOneVertexTwoEdgesTwoCells) {
   const TOneTetrahedronCase cases[] = {
-      {"S^3", kSphere, {1, 5}, 1},
-      {"L(5,2)", kLens52, {3, 3}, 1},
-      {"L(4,1)", kLens41, {2, 4}, 1},
-      {"non-orientable", kNonOrientable, {1, 5}, 0},
+      {"S^3", kSphere, {1, 5}, 1, {1}},
+      {"L(5,2)", kLens52, {3, 3}, 1, {5}},
+      {"L(4,1)", kLens41, {2, 4}, 1, {4}},
+      {"non-orientable", kNonOrientable, {1, 5}, 0, {3}},
   };
   for (const TOneTetrahedronCase& c : cases) {
     TScopedModelHeap heap;
     {
       TDetailsDescription description;
       ASSERT_EQ(description.Parse(c.text, 1), 1) << c.name << ": " << LastStatus();
-      TComplex spine;
-      ASSERT_EQ(description.BuildComplex(spine, 1), 1) << c.name;
+      TSpine spine;
+      ASSERT_EQ(description.BuildSpine(spine, 1), 1) << c.name;
+      EXPECT_EQ(spine.SourceKind(), kSourceDetails) << c.name;
+      EXPECT_EQ(HomologyGroupsEqual(Homology(spine), c.homology), 1) << c.name;
       EXPECT_EQ(spine.Objects().CountOfKind(kVertexKind), 1) << c.name;
       EXPECT_EQ(spine.Objects().CountOfKind(kEdgeKind), 2) << c.name;
       EXPECT_EQ(spine.Objects().CountOfKind(kCellKind), 2) << c.name;
@@ -128,16 +140,17 @@ TEST(DetailsSpine, DetailsOfASpineBuildTheSameSpine) {
     TScopedModelHeap heap;
     TDetailsDescription description;
     ASSERT_EQ(description.Parse(text, 1), 1);
-    TComplex spine;
-    ASSERT_EQ(description.BuildComplex(spine, 1), 1);
+    TSpine spine;
+    ASSERT_EQ(description.BuildSpine(spine, 1), 1);
 
     TDetailsDescription computed;
     ASSERT_EQ(computed.FromSpine(spine), 1) << text << LastStatus();
     EXPECT_EQ(computed.DetailCount(), 1);
     EXPECT_EQ(computed.Orient(), description.Orient()) << text;
-    TComplex rebuilt;
-    ASSERT_EQ(computed.BuildComplex(rebuilt, 1), 1);
+    TSpine rebuilt;
+    ASSERT_EQ(computed.BuildSpine(rebuilt, 1), 1);
     EXPECT_EQ(SortedLengths(rebuilt), SortedLengths(spine)) << text;
+    EXPECT_EQ(HomologyGroupsEqual(Homology(rebuilt), Homology(spine)), 1) << text;
     EXPECT_EQ(rebuilt.Objects().CountOfKind(kEdgeKind), 2);
   }
 }
