@@ -56,13 +56,17 @@ constexpr TCommandRow kCommands[] = {
     // View: the style switches.
     {11, RunViewBoundaryCurves},
     {12, RunViewTriangulation},
+    {13, RunViewDetails},
     // Information.
+    {16, RunShortInformation},
     {17, RunBoundaryCurves},
+    {18, RunDetails},
     {19, RunTriangulation},
     {20, RunDehydratedDescription},
     {21, RunIsoSignature},
     {23, RunHomologyGroup},
     {32, RunGraphCode},
+    {36, RunBoundary},
     {37, RunIsCoveringFor},
     {39, RunTransformationList},
     {40, RunLabeledMolecule},

@@ -44,7 +44,7 @@ void ReadDetails(TDocumentRead& read) {
   SuppressObjectNames.store(0);
   TDetailsDescription description;
   if (description.Parse(read.text, 1) == 1) {
-    if (description.BuildComplex(read.spine, 1) == 1) read.spine.SetSourceKind(kSourceDetails);
+    description.BuildSpine(read.spine, 1);
   } else {
     SuppressObjectNames.store(1);
   }

@@ -90,6 +90,11 @@ int TDocumentSpine::ParseDocumentText(const char* text, const TOptionValues& opt
     bigSpine_ = spine_->Objects().CountOfKind(kVertexKind) > kBigSpineVertices;
     spine_->SplitIntoComponents();
     if (bigSpine_) PrivateHeapCompact();
+    // The thickening: boundary surfaces, orientability, the molecule's
+    // boundary atoms. A spine that does not thicken keeps none; the reports
+    // say why.
+    spine_->Thicken(1);
+    CurrentSpineIsOrientable.store(spine_->Orientability(1));
     try {
       spine_->ComputeHomology();
     } catch (const Out_of_Range&) {

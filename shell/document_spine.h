@@ -2,8 +2,8 @@
 //
 // Every command works on the spine that the document text presents. The parse
 // turns the text into that spine (by the first reader of document_readers.h
-// that accepts the text), splits it into its connected components and
-// computes its homology. An unchanged text is not parsed twice: the parse is
+// that accepts the text), splits it into its connected components, thickens
+// it and computes its homology. An unchanged text is not parsed twice: the parse is
 // skipped when the text and the settings that change what the parse builds
 // (`OptionsOutputMoveList`, which decides whether objects are named) equal
 // those of the last parse and the spine is not empty.

@@ -12,8 +12,19 @@
 // curves of its cells; a text already in that style stays as it is.
 TCommandOutcome RunViewBoundaryCurves(TCommandRun& run);
 
+// View: "&Details" (13): the document rewritten as the details of its
+// spine; a details text stays as it is, and a spine whose details cannot be
+// written keeps its text.
+TCommandOutcome RunViewDetails(TCommandRun& run);
+
+// Information: "Short &Information" (16).
+TCommandOutcome RunShortInformation(TCommandRun& run);
 // Information: "Boundary C&urves" (17).
 TCommandOutcome RunBoundaryCurves(TCommandRun& run);
+// Information: "&Details" (18), with its header.
+TCommandOutcome RunDetails(TCommandRun& run);
+// Information: "&Boundary" (36).
+TCommandOutcome RunBoundary(TCommandRun& run);
 // Information: "&Homology Group" (23), with the connectedness line.
 TCommandOutcome RunHomologyGroup(TCommandRun& run);
 // Information: "T&ransformation List" (39): the moves made on the current

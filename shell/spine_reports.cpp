@@ -9,6 +9,7 @@
 #include "model/vertex.h"
 #include "presentations/boundary_curves_presentation.h"
 #include "shell/object_printers.h"
+#include "shell/structure_reports.h"
 #include "shell/triangulation_reports.h"
 
 namespace {
@@ -75,7 +76,7 @@ int PrintConnectedness(TSpine& spine, TOutput& output, int always, int commented
   return count == 1 ? 1 : 0;
 }
 
-void PrintGraphParts(TSpine& spine, TOutput& output) {
+void PrintGraphParts(TComplex& spine, TOutput& output) {
   int freeEdges = spine.CountFreeEdges();
   int isolated = spine.CountIsolatedVertices();
   if (freeEdges == 0 && isolated == 0) return;
@@ -111,7 +112,7 @@ void PrintGraphParts(TSpine& spine, TOutput& output) {
   output.AppendText(text.c_str());
 }
 
-void PrintBoundaryCurvesReport(TSpine& spine, TOutput& output, int kind, int closed) {
+void PrintBoundaryCurvesReport(TComplex& spine, TOutput& output, int kind, int closed) {
   if (spine.IsEmpty()) {
     ShowEmptySpineReport(output);
     return;
@@ -230,6 +231,7 @@ int ConvertPresentation(TDocumentSpine& document, const char* text, int style,
   if (DetectTextStyle(text) == style) return 0;
   if (document.ParseDocumentText(text, options) == 0) return -1;
   if (style == kTriangulationStyle) return PrintTriangulation(document, text, output, 0) == 1 ? 1 : -1;
+  if (style == kDetailsStyle) return PrintDetails(document, text, output, 0) == 1 ? 1 : -1;
   if (style != kBoundaryCurvesStyle) return -1;
   PrintBoundaryCurves(document, output);
   return 1;

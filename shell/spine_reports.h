@@ -26,14 +26,14 @@ int PrintConnectedness(TSpine& spine, TOutput& output, int always, int commented
 
 // The free edges and isolated vertices of a spine, with the edges that bound
 // cells when there are cells too, each as its name and its two end vertices.
-void PrintGraphParts(TSpine& spine, TOutput& output);
+void PrintGraphParts(TComplex& spine, TOutput& output);
 
 // The boundary curves of the cells of one spine. kind 3: the bare listing;
 // kind 1: the spine's name first; kind 2: its name and its surface name.
 // closed 1 takes a surface as orientable. Then the cells as a cell
 // presentation, the graph parts when there are free edges or isolated
 // vertices, and the edge coordinates when edges carry any.
-void PrintBoundaryCurvesReport(TSpine& spine, TOutput& output, int kind, int closed);
+void PrintBoundaryCurvesReport(TComplex& spine, TOutput& output, int kind, int closed);
 
 // The "Boundary Curves" report: per component its own homology group and its
 // boundary curves.
@@ -44,7 +44,7 @@ void PrintBoundaryCurves(TDocumentSpine& document, TOutput& output);
 // printed: 0 for an empty spine, a failed computation or "OVERFLOW".
 int PrintHomologyGroupReport(TDocumentSpine& document, TOutput& output, int withConnectedness);
 
-// Rewrites the document in a style (1 boundary curves; the writers of the
+// Rewrites the document in a style (1 boundary curves, 2 details; the writers of the
 // other styles join as they are built). Returns 0 when the text already has
 // that style (nothing to do), -1 when the text gives no spine or the writer
 // refuses, 1 when the output holds the new text.

@@ -105,6 +105,41 @@ TEST_F(CliTest, HomologyOfKnownManifolds) {
   }
 }
 
+TEST_F(CliTest, ShortInformationBoundaryAndDetails) {
+  TRunResult info = Run("short-information", kTwicePuncturedSphere);
+  EXPECT_EQ(info.exitCode, 0) << info.err;
+  EXPECT_NE(info.out.find("Cells    : 3\n"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("H_1=0\n2 Connected BoundaryComponent(s), 2 S^2\n"), std::string::npos)
+      << info.out;
+  TRunResult boundary = Run("boundary", kTwicePuncturedSphere);
+  EXPECT_EQ(boundary.exitCode, 0) << boundary.err;
+  EXPECT_NE(boundary.out.find("Boundary is not connected 2 Connected BoundaryComponent(s), 2 S^2"),
+            std::string::npos)
+      << boundary.out;
+
+  const char* lens =
+      "Details:\nD1 = 1: D1_2 {1 3 2} 2: D1_1 {1 3 2} 3: D1_4 {3 2 1} 4: D1_3 {3 2 1}\n";
+  info = Run("16", lens);
+  EXPECT_EQ(info.exitCode, 0) << info.err;
+  EXPECT_NE(info.out.find("H_1=Z_5\n"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("Manifold is orientable"), std::string::npos) << info.out;
+
+  // The details of a spine, and the view switch that rewrites a text as them.
+  TRunResult details = Run("details", kTwicePuncturedSphere);
+  EXPECT_EQ(details.exitCode, 0) << details.err;
+  TRunResult view = Run("view-details", kTwicePuncturedSphere);
+  EXPECT_EQ(view.exitCode, 0) << view.err;
+  EXPECT_EQ(view.out, details.out);
+  EXPECT_EQ(Run("homology-group", view.out).out, Run("homology-group", kTwicePuncturedSphere).out);
+  EXPECT_EQ(Run("view-details", lens).out, lens);
+
+  // A spine that does not thicken: the report says why, the status is 1.
+  boundary = Run("boundary", "1 2\n1 -2\n");
+  EXPECT_EQ(boundary.exitCode, 1);
+  EXPECT_NE(boundary.out.find("Thicking error : Valency of Edge 1 equals 2"), std::string::npos)
+      << boundary.out;
+}
+
 TEST_F(CliTest, BoundaryCurves) {
   TRunResult r = Run("boundary-curves", kTwicePuncturedSphere);
   EXPECT_EQ(r.exitCode, 0) << r.err;
