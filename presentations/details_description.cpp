@@ -58,8 +58,7 @@ TObjectHeader* TDetailsDescription::FindDetailByName(const char* name) const {
     TObjectHeader* object = objects_.At(k);
     if (ObjectKind(object) != kDetailKind) continue;
     const char* text = ObjectNameText(object);
-    if (text != nullptr ? Collapsed(text) == wanted : THandle(object).IsNamed(wanted.c_str()))
-      return object;
+    if (text != nullptr && Collapsed(text) == wanted) return object;
   }
   return nullptr;
 }

@@ -105,7 +105,9 @@ class TDetailsDescription {
   THandle DetailAt(int i) const;
   // The detail whose name is the text (compared in full, with leading and
   // trailing blanks ignored and inner runs of blanks made one space); null
-  // when none. Unlike display names, long names are not cut for the match.
+  // when none. Unlike display names, long names are not cut for the match,
+  // and a detail without a name is never found (not even by the "v%ld" it
+  // displays as, which a new detail shares with the name "v1" of another).
   TObjectHeader* FindDetailByName(const char* name) const;
   // The detail whose vertex is the object; a null handle when none.
   THandle FindDetailOfVertex(const TObjectHeader* vertex) const;

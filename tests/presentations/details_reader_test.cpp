@@ -207,6 +207,22 @@ TEST(DetailsReader, LongNamesAreRefusedAndNotConfused) {
   EXPECT_EQ(heap.LiveBlocks(), 0u);
 }
 
+// Details named as the details of a spine are ("v1", "v2", ...): a detail
+// just made displays as "v" and its number before it is named.
+TEST(DetailsReader, NamesLikeDisplayNames) {
+  TScopedModelHeap heap;
+  {
+    TDetailsDescription description;
+    const char* text =
+        "Details:\n"
+        "v1 = 1: v1_2 {1 3 2} 3: v2_1 {1 3 2}\n"
+        "v2 = 2: v2_3 {1 3 2} 4: v1_4 {1 3 2}\n";
+    ASSERT_EQ(description.Parse(text, 1), 1) << LastStatus();
+    EXPECT_EQ(description.DetailCount(), 2);
+  }
+  EXPECT_EQ(heap.LiveBlocks(), 0u);
+}
+
 TEST(DetailsReader, LineNumbersCountLineFeedsFromOne) {
   EXPECT_EQ(LineNumberAt("abc", 0), 1u);
   EXPECT_EQ(LineNumberAt("a\nb\r\nc", 5), 3u);
