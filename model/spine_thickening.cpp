@@ -29,7 +29,6 @@
 #include <vector>
 
 #include "foundation/heap_string.h"
-#include "foundation/output.h"
 #include "foundation/status_reporter.h"
 #include "model/cell.h"
 #include "model/edge.h"
@@ -274,17 +273,6 @@ void TSpine::RemoveThickObjects() {
   }
   ClearBoundaries();
 }
-
-namespace {
-
-// One edge along which a thick cell is being removed, with what its removal
-// needs.
-struct TRemovalStep {
-  THandle edge;
-  THandle thickEdge;
-};
-
-}  // namespace
 
 // Whether removing the thick cell can run to its end: every edge of the cell
 // has its thick edge, and the sides that the removal glues exist.

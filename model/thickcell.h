@@ -14,9 +14,9 @@
 //
 // Going once around C brings the "+" side back either to itself, when C is
 // two-sided (its copies close up separately), or to the "-" side, when the
-// neighbourhood of C is a Moebius band's worth of twist: then the two copies
-// form one cell of twice the length and the spine has no thickening (it is
-// not the spine of a 3-manifold).
+// sheets along C's boundary come back with a twist: then the two copies form
+// one cell of twice the length, and the spine has no thickening (a disc in a
+// 3-manifold is always two-sided).
 //
 // Parts are addressed by number: 1 the spine cell, 2 the "+" copy, 3 the "-"
 // copy. Operations take the thick cell as a raw object pointer and accept null
