@@ -35,21 +35,6 @@ namespace {
 const TIntQuad kIdentity{1, 0, 0, 1};
 const TIntQuad kOrientationFlip{-1, 0, 0, 1};
 
-// The position of the surface in the spine's boundary list; -1 when absent.
-int BoundaryIndex(const TSpine* spine, const TComplex* surface) {
-  if (spine == nullptr) return -1;
-  for (int i = 0; i < spine->BoundaryCount(); ++i)
-    if (spine->BoundaryAt(i) == surface) return i;
-  return -1;
-}
-
-// Every spine of the chain from this one has boundary surfaces.
-bool IsThickened(const TSpine* spine) {
-  for (const TSpine* s = spine; s != nullptr; s = s->Next())
-    if (s->BoundaryCount() == 0) return false;
-  return spine != nullptr;
-}
-
 // A new edge of the type from the atom to the table's exceptional atom, with
 // the reference and the gluing.
 TObjectHeader* NewEdgeToPiece(TObjectTable& table, int type, TObjectHeader* atom, TComplex* torus,
@@ -84,12 +69,12 @@ void TObjectTable::BuildBoundaryAtoms() {
   if (spine == nullptr || spine->IsEmpty()) return;
   TObjectHeader* piece = NewAtom(kExceptionalAtom);
   TMoleculeVertex::SetMarkWord(piece, reinterpret_cast<std::intptr_t>(spine));
-  if (!IsThickened(spine)) return;
+  if (!spine->IsThickened()) return;
   int other = 0;
   int tori = 0;
   for (int i = 0; i < spine->BoundaryCount(); ++i) {
     TComplex* surface = spine->BoundaryAt(i);
-    if (surface == nullptr || surface->SurfaceClass() != 2) {
+    if (spine->BoundarySurfaceClass(surface) != 2) {
       ++other;
       continue;
     }
@@ -106,7 +91,7 @@ void TObjectTable::BuildBoundaryAtoms() {
 TObjectHeader* TObjectTable::AddVirtualAtom(TComplex* torus) {
   TObjectHeader* atom = NewAtom(kVirtualAtom);
   TObjectHeader* edge = NewEdgeToPiece(*this, kVirtualMoleculeEdge, atom, torus, kIdentity);
-  int i = BoundaryIndex(ownerSpine_, torus);
+  int i = ownerSpine_ != nullptr ? ownerSpine_->BoundarySurfaceIndex(torus) : -1;
   ObjectSetNumberSlot(atom, 1, i + 1);
   // The edge keeps the name its serial number gave it.
   ObjectSetNumber(edge, i + 1);
@@ -176,7 +161,7 @@ TObjectHeader* TObjectTable::AddTripleAtomGlued(TComplex* t1, const TIntQuad& m1
   PutInPlace(*this, FirstEdgeOf(t1), atom, m1);
   for (TComplex* torus : {t2, t3}) {
     THandle edge;
-    if (BoundaryIndex(ownerSpine_, torus) >= 0)
+    if (ownerSpine_ != nullptr && ownerSpine_->HasBoundarySurface(torus))
       edge.AssignObject(NewEdgeToPiece(*this, kTrueMoleculeEdge, atom, torus, kIdentity));
     else
       edge = AddExternalGluing(atom, torus);
@@ -230,7 +215,7 @@ int TObjectTable::AssembleFromPieces(TComplex* t1, TComplex* t2) {
   TObjectHeader* atom = NewAtom(kSeifertAtom);
   TMoleculeVertex::ResetByType(atom, kBaseAnnulus);
   for (TComplex* torus : {t1, t2}) {
-    if (split == 0 || BoundaryIndex(spine, torus) >= 0) {
+    if (split == 0 || spine->HasBoundarySurface(torus)) {
       NewEdgeToPiece(*this, kTrueMoleculeEdge, atom, torus, kOrientationFlip);
       continue;
     }

@@ -198,7 +198,8 @@ void NumberMoleculeComponents(const TObjectListList& edgeLists, const TObjectLis
       counts.Row(static_cast<std::uint32_t>(c))[type] += 1;
       if (type == kVirtualAtom) continue;
       if (ObjectNumber(atom, 0) == -1) ObjectSetNumber(atom, atomCounters[type]);
-      ObjectSetNameObject(atom, NewNameObject(AtomName(type, atomCounters[type]).CStr()));
+      if (SuppressObjectNames.load() == 0)
+        ObjectSetNameObject(atom, NewNameObject(AtomName(type, atomCounters[type]).CStr()));
     }
     if (c >= edgeLists.size()) continue;
     const TObjectList& edges = edgeLists[c];
@@ -212,7 +213,8 @@ void NumberMoleculeComponents(const TObjectListList& edgeLists, const TObjectLis
       edgeCounters[type] = CheckedIntSum(edgeCounters[type], 1);
       if (type != kTrueMoleculeEdge) continue;
       ObjectSetNumber(edge, edgeCounters[type]);
-      ObjectSetNameObject(edge, NewNameObject(MoleculeEdgeName(type, edgeCounters[type]).CStr()));
+      if (SuppressObjectNames.load() == 0)
+        ObjectSetNameObject(edge, NewNameObject(MoleculeEdgeName(type, edgeCounters[type]).CStr()));
     }
   }
 }

@@ -250,7 +250,9 @@ char* TMoleculeVertex::Label(const TObjectHeader* vertex, char* buffer, std::siz
   const TMoleculeVertex* v = Of(vertex);
   if (v == nullptr || buffer == nullptr || n == 0) return nullptr;
   if (v->name != nullptr) return NameObjectText(v->name, buffer, n);
-  TString name = AtomName(v->atomType, v->secondaryNumber);
+  // An atom that was never given a secondary number shows its primary one.
+  int number = v->secondaryNumber >= 0 ? v->secondaryNumber : v->number;
+  TString name = AtomName(v->atomType, number);
   std::size_t length = name.Length();
   if (length > n - 1) length = n - 1;
   std::memcpy(buffer, name.CStr(), length);

@@ -147,7 +147,8 @@ struct TMoleculeVertex : TVertex {
   static int RemovePairAt(TObjectHeader* vertex, int i);
 
   // Copies the name, or without one the atom name of the type and the
-  // secondary number, into a buffer of n characters (cut to n - 1). Returns
+  // secondary number (the primary number when the atom has no secondary
+  // one), into a buffer of n characters (cut to n - 1). Returns
   // the buffer; null for a null vertex, buffer or n = 0.
   static char* Label(const TObjectHeader* vertex, char* buffer, std::size_t n);
 

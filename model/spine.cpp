@@ -238,6 +238,11 @@ int TSpine::SplitIntoComponents() {
     component->SetOwnerSpine(head);
     component->SetHomologyList(homology_);
     component->molecule_->SetVertexCount(molecule_->VertexCount());
+    // A component that took boundary surfaces with it (a thickened spine)
+    // gets its piece and its boundary atoms, linked with the tori it shares
+    // with the chain. An unthickened one gets none: the thickening builds
+    // them later, and building them twice would leave a second piece.
+    if (component->BoundaryCount() > 0) component->molecule_->BuildBoundaryAtoms();
     component->SetNext(next_);
     SetNext(component);
     component->SetSourceKind(sourceKind_);

@@ -147,6 +147,8 @@ TEST(MoleculeVertex, LabelsFallBackToTheAtomNameOfTheSecondaryNumber) {
     TSuppressObjectNamesScope quiet(1);
     unnamed.AssignObject(table.NewAtom(kVirtualAtom));
   }
+  // Without a secondary number the primary one is shown.
+  EXPECT_STREQ(TMoleculeVertex::Label(unnamed, buffer, sizeof buffer), "Virtual vertex 1");
   unnamed.SetNumberSlot(1, 4);
   EXPECT_STREQ(TMoleculeVertex::Label(unnamed, buffer, sizeof buffer), "Virtual vertex 4");
   EXPECT_STREQ(TMoleculeVertex::Label(unnamed, buffer, 8), "Virtual");

@@ -507,5 +507,15 @@ TEST(MoleculeChain, ComponentsAreNumberedWithCountersSharedAcrossComponents) {
   EXPECT_EQ(e3.Number(), 2);
   EXPECT_STREQ(ObjectNameText(e3), "Edge 2");
   EXPECT_EQ(e4.Number(), 3);  // an edge at an external atom is left alone
+
+  // While names are suppressed the numbers change and the names stay.
+  {
+    TSuppressObjectNamesScope quiet(1);
+    e3.SetNumber(9);
+    NumberMoleculeComponents(edgeLists, vertexLists, counts);
+  }
+  EXPECT_EQ(e3.Number(), 2);
+  EXPECT_STREQ(ObjectNameText(e3), "Edge 2");
+  EXPECT_STREQ(ObjectNameText(x2), "Exceptional vertex 2");
   table.Clear();
 }

@@ -182,10 +182,52 @@ TEST(MoleculePrinter, SeifertInvariantsAndSingleObjects) {
 TEST(MoleculeReport, TheCommandReportsOnTheDocumentsSpine) {
   ASSERT_TRUE(BuiltInDocumentCommands().Has(40));
   TOptionValues options;
-  TCommandResult report = RunCommandOnText(40, "a b c\n-a -b\nc\n", options);
+  TCommandResult report = RunCommandOnText(40, "1\n2\n1 2 -1 -2\n", options);
   EXPECT_EQ(report.outcome, TCommandOutcome::kDone);
   EXPECT_EQ(report.shown.rfind("\tLabeled Molecule\r\n", 0), 0u) << report.shown;
   TCommandResult empty = RunCommandOnText(40, "", options);
   EXPECT_EQ(empty.outcome, TCommandOutcome::kRefused);
   EXPECT_NE(empty.shown.find("Unable to build special polyhedron!"), std::string::npos);
+}
+
+// Through the document parse, which splits and thickens the spine: the
+// figure-eight knot complement is one piece with one open torus; a closed
+// manifold (the lens space of the spine below, H_1 = Z_3 ... any closed one)
+// is one piece alone; two disjoint knot complements are two components.
+TEST(MoleculeReport, MoleculesOfThickenedSpinesOfKnownManifolds) {
+  const char* const figureEight = "{ 1, -3, 2, -1, 3, -4 }\n{ 1, -4, 2, -3, 4, -2 }\n";
+  const std::string knotComponent =
+      "Vertices : Exceptional 1, Virtual 1,\r\n"
+      "Edges :\r\n"
+      "\tVirtual edge1 { Virtual vertex 1 , Exceptional vertex %  Cusp 1 }\t(1 0) (0 1)\r\n"
+      "Exceptional vertex % edges 1, loops 0\r\n";
+  auto component = [&](char number) {
+    std::string text = knotComponent;
+    for (char& c : text)
+      if (c == '%') c = number;
+    return text;
+  };
+  TOptionValues options;
+  TCommandResult knot = RunCommandOnText(40, figureEight, options);
+  EXPECT_EQ(knot.outcome, TCommandOutcome::kDone);
+  EXPECT_EQ(knot.shown, "\tLabeled Molecule\r\n\r\nLabeled molecule is connected\r\n" + component('1'));
+
+  TCommandResult closed = RunCommandOnText(40, "1\n2\n1 2 -1 -2\n", options);
+  EXPECT_EQ(closed.shown,
+            "\tLabeled Molecule\r\n\r\nLabeled molecule is connected\r\n"
+            "Vertices : Exceptional 1,\r\n"
+            "Exceptional vertex 1 edges 0, loops 0\r\n");
+
+  // The second spine of the chain is thickened (and numbered) first.
+  std::string twoKnots = std::string(figureEight) +
+                         "{ 5, -7, 6, -5, 7, -8 }\n{ 5, -8, 6, -7, 8, -6 }\n";
+  TCommandResult two = RunCommandOnText(40, twoKnots, options);
+  EXPECT_EQ(two.shown,
+            "\tLabeled Molecule\r\n\r\n"
+            "Labeled molecule is not connected, 2 connected components\r\n"
+            "\tComponent 1 of labeled molecule\r\n\r\n" +
+                component('2') +
+                "\r\n"
+                "\tComponent 2 of labeled molecule\r\n\r\n" +
+                component('1') + "\r\n");
 }
