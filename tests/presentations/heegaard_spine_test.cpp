@@ -11,6 +11,8 @@
 #include "foundation/status_reporter.h"
 #include "model/homology.h"
 #include "model/homology_normal_form.h"
+#include "model/edge.h"
+#include "model/object_header.h"
 #include "model/spine.h"
 #include "presentations/ext_heegaard_diagram.h"
 #include "presentations/heegaard_diagram.h"
@@ -135,12 +137,41 @@ TEST(HeegaardSpine, StarRefusalLeavesTheDiagramUnchanged) {
   EXPECT_NE(LastStatus().find("star form"), std::string::npos);
 }
 
-TEST(HeegaardSpine, StarFormBuilds) {
+TEST(HeegaardSpine, StarFormWithoutThickeningKeepsItsHandlesClosed) {
+  // Opened and reduced, this spine has a vertex of valency 3 and cannot be
+  // thickened: the spine before the handles were opened stands.
   TScopedModelHeap heap;
   TSpine spine;
   ASSERT_EQ(LoadHeegaardDiagram(spine, "heegaard * 1 0 0 1 0 0"), 1);
-  EXPECT_FALSE(spine.IsEmpty());
   EXPECT_EQ(spine.SourceKind(), kSourceHeegaardDiagram);
+  EXPECT_EQ(spine.Objects().CountOfKind(kVertexKind), 16);  // one per detail
+  EXPECT_EQ(spine.IsSpecial(1), 1);
+  EXPECT_FALSE(spine.IsThickened());
+}
+
+TEST(HeegaardSpine, StarFormNumbersItsRing) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_EQ(LoadHeegaardDiagram(spine, "heegaard * 1 4 2 3 2 2"), 1);
+  EXPECT_FALSE(spine.IsThickened());
+  TObjectManager& objects = spine.Objects();
+  // The ring's 2 (a + d) = 8 vertices are numbered 1 .. 8 in order, and the
+  // reference cells 1 and 2 lead the sorted cells.
+  std::vector<int> vertices;
+  for (TObjectHeader* v = objects.First(kVertexKind); v != nullptr; v = objects.Next(v)) {
+    vertices.push_back(THandle(v).Number());
+  }
+  EXPECT_EQ(vertices, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+  TObjectHeader* first = objects.First(kCellKind);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(THandle(first).Number(), 1);
+  EXPECT_EQ(THandle(objects.Next(first)).Number(), 2);
+  // Edges are named after their end vertices.
+  for (TObjectHeader* e = objects.First(kEdgeKind); e != nullptr; e = objects.Next(e)) {
+    const std::string name = "v" + std::to_string(TEdge::End(e, 1).Number()) + "v" +
+                             std::to_string(TEdge::End(e, 2).Number());
+    EXPECT_STREQ(THandle(e).DisplayName(), name.c_str());
+  }
 }
 
 TEST(ExtHeegaardSpine, LoadsAndReportsTheBuildCode) {
