@@ -380,3 +380,38 @@ TEST(MoleculeBuilders, ACopiedChainMapsTheToriOfEverySpine) {
   TObjectHeader* edgeCopy = copy.MoleculeTable()->At(head.MoleculeTable()->IndexOf(edge));
   EXPECT_EQ(TMoleculeEdge::BoundaryReference(edgeCopy), copy.Next()->BoundaryAt(0));
 }
+
+// A triple atom glued into place: T2 is still on this spine's boundary (a
+// direct edge), T3 went to the next component (an external gluing).
+TEST(MoleculeBuilders, AGluedTripleAtomReachesTheNextComponentThroughAnExternalGluing) {
+  TScopedModelHeap heap;
+  TSpine head;
+  TComplex* t1 = NewTorus(false);
+  TComplex* t2 = NewTorus(false);
+  MakeSpine(head, {t1, t2});
+  auto* second = new TSpine;
+  TComplex* t3 = NewTorus(false);
+  MakeSpine(*second, {t3});
+  second->SetOwnerSpine(&head);
+  head.SetNext(second);
+  head.MoleculeTable()->BuildBoundaryAtoms();
+  second->MoleculeTable()->BuildBoundaryAtoms();
+  TObjectTable& near = *head.MoleculeTable();
+  THandle e1(near.FirstEdgeOf(t1));
+  THandle farEdge(second->MoleculeTable()->FirstEdgeOf(t3));
+
+  THandle triple(near.AddTripleAtomGlued(t1, TIntQuad{0, 1, -1, 0}, t2, t3));
+  EXPECT_EQ(TEdge::End(e1, 2).Object(), triple.Object());
+  EXPECT_EQ(TMoleculeEdge::GluingQuad(e1), (TIntQuad{0, 1, -1, 0}));
+  EXPECT_EQ(TMoleculeEdge::BoundaryReference(e1), nullptr);
+  ASSERT_EQ(TVertex::Valency(triple), 3);
+  THandle direct = TVertex::EdgeAt(triple, 1);
+  EXPECT_EQ(TMoleculeEdge::BoundaryReference(direct), t2);
+  EXPECT_EQ(TMoleculeEdge::GluingQuad(direct), kFlip);
+  THandle external = TEdge::End(TVertex::EdgeAt(triple, 2), 2);
+  EXPECT_EQ(TMoleculeVertex::AtomType(external), kExternalAtom);
+  EXPECT_EQ(TMoleculeVertex::LinkedObject(external).Object(), TEdge::End(farEdge, 1).Object());
+  // The gluing of the torus is set on the far side's edge.
+  EXPECT_EQ(TMoleculeEdge::GluingQuad(farEdge), kFlip);
+  EXPECT_EQ(TMoleculeEdge::GluingQuad(TVertex::EdgeAt(triple, 2)), kIdentity);
+}
