@@ -247,6 +247,10 @@ class TLink {
   // Glues the square's sides in pairs by merging the edges along them
   // (link_surface_spine.cpp); the cell reductions and the special test follow.
   void MergeSurfaceSides(TComplex& complex) const;
+  // Thickens the spine and writes the meridian (label 0) and the longitude
+  // (label 1) of every unframed component on its boundary torus
+  // (link_boundary_curves.cpp). Nothing when every component is framed.
+  void MarkBoundaryCurves(TSpine& spine, std::vector<TCrossing>& records, int lastRegionCell);
   // Appends chain edges of a rational framing to a cell (link_framing.cpp).
   void BuildFramingChain(TComplex& complex, TObjectHeader* cell, int firstEdge, int startStep, int x,
                          int y, int flag) const;

@@ -30,6 +30,7 @@ int TLink::BuildExteriorSpine(TSpine& spine) {
   int lastRegionCell = 0;
   int built = BuildExteriorComplex(spine, records, lastRegionCell);
   if (built != 0 && IsClassical() == 0) built = GlueSurfaceSides(spine);
+  if (built != 0 && IsClassical() != 0) MarkBoundaryCurves(spine, records, lastRegionCell);
   records.clear();
   if (built == 0) {
     spine.Clear();
