@@ -75,12 +75,17 @@ int TDocumentSpine::ParseDocumentText(const char* text, const TOptionValues& opt
     ShowStatusText(statusText_.CStr());
     return 1;
   }
+  return ParseWithReader(ReaderForText(text), text, options, viewMode);
+}
 
+int TDocumentSpine::ParseWithReader(const TDocumentReader& reader, const char* text,
+                                    const TOptionValues& options, int viewMode) {
+  if (text == nullptr) text = "";
+  TScope scope(*this);
   cellsNamed_ = 0;
   bigSpine_ = false;
   parsed_ = false;
   ResetSpine();
-  const TDocumentReader& reader = ReaderForText(text);
   notation_ = reader.notation;
   TDocumentRead read{text, *spine_, options, viewMode};
   reader.read(read);

@@ -21,6 +21,8 @@
 #include "model/spine.h"
 #include "shell/options.h"
 
+struct TDocumentReader;
+
 // The styles a document text can have.
 enum : int {
   kBoundaryCurvesStyle = 1,
@@ -59,6 +61,10 @@ class TDocumentSpine {
   // empty afterwards. A failed read leaves the spine empty; the reader has
   // reported why through the status reporter.
   int ParseDocumentText(const char* text, const TOptionValues& options, int viewMode = 1);
+  // The same parse with the reader chosen by the caller (always run, never
+  // skipped). The reader is not asked whether it recognises the text.
+  int ParseWithReader(const TDocumentReader& reader, const char* text,
+                      const TOptionValues& options, int viewMode = 1);
 
   // Empties the spine and forgets the parsed text.
   void Reset();
