@@ -169,56 +169,44 @@ void FuzzCells(std::string_view input) {
   }
 }
 
-// The signature of the spine read, read again, gives the same signature (the
-// two triangulations are isomorphic).
-void FuzzIsoSignature(std::string_view input) {
+// A notation the spine can be written in: the text written for the spine
+// read, read again, is written the same (for a signature or a dehydrated
+// description, the two triangulations are isomorphic). `what` names the
+// written text in a failure report.
+template <typename WriteSpine>
+void FuzzWrittenReadsBack(const char* target, const char* what, std::string_view input,
+                          WriteSpine write) {
   const std::string text = DocumentText(input);
   TDocumentSpine document;
-  if (!ReadAs("isosig", "isosig", document, text)) return;
+  if (!ReadAs(target, target, document, text)) return;
   std::string first;
   {
     TDocumentSpine::TScope scope(document);
-    TIsoSignature signature;
-    first = signature.Compute(document.Spine(), 1);
+    first = write(document.Spine());
   }
   if (first.empty()) return;
   TDocumentSpine again;
-  if (!ReadAs("isosig", "isosig", again, first)) {
-    Fail("isosig", "the signature of the spine read does not read back", text + "\n--- " + first);
+  if (!ReadAs(target, target, again, first)) {
+    const std::string failure = std::string("the ") + what + " of the spine read does not read back";
+    Fail(target, failure.c_str(), text + "\n--- " + first);
   }
   TDocumentSpine::TScope scope(again);
-  TIsoSignature signature;
-  const std::string second = signature.Compute(again.Spine(), 1);
+  const std::string second = write(again.Spine());
   if (second != first) {
-    Fail("isosig", "the signature changes when read again",
+    const std::string failure = std::string("the ") + what + " changes when read again";
+    Fail(target, failure.c_str(),
          text + "\n--- " + first + "\n--- " + second);
   }
 }
 
-// Likewise for dehydrated descriptions.
+void FuzzIsoSignature(std::string_view input) {
+  FuzzWrittenReadsBack("isosig", "signature", input,
+                       [](TSpine& spine) { return TIsoSignature().Compute(spine, 1); });
+}
+
 void FuzzDehydrated(std::string_view input) {
-  const std::string text = DocumentText(input);
-  TDocumentSpine document;
-  if (!ReadAs("dehydrated", "dehydrated", document, text)) return;
-  std::string first;
-  {
-    TDocumentSpine::TScope scope(document);
-    TDehydratedDescription description;
-    first = description.FromSpine(document.Spine());
-  }
-  if (first.empty()) return;
-  TDocumentSpine again;
-  if (!ReadAs("dehydrated", "dehydrated", again, first)) {
-    Fail("dehydrated", "the description of the spine read does not read back",
-         text + "\n--- " + first);
-  }
-  TDocumentSpine::TScope scope(again);
-  TDehydratedDescription description;
-  const std::string second = description.FromSpine(again.Spine());
-  if (second != first) {
-    Fail("dehydrated", "the description changes when read again",
-         text + "\n--- " + first + "\n--- " + second);
-  }
+  FuzzWrittenReadsBack("dehydrated", "description", input,
+                       [](TSpine& spine) { return TDehydratedDescription().FromSpine(spine); });
 }
 
 // The canonical code of an accepted crystallization is accepted again and is
