@@ -7,13 +7,13 @@
 
 #include "foundation/private_heap.h"
 #include "model/complex.h"
-#include "presentations/dehydrated_description.h"
-#include "presentations/dehydration_code.h"
-#include "presentations/details_description.h"
-#include "presentations/iso_signature.h"
-#include "presentations/iso_signature_code.h"
-#include "presentations/tetrahedra.h"
-#include "presentations/triangulation_details.h"
+#include "presentations/triangulations/dehydrated_description.h"
+#include "presentations/triangulations/dehydration_code.h"
+#include "presentations/details/details_description.h"
+#include "presentations/triangulations/iso_signature.h"
+#include "presentations/triangulations/iso_signature_code.h"
+#include "presentations/triangulations/tetrahedra.h"
+#include "presentations/triangulations/triangulation_details.h"
 
 // The signature of a spine costs 24n walks of its dual triangulation, each
 // visiting the 2n gluings: quadratic in the number of vertices, which stays

@@ -5,7 +5,7 @@
 #include "model/cell.h"
 #include "model/edge.h"
 #include "model/work_heap_scope.h"
-#include "presentations/cell_word_list.h"
+#include "presentations/cells/cell_word_list.h"
 
 TObjectList CellComponentClosure(const TObjectHeader* cell) {
   TObjectList closure;

@@ -14,8 +14,8 @@
 #include "model/object_table.h"
 #include "model/spine_consistency.h"
 #include "model/vertex.h"
-#include "presentations/cell_word_list.h"
-#include "presentations/details_description.h"
+#include "presentations/cells/cell_word_list.h"
+#include "presentations/details/details_description.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "model/edge.h"
 #include "model/homology.h"
 #include "model/spine.h"
-#include "presentations/boundary_curves_presentation.h"
+#include "presentations/cells/boundary_curves_presentation.h"
 
 int PrintHomologyGroup(TOutput& output, const THomologyList* list, bool latex) {
   if (list == nullptr || list->Count() == 0) {

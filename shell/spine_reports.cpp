@@ -7,7 +7,7 @@
 #include "model/edge.h"
 #include "model/homology.h"
 #include "model/vertex.h"
-#include "presentations/boundary_curves_presentation.h"
+#include "presentations/cells/boundary_curves_presentation.h"
 #include "shell/object_printers.h"
 #include "shell/structure_reports.h"
 #include "shell/triangulation_reports.h"

@@ -1,10 +1,10 @@
 #include "shell/triangulation_readers.h"
 
 #include "model/object_header.h"
-#include "presentations/dehydrated_description.h"
-#include "presentations/facets.h"
-#include "presentations/iso_signature.h"
-#include "presentations/triangulation_description.h"
+#include "presentations/triangulations/dehydrated_description.h"
+#include "presentations/triangulations/facets.h"
+#include "presentations/triangulations/iso_signature.h"
+#include "presentations/triangulations/triangulation_description.h"
 
 // Facets and triangulations name what they glue, so names are kept while
 // reading; a text that fails turns naming off again, as a failed read leaves

@@ -7,7 +7,7 @@
 #include "foundation/checked_int64.h"
 #include "model/edge.h"
 #include "model/spine.h"
-#include "presentations/boundary_curves_presentation.h"
+#include "presentations/cells/boundary_curves_presentation.h"
 #include "support/model_heap.h"
 
 namespace {

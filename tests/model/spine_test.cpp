@@ -8,7 +8,7 @@
 #include "model/cell.h"
 #include "model/homology.h"
 #include "model/object_table.h"
-#include "presentations/boundary_curves_presentation.h"
+#include "presentations/cells/boundary_curves_presentation.h"
 #include "support/complex_builder.h"
 #include "support/model_heap.h"
 

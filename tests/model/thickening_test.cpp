@@ -16,7 +16,7 @@
 #include "model/thickcell.h"
 #include "model/thickedge.h"
 #include "model/vertex.h"
-#include "presentations/details_description.h"
+#include "presentations/details/details_description.h"
 #include "support/complex_builder.h"
 #include "support/model_heap.h"
 

@@ -1,4 +1,4 @@
-#include "presentations/boundary_curves_presentation.h"
+#include "presentations/cells/boundary_curves_presentation.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "model/cell.h"
 #include "model/edge.h"
 #include "model/homology.h"
-#include "presentations/cell_word_list.h"
+#include "presentations/cells/cell_word_list.h"
 #include "support/complex_builder.h"
 #include "support/model_heap.h"
 

@@ -1,4 +1,4 @@
-#include "presentations/canonical_graph_code.h"
+#include "presentations/crystallizations/canonical_graph_code.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "presentations/crystallization.h"
-#include "presentations/crystallization_code.h"
+#include "presentations/crystallizations/crystallization.h"
+#include "presentations/crystallizations/crystallization_code.h"
 #include "presentations/crystallization_support.h"
 
 namespace {

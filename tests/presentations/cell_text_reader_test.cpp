@@ -1,4 +1,4 @@
-#include "presentations/cell_text_reader.h"
+#include "presentations/cells/cell_text_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "support/census_table_support.h"
-#include "presentations/dehydration_code.h"
-#include "presentations/iso_signature_code.h"
-#include "presentations/tetrahedra.h"
+#include "presentations/triangulations/dehydration_code.h"
+#include "presentations/triangulations/iso_signature_code.h"
+#include "presentations/triangulations/tetrahedra.h"
 #include "triangulation_homology_support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "presentations/crystallization_code.h"
+#include "presentations/crystallizations/crystallization_code.h"
 
 #include <gtest/gtest.h>
 

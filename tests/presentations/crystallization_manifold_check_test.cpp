@@ -1,4 +1,4 @@
-#include "presentations/crystallization_manifold_check.h"
+#include "presentations/crystallizations/crystallization_manifold_check.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
-#include "presentations/crystallization_code.h"
-#include "presentations/crystallization_reader.h"
+#include "presentations/crystallizations/crystallization_code.h"
+#include "presentations/crystallizations/crystallization_reader.h"
 #include "presentations/crystallization_support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "presentations/crystallization_spine.h"
+#include "presentations/crystallizations/crystallization_spine.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include "model/complex.h"
 #include "model/edge.h"
 #include "model/vertex.h"
-#include "presentations/crystallization_code.h"
-#include "presentations/crystallization_manifold_check.h"
+#include "presentations/crystallizations/crystallization_code.h"
+#include "presentations/crystallizations/crystallization_manifold_check.h"
 #include "presentations/crystallization_support.h"
 #include "presentations/heegaard_complex_support.h"
 #include "support/model_heap.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "presentations/crystallization_code.h"
+#include "presentations/crystallizations/crystallization_code.h"
 
 TIntMatrix RandomRelabelling(const TIntMatrix& graph, std::mt19937& random) {
   const TIntMatrix adjacency = CodeAdjacency(graph);

@@ -1,11 +1,11 @@
-#include "presentations/dehydration_code.h"
+#include "presentations/triangulations/dehydration_code.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "presentations/iso_signature_code.h"
-#include "presentations/tetrahedra.h"
+#include "presentations/triangulations/iso_signature_code.h"
+#include "presentations/triangulations/tetrahedra.h"
 #include "triangulation_homology_support.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
 #include "model/detail.h"
-#include "presentations/details_description.h"
+#include "presentations/details/details_description.h"
 #include "support/model_heap.h"
 
 namespace {

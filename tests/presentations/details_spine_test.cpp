@@ -14,7 +14,7 @@
 #include "model/homology_normal_form.h"
 #include "model/spine.h"
 #include "model/vertex.h"
-#include "presentations/details_description.h"
+#include "presentations/details/details_description.h"
 #include "support/complex_builder.h"
 #include "support/model_heap.h"
 

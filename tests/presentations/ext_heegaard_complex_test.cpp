@@ -11,8 +11,8 @@
 #include "model/complex.h"
 #include "model/edge.h"
 #include "model/vertex.h"
-#include "presentations/ext_heegaard_complex.h"
-#include "presentations/heegaard_extended_form.h"
+#include "presentations/heegaard/ext_heegaard_complex.h"
+#include "presentations/heegaard/heegaard_extended_form.h"
 #include "support/model_heap.h"
 
 namespace {

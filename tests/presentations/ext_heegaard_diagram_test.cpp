@@ -5,8 +5,8 @@
 #include <string>
 
 #include "foundation/output.h"
-#include "presentations/ext_heegaard_diagram.h"
-#include "presentations/heegaard_text_support.h"
+#include "presentations/heegaard/ext_heegaard_diagram.h"
+#include "presentations/heegaard/heegaard_text_support.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "presentations/facets.h"
+#include "presentations/triangulations/facets.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
-#include "presentations/iso_signature_code.h"
-#include "presentations/tetrahedra.h"
+#include "presentations/triangulations/iso_signature_code.h"
+#include "presentations/triangulations/tetrahedra.h"
 #include "triangulation_homology_support.h"
 
 namespace {

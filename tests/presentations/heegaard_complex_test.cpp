@@ -10,10 +10,10 @@
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/vertex.h"
-#include "presentations/details_description.h"
-#include "presentations/ext_heegaard_complex.h"
-#include "presentations/heegaard_complex.h"
-#include "presentations/heegaard_extended_form.h"
+#include "presentations/details/details_description.h"
+#include "presentations/heegaard/ext_heegaard_complex.h"
+#include "presentations/heegaard/heegaard_complex.h"
+#include "presentations/heegaard/heegaard_extended_form.h"
 #include "support/model_heap.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "foundation/int_matrix.h"
 #include "heegaard_test_support.h"
-#include "presentations/heegaard_diagram.h"
+#include "presentations/heegaard/heegaard_diagram.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "foundation/output.h"
 #include "foundation/status_reporter.h"
-#include "presentations/heegaard_diagram.h"
-#include "presentations/heegaard_text_support.h"
+#include "presentations/heegaard/heegaard_diagram.h"
+#include "presentations/heegaard/heegaard_text_support.h"
 
 namespace {
 

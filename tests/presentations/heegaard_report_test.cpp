@@ -4,8 +4,8 @@
 #include <string>
 
 #include "foundation/output.h"
-#include "presentations/ext_heegaard_complex.h"
-#include "presentations/heegaard_diagram.h"
+#include "presentations/heegaard/ext_heegaard_complex.h"
+#include "presentations/heegaard/heegaard_diagram.h"
 
 namespace {
 

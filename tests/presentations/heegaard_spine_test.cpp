@@ -14,8 +14,8 @@
 #include "model/edge.h"
 #include "model/object_header.h"
 #include "model/spine.h"
-#include "presentations/ext_heegaard_diagram.h"
-#include "presentations/heegaard_diagram.h"
+#include "presentations/heegaard/ext_heegaard_diagram.h"
+#include "presentations/heegaard/heegaard_diagram.h"
 #include "support/model_heap.h"
 
 namespace {
@@ -206,7 +206,7 @@ TEST(ExtHeegaardSpine, LoadsAndReportsTheBuildCode) {
 }  // namespace
 
 #include "foundation/output.h"
-#include "presentations/heegaard_source_report.h"
+#include "presentations/heegaard/heegaard_source_report.h"
 
 namespace {
 

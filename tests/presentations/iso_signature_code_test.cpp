@@ -1,4 +1,4 @@
-#include "presentations/iso_signature_code.h"
+#include "presentations/triangulations/iso_signature_code.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "foundation/permutation.h"
-#include "presentations/iso_sig_alphabet.h"
-#include "presentations/tetrahedra.h"
-#include "presentations/vertex_map.h"
+#include "presentations/triangulations/iso_sig_alphabet.h"
+#include "presentations/triangulations/tetrahedra.h"
+#include "presentations/triangulations/vertex_map.h"
 #include "triangulation_homology_support.h"
 
 namespace {

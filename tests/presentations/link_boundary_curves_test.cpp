@@ -19,7 +19,7 @@
 #include "model/object_header.h"
 #include "model/spine.h"
 #include "model/thickedge.h"
-#include "presentations/link.h"
+#include "presentations/links/link.h"
 #include "support/model_heap.h"
 
 namespace {

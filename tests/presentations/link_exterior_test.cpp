@@ -12,8 +12,8 @@
 #include "model/object_header.h"
 #include "model/vertex.h"
 #include "moves/reduction.h"
-#include "presentations/link.h"
-#include "presentations/link_crossing.h"
+#include "presentations/links/link.h"
+#include "presentations/links/link_crossing.h"
 #include "heegaard_complex_support.h"
 #include "support/model_heap.h"
 

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "presentations/link.h"
-#include "presentations/link_cell_words.h"
-#include "presentations/link_crossing.h"
+#include "presentations/links/link.h"
+#include "presentations/links/link_cell_words.h"
+#include "presentations/links/link_crossing.h"
 
 namespace {
 

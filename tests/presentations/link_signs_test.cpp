@@ -10,9 +10,9 @@
 
 #include "foundation/message_box.h"
 #include "foundation/status_reporter.h"
-#include "presentations/link.h"
-#include "presentations/link_cell_words.h"
-#include "presentations/link_crossing.h"
+#include "presentations/links/link.h"
+#include "presentations/links/link_cell_words.h"
+#include "presentations/links/link_crossing.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "foundation/status_reporter.h"
 #include "model/homology.h"
 #include "model/spine.h"
-#include "presentations/link.h"
+#include "presentations/links/link.h"
 #include "support/model_heap.h"
 
 namespace {

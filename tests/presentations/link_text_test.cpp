@@ -8,7 +8,7 @@
 #include "foundation/message_box.h"
 #include "foundation/output.h"
 #include "foundation/status_reporter.h"
-#include "presentations/link.h"
+#include "presentations/links/link.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <numeric>
 #include <vector>
 
-#include "presentations/tetrahedra.h"
+#include "presentations/triangulations/tetrahedra.h"
 
 namespace {
 

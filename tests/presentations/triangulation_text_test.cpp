@@ -5,9 +5,9 @@
 #include "foundation/heap_string.h"
 #include "foundation/output.h"
 #include "foundation/status_reporter.h"
-#include "presentations/iso_signature_code.h"
-#include "presentations/tetrahedra.h"
-#include "presentations/triangulation_description.h"
+#include "presentations/triangulations/iso_signature_code.h"
+#include "presentations/triangulations/tetrahedra.h"
+#include "presentations/triangulations/triangulation_description.h"
 #include "triangulation_homology_support.h"
 
 namespace {

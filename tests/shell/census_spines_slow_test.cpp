@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "foundation/output.h"
-#include "presentations/iso_signature.h"
+#include "presentations/triangulations/iso_signature.h"
 #include "shell/document_spine.h"
 #include "shell/spine_reports.h"
 #include "support/census_table_support.h"

@@ -10,7 +10,7 @@
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/detail.h"
-#include "presentations/details_description.h"
+#include "presentations/details/details_description.h"
 #include "support/complex_builder.h"
 #include "support/model_heap.h"
 
