@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "shell/stop_flags.h"
+#include "foundation/stop_flags.h"
 #include "shell/task_view.h"
 
 TComputationTask::TComputationTask() {

@@ -9,7 +9,7 @@
 #include "foundation/private_heap.h"
 #include "foundation/status_reporter.h"
 #include "foundation/string_table.h"
-#include "shell/stop_flags.h"
+#include "foundation/stop_flags.h"
 #include "shell/task_view.h"
 
 #if defined(__linux__)

@@ -35,7 +35,7 @@
 #include "foundation/status_reporter.h"
 #include "shell/computation_task.h"
 #include "shell/option_commands.h"
-#include "shell/stop_flags.h"
+#include "foundation/stop_flags.h"
 #include "shell/task_view.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "foundation/message_box.h"
 #include "foundation/private_heap.h"
 #include "shell/computation_task.h"
-#include "shell/stop_flags.h"
+#include "foundation/stop_flags.h"
 #include "shell/task_runner.h"
 #include "shell/task_view.h"
 

@@ -1,4 +1,4 @@
-#include "shell/stop_flags.h"
+#include "foundation/stop_flags.h"
 
 namespace {
 // Constant-initialised, so a signal handler never meets a guarded first use.
