@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # clang and its runtime libraries build the fuzz targets (tests/fuzz/run.sh).
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
+# GMP gives the exact big integers of homology and of the quantum invariants.
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgmp-dev
           clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
