@@ -30,6 +30,7 @@
 #include <string>
 #include <string_view>
 
+#include "shell/command_job.h"
 #include "shell/document_commands.h"
 #include "shell/document_spine.h"
 #include "shell/options.h"
@@ -123,6 +124,18 @@ class TSpineTextView {
                              const TOptionValues& options,
                              const std::atomic<int>* stopFlag = nullptr,
                              std::string* composed = nullptr);
+
+  // The same command in three steps, for a run off the user interface
+  // thread (command_job.h). PrepareCommand is refused (nothing, nothing
+  // changes) where RunCommand is; otherwise the view is computing (view state
+  // 2, read-only) until FinishCommand. ExecuteCommand throws nothing: a stop
+  // or a failure is recorded in the job. FinishCommand shows the result, or
+  // for a job that shows nothing brings back the view as it was.
+  std::optional<TCommandJob> PrepareCommand(const TDocumentCommands& commands, int id,
+                                            const TOptionValues& options);
+  void ExecuteCommand(const TDocumentCommands& commands, TCommandJob& job,
+                      const std::atomic<int>* stopFlag = nullptr);
+  void FinishCommand(const TCommandJob& job);
 
   // The parse of the document text into the current spine. Nothing is parsed
   // in information mode (a report is no presentation): 0. Otherwise the

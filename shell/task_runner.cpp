@@ -86,8 +86,7 @@ std::optional<TTaskKind> TTaskRunner::RunningKind() const {
   return TaskKindOfNumber(runningKind_.load(std::memory_order_acquire));
 }
 
-bool TTaskRunner::Launch(std::unique_ptr<TComputationTask> task) {
-  if (task == nullptr || IsBusy()) return false;
+void TTaskRunner::PrepareStart(std::uint32_t kind, const TTaskView* view, bool holdsHeap) {
   JoinEnded();
 
   TStopFlags& flags = StopFlags();
@@ -95,27 +94,65 @@ bool TTaskRunner::Launch(std::unique_ptr<TComputationTask> task) {
   flags.seriesStop.store(0);
   flags.abort.store(0);
 
-  const TTaskKind kind = task->GetKind();
-  runningKind_.store(TaskKindNumber(kind), std::memory_order_release);
-  runningView_.store(task->GetView(), std::memory_order_release);
-  heapHeld_.store(true, std::memory_order_release);
+  runningKind_.store(kind, std::memory_order_release);
+  runningView_.store(view, std::memory_order_release);
+  heapHeld_.store(holdsHeap, std::memory_order_release);
   busy_.store(true, std::memory_order_release);
-  {
-    std::lock_guard<std::mutex> lock(endMutex_);
-    workerEnded_ = false;
-  }
+  std::lock_guard<std::mutex> lock(endMutex_);
+  workerEnded_ = false;
+}
+
+void TTaskRunner::CancelStart() {
+  runningKind_.store(0);
+  runningView_.store(nullptr);
+  heapHeld_.store(false);
+  busy_.store(false);
+  std::lock_guard<std::mutex> lock(endMutex_);
+  workerEnded_ = true;
+}
+
+bool TTaskRunner::Launch(std::unique_ptr<TComputationTask> task) {
+  if (task == nullptr || IsBusy()) return false;
+  PrepareStart(TaskKindNumber(task->GetKind()), task->GetView(), true);
   try {
     worker_ = std::thread([this, owned = std::move(task)]() mutable { ThreadProc(std::move(owned)); });
   } catch (const std::system_error&) {
-    runningKind_.store(0);
-    runningView_.store(nullptr);
-    heapHeld_.store(false);
-    busy_.store(false);
-    std::lock_guard<std::mutex> lock(endMutex_);
-    workerEnded_ = true;
+    CancelStart();
     return false;
   }
   return true;
+}
+
+bool TTaskRunner::LaunchCommand(TTaskView* view, std::function<void()> work) {
+  if (!work || IsBusy()) return false;
+  PrepareStart(0, view, false);
+  try {
+    worker_ = std::thread([this, view, work = std::move(work)] { CommandThreadProc(view, work); });
+  } catch (const std::system_error&) {
+    CancelStart();
+    return false;
+  }
+  return true;
+}
+
+void TTaskRunner::CommandThreadProc(TTaskView* view, const std::function<void()>& work) {
+  TTaskEnd end;
+  end.view = view;
+  end.command = true;
+  THeapContext context;
+  PushHeapContext(context);
+  try {
+    work();
+  } catch (const std::exception& error) {
+    end.failure = error.what();
+  } catch (...) {
+    end.failure = "unknown exception";
+  }
+  PopHeapContext(context);
+  context.Destroy();
+  end.stopRequested = IsStopRequested();
+  end.aborted = IsAbortRequested();
+  EndWorker(std::move(end));
 }
 
 void TTaskRunner::ThreadProc(std::unique_ptr<TComputationTask> task) {
@@ -151,6 +188,10 @@ void TTaskRunner::ThreadProc(std::unique_ptr<TComputationTask> task) {
   end.aborted = IsAbortRequested();
   task.reset();
 
+  EndWorker(std::move(end));
+}
+
+void TTaskRunner::EndWorker(TTaskEnd end) {
   if (finished_) {
     try {
       finished_(std::move(end));

@@ -54,6 +54,7 @@ struct TTaskEnd {
   bool stopRequested = false;  // the stop flag was set when the body returned
   bool aborted = false;        // the abort flag was set (the document is being closed)
   std::string failure;         // the message of an exception that ended the body; else empty
+  bool command = false;        // the end of a view command (LaunchCommand), not of a task
 };
 
 using TTaskFinished = std::function<void(TTaskEnd end)>;
@@ -88,6 +89,13 @@ class TTaskRunner {
   // without running anything, when a task is already running, when task is
   // null or when the thread cannot be started.
   bool Launch(std::unique_ptr<TComputationTask> task);
+  // Starts the worker with a command of a view that is no task kind: one
+  // whose parse or report can run long (command_job.h). The same guard and
+  // flags as Launch; the work runs in a heap context of its own at the
+  // user interface's priority (the user waits for the answer) and must
+  // throw nothing. Its end record has `command` set, no kind and the settings
+  // unchanged. Returns false, running nothing, when busy or without work.
+  bool LaunchCommand(TTaskView* view, std::function<void()> work);
   // The Stop command: sets the stop flag (whether or not a task runs).
   void Stop();
   // Stops the running task cooperatively and joins the worker: sets the stop,
@@ -107,6 +115,14 @@ class TTaskRunner {
 
  private:
   void ThreadProc(std::unique_ptr<TComputationTask> task);
+  void CommandThreadProc(TTaskView* view, const std::function<void()>& work);
+  // The start shared by Launch and LaunchCommand: joins an ended worker,
+  // clears the flags and sets the marks; CancelStart undoes it when the
+  // thread cannot be started.
+  void PrepareStart(std::uint32_t kind, const TTaskView* view, bool holdsHeap);
+  void CancelStart();
+  // The end shared by both: hands the record on and clears the busy flag.
+  void EndWorker(TTaskEnd end);
   // Joins a worker that has ended (or is about to end, busy already clear).
   void JoinEnded();
 

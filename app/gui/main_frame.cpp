@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -29,13 +28,18 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <functional>
+
 #include "app/gui/gui_texts.h"
+#include "app/gui/help_browser.h"
 #include "app/gui/lock_keys.h"
 #include "app/gui/spine_app.h"
 #include "app/gui/text_view_widget.h"
 #include "app/gui/time_limit_dialog.h"
+#include "app/gui/toolbar_icons.h"
 #include "foundation/message_box.h"
 #include "foundation/status_reporter.h"
+#include "foundation/stop_flags.h"
 #include "shell/computation_task.h"
 #include "shell/examples.h"
 #include "shell/option_commands.h"
@@ -88,13 +92,11 @@ bool IsCheckableCommand(const TCommand& command) {
   return option != nullptr && option->check != TOptionCheck::Never;
 }
 
-QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback, const QStyle* style) {
-  return QIcon::fromTheme(QString::fromLatin1(name), style->standardIcon(fallback));
-}
-
 }  // namespace
 
-TMainFrame::TMainFrame(TSpineApp& app) : app_(app) {
+TMainFrame::TMainFrame(TSpineApp& app)
+    : app_(app),
+      helpPage_(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Help/index.htm"))) {
   setWindowTitle(GuiFormat(kCaptionText, __DATE__));
   setAcceptDrops(true);
   mdi_ = new QMdiArea(this);
@@ -338,68 +340,77 @@ void TMainFrame::BuildToolbar() {
   QToolBar* toolbar = addToolBar(tr("Toolbar"));
   toolbar->setObjectName(QStringLiteral("Toolbar"));
   toolbar->setMovable(false);
-  const QStyle* look = style();
+  auto onView = [this](void (QPlainTextEdit::*slot)()) {
+    return [this, slot] {
+      if (TTextViewWidget* view = ActiveView()) (view->*slot)();
+    };
+  };
   for (int id : ToolbarSlots()) {
     if (id == 0) {
       toolbar->addSeparator();
       continue;
     }
-    QAction* action = nullptr;
+    QString caption;
+    QKeySequence key = CommandKey(id, app_.CommandSet());
+    std::function<void()> handler;
     switch (id) {
       case kNewCommand:
-        action = toolbar->addAction(ThemeIcon("document-new", QStyle::SP_FileIcon, look),
-                                    tr("New"), this, [this] { NewDocument(); });
+        caption = tr("New");
+        key = QKeySequence(QKeySequence::New);
+        handler = [this] { NewDocument(); };
         break;
       case kOpenCommand:
-        action = toolbar->addAction(ThemeIcon("document-open", QStyle::SP_DialogOpenButton, look),
-                                    tr("Open"), this, [this] { OpenWithDialog(); });
+        caption = tr("Open");
+        key = QKeySequence(QKeySequence::Open);
+        handler = [this] { OpenWithDialog(); };
         break;
       case kSaveCommand:
-        action = toolbar->addAction(ThemeIcon("document-save", QStyle::SP_DialogSaveButton, look),
-                                    tr("Save"), this, [this] {
-                                      if (TTextViewWidget* view = ActiveView()) view->Save();
-                                    });
+        caption = tr("Save");
+        key = QKeySequence(QKeySequence::Save);
+        handler = [this] {
+          if (TTextViewWidget* view = ActiveView()) view->Save();
+        };
         break;
       case kCutCommand:
-        action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("edit-cut")), tr("Cut"), this,
-                                    [this] {
-                                      if (TTextViewWidget* view = ActiveView()) view->cut();
-                                    });
+        caption = tr("Cut");
+        key = QKeySequence(QKeySequence::Cut);
+        handler = onView(&QPlainTextEdit::cut);
         break;
       case kCopyCommand:
-        action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("edit-copy")), tr("Copy"),
-                                    this, [this] {
-                                      if (TTextViewWidget* view = ActiveView()) view->copy();
-                                    });
+        caption = tr("Copy");
+        key = QKeySequence(QKeySequence::Copy);
+        handler = onView(&QPlainTextEdit::copy);
         break;
       case kPasteCommand:
-        action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("edit-paste")), tr("Paste"),
-                                    this, [this] {
-                                      if (TTextViewWidget* view = ActiveView()) view->paste();
-                                    });
+        caption = tr("Paste");
+        key = QKeySequence(QKeySequence::Paste);
+        handler = onView(&QPlainTextEdit::paste);
         break;
       case kRecognizeCommand:
-        action = toolbar->addAction(ThemeIcon("media-playback-start", QStyle::SP_MediaPlay, look),
-                                    tr("Recognize"), this,
-                                    [this] { RunCommand(kRecognizeCommand); });
+        caption = tr("Recognize");
+        handler = [this] { RunCommand(kRecognizeCommand); };
         break;
       case kSimplifyDialogCommand:
-        action = toolbar->addAction(
-            ThemeIcon("view-list-details", QStyle::SP_FileDialogDetailedView, look),
-            tr("Simplify Dialog"), this, [this] { RunCommand(kSimplifyDialogCommand); });
+        caption = tr("Simplify Dialog");
+        handler = [this] { RunCommand(kSimplifyDialogCommand); };
         break;
       case kInitialStateCommand:
-        action = toolbar->addAction(ThemeIcon("edit-undo", QStyle::SP_ArrowBack, look),
-                                    tr("Initial State"), this,
-                                    [this] { RunCommand(kInitialStateCommand); });
+        caption = tr("Initial State");
+        handler = [this] { RunCommand(kInitialStateCommand); };
         break;
       case kStopCommand:
-        action = toolbar->addAction(ThemeIcon("process-stop", QStyle::SP_BrowserStop, look),
-                                    tr("Stop"), this, [this] { StopComputation(); });
+        caption = tr("Stop");
+        key = QKeySequence(QStringLiteral("Ctrl+Break"));
+        handler = [this] { StopComputation(); };
         break;
       default:
         continue;
     }
+    QAction* action = toolbar->addAction(ToolbarIcon(id, *style()), caption, this, handler);
+    // The buttons show the keys that do the same; they have none of their own.
+    action->setToolTip(key.isEmpty() ? caption
+                                     : QStringLiteral("%1 (%2)").arg(
+                                           caption, key.toString(QKeySequence::NativeText)));
     toolbarActions_[id] = action;
   }
 
@@ -617,13 +628,19 @@ void TMainFrame::FindNext() {
 }
 
 void TMainFrame::ShowHelp() {
-  const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Help"));
-  const QString page = QStringLiteral("index.htm");
-  const QString path = QDir(folder).filePath(page);
-  if (QFileInfo::exists(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
-  ShowMessageBox(
-      GuiFormat(kUnableToOpenHelpText, folder.toStdString(), page.toStdString()).toStdString(),
-      TMessageButtons::Ok, TMessageIcon::Error);
+  const QString path = HelpPagePath();
+  if (help_ == nullptr) help_ = new THelpBrowser(this);
+  if (!help_->OpenPage(path)) {
+    const QFileInfo page(path);
+    ShowMessageBox(GuiFormat(kUnableToOpenHelpText, page.absolutePath().toStdString(),
+                             page.fileName().toStdString())
+                       .toStdString(),
+                   TMessageButtons::Ok, TMessageIcon::Error);
+    return;
+  }
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
 }
 
 void TMainFrame::ShowAbout() {
@@ -698,7 +715,10 @@ TCommandState TMainFrame::CurrentCommandState() const {
   TCommandState state;
   state.commandSet = app_.CommandSet();
   state.busy = IsComputing();
-  state.runningTaskKind = TaskKindNumber(runningKind_);
+  // A command of the view stops as a calculation does (the invariants' stop
+  // caption and context menu), not as a recognition.
+  state.runningTaskKind =
+      TaskKindNumber(runningJob_ != nullptr ? TTaskKind::TuraevViro : runningKind_);
   state.options = app_.Options();
   if (TTextViewWidget* view = ActiveView()) {
     const TSpineTextView& core = view->Core();
@@ -848,16 +868,34 @@ void TMainFrame::RunReportCommand(const TCommand& command, TTextViewWidget* view
     view->Core().OnLastInformation();
     return;
   }
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  std::string failure;
-  try {
-    view->Core().RunCommand(app_.DocumentCommands(), command.id, app_.Options());
-  } catch (const std::exception& error) {
-    failure = error.what();
+  // The parse and the report can run long: they run on the worker while the
+  // window stays responsive, the view read-only and Esc stops them.
+  std::optional<TCommandJob> prepared =
+      view->Core().PrepareCommand(app_.DocumentCommands(), command.id, app_.Options());
+  if (!prepared) return;
+  auto job = std::make_shared<TCommandJob>(std::move(*prepared));
+  TSpineTextView* core = &view->Core();
+  const TDocumentCommands* commands = &app_.DocumentCommands();
+  auto work = [core, commands, job] { core->ExecuteCommand(*commands, *job, &StopFlags().stop); };
+  computing_ = true;
+  runningJob_ = job;
+  runningView_ = view;
+  QApplication::setOverrideCursor(Qt::BusyCursor);
+  if (!app_.Runner().LaunchCommand(view, work)) {
+    // No thread to be had: the command runs here, as it always may.
+    work();
+    QApplication::restoreOverrideCursor();
+    FinishCommandJob(*job, view);
+    computing_ = false;
+    runningJob_.reset();
+    runningView_ = nullptr;
   }
-  QApplication::restoreOverrideCursor();
-  if (!failure.empty()) {
-    ShowMessageBox(GuiFormat(kTaskFailedText, failure).toStdString(), TMessageButtons::Ok,
+}
+
+void TMainFrame::FinishCommandJob(const TCommandJob& job, TTextViewWidget* view) {
+  if (view != nullptr) view->Core().FinishCommand(job);
+  if (job.failure) {
+    ShowMessageBox(GuiFormat(kTaskFailedText, *job.failure).toStdString(), TMessageButtons::Ok,
                    TMessageIcon::Error);
   }
 }
@@ -875,6 +913,16 @@ void TMainFrame::StopComputation() { app_.Runner().Stop(); }
 void TMainFrame::OnTaskFinished(const TTaskEnd& end) {
   // The worker has cleared (or is about to clear) the busy flag: join it.
   app_.Runner().Wait();
+  if (end.command) {
+    QApplication::restoreOverrideCursor();
+    const std::shared_ptr<TCommandJob> job = std::move(runningJob_);
+    // A view closed meanwhile was stopped and joined before it went.
+    if (job) FinishCommandJob(*job, runningView_.data());
+    computing_ = false;
+    runningView_ = nullptr;
+    UpdateCommandStates();
+    return;
+  }
   app_.Options() = end.options;
   computing_ = false;
   runningView_ = nullptr;

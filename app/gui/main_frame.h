@@ -6,13 +6,15 @@
 // enabling come from the shell's command table; a command whose engine this
 // build lacks is shown but never enabled.
 //
-// Commands reach the active view. Report commands run here, on the user
-// interface thread; long commands become computation tasks on the worker
-// (task_runner.h). While a task runs, the Recognize item reads "&Stop
-// Recognition\tCtrl+Break" (or "&Stop Calculations\tCtrl+Break" for the
-// Turaev-Viro invariants) and stops it, every other command is disabled, and
-// Ctrl+Break or Esc stops the task as well. Status texts of the engines reach
-// the status bar from any thread.
+// Commands reach the active view. The commands that answer with a report or
+// a converted text parse the document, which can run long: they run on the
+// worker as command jobs (command_job.h), and the long commands of the
+// engines as computation tasks (task_runner.h). While either runs, the
+// Recognize item reads "&Stop Recognition\tCtrl+Break" (or "&Stop
+// Calculations\tCtrl+Break" for the Turaev-Viro invariants and the command
+// jobs) and stops it, every other command is disabled, and Ctrl+Break or Esc
+// stops it as well. Status texts of the engines reach the status bar from any
+// thread.
 #pragma once
 
 #include <QMainWindow>
@@ -23,6 +25,8 @@
 #include <memory>
 #include <optional>
 
+#include "app/gui/help_browser.h"
+#include "shell/command_job.h"
 #include "shell/command_table.h"
 #include "shell/task_kind.h"
 #include "shell/task_runner.h"
@@ -76,6 +80,11 @@ class TMainFrame : public QMainWindow {
   // while it reads "Stop"), the toolbar button of a command, or null.
   QAction* MenuAction(int id) const;
   QAction* ToolbarAction(int id) const;
+  // The window of the help page (null until the help was first asked for).
+  THelpBrowser* HelpWindow() const { return help_; }
+  // Where the help page is: Help/index.htm beside the program, unless set.
+  const QString& HelpPagePath() const { return helpPage_; }
+  void SetHelpPagePath(QString path) { helpPage_ = std::move(path); }
 
   // ---- Called by the views ----
   void ViewFocused(TTextViewWidget* view);
@@ -110,6 +119,9 @@ class TMainFrame : public QMainWindow {
   void LaunchTask(const TCommand& command, TTextViewWidget* view);
   void RunReportCommand(const TCommand& command, TTextViewWidget* view);
   void RunOptionItem(int id);
+  // Shows what a command job gave in its view (when the view is still open)
+  // and says why it failed.
+  void FinishCommandJob(const TCommandJob& job, TTextViewWidget* view);
   void OnTaskFinished(const TTaskEnd& end);
   void StopComputation();
 
@@ -142,6 +154,8 @@ class TMainFrame : public QMainWindow {
   QLabel* numPane_ = nullptr;
   QLabel* scrollPane_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
+  QPointer<THelpBrowser> help_;
+  QString helpPage_;
   QString findText_;
   unsigned untitledCount_ = 0;
   bool destroying_ = false;
@@ -151,4 +165,6 @@ class TMainFrame : public QMainWindow {
   bool computing_ = false;
   TTaskKind runningKind_ = TTaskKind::RecognizeTillMain;
   QPointer<TTextViewWidget> runningView_;
+  // The command of a view that runs on the worker (null for a task).
+  std::shared_ptr<TCommandJob> runningJob_;
 };

@@ -224,6 +224,7 @@ TEST_F(MainFrameTest, AReportIsReadOnlyAndInitialStateBringsTheTextBack) {
   TTextViewWidget* view = NewDocumentWith(kSpineText);
   EXPECT_FALSE(frame_->MenuAction(42)->isEnabled());
   frame_->MenuAction(23)->trigger();
+  ASSERT_TRUE(WaitUntil([&] { return !frame_->IsComputing(); }));
 
   EXPECT_TRUE(view->Core().InformationMode());
   EXPECT_TRUE(view->isReadOnly());
@@ -254,6 +255,7 @@ TEST_F(MainFrameTest, AReportIsReadOnlyAndInitialStateBringsTheTextBack) {
 TEST_F(MainFrameTest, AReportWithoutASpineGreysTheCommandsThatNeedOne) {
   TTextViewWidget* view = NewDocumentWith("");
   frame_->MenuAction(23)->trigger();
+  ASSERT_TRUE(WaitUntil([&] { return !frame_->IsComputing(); }));
   EXPECT_TRUE(view->Core().InformationMode());
   EXPECT_FALSE(frame_->MenuAction(23)->isEnabled());
   EXPECT_TRUE(frame_->MenuAction(42)->isEnabled());

@@ -174,6 +174,48 @@ TEST_F(TaskRunnerTest, LaunchWhileBusyCreatesNothing) {
   EXPECT_EQ(secondRuns.load(), 1);
 }
 
+TEST_F(TaskRunnerTest, ACommandRunsOnTheWorkerUnderTheSameGuardAndStop) {
+  TTaskRunner runner{TTaskBodies{}};
+  std::vector<TTaskEnd> ends;
+  std::mutex endsMutex;
+  runner.SetFinishedHandler([&](TTaskEnd end) {
+    std::lock_guard<std::mutex> lock(endsMutex);
+    ends.push_back(std::move(end));
+  });
+  TRecordingView view;
+  std::atomic<bool> started{false};
+  std::thread::id workerThread;
+  RequestStop();  // a stop left over from before is cleared by the launch
+  ASSERT_TRUE(runner.LaunchCommand(&view, [&] {
+    workerThread = std::this_thread::get_id();
+    started = true;
+    while (!IsStopRequested()) std::this_thread::sleep_for(1ms);
+  }));
+  ASSERT_TRUE(Eventually([&] { return started.load(); }));
+  EXPECT_TRUE(runner.IsBusy());
+  EXPECT_EQ(runner.RunningView(), &view);
+  EXPECT_FALSE(runner.RunningKind().has_value()) << "a command is no task kind";
+  EXPECT_FALSE(runner.LaunchCommand(&view, [] {}));
+  EXPECT_FALSE(runner.Launch(MakeTask(TTaskKind::DefaultMoves, &view)));
+
+  runner.Stop();
+  runner.Wait();
+  EXPECT_NE(workerThread, std::this_thread::get_id());
+  ASSERT_EQ(ends.size(), 1u);
+  EXPECT_TRUE(ends[0].command);
+  EXPECT_TRUE(ends[0].stopRequested);
+  EXPECT_EQ(ends[0].view, &view);
+  EXPECT_TRUE(view.Calls().empty()) << "a command calls no view hook";
+  EXPECT_FALSE(runner.LaunchCommand(&view, {}));
+
+  // A command that throws ends like any other, with its message.
+  ASSERT_TRUE(runner.LaunchCommand(nullptr, [] { throw std::runtime_error("broken"); }));
+  runner.Wait();
+  ASSERT_EQ(ends.size(), 2u);
+  EXPECT_EQ(ends[1].failure, "broken");
+  EXPECT_FALSE(runner.IsBusy());
+}
+
 TEST_F(TaskRunnerTest, LaunchClearsTheStopFlags) {
   std::atomic<bool> stopSeen{true};
   std::atomic<bool> seriesStopSeen{true};
