@@ -400,17 +400,19 @@ void TMainFrame::BuildToolbar() {
         break;
       case kStopCommand:
         caption = tr("Stop");
-        key = QKeySequence(QStringLiteral("Ctrl+Break"));
         handler = [this] { StopComputation(); };
         break;
       default:
         continue;
     }
     QAction* action = toolbar->addAction(ToolbarIcon(id, *style()), caption, this, handler);
-    // The buttons show the keys that do the same; they have none of their own.
-    action->setToolTip(key.isEmpty() ? caption
-                                     : QStringLiteral("%1 (%2)").arg(
-                                           caption, key.toString(QKeySequence::NativeText)));
+    // The tips name the keys that do the same; the buttons have none of their
+    // own. Ctrl+Break is no key sequence of Qt's (it is the Pause key with
+    // Ctrl): its text is the one the menus show.
+    const QString keyText = id == kStopCommand ? QStringLiteral("Ctrl+Break")
+                                               : key.toString(QKeySequence::NativeText);
+    action->setToolTip(keyText.isEmpty() ? caption
+                                         : QStringLiteral("%1 (%2)").arg(caption, keyText));
     toolbarActions_[id] = action;
   }
 
