@@ -96,7 +96,8 @@ bool IsCheckableCommand(const TCommand& command) {
 
 TMainFrame::TMainFrame(TSpineApp& app)
     : app_(app),
-      helpPage_(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Help/index.htm"))) {
+      helpPage_(QDir(QCoreApplication::applicationDirPath())
+                    .filePath(QStringLiteral("Help/index.htm"))) {
   setWindowTitle(GuiFormat(kCaptionText, __DATE__));
   setAcceptDrops(true);
   mdi_ = new QMdiArea(this);

@@ -156,7 +156,8 @@ TEST_F(LongCommandTest, ALongReportRunsOnTheWorkerAndEscReturnsToTheDocument) {
   frame_->MenuAction(kHomologyGroup)->trigger();
   ASSERT_TRUE(WaitUntil([&] { return !frame_->IsComputing(); }));
   EXPECT_TRUE(view->Core().InformationMode());
-  EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("H_1"))) << view->toPlainText().toStdString();
+  EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("H_1")))
+      << view->toPlainText().toStdString();
 }
 
 TEST_F(LongCommandTest, TheStopButtonAndCtrlBreakStopAsEscDoes) {
@@ -298,8 +299,8 @@ TEST_F(LongCommandTest, AMissingHelpPageIsReportedWithItsPlace) {
   frame_->SetHelpPagePath(empty.filePath(QStringLiteral("Help/index.htm")));
   frame_->RunCommand(kHelpCommand);
   ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0], "Unable to open file '" + empty.filePath(QStringLiteral("Help")).toStdString() +
-                              "/index.htm'");
+  const std::string folder = empty.filePath(QStringLiteral("Help")).toStdString();
+  EXPECT_EQ(messages_[0], "Unable to open file '" + folder + "/index.htm'");
   EXPECT_TRUE(frame_->HelpWindow() == nullptr || !frame_->HelpWindow()->isVisible());
 }
 
