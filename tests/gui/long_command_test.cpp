@@ -197,8 +197,9 @@ TEST_F(LongCommandTest, HomologyOfALargeFramingStopsWithEsc) {
   TTextViewWidget* view = NewDocumentWith(kLargeFramingText);
   StartAndCheckResponsive(kHomologyGroup, view);
   QThread::msleep(100);
-  EXPECT_TRUE(EscReturnsToTheDocument(view, 1500)) << "Esc did not stop the command";
-  ASSERT_TRUE(WaitUntil([&] { return !frame_->IsComputing(); }, 300000));
+  // (An engine that never polls fails here, and the tear-down then waits for
+  // it to end by itself: minutes.)
+  ASSERT_TRUE(EscReturnsToTheDocument(view, 1500)) << "Esc did not stop the command";
   if (view->Core().InformationMode()) {
     EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("H_1"))) << "a half-done report";
   } else {
