@@ -101,3 +101,16 @@ int TSmoothingDiagram::CountLoops(const std::vector<std::uint8_t>& digits,
   }
   return loops;
 }
+
+bool IsTrivialSurfaceLoop(TLoopClass& cls, bool kleinBottle) {
+  if (kleinBottle) {
+    if (cls[0] == 0 && std::abs(cls[1]) == 2) {
+      cls[1] = 2;
+    } else {
+      cls[0] = std::abs(cls[0] % 2);
+      cls[1] = std::abs(cls[1] % 2);
+      if (cls[1] == 1) cls[0] = 0;
+    }
+  }
+  return cls[0] == 0 && cls[1] == 0;
+}

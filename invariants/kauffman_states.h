@@ -58,5 +58,12 @@ class TSmoothingDiagram {
   std::vector<TLoopClass> freeLoopClasses_;
 };
 
+// Reduces the class of a loop as the surface identifies classes and says
+// whether the loop bounds a disc. On the torus the class stays and the loop is
+// trivial when it is (0, 0). On the Klein bottle the class is taken modulo 2
+// (the second entry odd makes the first 0), except that (0, +-2) becomes
+// (0, 2) and stays non-trivial.
+bool IsTrivialSurfaceLoop(TLoopClass& cls, bool kleinBottle);
+
 // The arm joined to `arm` (0..3) at a crossing smoothed by `digit`.
 inline int SmoothingPartner(int arm, int digit) { return digit != 0 ? 3 - arm : arm ^ 1; }

@@ -1,5 +1,4 @@
 #include <cstdint>
-#include <cstdlib>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -9,24 +8,6 @@
 #include "invariants/kauffman_bracket.h"
 #include "invariants/kauffman_states.h"
 #include "presentations/links/link.h"
-
-namespace {
-
-// The reduced class of a loop, and whether it bounds a disc.
-bool IsTrivialLoop(TLoopClass& cls, bool kleinBottle) {
-  if (kleinBottle) {
-    if (cls[0] == 0 && std::abs(cls[1]) == 2) {
-      cls[1] = 2;
-    } else {
-      cls[0] = std::abs(cls[0] % 2);
-      cls[1] = std::abs(cls[1] % 2);
-      if (cls[1] == 1) cls[0] = 0;
-    }
-  }
-  return cls[0] == 0 && cls[1] == 0;
-}
-
-}  // namespace
 
 void ComputeBracketPolynomial(TBracketPolynomial& result, const TLink& link) {
   const TSmoothingDiagram diagram(link);
@@ -52,7 +33,7 @@ void ComputeBracketPolynomial(TBracketPolynomial& result, const TLink& link) {
     rows.SetFlag(mode);
     int trivial = 0;
     for (TLoopClass cls : classes) {
-      if (IsTrivialLoop(cls, kleinBottle)) {
+      if (IsTrivialSurfaceLoop(cls, kleinBottle)) {
         ++trivial;
         continue;
       }
