@@ -66,6 +66,9 @@ TEST(AlexanderPolynomialTest, DiagramsOfOneKnotGiveOnePolynomial) {
       "link code 1 5 6 -4 2 -1 -5 -6 3 -2 4 -3 end",
   };
   for (const char* text : figureEight) EXPECT_EQ(Alexander(text), "-t^{-1}+3-t") << text;
+  // 5_1 as the closed braid sigma^5.
+  EXPECT_EQ(Alexander("link code 1 -2 3 -4 5 -1 2 -3 4 -5 end"),
+            Alexander("link dowkercode 6 8 10 2 4 end"));
 }
 
 TEST(AlexanderPolynomialTest, StopsOnTheStopFlag) {
