@@ -71,6 +71,14 @@ TEST(AlexanderPolynomialTest, DiagramsOfOneKnotGiveOnePolynomial) {
             Alexander("link dowkercode 6 8 10 2 4 end"));
 }
 
+TEST(AlexanderPolynomialTest, AnEmptyDiagramIsZero) {
+  const TLink empty;
+  TTwoVariablePolynomial p;
+  p.SetConstant(3);
+  ComputeAlexanderPolynomial(p, empty);
+  EXPECT_TRUE(p.IsZero());
+}
+
 TEST(AlexanderPolynomialTest, StopsOnTheStopFlag) {
   TLink link;
   ASSERT_EQ(link.Parse("link dowkercode 4 6 8 2 end", kLinkParseAnyPairs), 1);

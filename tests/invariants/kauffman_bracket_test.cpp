@@ -142,6 +142,15 @@ TEST(KauffmanBracketTest, EssentialLoopsOnTheTorusAreRecordedByClass) {
   EXPECT_EQ(Text(plain).find("z("), std::string::npos) << Text(plain);
 }
 
+TEST(KauffmanBracketTest, AnEmptyDiagramIsTheZeroPolynomial) {
+  // The reader gives no diagram without crossings; an unread link has no
+  // component and no loop, and the sum over its one state is empty.
+  const TLink empty;
+  TLaurentPolynomial p;
+  ComputeKauffmanBracket(p, empty);
+  EXPECT_EQ(Text(p), "0");
+}
+
 TEST(KauffmanBracketTest, TheStateSumStopsOnTheStopFlag) {
   TLink link;
   ASSERT_EQ(link.Parse("link dowkercode 4 6 8 2 end", kLinkParseAnyPairs), 1);
