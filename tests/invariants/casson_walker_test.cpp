@@ -104,6 +104,24 @@ TEST(CassonWalkerTest, BlowingDownAMeridianChangesTheFraming) {
   }
 }
 
+TEST(CassonWalkerTest, BlowingDownAComponentOfTheTorusLinkTwistsTheOther) {
+  // In the torus link T(2,4) each component is a closed 2-braid sigma around
+  // the other (linking number 2). Blowing down the first component framed e
+  // adds the full twist sigma^(-2e) and changes the framing p of the second
+  // by -4e: e = 1 leaves an unknot framed p - 4, e = -1 a trefoil framed p + 4.
+  for (int p : {-3, 2, 7, 9}) {
+    const std::string fp = " framing " + std::to_string(p);
+    const TResult plus = Lambda("link code 1 -2 3 -4 framing 1 code -1 2 -3 4" + fp + " end");
+    const TResult minus = Lambda("link code 1 -2 3 -4 framing -1 code -1 2 -3 4" + fp + " end");
+    if (p != 4) {
+      EXPECT_EQ(plus.lambda, Lambda("link code 1 -1 framing " + std::to_string(p - 4) + " end").lambda) << p;
+    }
+    EXPECT_EQ(minus.lambda,
+              Lambda("link code 1 -2 3 -1 2 -3 framing " + std::to_string(p + 4) + " end").lambda)
+        << p;
+  }
+}
+
 TEST(CassonWalkerTest, RefusalsNameTheirReason) {
   struct Case {
     const char* text;
