@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "foundation/checked_int64.h"
-#include "foundation/stop_poll.h"
+#include "invariants/link_invariant_stop.h"
 #include "presentations/links/link.h"
 
 namespace {
@@ -132,7 +132,7 @@ TWirtinger BuildWirtinger(const TLink& link, const std::vector<int>& variableOf)
 
 // The determinant of a square integer matrix by Bareiss's fraction-free
 // elimination (every division is exact). The matrix is consumed.
-mpz_class Determinant(std::vector<std::vector<mpz_class>>& a, TStopPoll& poll) {
+mpz_class Determinant(std::vector<std::vector<mpz_class>>& a, TLinkInvariantStop& poll) {
   const std::size_t m = a.size();
   if (m == 0) return 1;
   mpz_class previous = 1;
@@ -183,7 +183,7 @@ mpz_class Integral(const mpq_class& q) {
 
 // D(x, y) as a dense grid of coefficients: grid[i][j] of x^i y^j.
 std::vector<std::vector<mpz_class>> MinorPolynomial(const TMatrix& matrix, int arcCount,
-                                                    int variables, TStopPoll& poll) {
+                                                    int variables, TLinkInvariantStop& poll) {
   const std::size_t m = static_cast<std::size_t>(arcCount) - 1;
   std::vector<mpz_class> points;
   for (std::size_t i = 0; points.size() <= m; ++i) {
@@ -196,7 +196,7 @@ std::vector<std::vector<mpz_class>> MinorPolynomial(const TMatrix& matrix, int a
   std::vector<std::vector<mpz_class>> work(m, std::vector<mpz_class>(m));
   for (std::size_t b = 0; b < yCount; ++b) {
     for (std::size_t a = 0; a <= m; ++a) {
-      ThrowIfStopRequested();
+      poll.Check();
       // Rows 1.. (relation 0 is dropped), columns 1.. (arc 0 is dropped).
       for (std::size_t r = 0; r < m; ++r) {
         for (std::size_t c = 0; c < m; ++c) {
@@ -237,7 +237,8 @@ std::int64_t ToInt64(const mpz_class& value) {
 
 }  // namespace
 
-void ComputeAlexanderPolynomial(TTwoVariablePolynomial& result, const TLink& link) {
+void ComputeAlexanderPolynomial(TTwoVariablePolynomial& result, const TLink& link,
+                                const std::atomic<int>* stopFlag) {
   const int components = link.ComponentCount();
   const int variables = components == 2 ? 2 : 1;
   std::vector<int> variableOf(static_cast<std::size_t>(components), 0);
@@ -252,7 +253,7 @@ void ComputeAlexanderPolynomial(TTwoVariablePolynomial& result, const TLink& lin
     result = std::move(value);
     return;
   }
-  TStopPoll poll(1024);
+  TLinkInvariantStop poll(stopFlag, 1024);
   std::vector<std::vector<mpz_class>> grid = MinorPolynomial(w.matrix, w.arcCount, variables, poll);
   if (variables == 2) {
     // D = (u - 1) Delta: the column of an arc of the first component was

@@ -30,6 +30,8 @@
 // the stop flag.
 #pragma once
 
+#include <atomic>
+
 #include "invariants/two_variable_polynomial.h"
 
 class TLink;
@@ -38,5 +40,7 @@ class TLink;
 // 't' for a knot and for three or more components, 'u' and 'v' for two.
 // A diagram without crossings gives 1 for the unknot and 0 for a split link.
 // Throws TComputationStopped, or Out_of_Range when a coefficient does not fit
-// in 64 bits; result is unchanged then.
-void ComputeAlexanderPolynomial(TTwoVariablePolynomial& result, const TLink& link);
+// in 64 bits; result is unchanged then. stopFlag: a flag of the caller's,
+// polled with the process-wide one.
+void ComputeAlexanderPolynomial(TTwoVariablePolynomial& result, const TLink& link,
+                                const std::atomic<int>* stopFlag = nullptr);

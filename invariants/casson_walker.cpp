@@ -20,7 +20,7 @@
 
 #include "foundation/checked_int64.h"
 #include "foundation/output.h"
-#include "foundation/stop_poll.h"
+#include "invariants/link_invariant_stop.h"
 #include "presentations/links/link.h"
 #include "shell/string_text.h"
 #include "shell/value_printers.h"
@@ -60,7 +60,7 @@ void Line(TOutput* output, const std::string& text, int lineEnds) {
 }
 
 // a_2 of one component (see casson_walker.h).
-std::int64_t ConwaySecondCoefficient(const TComponentCode& code, TStopPoll& poll) {
+std::int64_t ConwaySecondCoefficient(const TComponentCode& code, TLinkInvariantStop& poll) {
   std::int64_t sum = 0;
   for (const TSelfCrossing& j : code.self) {
     if (!j.firstOver) continue;
@@ -74,7 +74,7 @@ std::int64_t ConwaySecondCoefficient(const TComponentCode& code, TStopPoll& poll
 }
 
 std::int64_t TripleSums(const TComponentCode& k0, const TComponentCode& k1,
-                        const std::vector<TMixedCrossing>& mixed, TStopPoll& poll) {
+                        const std::vector<TMixedCrossing>& mixed, TLinkInvariantStop& poll) {
   std::int64_t t = 0;
   for (const TSelfCrossing& l : k0.self) {
     for (const TMixedCrossing& m : mixed) {
@@ -139,7 +139,8 @@ std::string RationalText(const TRational& q) {
 
 }  // namespace
 
-int ComputeCassonWalker(const TLink& link, TRational& result, TOutput* output) {
+int ComputeCassonWalker(const TLink& link, TRational& result, TOutput* output,
+                        const std::atomic<int>* stopFlag) {
   const int c = link.ComponentCount();
   if (link.IsClassical() == 0) {
     Line(output, StringText(kNoSurgeryText), 2);
@@ -161,7 +162,8 @@ int ComputeCassonWalker(const TLink& link, TRational& result, TOutput* output) {
   }
   Line(output, StringText(kHeadingText), 1);
 
-  TStopPoll poll(1024);
+  TLinkInvariantStop poll(stopFlag, 1024);
+  poll.Check();
   std::vector<TComponentCode> codes(static_cast<std::size_t>(c));
   std::vector<TMixedCrossing> mixed;
   for (int i = 0; i < c; ++i) {

@@ -26,6 +26,8 @@
 // flag.
 #pragma once
 
+#include <atomic>
+
 #include "foundation/rational.h"
 
 class TLink;
@@ -40,5 +42,7 @@ class TOutput;
 //   - D = 0 ("is undefined because the H_1 group is infinite");
 //   - an exact step that overflows ("OVERFLOW").
 // Returns 1 with lambda in result, 0 when refused (result unchanged). Throws
-// TComputationStopped when stopped.
-int ComputeCassonWalker(const TLink& link, TRational& result, TOutput* output);
+// TComputationStopped when stopped (stopFlag: a flag of the caller's, polled
+// with the process-wide one).
+int ComputeCassonWalker(const TLink& link, TRational& result, TOutput* output,
+                        const std::atomic<int>* stopFlag = nullptr);

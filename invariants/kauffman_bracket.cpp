@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/stop_poll.h"
+#include "invariants/link_invariant_stop.h"
 #include "invariants/kauffman_states.h"
 #include "presentations/links/link.h"
 
@@ -11,7 +11,8 @@ TLaurentTerm WritheFactor(int w) {
   return {(w % 2 == 0) ? 1 : -1, -3 * w};
 }
 
-void ComputeKauffmanBracket(TLaurentPolynomial& result, const TLink& link) {
+void ComputeKauffmanBracket(TLaurentPolynomial& result, const TLink& link,
+                            const std::atomic<int>* stopFlag) {
   const TSmoothingDiagram diagram(link);
   const int n = diagram.CrossingCount();
   const int maxLoops = n + diagram.FreeLoopCount() + 1;
@@ -22,8 +23,8 @@ void ComputeKauffmanBracket(TLaurentPolynomial& result, const TLink& link) {
   std::vector<std::uint8_t> digits(static_cast<std::size_t>(n), 0);
   std::vector<std::uint8_t> visited;
   // Each state costs a walk over the n crossings: poll by that weight.
-  ThrowIfStopRequested();
-  TStopPoll poll(4096);
+  TLinkInvariantStop poll(stopFlag);
+  poll.Check();
   int k = 0;
   for (;;) {
     poll.Steps(static_cast<unsigned>(n) + 1);

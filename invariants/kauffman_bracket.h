@@ -17,6 +17,8 @@
 // components (1 for the unknot).
 #pragma once
 
+#include <atomic>
+
 #include "invariants/laurent_polynomial.h"
 
 class TLink;
@@ -24,8 +26,10 @@ class TLink;
 // The bracket of a parsed diagram, normalised by the self-writhe, as a
 // Laurent polynomial in t. On a torus or Klein bottle diagram every loop counts
 // as if it bounded a disc. Throws TComputationStopped, or Out_of_Range when a
-// coefficient does not fit in 64 bits; result is unchanged then.
-void ComputeKauffmanBracket(TLaurentPolynomial& result, const TLink& link);
+// coefficient does not fit in 64 bits; result is unchanged then. stopFlag: a
+// flag of the caller's, polled with the process-wide one.
+void ComputeKauffmanBracket(TLaurentPolynomial& result, const TLink& link,
+                            const std::atomic<int>* stopFlag = nullptr);
 
 // The monomial (-1)^w t^(-3w).
 TLaurentTerm WritheFactor(int w);
@@ -41,4 +45,5 @@ class TBracketPolynomial;
 // second entry odd makes the first 0), except that (0, +-2) stays (0, 2).
 // result must be built by the caller with two class entries, its homology
 // mode and its letters; it is overwritten. Throws as ComputeKauffmanBracket.
-void ComputeBracketPolynomial(TBracketPolynomial& result, const TLink& link);
+void ComputeBracketPolynomial(TBracketPolynomial& result, const TLink& link,
+                              const std::atomic<int>* stopFlag = nullptr);

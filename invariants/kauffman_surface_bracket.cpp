@@ -3,13 +3,14 @@
 #include <tuple>
 #include <vector>
 
-#include "foundation/stop_poll.h"
+#include "invariants/link_invariant_stop.h"
 #include "invariants/bracket_polynomial.h"
 #include "invariants/kauffman_bracket.h"
 #include "invariants/kauffman_states.h"
 #include "presentations/links/link.h"
 
-void ComputeBracketPolynomial(TBracketPolynomial& result, const TLink& link) {
+void ComputeBracketPolynomial(TBracketPolynomial& result, const TLink& link,
+                              const std::atomic<int>* stopFlag) {
   const TSmoothingDiagram diagram(link);
   const int n = diagram.CrossingCount();
   const int mode = result.HomologyMode();
@@ -23,8 +24,8 @@ void ComputeBracketPolynomial(TBracketPolynomial& result, const TLink& link) {
   std::vector<std::uint8_t> visited;
   std::vector<TLoopClass> classes;
   // Each state costs a walk over the n crossings: poll by that weight.
-  ThrowIfStopRequested();
-  TStopPoll poll(4096);
+  TLinkInvariantStop poll(stopFlag);
+  poll.Check();
   int k = 0;
   for (;;) {
     poll.Steps(static_cast<unsigned>(n) + 1);

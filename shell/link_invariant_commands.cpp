@@ -61,7 +61,7 @@ TCommandOutcome RunCassonWalker(TCommandRun& run) {
   if (!ReadLink(run, link, kLinkParseOrdinary, kNoSurgeryText)) return TCommandOutcome::kRefused;
   return Guarded(run, [&] {
     TRational lambda;
-    return ComputeCassonWalker(link, lambda, &run.output) == 1 ? TCommandOutcome::kDone
+    return ComputeCassonWalker(link, lambda, &run.output, run.StopFlag()) == 1 ? TCommandOutcome::kDone
                                                                 : TCommandOutcome::kRefused;
   });
 }
@@ -71,7 +71,7 @@ TCommandOutcome RunKauffmanBracket(TCommandRun& run) {
   if (!ReadLink(run, link, kLinkParseAnyPairs, kNoGaussCodeText)) return TCommandOutcome::kRefused;
   return Guarded(run, [&] {
     TLaurentPolynomial bracket;
-    ComputeKauffmanBracket(bracket, link);
+    ComputeKauffmanBracket(bracket, link, run.StopFlag());
     TOutput& out = run.output;
     if (link.ComponentCount() > 1) {
       out.AppendText("Unoriented:\r\nK(t)=");
@@ -86,7 +86,7 @@ TCommandOutcome RunKauffmanBracket(TCommandRun& run) {
       for (int mode = 1; mode >= 0; --mode) {
         TBracketPolynomial surface(2);
         surface.SetHomologyMode(mode);
-        ComputeBracketPolynomial(surface, link);
+        ComputeBracketPolynomial(surface, link, run.StopFlag());
         out.AppendText(mode == 1 ? "K(t,z)=" : "K(t,z,H)=");
         surface.Print(out);
         out.NewLines(2);
@@ -107,7 +107,7 @@ TCommandOutcome RunAlexanderPolynomial(TCommandRun& run) {
   }
   return Guarded(run, [&] {
     TTwoVariablePolynomial alexander;
-    ComputeAlexanderPolynomial(alexander, link);
+    ComputeAlexanderPolynomial(alexander, link, run.StopFlag());
     alexander.Print(run.output);
     run.output.NewLines(2);
     return TCommandOutcome::kDone;

@@ -79,14 +79,24 @@ TEST(LinkInvariantCommandsTest, RefuseTextsThatAreNoUsableLink) {
   }
 }
 
-TEST(LinkInvariantCommandsTest, AStopEndsTheStateSum) {
+TEST(LinkInvariantCommandsTest, AStopEndsTheComputation) {
+  // By the command's own flag (Ctrl+C in the command-line program) and by the
+  // process-wide one.
   TOptionValues options;
   const std::atomic<int> stop{1};
+  const char* texts[] = {"link dowkercode 4 6 8 2 framing 1 end", "link code 1 -2 framing 2 code 2 -1 framing 2 end"};
+  for (int id : {kCassonWalker, kKauffmanBracket, kAlexander}) {
+    for (const char* text : texts) {
+      const TCommandResult r = RunCommandOnText(id, text, options, &stop);
+      EXPECT_EQ(r.outcome, TCommandOutcome::kStopped) << id << " " << text;
+      EXPECT_FALSE(Contains(r.shown, "K(t)=")) << r.shown;
+      EXPECT_FALSE(Contains(r.shown, "lambda")) << r.shown;
+    }
+  }
   RequestStop();
-  const TCommandResult r = RunCommandOnText(kKauffmanBracket, "link dowkercode 4 6 8 2 end", options, &stop);
+  const TCommandResult r = RunCommandOnText(kKauffmanBracket, texts[0], options);
   StopFlags().stop.store(0);
   EXPECT_EQ(r.outcome, TCommandOutcome::kStopped);
-  EXPECT_FALSE(Contains(r.shown, "K(t)=")) << r.shown;
 }
 
 }  // namespace
