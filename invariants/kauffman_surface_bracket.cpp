@@ -1,12 +1,16 @@
+// The two-variable bracket of a diagram on a torus or a Klein bottle (see
+// kauffman_bracket.h). The states are counted by their number of A-smoothings,
+// their number of trivial loops and the z-factor of their essential loops, so
+// the polynomial arithmetic runs once per kind of state, not once per state.
 #include <cstdint>
 #include <map>
 #include <tuple>
 #include <vector>
 
-#include "invariants/link_invariant_stop.h"
 #include "invariants/bracket_polynomial.h"
 #include "invariants/kauffman_bracket.h"
 #include "invariants/kauffman_states.h"
+#include "invariants/link_invariant_stop.h"
 #include "presentations/links/link.h"
 
 void ComputeBracketPolynomial(TBracketPolynomial& result, const TLink& link,
