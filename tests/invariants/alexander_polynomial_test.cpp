@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "foundation/output.h"
 #include "foundation/stop_flags.h"
@@ -88,6 +89,26 @@ TEST(AlexanderPolynomialTest, StopsOnTheStopFlag) {
   EXPECT_THROW(ComputeAlexanderPolynomial(p, link), TComputationStopped);
   StopFlags().stop.store(0);
   EXPECT_EQ(p.Coefficient(0, 0), 5);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AlexanderPolynomialTest, AKinkAnywhereChangesNothing) {
+  // 5_2; the Alexander polynomial does not see the mirror image either.
+  const std::vector<int> code = {1, -4, 2, -1, 3, -5, 4, -2, 5, -3};
+  for (std::size_t p = 0; p <= code.size(); ++p) {
+    for (int first : {6, -6}) {
+      std::string text = "link code";
+      for (std::size_t i = 0; i <= code.size(); ++i) {
+        if (i == p) text += " " + std::to_string(first) + " " + std::to_string(-first);
+        if (i < code.size()) text += " " + std::to_string(code[i]);
+      }
+      text += " end";
+      EXPECT_EQ(Alexander(text), "2t^{-1}-3+2t") << text;
+    }
+  }
 }
 
 }  // namespace

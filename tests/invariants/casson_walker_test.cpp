@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "foundation/output.h"
 #include "invariants/casson_walker.h"
@@ -145,6 +146,27 @@ TEST(CassonWalkerTest, RefusalsNameTheirReason) {
     EXPECT_EQ(r.computed, 0) << c.text;
     EXPECT_NE(r.report.find(std::string(c.message) + "\r\n\r\n"), std::string::npos) << r.report;
     EXPECT_EQ(r.report.find("Casson-Walker\r\n") == 0, c.heading) << r.report;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CassonWalkerTest, AKinkAnywhereChangesNothing) {
+  // a_2 is read from the code from its first entry on; the sum must not
+  // depend on where the code starts or on kinks.
+  const std::vector<int> code = {1, -4, 2, -1, 3, -2, 4, -3};  // figure-eight
+  for (std::size_t p = 0; p <= code.size(); ++p) {
+    for (int first : {5, -5}) {
+      std::string text = "link code";
+      for (std::size_t i = 0; i <= code.size(); ++i) {
+        if (i == p) text += " " + std::to_string(first) + " " + std::to_string(-first);
+        if (i < code.size()) text += " " + std::to_string(code[(i + p) % code.size()]);
+      }
+      text += " framing 1 end";
+      EXPECT_EQ(Lambda(text).lambda, "-1/1") << text;
+    }
   }
 }
 

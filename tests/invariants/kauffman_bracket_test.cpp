@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "foundation/output.h"
 #include "foundation/stop_flags.h"
@@ -160,6 +161,36 @@ TEST(KauffmanBracketTest, TheStateSumStopsOnTheStopFlag) {
   EXPECT_THROW(ComputeKauffmanBracket(p, link), TComputationStopped);
   StopFlags().stop.store(0);
   EXPECT_EQ(Text(p), "7");
+}
+
+}  // namespace
+
+namespace {
+
+// The code with a kink (crossing k passed over and then under, or under and
+// then over) inserted before position p.
+std::string WithKink(const std::vector<int>& code, std::size_t p, bool overFirst) {
+  const int k = static_cast<int>(code.size() / 2) + 1;
+  std::string text = "link code";
+  for (std::size_t i = 0; i <= code.size(); ++i) {
+    if (i == p) text += overFirst ? " " + std::to_string(k) + " -" + std::to_string(k)
+                                  : " -" + std::to_string(k) + " " + std::to_string(k);
+    if (i < code.size()) text += " " + std::to_string(code[i]);
+  }
+  return text + " end";
+}
+
+TEST(KauffmanBracketTest, AKinkAnywhereChangesNothing) {
+  // The figure-eight knot is its own mirror image, so the bracket is the same
+  // whichever signs the reader gives the rest of the diagram.
+  const std::vector<int> figureEight = {1, -4, 2, -1, 3, -2, 4, -3};
+  const std::string expected = "t^{-8}-t^{-4}+1-t^4+t^8";
+  for (std::size_t p = 0; p <= figureEight.size(); ++p) {
+    for (bool overFirst : {true, false}) {
+      const std::string text = WithKink(figureEight, p, overFirst);
+      EXPECT_EQ(Bracket(text), expected) << text;
+    }
+  }
 }
 
 }  // namespace
