@@ -3,6 +3,7 @@
 #include "shell/covering_check.h"
 #include "shell/graph_code_report.h"
 #include "shell/information_commands.h"
+#include "shell/link_invariant_commands.h"
 #include "shell/molecule_report.h"
 #include "shell/move_commands.h"
 #include "shell/spine_text_view.h"
@@ -65,6 +66,9 @@ constexpr TCommandRow kCommands[] = {
     {20, RunDehydratedDescription},
     {21, RunIsoSignature},
     {23, RunHomologyGroup},
+    {28, RunCassonWalker},
+    {29, RunKauffmanBracket},
+    {30, RunAlexanderPolynomial},
     {32, RunGraphCode},
     {36, RunBoundary},
     {37, RunIsCoveringFor},
