@@ -1,0 +1,12 @@
+// The Information commands of the Turaev-Viro invariants: the invariants of
+// orders 3 to 16 (menu id 24) and their homologically trivial part (25).
+//
+// Their engine belongs to the invariants subsystem, which builds on the shell;
+// the bodies are defined there (invariants/turaev_viro_report.cpp) and the
+// command table reaches them through these two declarations only.
+#pragma once
+
+#include "shell/document_commands.h"
+
+TCommandOutcome RunTuraevViroInvariants(TCommandRun& run);
+TCommandOutcome RunHomologicallyTrivialTuraevViro(TCommandRun& run);
