@@ -174,9 +174,10 @@ int TTuraevViroCalculator::RunStateSum(int r, int variant, long timeLimitMs,
                                        TCyclotomicNumber& trivial) {
   const auto start = std::chrono::steady_clock::now();
   unsigned steps = 0;
-  // Every 256 colourings visited: the stop flags and the time limit.
+  // Every 32 colourings visited (a few milliseconds at most): the stop flags
+  // and the time limit.
   auto poll = [&]() -> int {
-    if (++steps < 256) return 0;
+    if (++steps < 32) return 0;
     steps = 0;
     ThrowIfStopRequested();
     if (stopFlag != nullptr && stopFlag->load() != 0) throw TComputationStopped();

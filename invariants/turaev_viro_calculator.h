@@ -28,7 +28,7 @@
 // Cost: the odometer skips blocks of colourings that fail at the same edge,
 // but the number of admissible colourings still grows like (r - 1)^F at worst;
 // each one costs about 4V field multiplications. The sum polls the stop flags
-// every 256 colourings visited.
+// every 32 colourings visited.
 #pragma once
 
 #include <array>
