@@ -5,12 +5,18 @@
 
 #include <atomic>
 #include <map>
+#include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
+#include "shell/computation_task.h"
 #include "shell/document_commands.h"
 #include "shell/document_spine.h"
 #include "shell/options.h"
+#include "shell/task_bodies.h"
+#include "shell/task_view.h"
 
 namespace {
 
@@ -271,6 +277,46 @@ TEST(TuraevViroCommands, SpinesThatAreNotSpecialAreRefused) {
   TCommandResult r = RunCommandOnText(24, "1 -1\n1\n", TOptionValues{});
   EXPECT_EQ(r.outcome, TCommandOutcome::kRefused);
   EXPECT_NE(r.shown.find("Given polyhedron is not special"), std::string::npos) << r.shown;
+}
+
+}  // namespace
+
+namespace {
+
+// What the worker's task shows in its view.
+class TRecordingView : public TTaskView {
+ public:
+  void BeginComputation(TTaskKind) override { ++begun; }
+  void EndComputation(TTaskKind) override { ++ended; }
+  void SetInformationMode(bool, std::optional<std::string> report) override {
+    if (report) reports.push_back(*report);
+  }
+  void WriteText(std::string) override {}
+  void SaveOriginalText() override {}
+  void SetTransformedState(bool) override {}
+  int begun = 0;
+  int ended = 0;
+  std::vector<std::string> reports;
+};
+
+TEST(TuraevViroCommands, TheTaskShowsTheListAsItGrows) {
+  TRecordingView view;
+  TComputationTask task;
+  task.SetKindOrders(&view, 3, 5, kTuraevViroTrivialPart);
+  task.SetDocumentText("cMcabbjxr");
+  const TTaskBodies bodies = BuiltInTaskBodies();
+  const TTaskBody* body = bodies.Find(TTaskKind::TuraevViro);
+  ASSERT_NE(body, nullptr);
+  (*body)(task);
+  EXPECT_EQ(view.begun, 1);
+  EXPECT_EQ(view.ended, 1);
+  ASSERT_EQ(view.reports.size(), 4u) << "after each order, then the whole";
+  EXPECT_NE(view.reports[0].find(" E_3\t1\r\n\r\n\r\nAbout using"), std::string::npos)
+      << view.reports[0];
+  EXPECT_EQ(view.reports.back(),
+            "Homologically trivial part of Turaev-Viro Invariants :\r\n\r\norder\tvalue\r\n"
+            " E_3\t1\r\n E_4\t1\r\n E_5\ts_1 +2\r\n\r\n\r\n"
+            "About using notation see topic 'Turaev-Viro Invariants' in Sorvelin help\r\n");
 }
 
 }  // namespace
