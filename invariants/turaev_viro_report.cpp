@@ -122,6 +122,17 @@ void RunTuraevViroTask(TComputationTask& task) {
     ShowMessageBox(refusal, TMessageButtons::Ok, TMessageIcon::Warning);
     return;
   }
+  // The sum grows like a power of the number of cells: ask before a long one.
+  constexpr int kManyCells = 20;
+  if (calculator.CellCount() >= kManyCells) {
+    const std::string question = "The spine contains " + std::to_string(calculator.CellCount()) +
+                                 " 2-components\r\nso computation may take very long time.\r\n"
+                                 "Continue?";
+    if (ShowMessageBox(question, TMessageButtons::OkCancel, TMessageIcon::Question) !=
+        TMessageResult::Ok) {
+      return;
+    }
+  }
   task.BeginComputation();
   if (TComputationTask::Aborted()) return;
   TTaskView* view = task.GetView();

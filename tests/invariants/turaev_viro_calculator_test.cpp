@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/message_box.h"
 #include "shell/computation_task.h"
 #include "shell/document_commands.h"
 #include "shell/document_spine.h"
@@ -317,6 +318,36 @@ TEST(TuraevViroCommands, TheTaskShowsTheListAsItGrows) {
             "Homologically trivial part of Turaev-Viro Invariants :\r\n\r\norder\tvalue\r\n"
             " E_3\t1\r\n E_4\t1\r\n E_5\ts_1 +2\r\n\r\n\r\n"
             "About using notation see topic 'Turaev-Viro Invariants' in Sorvelin help\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TuraevViroCommands, TheTaskAsksBeforeSpinesOfTwentyCells) {
+  std::vector<std::string> asked;
+  TMessageBoxHandler previous =
+      SetMessageBoxHandler([&](std::string_view text, TMessageButtons, TMessageIcon) {
+        asked.emplace_back(text);
+        return TMessageResult::Cancel;
+      });
+  TRecordingView view;
+  TComputationTask task;
+  task.SetKindOrders(&view, 3, 3, kTuraevViroFull);
+  task.SetDocumentText("heegaard 0 13 5 0 3 2");  // 25 cells
+  (*BuiltInTaskBodies().Find(TTaskKind::TuraevViro))(task);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].rfind("The spine contains 25 2-components\r\n", 0), 0u) << asked[0];
+  EXPECT_EQ(view.begun, 0) << "Cancel computes nothing";
+
+  TComputationTask notSpecial;
+  notSpecial.SetKindOrders(&view, 3, 3, kTuraevViroFull);
+  notSpecial.SetDocumentText("1 -1\n1\n");
+  (*BuiltInTaskBodies().Find(TTaskKind::TuraevViro))(notSpecial);
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[1].rfind("Given polyhedron is not special\n", 0), 0u) << asked[1];
+  EXPECT_EQ(view.begun, 0);
+  SetMessageBoxHandler(previous);
 }
 
 }  // namespace
