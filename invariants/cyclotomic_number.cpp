@@ -306,6 +306,11 @@ void TCyclotomicNumber::SetMonomialForm(const TQuantumMonomial* m,
   if (remains && !IsZero()) form_ = std::make_unique<TQuantumMonomial>(form);
 }
 
+void TCyclotomicNumber::AttachStoredForm(const TQuantumMonomial& m) {
+  if (IsZero()) return;
+  form_ = std::make_unique<TQuantumMonomial>(m);
+}
+
 double TCyclotomicNumber::ToDouble() const {
   double value = 0.0;
   for (int k = 0; k < CoefficientCount(); ++k) {

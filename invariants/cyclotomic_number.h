@@ -84,6 +84,9 @@ class TCyclotomicNumber {
   // number stays zero without form. The form's rational factor moves into
   // the coefficients.
   void SetMonomialForm(const TQuantumMonomial* m, const TQuantumIntegerSource& source);
+  // Attaches a form as it stands, its exponents already reduced (the binary
+  // table reader restores stored numbers so); nothing for a zero number.
+  void AttachStoredForm(const TQuantumMonomial& m);
 
   void Add(const TCyclotomicNumber& x);
   void Subtract(const TCyclotomicNumber& x);

@@ -41,6 +41,9 @@ class TQuantumMonomial {
   void SetConstant(std::int64_t v);
   // Stores e at index i when i < r/2; otherwise nothing.
   void SetExponent(int i, std::int64_t e);
+  // For the binary table reader: the factor and the carried integer as stored.
+  void SetFactor(const mpq_class& factor) { factor_ = factor; }
+  void SetCarriedInteger(std::int32_t carried) { carried_ = carried; }
 
   int Order() const { return order_; }
   const mpq_class& Factor() const { return factor_; }

@@ -28,6 +28,8 @@ class TSpineCellTable {
   // Returns the number of edges (E); the vertices are not looked at.
   int Load(const TSpine& spine);
   void Clear() { records_.clear(); }
+  // Appends a record as it stands (the binary table reader fills a table so).
+  void Append(TSpineCellRecord record) { records_.push_back(std::move(record)); }
 
   int Count() const { return static_cast<int>(records_.size()); }
   // The i-th record (0-based); null out of range.
