@@ -351,3 +351,18 @@ TEST(TuraevViroCommands, TheTaskAsksBeforeSpinesOfTwentyCells) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TuraevViroCalculator, ATimeLimitEndsALongSumWithoutValue) {
+  TSpineOf spine("badc*cdab*dcba");  // twelve cells: order 9 runs for seconds
+  EXPECT_EQ(spine.calculator.ComputeOrder(9, kTuraevViroFull, 1, nullptr), kTuraevViroTimeLimit);
+  EXPECT_EQ(spine.calculator.TimeLimitUsed(), 1);
+  EXPECT_EQ(spine.calculator.FullStatus(9), kTuraevViroTimeLimit);
+  EXPECT_EQ(spine.calculator.FullResult(9), nullptr);
+  // No limit (0 or less) lets a short sum finish.
+  EXPECT_EQ(spine.calculator.ComputeOrder(3, kTuraevViroFull, 0, nullptr), kTuraevViroDone);
+  EXPECT_EQ(spine.calculator.FullResult(3)->ToText(), "0") << "RP^3";
+}
+
+}  // namespace
