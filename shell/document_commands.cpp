@@ -8,6 +8,7 @@
 #include "shell/move_commands.h"
 #include "shell/spine_text_view.h"
 #include "shell/triangulation_reports.h"
+#include "shell/turaev_viro_commands.h"
 
 TCommandRun::TCommandRun(TDocumentSpine& document, std::string_view text,
                          const TOptionValues& options, bool informationMode,
@@ -66,6 +67,8 @@ constexpr TCommandRow kCommands[] = {
     {20, RunDehydratedDescription},
     {21, RunIsoSignature},
     {23, RunHomologyGroup},
+    {24, RunTuraevViroInvariants},
+    {25, RunHomologicallyTrivialTuraevViro},
     {28, RunCassonWalker},
     {29, RunKauffmanBracket},
     {30, RunAlexanderPolynomial},

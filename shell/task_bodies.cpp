@@ -1,5 +1,7 @@
 #include "shell/task_bodies.h"
 
+#include "shell/turaev_viro_commands.h"
+
 void TTaskBodies::Set(TTaskKind kind, TTaskBody body) {
   if (!RunsOnWorker(kind)) return;
   bodies_[TaskKindNumber(kind)] = std::move(body);
@@ -15,5 +17,7 @@ const TTaskBody* TTaskBodies::Find(TTaskKind kind) const {
 TTaskBodies BuiltInTaskBodies() {
   // The recognition, invariant, search, series and import engines register
   // their bodies here as they are built.
-  return TTaskBodies{};
+  TTaskBodies bodies;
+  bodies.Set(TTaskKind::TuraevViro, RunTuraevViroTask);
+  return bodies;
 }

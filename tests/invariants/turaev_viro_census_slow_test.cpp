@@ -1,0 +1,76 @@
+// The Turaev-Viro state sums over the whole closed census sample (up to ten
+// tetrahedra): the structural identities hold on every spine.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "invariants/turaev_viro_calculator.h"
+#include "shell/document_spine.h"
+#include "shell/options.h"
+
+namespace {
+
+struct TClosedEntry {
+  int tetrahedra = 0;
+  std::string name;
+  std::string signature;
+};
+
+std::vector<TClosedEntry> ReadClosedCensus() {
+  std::ifstream in(std::string(SORVELIN_SHARED_DATA_DIR) + "/closed-census-sample.tsv");
+  std::vector<TClosedEntry> entries;
+  std::string line;
+  std::getline(in, line);  // header
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    TClosedEntry entry;
+    std::string tetrahedra;
+    std::getline(fields, tetrahedra, '\t');
+    std::getline(fields, entry.name, '\t');
+    std::getline(fields, entry.signature, '\t');
+    entry.tetrahedra = std::atoi(tetrahedra.c_str());
+    if (!entry.signature.empty()) entries.push_back(entry);
+  }
+  return entries;
+}
+
+TEST(TuraevViroCensus, OddOrdersSplitIntoTheTrivialPartAndOrderThree) {
+  const std::vector<TClosedEntry> census = ReadClosedCensus();
+  if (census.empty()) GTEST_SKIP() << "no closed census sample";
+  int checked = 0;
+  for (const TClosedEntry& entry : census) {
+    if (entry.tetrahedra > 10) continue;
+    TDocumentSpine document;
+    TDocumentSpine::TScope scope(document);
+    ASSERT_NE(document.ParseDocumentText(entry.signature.c_str(), TOptionValues{}), 0)
+        << entry.name;
+    TTuraevViroCalculator calculator;
+    calculator.Setup(document.Spine());
+    ASSERT_EQ(calculator.ComputeOrder(3, kTuraevViroFull, -1, nullptr), kTuraevViroDone);
+    const TCyclotomicNumber* t3 = calculator.FullResult(3);
+    ASSERT_EQ(t3->CoefficientCount(), 2);
+    const mpq_class order3 = t3->Coefficient(0);
+    for (int r : {5, 7}) {
+      ASSERT_EQ(calculator.ComputeOrder(r, kTuraevViroBoth, -1, nullptr), kTuraevViroDone);
+      TCyclotomicNumber product = *calculator.TrivialPartResult(r);
+      product.MultiplyByRational(order3);
+      EXPECT_TRUE(product.Equals(*calculator.FullResult(r)))
+          << entry.name << " r=" << r << ": " << calculator.FullResult(r)->ToText();
+    }
+    // The even order agrees between the single variants and the joint one.
+    TTuraevViroCalculator single;
+    single.Setup(document.Spine());
+    ASSERT_EQ(calculator.ComputeOrder(6, kTuraevViroBoth, -1, nullptr), kTuraevViroDone);
+    ASSERT_EQ(single.ComputeOrder(6, kTuraevViroFull, -1, nullptr), kTuraevViroDone);
+    ASSERT_EQ(single.ComputeOrder(6, kTuraevViroTrivialPart, -1, nullptr), kTuraevViroDone);
+    EXPECT_TRUE(single.FullResult(6)->Equals(*calculator.FullResult(6))) << entry.name;
+    EXPECT_TRUE(single.TrivialPartResult(6)->Equals(*calculator.TrivialPartResult(6)))
+        << entry.name;
+    ++checked;
+  }
+  EXPECT_GE(checked, 250);
+}
+
+}  // namespace
