@@ -127,6 +127,16 @@ int TCell::FindPassage(const TObjectHeader* cell, const TObjectHeader* edge, int
   return -1;
 }
 
+int TCell::FindPassageNearAnEnd(const TObjectHeader* cell, const TObjectHeader* edge) {
+  int length = BoundaryLength(cell);
+  const TCell* c = Of(cell);
+  for (int low = 0, high = length - 1; low <= high; ++low, --high) {
+    if (EdgeOf(c, low) == edge) return low;
+    if (EdgeOf(c, high) == edge) return high;
+  }
+  return -1;
+}
+
 void TCell::AppendPassage(TObjectHeader* cell, TObjectHeader* edge, int direction) {
   TCell* c = Of(cell);
   if (c == nullptr || TEdge::Of(edge) == nullptr) return;
@@ -232,7 +242,11 @@ int TCell::CutAtPassage(TObjectHeader* cell, int i, int reverse) {
 }
 
 int TCell::CutAtEdge(TObjectHeader* cell, TObjectHeader* edge, int reverse) {
-  int p = FindPassage(cell, edge, -1, 1);
+  // The last passage of the edge; when it is the only one (the edge's cell
+  // list says so) it is looked for from both ends, which keeps taking a long
+  // cell apart edge by edge linear.
+  int p = EdgePassageCount(cell, edge) == 1 ? FindPassageNearAnEnd(cell, edge)
+                                            : FindPassage(cell, edge, -1, 1);
   if (p < 0) return 0;
   return CutAtPassage(cell, p, reverse);
 }
