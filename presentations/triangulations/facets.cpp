@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "foundation/heap_string.h"
-#include "foundation/stop_poll.h"
 #include "foundation/status_reporter.h"
+#include "foundation/stop_poll.h"
 #include "foundation/text_scanners.h"
 #include "presentations/triangulations/prepared_text.h"
 

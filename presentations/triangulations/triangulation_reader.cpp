@@ -14,8 +14,8 @@
 #include <unordered_map>
 
 #include "foundation/heap_string.h"
-#include "foundation/stop_poll.h"
 #include "foundation/status_reporter.h"
+#include "foundation/stop_poll.h"
 #include "foundation/text_scanners.h"
 #include "model/handle.h"
 #include "presentations/details/details_description.h"
