@@ -127,6 +127,16 @@ int TCell::FindPassage(const TObjectHeader* cell, const TObjectHeader* edge, int
   return -1;
 }
 
+int TCell::FindPassageNearAnEnd(const TObjectHeader* cell, const TObjectHeader* edge) {
+  int length = BoundaryLength(cell);
+  const TCell* c = Of(cell);
+  for (int low = 0, high = length - 1; low <= high; ++low, --high) {
+    if (EdgeOf(c, low) == edge) return low;
+    if (EdgeOf(c, high) == edge) return high;
+  }
+  return -1;
+}
+
 void TCell::AppendPassage(TObjectHeader* cell, TObjectHeader* edge, int direction) {
   TCell* c = Of(cell);
   if (c == nullptr || TEdge::Of(edge) == nullptr) return;
@@ -232,7 +242,11 @@ int TCell::CutAtPassage(TObjectHeader* cell, int i, int reverse) {
 }
 
 int TCell::CutAtEdge(TObjectHeader* cell, TObjectHeader* edge, int reverse) {
-  int p = FindPassage(cell, edge, -1, 1);
+  // The last passage of the edge; when it is the only one (the edge's cell
+  // list says so) it is looked for from both ends, which keeps taking a long
+  // cell apart edge by edge linear.
+  int p = EdgePassageCount(cell, edge) == 1 ? FindPassageNearAnEnd(cell, edge)
+                                            : FindPassage(cell, edge, -1, 1);
   if (p < 0) return 0;
   return CutAtPassage(cell, p, reverse);
 }
@@ -300,30 +314,31 @@ int TCell::SubdivideEdge(TObjectHeader* cell, int p, TObjectHeader* f1, TObjectH
   THandle keepF1(f1);
   THandle keepF2(f2);
 
-  // The new word, built aside so that a failed allocation changes nothing.
-  TObjectList edges(0, length + 2);
-  TObjectList directions(0, length + 2);
-  directions.SetWeak(2);
-  std::vector<int> before(static_cast<std::size_t>(length), 0);  // passages of e before q
-  int replaced = 0;
-  for (int q = 0; q < length; ++q) {
-    before[static_cast<std::size_t>(q)] = replaced;
-    if (EdgeOf(c, q) != edge.Object()) {
-      edges.Append(EdgeOf(c, q));
-      directions.AppendValue(DirectionOf(c, q));
-      continue;
-    }
-    bool along = DirectionOf(c, q) == 1;
-    edges.Append(along ? f1 : f2);
-    edges.Append(along ? f2 : f1);
-    directions.AppendValue(along ? 1 : 2);
-    directions.AppendValue(along ? 1 : 2);
-    ++replaced;
+  // The passages of e. The word is changed in place rather than copied: a
+  // long word (a meridian disc that winds many times) would otherwise be
+  // copied, a reference taken for every element, at each subdivision of one
+  // of its edges, and a twisted filling would cost quadratic time. For the
+  // same reason the passages are searched outward from p, where the
+  // passages of one edge usually stand, until as many are found as e's cell
+  // list holds entries for this cell (one per passage).
+  const int expected = std::max(1, EdgePassageCount(cell, edge));
+  std::vector<int> places{p};
+  for (int step = 1; step < length && static_cast<int>(places.size()) < expected; ++step) {
+    const int up = p + step;
+    const int down = p - step;
+    if (up >= length && down < 0) break;
+    if (up < length && EdgeOf(c, up) == edge.Object()) places.push_back(up);
+    if (down >= 0 && EdgeOf(c, down) == edge.Object()) places.push_back(down);
   }
+  std::sort(places.begin(), places.end());
+  const int replaced = static_cast<int>(places.size());
+  auto passagesBefore = [&places](int q) {
+    return static_cast<int>(std::lower_bound(places.begin(), places.end(), q) - places.begin());
+  };
   // Trackers keep pointing at the same passages; when both point at passages
   // of e, the later one moves on to the second of its two new passages.
-  int newS = s != nullptr ? *s + before[static_cast<std::size_t>(*s)] : 0;
-  int newT = t != nullptr ? *t + before[static_cast<std::size_t>(*t)] : 0;
+  int newS = s != nullptr ? *s + passagesBefore(*s) : 0;
+  int newT = t != nullptr ? *t + passagesBefore(*t) : 0;
   if (s != nullptr && t != nullptr && EdgeOf(c, *s) == edge.Object() &&
       EdgeOf(c, *t) == edge.Object()) {
     if (*s < *t)
@@ -333,8 +348,33 @@ int TCell::SubdivideEdge(TObjectHeader* cell, int p, TObjectHeader* f1, TObjectH
     else if (*s == p)
       ++newT;
   }
-  c->boundaryEdges = std::move(edges);
-  c->directions = std::move(directions);
+  // Room first, so that the changes below cannot fail half-way; a word whose
+  // body another list holds too is copied first, as that body may not move.
+  auto unshare = [](TObjectList& list) {
+    if (list.HasBody() && list.Body()->refCount > 1) {
+      TObjectList own;
+      list.CopyTo(own);
+      list = std::move(own);
+    }
+  };
+  unshare(c->boundaryEdges);
+  unshare(c->directions);
+  auto makeRoom = [length, replaced](TObjectList& list) {
+    if (list.Capacity() < length + replaced)
+      list.Reserve(std::max(length + replaced, list.Capacity() + list.Capacity() / 2));
+  };
+  makeRoom(c->boundaryEdges);
+  makeRoom(c->directions);
+  // From the last passage back, so that the earlier places stay where they are.
+  for (auto place = places.rbegin(); place != places.rend(); ++place) {
+    const int q = *place;
+    const bool along = DirectionOf(c, q) == 1;
+    const TListSlot direction = along ? 1 : 2;
+    c->boundaryEdges.SetAt(q, along ? f1 : f2);
+    c->boundaryEdges.InsertAt(q + 1, along ? f2 : f1);
+    c->directions.SetValueAt(q, direction);
+    c->directions.InsertAt(q + 1, reinterpret_cast<TObjectHeader*>(direction));
+  }
   if (s != nullptr) *s = newS;
   if (t != nullptr) *t = newT;
   for (int k = 0; k < replaced; ++k) {

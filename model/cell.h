@@ -50,6 +50,12 @@ struct TCell : TObjectHeader {
   // from start in that direction, start itself excluded. -1 when none.
   static int FindPassage(const TObjectHeader* cell, const TObjectHeader* edge, int start,
                          int backward);
+  // Some passage of the edge, searched from both ends of the word at once
+  // (the passage nearest an end; at equal distance the one nearer the
+  // start): the edges a builder has just worked on stand near an end of a
+  // long word, where a search from one end only may walk the whole word.
+  // -1 when none.
+  static int FindPassageNearAnEnd(const TObjectHeader* cell, const TObjectHeader* edge);
 
   // Appends a passage; a cell attached at a vertex first gives the passage
   // that vertex as its start (when the edge has none there) and leaves it.

@@ -7,8 +7,11 @@
 // engines test connectedness.
 //
 // Cost: linear in the total length of the boundary words and of the edges'
-// cell lists. The temporary lists live in a private heap of their own that is
-// destroyed at the end; only the result is made in the caller's heap.
+// cell lists (each edge's list is walked once), with hash sets for what has
+// been seen. The temporary lists live in a private heap of their own that is
+// destroyed at the end; only the result is made in the caller's heap. Both
+// groupings poll the stop flag and throw TComputationStopped; the out list is
+// then untouched.
 #pragma once
 
 #include "model/complex.h"

@@ -201,14 +201,17 @@ int TDetail::FaceCornerMap(int face, int position) {
 
 int TDetail::FaceOfEdge(const TObjectHeader* detail, const TComplex& spine,
                         const TObjectHeader* edge, int direction, int side) {
+  if (Of(detail) == nullptr || edge == nullptr) return -1;
+  return FaceOfEdgeAt(detail, spine.Objects().IndexOf(edge), direction, side);
+}
+
+int TDetail::FaceOfEdgeAt(const TObjectHeader* detail, int edgeIndex, int direction, int side) {
   const TDetail* d = Of(detail);
-  if (d == nullptr || edge == nullptr) return -1;
-  int index = spine.Objects().IndexOf(edge);
-  if (index < 0) return -1;
+  if (d == nullptr || edgeIndex < 0) return -1;
   int end = direction == 1 ? 1 : 2;
   if (side != 0) end = 3 - end;
   for (int f = 0; f < 4; ++f)
-    if (d->edgeIndex[f] == index && d->edgeEnd[f] == end) return f;
+    if (d->edgeIndex[f] == edgeIndex && d->edgeEnd[f] == end) return f;
   return -1;
 }
 
@@ -217,6 +220,14 @@ int TDetail::CommonEdge(const TObjectHeader* detail, const TComplex& spine,
                         int direction2) {
   int arriving = FaceOfEdge(detail, spine, edge1, direction1, 1);
   int leaving = FaceOfEdge(detail, spine, edge2, direction2, 0);
+  if (arriving < 0 || leaving < 0) return -1;
+  return OppositeCorner(arriving, leaving);
+}
+
+int TDetail::CommonEdgeAt(const TObjectHeader* detail, int edgeIndex1, int direction1,
+                          int edgeIndex2, int direction2) {
+  int arriving = FaceOfEdgeAt(detail, edgeIndex1, direction1, 1);
+  int leaving = FaceOfEdgeAt(detail, edgeIndex2, direction2, 0);
   if (arriving < 0 || leaving < 0) return -1;
   return OppositeCorner(arriving, leaving);
 }

@@ -97,6 +97,12 @@ struct TDetail : TObjectHeader {
   static int CommonEdge(const TObjectHeader* detail, const TComplex& spine,
                         const TObjectHeader* edge1, int direction1, const TObjectHeader* edge2,
                         int direction2);
+  // The same two with the edges' list positions given (-1 for an edge not in
+  // the list): the forms above look each position up in the list, which a
+  // pass over a whole spine does once for all edges instead.
+  static int FaceOfEdgeAt(const TObjectHeader* detail, int edgeIndex, int direction, int side);
+  static int CommonEdgeAt(const TObjectHeader* detail, int edgeIndex1, int direction1,
+                          int edgeIndex2, int direction2);
 };
 
 // Kind routines (object_kinds.cpp dispatches to them).

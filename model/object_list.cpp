@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr std::uint32_t kGrowthStep = 3;
+constexpr std::uint32_t kGrowthStep = 3;  // the least growth, and an empty list's capacity
 constexpr std::uint32_t kMaxSlots =
     static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max() / 2);
 
@@ -184,7 +184,11 @@ void TObjectList::GrowForOneMore() {
   if (body_ == nullptr) {
     Reserve(static_cast<int>(kGrowthStep));
   } else if (body_->count >= body_->capacity) {
-    Reserve(static_cast<int>(body_->count + kGrowthStep));
+    // Geometric growth: appending n elements moves the body O(log n) times.
+    std::uint32_t step = std::max(kGrowthStep, body_->count / 2);
+    std::uint32_t wanted = body_->count + std::min(step, kMaxSlots - std::min(body_->count, kMaxSlots));
+    if (wanted <= body_->count) throw std::bad_alloc();
+    Reserve(static_cast<int>(wanted));
   }
 }
 

@@ -8,9 +8,11 @@
 // list (tag 1: a list of lists).
 //
 // The body is one block of the current private heap: header, tag, mode, count,
-// capacity, then the slots. Lists grow by three slots at a time, which keeps
-// the many small incidence lists (four edges at a vertex, three cells at an
-// edge) tight. Growth may move the body, so a body held by two lists at once
+// capacity, then the slots. An empty list starts with three slots and a full
+// one grows by half its size (at least three slots): the many small incidence
+// lists (four edges at a vertex, three cells at an edge) stay tight, and a
+// long list is reallocated only O(log n) times, so n appends cost O(n) in all.
+// Growth may move the body, so a body held by two lists at once
 // (an element of a list of lists, seen through OfBody) never moves: shrinking
 // it keeps its block and growing it throws std::logic_error.
 //
@@ -121,8 +123,8 @@ class TObjectList {
  private:
   struct TNoBody {};
   explicit TObjectList(TNoBody) noexcept {}
-  // Makes room for one more element: three slots without body, else count + 3
-  // when full.
+  // Makes room for one more element: three slots without body, else
+  // count + max(3, count / 2) when full.
   void GrowForOneMore();
 
   // The list holds one counted reference to its body. The body is managed here

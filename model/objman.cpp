@@ -93,6 +93,7 @@ void TObjectManager::ResetCursors() {
 
 void TObjectManager::Reset() {
   if (objects_.Count() > 0) objects_.Clear();
+  occurrences_.clear();
   for (int k = 0; k < kObjectKindCount; ++k) {
     counts_[k] = 0;
     highest_[k] = 0;
@@ -119,9 +120,30 @@ TObjectHeader* TObjectManager::CreateObject(int kind) {
   return object;
 }
 
+void TObjectManager::NoteAdded(const TObjectHeader* object) {
+  if (object != nullptr) ++occurrences_[object];
+}
+
+void TObjectManager::NoteRemoved(const TObjectHeader* object) {
+  auto found = occurrences_.find(object);
+  if (found == occurrences_.end()) return;
+  if (--found->second <= 0) occurrences_.erase(found);
+}
+
+bool TObjectManager::Contains(const TObjectHeader* object) const {
+  return object != nullptr && occurrences_.count(object) != 0;
+}
+
+int TObjectManager::IndexOf(const TObjectHeader* object) const {
+  // A null entry (left by CopyObjectsTo) is not counted: look for it in the list.
+  if (object != nullptr && !Contains(object)) return -1;
+  return objects_.IndexOf(object);
+}
+
 void TObjectManager::Register(TObjectHeader* object) {
   if (object == nullptr) return;
   objects_.Append(object);
+  NoteAdded(object);
   if (IsKindIndex(object->kind)) {
     ++counts_[object->kind];
     if (object->number > highest_[object->kind]) highest_[object->kind] = object->number;
@@ -130,7 +152,7 @@ void TObjectManager::Register(TObjectHeader* object) {
 
 int TObjectManager::Unregister(TObjectHeader* object) {
   if (object == nullptr) return 0;
-  return UnregisterAt(objects_.IndexOf(object));
+  return UnregisterAt(IndexOf(object));
 }
 
 int TObjectManager::UnregisterAt(int index) {
@@ -145,6 +167,7 @@ int TObjectManager::UnregisterAt(int index) {
       --cursorPositions_[k];
   }
   if (object != nullptr && IsKindIndex(object->kind)) --counts_[object->kind];
+  NoteRemoved(object);
   objects_.RemoveAt(index);  // may destroy the object
   return 1;
 }
@@ -169,7 +192,7 @@ TObjectHeader* TObjectManager::Next(const TObjectHeader* object) {
   for (int k = 0; k < kObjectKindCount; ++k)
     if (cursorObjects_[k] == object) return Advance(k);
   int kind = object->kind;
-  int index = objects_.IndexOf(object);
+  int index = IndexOf(object);
   if (!IsKindIndex(kind) || index < 0) {
     ReportInternalError(kSourceName, kLineLostCursor);
     return nullptr;
@@ -271,8 +294,8 @@ void TObjectManager::SwapAt(int i, int j) {
 }
 
 void TObjectManager::SwapObjects(const TObjectHeader* a, const TObjectHeader* b) {
-  int i = objects_.IndexOf(a);
-  int j = objects_.IndexOf(b);
+  int i = IndexOf(a);
+  int j = IndexOf(b);
   if (i >= 0 && j >= 0) SwapAt(i, j);
 }
 
@@ -315,6 +338,7 @@ void TObjectManager::CopyObjectsTo(TObjectManager& target) const {
       ObjectDestroyByKind(copy);
       throw;
     }
+    target.NoteAdded(copy);
     THandle(source).CopyIdentity(copy);
   }
   for (int k = 0; k < kObjectKindCount; ++k) {
@@ -327,7 +351,15 @@ void TObjectManager::MapObjects(TObjectList& output, const TObjectList& source,
                                 const TObjectManager& target) const {
   output.Clear();
   for (int i = 0; i < source.Count(); ++i)
-    output.Append(target.objects_.At(objects_.IndexOf(source.At(i))));
+    output.Append(target.objects_.At(IndexOf(source.At(i))));
+}
+
+std::unordered_map<const TObjectHeader*, int> PositionsOfObjects(const TObjectManager& objects) {
+  std::unordered_map<const TObjectHeader*, int> positions;
+  positions.reserve(static_cast<std::size_t>(objects.Count()));
+  // Later occurrences overwrite earlier ones: the last one counts.
+  for (int i = 0; i < objects.Count(); ++i) positions[objects.At(i)] = i;
+  return positions;
 }
 
 // ---- Registry --------------------------------------------------------------------------

@@ -18,6 +18,11 @@
 // the object was destroyed by the removal (its pointer is compared, never
 // followed). Swaps carry the cursor along with its object.
 //
+// Membership. Beside the list the manager keeps a count of each object's
+// occurrences, so that Contains (and IndexOf of an absent object) costs a hash
+// lookup instead of a walk over the list: builders ask it for every edge and
+// vertex they add, and a walk there made building quadratic.
+//
 // Internal errors name the source "objman".
 #pragma once
 
@@ -64,7 +69,8 @@ class TObjectManager {
   // number of its kind to its primary number when that is larger.
   void Register(TObjectHeader* object);
   // Removes the object's last occurrence and lowers its kind's count; 1, or 0
-  // for null or absent. The cursors keep their place (see above).
+  // for null or absent. The cursors keep their place (see above). Costs a walk
+  // from the end of the list to the object, and the move of the entries behind it.
   int Unregister(TObjectHeader* object);
   // Removes whatever stands at list position i (also a null entry), with the
   // same cursor and count bookkeeping; 1, or 0 out of range.
@@ -72,8 +78,12 @@ class TObjectManager {
 
   int Count() const { return objects_.Count(); }
   int CountOfKind(int kind) const;
-  bool Contains(const TObjectHeader* object) const { return objects_.Contains(object); }
-  int IndexOf(const TObjectHeader* object) const { return objects_.IndexOf(object); }
+  // Constant time on average.
+  bool Contains(const TObjectHeader* object) const;
+  // The position of the last occurrence, -1 when absent: constant time for an
+  // absent object, a walk from the end of the list otherwise. A caller that
+  // looks up many positions builds its own map once (PositionsOfObjects).
+  int IndexOf(const TObjectHeader* object) const;
   // The object at list position i; null out of range.
   TObjectHeader* At(int i) const { return objects_.At(i); }
   const TObjectList& Objects() const { return objects_; }
@@ -136,8 +146,12 @@ class TObjectManager {
 
  private:
   void ResetCursors();
+  void NoteAdded(const TObjectHeader* object);
+  void NoteRemoved(const TObjectHeader* object);
 
   TObjectList objects_;
+  // The number of occurrences of each object in objects_.
+  std::unordered_map<const TObjectHeader*, std::int32_t> occurrences_;
   TComplex* owner_ = nullptr;
   std::int32_t counts_[kObjectKindCount] = {};
   std::int32_t highest_[kObjectKindCount] = {};
@@ -154,6 +168,11 @@ TObjectManager* ManagerAt(int i);
 TObjectManager* ManagerOfObject(const TObjectHeader* object);
 // CreateObject(kind) in the manager that holds the object; null when none does.
 TObjectHeader* CreateObjectLike(int kind, const TObjectHeader* object);
+
+// The list position of every object of the manager (its last occurrence, as
+// IndexOf gives it), for a pass that looks up many positions while the list
+// stays as it is. Linear in the number of objects.
+std::unordered_map<const TObjectHeader*, int> PositionsOfObjects(const TObjectManager& objects);
 
 // Pairs the objects of two managers by equal list position (the relation
 // between a complex and its copy) and maps one to the other. Objects not in the

@@ -3,6 +3,7 @@
 
 #include "foundation/heap_string.h"
 #include "foundation/output.h"
+#include "foundation/stop_poll.h"
 #include "model/spine.h"
 #include "moves/reduction.h"
 
@@ -13,15 +14,24 @@ constexpr int kReductionsDoneText = 269;
 // Set while a run is in progress; a nested or concurrent call returns at once.
 std::atomic<int> reductionRunning{0};
 
+// Each removal is a whole move that leaves a valid spine, so a stop between
+// two of them leaves the spine reduced part of the way.
 template <typename Remove>
 int Repeat(TSpine& spine, Remove remove, int moveType) {
   int count = 0;
-  while (remove(spine) != 0) {
+  for (;;) {
+    ThrowIfStopRequested();
+    if (remove(spine) == 0) break;
     spine.LogEvent(moveType, nullptr);
     ++count;
   }
   return count;
 }
+
+// Clears the running flag on every way out of a run, a stop included.
+struct TRunningScope {
+  ~TRunningScope() { reductionRunning.store(0); }
+};
 
 }  // namespace
 
@@ -40,6 +50,7 @@ int ReduceNeedles(TSpine& spine) {
 int RunCellReductions(TSpine& spine, TOutput* report) {
   int expected = 0;
   if (!reductionRunning.compare_exchange_strong(expected, 1)) return 0;
+  TRunningScope running;
   int total = 0;
   for (;;) {
     int pass = 0;
@@ -55,6 +66,5 @@ int RunCellReductions(TSpine& spine, TOutput* report) {
     text.FormatResource(kReductionsDoneText, static_cast<unsigned>(total));
     report->AppendString(text);
   }
-  reductionRunning.store(0);
   return total;
 }

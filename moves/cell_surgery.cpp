@@ -39,11 +39,13 @@ int RemoveCellEdge(TComplex& complex, TObjectHeader* cell, int i, int* p, int* q
     TEdge::SetLabels(second, labels, 1);
   }
   TCell::SubdivideEdge(cell, i, first, second, p, q);
-  // Then every other cell along e, in the order of its cell list.
+  // Then every other cell along e, in the order of its cell list. Any passage
+  // of e names it; it is searched from both ends of the word, where the edges
+  // of a long word that a builder is still working on stand.
   for (;;) {
     THandle other = TEdge::CellAt(edge, 0);
     if (!other.IsValid()) break;
-    int at = TCell::FindPassage(other, edge, -1, 0);
+    int at = TCell::FindPassageNearAnEnd(other, edge);
     if (at < 0 || TCell::SubdivideEdge(other, at, first, second) == 0) break;
   }
   if (objects.Contains(edge)) {

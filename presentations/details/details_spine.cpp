@@ -32,15 +32,18 @@
 // both marks proves the triangulation non-orientable.
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
+#include "foundation/stop_poll.h"
 #include "foundation/text_format.h"
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/detail.h"
 #include "model/edge.h"
+#include "model/objman.h"
 #include "model/spine.h"
 #include "model/vertex.h"
 #include "presentations/details/details_description.h"
@@ -168,6 +171,20 @@ int TDetailsDescription::BuildSpine(TSpine& spine, int mode) {
 
 namespace {
 
+using TObjectPositions = std::unordered_map<const TObjectHeader*, int>;
+using TDetailOfVertex = std::unordered_map<const TObjectHeader*, TObjectHeader*>;
+
+int PositionIn(const TObjectPositions& positions, const TObjectHeader* object) {
+  if (object == nullptr) return -1;
+  auto found = positions.find(object);
+  return found == positions.end() ? -1 : found->second;
+}
+
+THandle DetailAt(const TDetailOfVertex& detailOf, const THandle& vertex) {
+  auto found = detailOf.find(vertex.Object());
+  return found == detailOf.end() ? THandle() : THandle(found->second);
+}
+
 // One edge end at a vertex, as a face of the vertex's detail.
 struct TEdgeEndRecord {
   int slot = -1;         // position in the vertex's edge list
@@ -181,7 +198,8 @@ struct TEdgeEndRecord {
 
 // Fills a detail from a spine vertex (valency at most 4). False with message
 // 418 for a larger valency.
-static bool DetailFromVertex(TObjectHeader* detail, const TComplex& spine, TObjectHeader* vertex) {
+static bool DetailFromVertex(TObjectHeader* detail, const TObjectPositions& positions,
+                             TObjectHeader* vertex) {
   int valency = TVertex::Valency(vertex);
   if (valency > 4) {
     TString message;
@@ -197,7 +215,7 @@ static bool DetailFromVertex(TObjectHeader* detail, const TComplex& spine, TObje
     TEdgeEndRecord& r = records[i];
     r.slot = i;
     r.edge = edge.Object();
-    r.index = spine.Objects().IndexOf(edge);
+    r.index = PositionIn(positions, edge);
     bool first = TEdge::End(edge, 1).Object() == vertex;
     r.end = first ? 1 : 2;
     r.otherNumber = TEdge::End(edge, first ? 2 : 1).Number();
@@ -231,7 +249,7 @@ static bool DetailFromVertex(TObjectHeader* detail, const TComplex& spine, TObje
 // at its end vertex, across the face that the passage's edge crosses. False
 // when the details do not have the faces and positions the passage needs, or a
 // position was already glued otherwise.
-static bool GlueAlongCell(const TComplex& spine, TDetailsDescription& description,
+static bool GlueAlongCell(const TObjectPositions& positions, const TDetailOfVertex& detailOf,
                           TObjectHeader* cell, int i) {
   int length = TCell::BoundaryLength(cell);
   int d = 0;
@@ -241,12 +259,13 @@ static bool GlueAlongCell(const TComplex& spine, TDetailsDescription& descriptio
   THandle previous = TCell::PassageAt(cell, TCell::NeighbourIndex(cell, i, 1), &d1);
   THandle next = TCell::PassageAt(cell, TCell::NeighbourIndex(cell, i, 0), &d2);
   if (length == 0 || !edge.IsValid()) return false;
-  THandle a = description.FindDetailOfVertex(TEdge::End(edge, 1, d));
-  THandle b = description.FindDetailOfVertex(TEdge::End(edge, 2, d));
-  int positionA = TDetail::CommonEdge(a, spine, previous, d1, edge, d);
-  int positionB = TDetail::CommonEdge(b, spine, edge, d, next, d2);
-  int faceA = TDetail::FaceOfEdge(a, spine, edge, d, 0);
-  int faceB = TDetail::FaceOfEdge(b, spine, edge, d, 1);
+  THandle a = DetailAt(detailOf, TEdge::End(edge, 1, d));
+  THandle b = DetailAt(detailOf, TEdge::End(edge, 2, d));
+  const int edgeIndex = PositionIn(positions, edge);
+  int positionA = TDetail::CommonEdgeAt(a, PositionIn(positions, previous), d1, edgeIndex, d);
+  int positionB = TDetail::CommonEdgeAt(b, edgeIndex, d, PositionIn(positions, next), d2);
+  int faceA = TDetail::FaceOfEdgeAt(a, edgeIndex, d, 0);
+  int faceB = TDetail::FaceOfEdgeAt(b, edgeIndex, d, 1);
   if (!a.IsValid() || !b.IsValid() || positionA < 0 || positionB < 0 || faceA < 0 || faceB < 0)
     return false;
   bool accepted = SetCorrespondenceOnce(a, faceA, positionA, positionB);
@@ -260,14 +279,24 @@ static bool GlueAlongCell(const TComplex& spine, TDetailsDescription& descriptio
 
 int TDetailsDescription::FromSpine(const TComplex& spine) {
   const TObjectManager& objects = spine.Objects();
+  // The spine does not change during the pass: its list positions and the
+  // detail of each vertex are looked up in maps made once, not by walks over
+  // the lists (which made the pass quadratic in the size of the spine).
+  const TObjectPositions positions = PositionsOfObjects(objects);
+  TDetailOfVertex detailOf;
+  for (TObjectHeader* earlier : DetailsOf(objects_)) detailOf.try_emplace(TDetail::Vertex(earlier).Object(), earlier);
+  TStopPoll poll;
   for (int k = 0; k < objects.Count(); ++k) {
+    poll.Step();
     TObjectHeader* vertex = objects.At(k);
     if (ObjectKind(vertex) != kVertexKind) continue;
     TObjectHeader* detail = NewDetail();
-    if (!DetailFromVertex(detail, spine, vertex)) {
+    if (!DetailFromVertex(detail, positions, vertex)) {
       for (TObjectHeader* made : DetailsOf(objects_)) RemoveDetail(made);
       return 0;
     }
+    // The first detail of a vertex counts, as a walk over the details finds it.
+    detailOf.try_emplace(vertex, detail);
   }
   int result = 1;
   for (int k = 0; k < objects.Count(); ++k) {
@@ -282,10 +311,13 @@ int TDetailsDescription::FromSpine(const TComplex& spine) {
     result = 0;
   }
   for (int k = 0; k < objects.Count(); ++k) {
+    poll.Step();
     TObjectHeader* cell = objects.At(k);
     if (ObjectKind(cell) != kCellKind) continue;
-    for (int i = 0; i < TCell::BoundaryLength(cell); ++i)
-      if (!GlueAlongCell(spine, *this, cell, i)) result = 0;
+    for (int i = 0; i < TCell::BoundaryLength(cell); ++i) {
+      poll.Step();
+      if (!GlueAlongCell(positions, detailOf, cell, i)) result = 0;
+    }
   }
   if (result == 1) result = CheckComplete(1);
   return result;
@@ -295,26 +327,28 @@ int TDetailsDescription::Orient() {
   if (CheckComplete(1) == 0) return 1;
   std::vector<TObjectHeader*> details = DetailsOf(objects_);
   if (details.empty()) return 1;
-  bool changed = true;
-  while (changed) {
-    changed = false;
-    if (TDetail::Mark(details.front()) == 0) {
-      TDetail::SetMark(details.front(), 1);
-      changed = true;
-    }
-    for (TObjectHeader* detail : details) {
-      int mark = TDetail::Mark(detail);
-      if (mark == 0) continue;
-      for (int face = 0; face < 4; ++face) {
-        TObjectHeader* partner = TDetail::Partner(detail, face);
-        int wanted = TDetail::FaceMapIsEven(detail, face) ? 3 - mark : mark;
-        int present = TDetail::Mark(partner);
-        if (present == 0) {
-          TDetail::SetMark(partner, wanted);
-          changed = true;
-        } else if (present != wanted) {
-          return 0;
-        }
+  if (TDetail::Mark(details.front()) == 0) TDetail::SetMark(details.front(), 1);
+  // Marks spread from every marked detail across its faces, each detail
+  // passed on once (a search, not repeated sweeps over all details).
+  std::vector<TObjectHeader*> marked;
+  for (TObjectHeader* detail : details)
+    if (TDetail::Mark(detail) != 0) marked.push_back(detail);
+  TStopPoll poll;
+  while (!marked.empty()) {
+    poll.Step();
+    TObjectHeader* detail = marked.back();
+    marked.pop_back();
+    int mark = TDetail::Mark(detail);
+    for (int face = 0; face < 4; ++face) {
+      TObjectHeader* partner = TDetail::Partner(detail, face);
+      if (partner == nullptr) continue;
+      int wanted = TDetail::FaceMapIsEven(detail, face) ? 3 - mark : mark;
+      int present = TDetail::Mark(partner);
+      if (present == 0) {
+        TDetail::SetMark(partner, wanted);
+        marked.push_back(partner);
+      } else if (present != wanted) {
+        return 0;
       }
     }
   }

@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "foundation/private_heap.h"
+#include "foundation/stop_poll.h"
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/edge.h"
@@ -65,6 +66,7 @@ int TraceExtHeegaardCurves(TComplex& complex, const std::vector<THandle>& arcs,
   std::size_t left = arcs.size();
   std::size_t first = 0;
   int count = 0;
+  TStopPoll poll;
   while (left > 0) {
     while (remaining[first] == 0) ++first;
     THandle cell(complex.Objects().CreateObject(kCellKind));
@@ -75,6 +77,7 @@ int TraceExtHeegaardCurves(TComplex& complex, const std::vector<THandle>& arcs,
     TCell::AppendPassage(cell, edge, 1);
     THandle vertex = TEdge::End(edge, 2);
     while (true) {
+      poll.Step();
       TObjectHeader* next = nullptr;
       const int valency = TVertex::Valency(vertex);
       for (int i = 0; i < valency && next == nullptr; ++i) {
@@ -213,8 +216,11 @@ int BuildExtHeegaardComplex(const TExtHeegaardDiagram& diagram, TComplex& comple
   TEdgeRow natural[3];
   TEdgeRow twisted[3];
   std::vector<THandle> discCells;
+  // The loops run as often as the diagram's arc counts say.
+  TStopPoll poll;
   for (int c = 0; c < 3; ++c) {
     for (int j = 0; j < arcCount[c]; ++j) {
+      poll.Step();
       for (int pants = 0; pants < 2; ++pants) {
         THandle edge(objects.CreateObject(kEdgeKind));
         family[pants][c].push_back(edge);
@@ -228,6 +234,7 @@ int BuildExtHeegaardComplex(const TExtHeegaardDiagram& diagram, TComplex& comple
     natural[c].resize(static_cast<std::size_t>(ends));
     twisted[c].resize(static_cast<std::size_t>(ends));
     for (long long i = 0; i < ends; ++i) {
+      poll.Step();
       THandle edge(objects.CreateObject(kEdgeKind));
       TCell::AppendPassage(disc, edge, 1);
       natural[c][static_cast<std::size_t>(i)] = edge;
@@ -253,6 +260,7 @@ int BuildExtHeegaardComplex(const TExtHeegaardDiagram& diagram, TComplex& comple
       AppendIf(second, EdgeOrNull(lists[p], arcCount[p]), 2);
       if (withArc) AppendIf(second, EdgeOrNull(arcs, arcCount[p] - 1), 1);
       for (int j = 1; j < arcCount[p]; ++j) {
+        poll.Step();
         THandle rectangle(objects.CreateObject(kCellKind));
         AppendIf(rectangle, EdgeOrNull(lists[p], j), 1);
         AppendIf(rectangle, EdgeOrNull(arcs, j), 1);

@@ -17,6 +17,7 @@
 #include <functional>
 #include <vector>
 
+#include "foundation/stop_poll.h"
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/detail.h"
@@ -42,12 +43,15 @@ THandleRows GlueHandle(TDetailsDescription& description, const std::vector<THand
                        int m, int shift, int arcs, int ringFace,
                        const std::function<int(int)>& uRing, const std::function<int(int)>& vRing) {
   THandleRows rows;
+  TStopPoll poll;
   for (int i = 0; i < m; ++i) {
+    poll.Step();
     rows.u.emplace_back(description.NewDetail());
     rows.v.emplace_back(description.NewDetail());
   }
   const int s = shift;
   for (int i = 0; i < m; ++i) {
+    poll.Step();
     const int next = (i + 1) % m;
     if (i != 0 && next == 0) {
       Glue(rows.u[i], 2, rows.u[next], 3, 1, 0, 2);
@@ -65,6 +69,7 @@ THandleRows GlueHandle(TDetailsDescription& description, const std::vector<THand
   Glue(rows.u[0], 0, rows.v[s], 1, 1, 0, 2);
   Glue(rows.u[0], 1, rows.v[s], 0, 1, 0, 2);
   for (int j = 0; j <= m - 2; ++j) {
+    poll.Step();
     const int u = j + 1;
     const int v = j >= s ? j + 1 : j;
     if (j < arcs) {

@@ -251,9 +251,11 @@ class TLink {
   // (label 1) of every unframed component on its boundary torus
   // (link_boundary_curves.cpp). Nothing when every component is framed.
   void MarkBoundaryCurves(TSpine& spine, std::vector<TCrossing>& records, int lastRegionCell);
-  // Appends chain edges of a rational framing to a cell (link_framing.cpp).
-  void BuildFramingChain(TComplex& complex, TObjectHeader* cell, int firstEdge, int startStep, int x,
-                         int y, int flag) const;
+  // Appends chain edges of a rational framing to a cell (link_framing.cpp);
+  // chain holds the chain's edges in the order they were made (an index past
+  // its end stands for no edge).
+  void BuildFramingChain(const std::vector<TObjectHeader*>& chain, TObjectHeader* cell, int startStep,
+                         int x, int y, int flag) const;
 
  private:
   friend class TLinkReader;

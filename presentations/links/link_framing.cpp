@@ -28,6 +28,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "foundation/stop_poll.h"
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/edge.h"
@@ -50,6 +51,11 @@ int SubtractionStep(int& x, int& y) {
 }
 
 int Wrap(int position, int length) { return length <= 0 ? 0 : ((position % length) + length) % length; }
+
+// Edge k of a framing chain; null past its end.
+TObjectHeader* ChainEdge(const std::vector<TObjectHeader*>& chain, int k) {
+  return k < 0 || k >= static_cast<int>(chain.size()) ? nullptr : chain[static_cast<std::size_t>(k)];
+}
 
 class TFramingFiller {
  public:
@@ -83,6 +89,8 @@ class TFramingFiller {
   const TLink& link_;
   TComplex& complex_;
   std::vector<TCrossing>& records_;
+  // The loops below run as often as the framing's numbers say.
+  TStopPoll poll_;
 };
 
 void TFramingFiller::Fill(int component, int p, int q) {
@@ -110,6 +118,7 @@ void TFramingFiller::Fill(int component, int p, int q) {
   // Middle vertices on the crossing edges where the component goes under.
   std::vector<int> unders;
   for (int k = 0; k < length; ++k) {
+    poll_.Step();
     int number = link_.Entry(begin + k).number;
     if (link_.Entry(begin + k).kind != 1 || number >= 0) continue;
     unders.push_back(k);
@@ -126,6 +135,7 @@ void TFramingFiller::Fill(int component, int p, int q) {
     order.push_back(link_.Entry(begin + unders[(first + s) % unders.size()]).number);
   }
   for (std::size_t s = 0; s + 1 < order.size(); ++s) {
+    poll_.Step();
     THandle ea = TCell::EdgeAt(CrossingCell(order[s]), 1);
     THandle eb = TCell::EdgeAt(CrossingCell(order[s + 1]), 1);
     THandle wall;
@@ -182,6 +192,7 @@ void TFramingFiller::TwistIntegrally(THandle& cell, const THandle& j, int d, TOb
     TCell::AppendPassage(z, f, 1);
     cell = one;
     for (int t = 1; t < -d; ++t) {
+      poll_.Step();
       RemoveCellEdge(complex_, cell, 1);
       int c = TCell::FindPassage(cell, TCell::EdgeAt(cell, 1), 1, 0);
       f = Split(cell, c, 2, &one, &two);
@@ -199,6 +210,7 @@ void TFramingFiller::TwistIntegrally(THandle& cell, const THandle& j, int d, TOb
   TCell::AppendPassage(z, f, 1);
   cell = two;
   for (int t = 1; t < d; ++t) {
+    poll_.Step();
     RemoveCellEdge(complex_, cell, TCell::BoundaryLength(cell) - 1);
     l = TCell::BoundaryLength(cell);
     int c = TCell::FindPassage(cell, TCell::EdgeAt(cell, l - 1), l - 1, 1);
@@ -250,17 +262,20 @@ void TFramingFiller::TwistRationally(THandle& cell, const THandle& j, int d, int
   // The chain: each subtraction step that does not end at (1, 1) makes a
   // vertex N and the edges A -> N and B -> N; the last makes A -> B.
   TObjectManager& objects = complex_.Objects();
-  int firstEdge = objects.CountOfKind(kEdgeKind);
+  // The chain's edges in the order they are made (held by the manager).
+  std::vector<TObjectHeader*> chain;
   THandle from = z1;
   THandle to = z2;
   int steps = 0;
   for (int x = d, y = q;;) {
+    poll_.Step();
     ++steps;
     SubtractionStep(x, y);
     if (x == 1 && y == 1) {
       THandle e(objects.CreateObject(kEdgeKind));
       TEdge::SetEndVertex(e, from, 1);
       TEdge::SetEndVertex(e, to, 2);
+      chain.push_back(e.Object());
       break;
     }
     if (x < 1 || y < 1) return;  // not coprime; the reader never lets this through
@@ -271,10 +286,12 @@ void TFramingFiller::TwistRationally(THandle& cell, const THandle& j, int d, int
     THandle eb(objects.CreateObject(kEdgeKind));
     TEdge::SetEndVertex(eb, to, 1);
     TEdge::SetEndVertex(eb, n, 2);
+    chain.push_back(ea.Object());
+    chain.push_back(eb.Object());
     from = n;
     to = n;
   }
-  auto chainEdge = [&objects, firstEdge](int k) { return objects.NthOfKind(kEdgeKind, firstEdge + k); };
+  auto chainEdge = [&chain](int k) { return ChainEdge(chain, k); };
   if (steps == 1) {
     if (d > q) {
       TCell::AppendPassage(t, chainEdge(0), 1);
@@ -288,8 +305,8 @@ void TFramingFiller::TwistRationally(THandle& cell, const THandle& j, int d, int
       TCell::AppendPassage(z, chainEdge(0), 1);
     }
   } else {
-    link_.BuildFramingChain(complex_, t, firstEdge, 1, d, q, 1);
-    link_.BuildFramingChain(complex_, z, firstEdge, 1, d, q, 0);
+    link_.BuildFramingChain(chain, t, 1, d, q, 1);
+    link_.BuildFramingChain(chain, z, 1, d, q, 0);
     int x = d;
     int y = q;
     std::vector<THandle> rings;
@@ -298,9 +315,10 @@ void TFramingFiller::TwistRationally(THandle& cell, const THandle& j, int d, int
     TCell::AppendPassage(r1, f2, 2);
     TCell::AppendPassage(r1, chainEdge(0), 1);
     int g = SubtractionStep(x, y);
-    link_.BuildFramingChain(complex_, r1, firstEdge, 2, x, y, g);
+    link_.BuildFramingChain(chain, r1, 2, x, y, g);
     rings.push_back(r1);
     for (int s = 2; s <= steps - 1; ++s) {
+      poll_.Step();
       THandle r = NewCell();
       g = SubtractionStep(x, y);
       if (g == 1 || s % 2 == 1) {
@@ -310,7 +328,7 @@ void TFramingFiller::TwistRationally(THandle& cell, const THandle& j, int d, int
         TCell::AppendPassage(r, chainEdge(2 * s - 2), 2);
         TCell::AppendPassage(r, chainEdge(2 * s - 1), 1);
       }
-      link_.BuildFramingChain(complex_, r, firstEdge, s + 1, x, y, g);
+      link_.BuildFramingChain(chain, r, s + 1, x, y, g);
       rings.push_back(r);
     }
     for (const THandle& r : rings) complex_.AddCellWithBoundary(r);
@@ -330,13 +348,14 @@ void TLink::FillFramedComponents(TComplex& complex, std::vector<TCrossing>& reco
   }
 }
 
-void TLink::BuildFramingChain(TComplex& complex, TObjectHeader* cell, int firstEdge, int startStep, int x,
-                              int y, int flag) const {
-  TObjectManager& objects = complex.Objects();
-  auto chainEdge = [&objects, firstEdge](int k) { return objects.NthOfKind(kEdgeKind, firstEdge + k); };
+void TLink::BuildFramingChain(const std::vector<TObjectHeader*>& chain, TObjectHeader* cell, int startStep,
+                              int x, int y, int flag) const {
+  auto chainEdge = [&chain](int k) { return ChainEdge(chain, k); };
+  TStopPoll poll;
   int t = startStep;
   // A chain of s steps has at most s + 1 < x + y steps to walk.
   for (int guard = x + y + 2; guard > 0; --guard) {
+    poll.Step();
     int g = SubtractionStep(x, y);
     if (x == 1 && y == 1) {
       int direction = flag == 1 || t % 2 == 1 ? 1 : 2;
@@ -349,6 +368,7 @@ void TLink::BuildFramingChain(TComplex& complex, TObjectHeader* cell, int firstE
     if (g == flag) break;
   }
   for (int back = t - 1; back >= startStep; --back) {
+    poll.Step();
     TCell::AppendPassage(cell, chainEdge(flag == 1 || back % 2 == 1 ? 2 * back - 1 : 2 * back - 2), 2);
   }
 }

@@ -6,6 +6,7 @@
 
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
+#include "foundation/stop_poll.h"
 #include "foundation/text_scanners.h"
 #include "presentations/triangulations/prepared_text.h"
 
@@ -40,6 +41,12 @@ std::string TokenAt(std::string_view text, std::size_t at) {
 
 }  // namespace
 
+TFacetsDescription::TFaceLabels TFacetsDescription::FaceLabelsOf(const TFacetSimplex& simplex,
+                                                                 int face) {
+  const int* labels = simplex.faceLabels[face];
+  return {labels[0], labels[1], labels[2]};
+}
+
 int TFacetSimplex::SimplexFaceOfLabels(int a, int b, int c) const {
   int sorted[3] = {a, b, c};
   std::sort(sorted, sorted + 3);
@@ -62,8 +69,20 @@ bool IsFacetsText(std::string_view text) {
   return PreparedText(text).starts_with("facets");
 }
 
-void TFacetsDescription::Clear() {
+std::size_t TFacetsDescription::TFaceLabelsHash::operator()(const TFaceLabels& labels) const {
+  std::size_t h = 0;
+  for (int label : labels) h = h * 1000003u ^ std::hash<int>()(label);
+  return h;
+}
+
+void TFacetsDescription::DropSimplices() {
   simplices_.clear();
+  firstWithFace_.clear();
+  openWithFace_.clear();
+}
+
+void TFacetsDescription::Clear() {
+  DropSimplices();
   status_ = kNone;
 }
 
@@ -101,8 +120,22 @@ int TFacetsDescription::AddSimplex(int a, int b, int c, int d) {
     int otherFace;
     int face;
   };
+  // Only the simplices that share a face with the new one can be glued to it
+  // or refuse it; they are visited in list order, as a walk over the whole
+  // list would meet them.
+  std::vector<int> candidates;
+  for (int f = 0; f < 4; ++f) {
+    auto found = openWithFace_.find(FaceLabelsOf(simplex, f));
+    if (found == openWithFace_.end()) continue;
+    std::vector<int>& open = found->second;
+    std::erase_if(open, [this](int i) { return simplices_[static_cast<std::size_t>(i)].complete != 0; });
+    candidates.insert(candidates.end(), open.begin(), open.end());
+  }
+  std::sort(candidates.begin(), candidates.end());
+  candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
   std::vector<TPending> pending;
-  for (const TFacetSimplex& other : simplices_) {
+  for (int candidate : candidates) {
+    const TFacetSimplex& other = simplices_[static_cast<std::size_t>(candidate)];
     if (pending.size() >= 4) break;
     if (other.complete || simplex.complete) continue;
     for (int fo = 0; fo < 4; ++fo) {
@@ -128,10 +161,15 @@ int TFacetsDescription::AddSimplex(int a, int b, int c, int d) {
     other.complete = isComplete(other) ? 1 : 0;
   }
   simplices_.push_back(simplex);
+  for (int f = 0; f < 4; ++f) {
+    TFaceLabels labels = FaceLabelsOf(simplex, f);
+    firstWithFace_.try_emplace(labels, std::array<int, 2>{simplex.index, f});
+    if (!simplex.complete) openWithFace_[labels].push_back(simplex.index);
+  }
   return 1;
 }
 
-int TFacetsDescription::ReadEntry(std::string_view text, std::size_t& at) {
+int TFacetsDescription::ReadEntry(const std::string& text, std::size_t& at) {
   if (at >= text.size()) return 0;
   // On failure the position goes back to the start of the entry (where a
   // caller reading a list inside other text goes on); the message names the
@@ -147,23 +185,23 @@ int TFacetsDescription::ReadEntry(std::string_view text, std::size_t& at) {
   if (text[cursorAt] == ',') ++cursorAt;
   if (cursorAt >= text.size() || text[cursorAt] != '[') return fail(kMissingOpeningBracket);
   ++cursorAt;
-  // The scanners read up to a NUL, so the rest of the entry is copied.
-  const std::string rest(text.substr(cursorAt));
-  const char* cursor = rest.c_str();
+  // The scanners read up to a NUL, which ends the string.
+  const char* const base = text.c_str() + cursorAt;
+  const char* cursor = base;
   int labels[4] = {0, 0, 0, 0};
   for (int i = 0; i < 4; ++i) {
     const char* end = cursor;
     if (!ParseInteger(labels[i], end, cursor)) {
       failedNumber_ = i + 1;
       while (*cursor == ' ') ++cursor;
-      cursorAt += static_cast<std::size_t>(cursor - rest.c_str());
+      cursorAt += static_cast<std::size_t>(cursor - base);
       return fail(kLabelNotANumber);
     }
     cursor = end;
     if (*cursor == ',') ++cursor;
   }
   while (*cursor == ' ' || *cursor == '\t') ++cursor;
-  cursorAt += static_cast<std::size_t>(cursor - rest.c_str());
+  cursorAt += static_cast<std::size_t>(cursor - base);
   if (*cursor != ']') return fail(kMissingClosingBracket);
   ++cursorAt;
   Skip(text, cursorAt, " \t,];");
@@ -231,7 +269,12 @@ int TFacetsDescription::Parse(std::string_view text, std::size_t* position, int 
       ++at;
       Skip(body, at, " \t");
     }
-    while (ReadEntry(body, at)) {
+    TStopPoll poll;
+    try {
+      while (ReadEntry(body, at)) poll.Step();
+    } catch (...) {
+      DropSimplices();
+      throw;
     }
     if (type != 1 && (status_ == kMissingOpeningBracket || status_ == kMissingClosingBracket)) {
       // The list ended at something that is not an entry: the caller reads on there.
@@ -253,22 +296,20 @@ int TFacetsDescription::Parse(std::string_view text, std::size_t* position, int 
   if (position != nullptr) *position = at;
   if (status_ != kGood) {
     ReportFailure(body, errorAt_);
-    simplices_.clear();
+    DropSimplices();
     return 0;
   }
   return 1;
 }
 
 int TFacetsDescription::FindFace(int a, int b, int c, int& simplex, int& face) const {
-  for (const TFacetSimplex& s : simplices_) {
-    int f = s.SimplexFaceOfLabels(a, b, c);
-    if (f >= 0) {
-      simplex = s.index;
-      face = f;
-      return 1;
-    }
-  }
-  return 0;
+  TFaceLabels labels{a, b, c};
+  std::sort(labels.begin(), labels.end());
+  auto found = firstWithFace_.find(labels);
+  if (found == firstWithFace_.end()) return 0;
+  simplex = found->second[0];
+  face = found->second[1];
+  return 1;
 }
 
 int TFacetsDescription::ToTetrahedra(TTetrahedronList& tetrahedra) const {

@@ -14,8 +14,11 @@
 // the list ends at the first thing that is not an entry).
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "presentations/triangulations/tetrahedra.h"
@@ -68,10 +71,13 @@ class TFacetsDescription {
   // simplex, when neither is complete, the first pair of faces with equal
   // labels (the earlier simplex's faces 0..3, then the new one's) is glued
   // both ways. Refused (status, 0) when a label repeats or a face to glue is
-  // glued already (more than two simplices share it). 1 on success.
+  // glued already (more than two simplices share it). 1 on success. Only
+  // the earlier simplices that share a face with the new one are visited
+  // (an index by face labels), so a list of n simplices reads in O(n).
   int AddSimplex(int a, int b, int c, int d);
 
   // The first simplex with a face of these three labels, in any order.
+  // Constant time on average.
   int FindFace(int a, int b, int c, int& simplex, int& face) const;
 
   // One tetrahedron per simplex (numbered from 1 in list order), glued along
@@ -90,11 +96,26 @@ class TFacetsDescription {
   // Reads one entry at `at` and moves past it; returns 1 when a simplex was
   // added, 0 when there is no entry (the end of the text) or it was refused
   // (status set, `at` left at the entry's start).
-  int ReadEntry(std::string_view text, std::size_t& at);
+  // The text is a string so that the number scanners, which read up to a
+  // NUL, may work on it in place.
+  int ReadEntry(const std::string& text, std::size_t& at);
   void ReportFailure(std::string_view text, std::size_t at) const;
+  void DropSimplices();
+  static std::array<int, 3> FaceLabelsOf(const TFacetSimplex& simplex, int face);
+
+  using TFaceLabels = std::array<int, 3>;  // sorted
+  struct TFaceLabelsHash {
+    std::size_t operator()(const TFaceLabels& labels) const;
+  };
 
   int status_ = kNone;
   std::vector<TFacetSimplex> simplices_;
+  // Per sorted face: the first simplex with that face and the face (for
+  // FindFace), and the simplices with that face that may still be glued, in
+  // list order (AddSimplex drops the complete ones as it meets them, since a
+  // complete simplex is never glued again).
+  std::unordered_map<TFaceLabels, std::array<int, 2>, TFaceLabelsHash> firstWithFace_;
+  std::unordered_map<TFaceLabels, std::vector<int>, TFaceLabelsHash> openWithFace_;
   // What a refused simplex named, for the message.
   int refusedLabels_[4] = {0, 0, 0, 0};
   int refusedFace_[3] = {0, 0, 0};

@@ -11,9 +11,11 @@
 // of the text, and every face must end up glued exactly once.
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
+#include "foundation/stop_poll.h"
 #include "foundation/text_scanners.h"
 #include "model/handle.h"
 #include "presentations/details/details_description.h"
@@ -93,9 +95,13 @@ struct TLabelFace {
 
 class TTriangulationReader {
  public:
-  TTriangulationReader(std::string_view text, TTetrahedronList& tetrahedra,
+  // The text is a string so that the number scanners, which read up to a
+  // NUL, may work on it in place.
+  TTriangulationReader(const std::string& text, TTetrahedronList& tetrahedra,
                        std::vector<std::string>& names)
-      : text_(text), tetrahedra_(tetrahedra), names_(names) {}
+      : text_(text), tetrahedra_(tetrahedra), names_(names) {
+    for (std::size_t i = 0; i < names_.size(); ++i) byName_.try_emplace(names_[i], static_cast<int>(i));
+  }
 
   int status = TTriangulationDescription::kGood;
   int counter = 0;
@@ -187,10 +193,12 @@ class TTriangulationReader {
   }
 
   int FindOrCreate(const std::string& name) {
-    auto found = std::find(names_.begin(), names_.end(), name);
-    if (found != names_.end()) return static_cast<int>(found - names_.begin());
+    auto found = byName_.find(name);
+    if (found != byName_.end()) return found->second;
     names_.push_back(name);
-    return tetrahedra_.Add();
+    const int made = tetrahedra_.Add();
+    byName_.emplace(name, made);
+    return made;
   }
 
   // name "(" x "," y "," z ")": the face lacking one vertex 1..4.
@@ -261,13 +269,13 @@ class TTriangulationReader {
     const std::size_t close = text_.find(')', at);
     face.text = Quoted(text_, start, close == std::string_view::npos ? text_.size() : close + 1);
     ++at;
-    const std::string rest(text_.substr(at));
-    const char* cursor = rest.c_str();
+    const char* const base = text_.c_str() + at;
+    const char* cursor = base;
     for (int i = 0; i < 3; ++i) {
       const char* end = cursor;
       if (!ParseInteger(face.labels[i], end, cursor)) {
         while (*cursor == ' ') ++cursor;
-        std::size_t from = at + static_cast<std::size_t>(cursor - rest.c_str());
+        std::size_t from = at + static_cast<std::size_t>(cursor - base);
         std::size_t to = from;
         while (to < text_.size() && text_[to] != ' ' && text_[to] != ',' && text_[to] != '\t') ++to;
         return Fail(TTriangulationDescription::kVertexNotANumber, kMessageVertexNotANumber,
@@ -281,7 +289,7 @@ class TTriangulationReader {
       if (*cursor == ',') ++cursor;
     }
     while (*cursor == ' ' || *cursor == '\t') ++cursor;
-    at += static_cast<std::size_t>(cursor - rest.c_str());
+    at += static_cast<std::size_t>(cursor - base);
     if (*cursor != ')') {
       return Fail(TTriangulationDescription::kUnsuitableSymbol, kMessageUnsuitableSymbol, face.text,
                   *cursor == '\0' ? ' ' : *cursor);
@@ -290,9 +298,12 @@ class TTriangulationReader {
     return true;
   }
 
-  std::string_view text_;
+  const std::string& text_;
   TTetrahedronList& tetrahedra_;
   std::vector<std::string>& names_;
+  // The tetrahedra by name, beside names_: a gluing finds its tetrahedra in
+  // constant time rather than by a walk over all names.
+  std::unordered_map<std::string, int> byName_;
 };
 
 }  // namespace
@@ -352,19 +363,18 @@ int TTriangulationDescription::Parse(std::string_view text) {
       at += listEnd;
       reader.counter = facets.ToTetrahedra(tetrahedra_) / 2;
       names_.assign(static_cast<std::size_t>(tetrahedra_.Count()), std::string());
-      while (reader.ReadLabelGluing(at, facets)) {
-      }
+      TStopPoll poll;
+      while (reader.ReadLabelGluing(at, facets)) poll.Step();
       status_ = reader.status;
     }
   } else {
     const std::size_t start = at;
-    while (reader.ReadNamedGluing(at, 1)) {
-    }
+    TStopPoll poll;
+    while (reader.ReadNamedGluing(at, 1)) poll.Step();
     if (reader.status == kGood) {
       at = start;
       reader.counter = 0;
-      while (reader.ReadNamedGluing(at, 0)) {
-      }
+      while (reader.ReadNamedGluing(at, 0)) poll.Step();
     }
     status_ = reader.status;
   }

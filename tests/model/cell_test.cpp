@@ -199,6 +199,47 @@ TEST(Cell, SubdividingWithBothTrackersOnTheEdge) {
   }
 }
 
+// Both passages of the edge are replaced wherever they stand in a long word,
+// whichever of them is named.
+TEST(Cell, SubdividingFindsThePassagesOfTheEdgeAnywhereInALongWord) {
+  struct Case {
+    int first, second;  // positions of the passages of edge 1 (along, then against)
+    int named;          // the position handed to SubdivideEdge
+  };
+  const Case cases[] = {{0, 39, 0}, {0, 39, 39}, {5, 6, 6}, {20, 2, 20}, {17, 30, 30}};
+  for (const Case& c : cases) {
+    TScopedModelHeap heap;
+    TComplex complex;
+    std::vector<int> word;
+    for (int k = 0, next = 2; k < 40; ++k) word.push_back(k == c.first ? 1 : k == c.second ? -1 : next++);
+    TBuiltComplex built = BuildComplexFromWords(complex, {word});
+    THandle e = built.edges[0];
+    TObjectManager& objects = complex.Objects();
+    THandle m(objects.CreateObject(kVertexKind));
+    THandle f1(objects.CreateObject(kEdgeKind));
+    THandle f2(objects.CreateObject(kEdgeKind));
+    TEdge::SetEndVertex(f1, TEdge::End(e, 1), 1);
+    TEdge::SetEndVertex(f1, m, 2);
+    TEdge::SetEndVertex(f2, m, 1);
+    TEdge::SetEndVertex(f2, TEdge::End(e, 2), 2);
+    ASSERT_EQ(TCell::SubdivideEdge(built.cells[0], c.named, f1, f2), 2) << c.first << " " << c.second;
+    std::vector<int> expected;
+    for (int letter : word) {
+      if (letter == 1) {
+        expected.insert(expected.end(), {f1.Number(), f2.Number()});
+      } else if (letter == -1) {
+        expected.insert(expected.end(), {-f2.Number(), -f1.Number()});
+      } else {
+        expected.push_back(letter);
+      }
+    }
+    EXPECT_EQ(SignedWord(built.cells[0]), expected) << c.first << " " << c.second;
+    EXPECT_EQ(TEdge::Valency(f1), 2);
+    EXPECT_EQ(TEdge::Valency(f2), 2);
+    EXPECT_FALSE(objects.Contains(e));
+  }
+}
+
 TEST(Cell, ReplacingAnEdgeMovesTheCellAndDropsTheOldEdge) {
   TScopedModelHeap heap;
   TComplex complex;

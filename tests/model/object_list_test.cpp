@@ -7,7 +7,7 @@
 #include "model/objman.h"
 #include "support/model_heap.h"
 
-TEST(ObjectList, GrowsByThreeSlots) {
+TEST(ObjectList, SmallListsStayTightAndLongOnesGrowGeometrically) {
   TScopedModelHeap heap;
   TObjectList list;
   EXPECT_EQ(list.Capacity(), 3);
@@ -16,6 +16,23 @@ TEST(ObjectList, GrowsByThreeSlots) {
   for (int i = 0; i < 4; ++i) list.Append(objects.CreateObject(kVertexKind));
   EXPECT_EQ(list.Count(), 4);
   EXPECT_EQ(list.Capacity(), 6);
+
+  // A long list is moved only a logarithmic number of times, and keeps its
+  // elements in order through every move.
+  TObjectList values;
+  values.SetWeak(2);
+  int moves = 0;
+  int capacity = values.Capacity();
+  for (int i = 1; i <= 100000; ++i) {
+    ASSERT_EQ(values.AppendValue(i), 1);
+    if (values.Capacity() != capacity) {
+      ++moves;
+      EXPECT_GE(values.Capacity(), capacity + capacity / 2);
+      capacity = values.Capacity();
+    }
+  }
+  EXPECT_LT(moves, 40);
+  for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 99999}) EXPECT_EQ(values.ValueAt(i), i + 1);
 
   TObjectList sized(2, 5);
   EXPECT_EQ(sized.Count(), 2);

@@ -228,3 +228,51 @@ TEST(ObjectManager, MoveAllToAndCopyObjectsTo) {
   EXPECT_EQ(target.CountOfKind(kVertexKind), 1);
   EXPECT_EQ(ObjectRefCount(v), 3);  // the target, the list from and v
 }
+
+// Membership is kept beside the list: every way an object enters or leaves a
+// manager must update it, or Contains would answer for a list it no longer
+// describes.
+TEST(ObjectManager, MembershipFollowsEveryChangeOfTheList) {
+  TScopedModelHeap heap;
+  TObjectManager source;
+  THandle v(source.CreateObject(kVertexKind));
+  THandle e(source.CreateObject(kEdgeKind));
+  THandle outsider;
+  {
+    TObjectManager other;
+    outsider.AssignObject(other.CreateObject(kEdgeKind));
+  }
+  EXPECT_TRUE(source.Contains(v));
+  EXPECT_FALSE(source.Contains(outsider));
+  EXPECT_FALSE(source.Contains(nullptr));
+  EXPECT_EQ(source.IndexOf(outsider), -1);
+
+  // An object listed twice stays a member until its last occurrence goes.
+  source.Register(v);
+  EXPECT_EQ(source.IndexOf(v), 2);
+  EXPECT_EQ(source.Unregister(v), 1);
+  EXPECT_TRUE(source.Contains(v));
+  EXPECT_EQ(source.IndexOf(v), 0);
+  EXPECT_EQ(source.UnregisterAt(0), 1);
+  EXPECT_FALSE(source.Contains(v));
+  EXPECT_EQ(source.Unregister(v), 0);
+  EXPECT_EQ(source.Count(), 1);
+
+  source.Register(v);
+  TObjectManager copy;
+  source.CopyObjectsTo(copy);
+  EXPECT_TRUE(copy.Contains(copy.At(0)));
+  EXPECT_TRUE(copy.Contains(copy.At(1)));
+  EXPECT_FALSE(copy.Contains(e));
+
+  TObjectManager target;
+  source.MoveAllTo(target);
+  EXPECT_FALSE(source.Contains(e));
+  EXPECT_TRUE(target.Contains(e));
+  EXPECT_TRUE(target.Contains(v));
+  target.SwapAt(0, 1);
+  EXPECT_EQ(target.IndexOf(e), 1);
+  target.Reset();
+  EXPECT_FALSE(target.Contains(e));
+  EXPECT_EQ(ManagerOfObject(e), nullptr);
+}

@@ -33,6 +33,65 @@ int ChainLength(TSpine& spine) {
   return n;
 }
 
+// A presentation of many components, their lines interleaved: each spine of
+// the chain holds exactly its component's cells, edges and vertices, listed
+// in its own manager and in no other, and writes back the lines it took.
+TEST(Spine, SplitsAPresentationOfManyInterleavedComponents) {
+  TScopedModelHeap heap;
+  constexpr int kComponents = 120;
+  std::vector<std::string> lines[kComponents];
+  for (int c = 0; c < kComponents; ++c) {
+    // Component c: edges 3c+1..3c+3 and one to four cells on them.
+    const int a = 3 * c + 1;
+    const int b = a + 1;
+    const int d = a + 2;
+    const std::string all = std::to_string(a) + " " + std::to_string(b) + " " + std::to_string(d);
+    lines[c].push_back(all);
+    if (c % 2 == 0) lines[c].push_back(std::to_string(-b) + " " + std::to_string(-a));
+    if (c % 3 == 0) lines[c].push_back(std::to_string(d) + " " + std::to_string(d));
+    if (c % 5 == 0) lines[c].push_back(std::to_string(-d));
+  }
+  // Round robin: the first lines of all components, then the second ones, ...
+  std::string text;
+  for (std::size_t k = 0; k < 4; ++k)
+    for (int c = 0; c < kComponents; ++c)
+      if (k < lines[c].size()) text += lines[c][k] + "\n";
+  TSpine spine;
+  Build(spine, text.c_str());
+  const int edges = spine.Objects().CountOfKind(kEdgeKind);
+  const int vertices = spine.Objects().CountOfKind(kVertexKind);
+  EXPECT_EQ(spine.SplitIntoComponents(), 1);
+  ASSERT_EQ(ChainLength(spine), kComponents);
+  // Each split-off component goes in right after the head, so the chain holds
+  // the first component, then the others from the last one back.
+  int position = 0;
+  int edgesSeen = 0;
+  int verticesSeen = 0;
+  for (TSpine* s = &spine; s != nullptr; s = s->Next(), ++position) {
+    const int c = position == 0 ? 0 : kComponents - position;
+    EXPECT_EQ(s->Objects().CountOfKind(kCellKind), static_cast<int>(lines[c].size())) << c;
+    EXPECT_EQ(s->Objects().CountOfKind(kEdgeKind), 3) << c;
+    edgesSeen += s->Objects().CountOfKind(kEdgeKind);
+    verticesSeen += s->Objects().CountOfKind(kVertexKind);
+    for (int i = 0; i < s->Objects().Count(); ++i) {
+      const TObjectHeader* object = s->Objects().At(i);
+      EXPECT_TRUE(s->Objects().Contains(object));
+      if (s != &spine) {
+        EXPECT_FALSE(spine.Objects().Contains(object)) << c;
+      }
+    }
+    // The first cell of each component is the line that opened it.
+    const std::string written = Written(*s);
+    const std::string first = written.substr(written.find("{ ") + 2, written.find(" }") - written.find("{ ") - 2);
+    std::string expected = lines[c][0];
+    for (std::size_t at = expected.find(' '); at != std::string::npos; at = expected.find(' ', at + 2))
+      expected.replace(at, 1, ", ");
+    EXPECT_EQ(first, expected) << c;
+  }
+  EXPECT_EQ(edgesSeen, edges);
+  EXPECT_EQ(verticesSeen, vertices);
+}
+
 TEST(Spine, SplitsIntoAChainKeepingNumbers) {
   TScopedModelHeap heap;
   TSpine spine;

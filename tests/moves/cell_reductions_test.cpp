@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/output.h"
+#include "foundation/stop_poll.h"
 #include "model/object_header.h"
 #include "model/spine.h"
 #include "support/complex_builder.h"
@@ -41,6 +42,20 @@ TEST(CellReductionsTest, SwitchedOffKindsAreSkipped) {
   EXPECT_EQ(spine->Objects().CountOfKind(kCellKind), 2);
   SuperfluousEdgeReductionEnabled.store(1);
   EXPECT_EQ(RunCellReductions(*spine), 1);
+  EXPECT_EQ(spine->Objects().CountOfKind(kCellKind), 1);
+  delete spine;
+}
+
+// A stopped run must not leave the driver believing a run is still going:
+// every later run would then do nothing.
+TEST(CellReductionsTest, AStoppedRunLeavesTheNextRunFree) {
+  TScopedModelHeap heap;
+  TSpine* spine = new TSpine;
+  BuildComplexFromWords(*spine, {{1, 2, -3, -4}, {3, 4, -1, -2}});
+  RequestStop();
+  EXPECT_THROW(RunCellReductions(*spine), TComputationStopped);
+  StopFlags().stop.store(0);
+  EXPECT_GT(RunCellReductions(*spine), 0);
   EXPECT_EQ(spine->Objects().CountOfKind(kCellKind), 1);
   delete spine;
 }

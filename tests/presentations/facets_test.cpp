@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <numeric>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
@@ -154,6 +159,91 @@ TEST(Facets, ListInsideOtherTextEndsAtTheFirstNonEntry) {
   EXPECT_EQ(text.substr(position, 7), "(2,3,4)");
   EXPECT_EQ(facets.Parse("(1,2,3) - (1,2,4)", &position, 2), 0);
   EXPECT_EQ(facets.Status(), TFacetsDescription::kMissingOpeningBracket);
+}
+
+// The gluing rule walked over every earlier simplex, written out plainly:
+// the reader finds the simplices to visit through an index by face, and must
+// glue and refuse exactly as this walk does.
+struct TPlainFacets {
+  std::vector<TFacetSimplex> simplices;
+
+  bool Add(const int (&labels)[4]) {
+    TFacetSimplex simplex;
+    for (int i = 0; i < 4; ++i) simplex.labels[i] = labels[i];
+    for (int i = 0; i < 4; ++i)
+      for (int j = i + 1; j < 4; ++j)
+        if (labels[i] == labels[j]) return false;
+    for (int f = 0; f < 4; ++f) {
+      for (int k = 0; k < 3; ++k) simplex.faceLabels[f][k] = labels[(f + 1 + k) % 4];
+      std::sort(simplex.faceLabels[f], simplex.faceLabels[f] + 3);
+    }
+    simplex.index = static_cast<int>(simplices.size());
+    auto complete = [](const TFacetSimplex& s) {
+      return s.neighbour[0] >= 0 && s.neighbour[1] >= 0 && s.neighbour[2] >= 0 && s.neighbour[3] >= 0;
+    };
+    std::vector<std::array<int, 3>> glued;  // other, its face, new face
+    for (const TFacetSimplex& other : simplices) {
+      if (glued.size() >= 4 || complete(other) || complete(simplex)) continue;
+      for (int fo = 0; fo < 4; ++fo) {
+        int fn = 0;
+        while (fn < 4 && !std::equal(other.faceLabels[fo], other.faceLabels[fo] + 3, simplex.faceLabels[fn])) ++fn;
+        if (fn == 4) continue;
+        if (other.neighbour[fo] >= 0 || simplex.neighbour[fn] >= 0) return false;
+        simplex.neighbour[fn] = other.index;
+        simplex.neighbourFace[fn] = fo;
+        glued.push_back({other.index, fo, fn});
+        break;
+      }
+    }
+    for (const auto& g : glued) {
+      simplices[static_cast<std::size_t>(g[0])].neighbour[g[1]] = simplex.index;
+      simplices[static_cast<std::size_t>(g[0])].neighbourFace[g[1]] = g[2];
+    }
+    simplices.push_back(simplex);
+    return true;
+  }
+};
+
+TEST(Facets, IndexedGluingAgreesWithTheWalkOverAllSimplices) {
+  std::mt19937 random(3);
+  for (int round = 0; round < 300; ++round) {
+    // Few labels, so that faces are shared often, by two simplices and more.
+    const int labelCount = 5 + round % 4;
+    TFacetsDescription facets;
+    TPlainFacets plain;
+    for (int n = 0; n < 40; ++n) {
+      // Four distinct labels; now and then a repeated one, which is refused.
+      std::vector<int> pool(static_cast<std::size_t>(labelCount));
+      std::iota(pool.begin(), pool.end(), 1);
+      std::shuffle(pool.begin(), pool.end(), random);
+      int labels[4] = {pool[0], pool[1], pool[2], pool[3]};
+      if (random() % 30 == 0) labels[3] = labels[0];
+      const bool added = plain.Add(labels);
+      ASSERT_EQ(facets.AddSimplex(labels[0], labels[1], labels[2], labels[3]) == 1, added) << round;
+      if (!added) break;
+    }
+    ASSERT_EQ(facets.SimplexCount(), static_cast<int>(plain.simplices.size()));
+    for (int i = 0; i < facets.SimplexCount(); ++i) {
+      for (int f = 0; f < 4; ++f) {
+        EXPECT_EQ(facets.Simplex(i).neighbour[f], plain.simplices[i].neighbour[f]) << round;
+        EXPECT_EQ(facets.Simplex(i).neighbourFace[f], plain.simplices[i].neighbourFace[f]) << round;
+      }
+    }
+    // FindFace names the first simplex with the face.
+    for (int a = 1; a <= labelCount; ++a) {
+      int simplex = -1;
+      int face = -1;
+      const int found = facets.FindFace(a, a % labelCount + 1, (a + 1) % labelCount + 1, simplex, face);
+      int expected = -1;
+      for (const TFacetSimplex& s : plain.simplices) {
+        if (s.SimplexFaceOfLabels(a, a % labelCount + 1, (a + 1) % labelCount + 1) >= 0) {
+          expected = s.index;
+          break;
+        }
+      }
+      EXPECT_EQ(found == 1 ? simplex : -1, expected) << round;
+    }
+  }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
+#include "foundation/stop_poll.h"
 #include "model/homology.h"
 #include "model/homology_normal_form.h"
 #include "model/edge.h"
@@ -223,6 +224,16 @@ TEST(HeegaardSourceReport, ByTheSpinesSourceKind) {
   TOutput other;
   EXPECT_EQ(PrintHeegaardSourceReport(other, kSourceBoundaryCurves, "1 2 3"), 0);
   EXPECT_STREQ(other.Text(), "");
+}
+
+TEST(HeegaardSpine, ABuildStopsWhenAskedTo) {
+  TScopedModelHeap heap;
+  SuppressStatus();
+  TSpine spine;
+  RequestStop();
+  EXPECT_THROW(LoadHeegaardDiagram(spine, "heegaard 0 2000 777 0 2 0"), TComputationStopped);
+  StopFlags().stop.store(0);
+  UnsuppressStatus();
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 // and the failures that leave the spine empty.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "foundation/status_reporter.h"
+#include "foundation/stop_poll.h"
 #include "model/homology.h"
 #include "model/spine.h"
 #include "presentations/links/link.h"
@@ -95,6 +97,43 @@ TEST_F(LinkSpineTest, FailuresLeaveTheSpineEmpty) {
   EXPECT_EQ(failed.BuildExteriorSpine(*spine), 0);
   EXPECT_TRUE(spine->IsEmpty());
   delete spine;
+}
+
+}  // namespace
+
+namespace {
+
+// Surgery with coefficient p/q on a knot gives H_1 = Z_|p|: the filling must
+// wind the meridian disc exactly as often as the framing says, also when it
+// winds it many times (the twisted and the chained fillings change long cell
+// words in place).
+TEST_F(LinkSpineTest, LargeFramingsOfTheTrefoilGiveCyclicHomology) {
+  struct Case {
+    const char* framing;
+    int order;
+  };
+  const Case cases[] = {{"200", 200}, {"-151", 151}, {"301/4", 301}, {"-257/9", 257}, {"97/40", 97}};
+  for (const Case& c : cases) {
+    const std::string text = std::string("link code 1 -2 3 -1 2 -3 framing ") + c.framing + " end";
+    TLink link;
+    ASSERT_EQ(link.Parse(text.c_str(), kLinkParseOrdinary), 1) << text;
+    TSpine spine;
+    ASSERT_EQ(link.BuildExteriorSpine(spine), 1) << text;
+    EXPECT_EQ(spine.IsSpecial(1), 1) << text;
+    EXPECT_EQ(Homology(spine), std::vector<int>{c.order}) << text;
+  }
+}
+
+TEST_F(LinkSpineTest, AFillingStopsWhenAskedTo) {
+  for (const char* framing : {"29999", "29999/2"}) {
+    const std::string text = std::string("link code 1 -2 3 -1 2 -3 framing ") + framing + " end";
+    TLink link;
+    ASSERT_EQ(link.Parse(text.c_str(), kLinkParseOrdinary), 1);
+    TSpine spine;
+    RequestStop();
+    EXPECT_THROW(link.BuildExteriorSpine(spine), TComputationStopped) << framing;
+    StopFlags().stop.store(0);
+  }
 }
 
 }  // namespace
