@@ -16,10 +16,10 @@ struct TKeywordRule {
 // The recognisers of "heegaard" and "extheegaard" accept any text that begins
 // with their keyword, so those never reach the cell reader.
 constexpr TKeywordRule kRules[] = {
-    {"link", "link", "it ends with the keyword 'end'"},
-    {"details", "details", "it begins with the keyword 'Details', capital D"},
-    {"facets", "facets", "it is longer than 20 characters"},
-    {"triangulation", "triangulation", "it is longer than 43 characters"},
+    {"link", "link", "ends with the keyword 'end'"},
+    {"details", "details", "begins with the keyword 'Details', capital D"},
+    {"facets", "facets", "is longer than 20 characters"},
+    {"triangulation", "triangulation", "is longer than 43 characters"},
 };
 
 }  // namespace
@@ -33,7 +33,7 @@ std::optional<std::string> MisreadNotationKeyword(const char* text) {
   for (const TKeywordRule& rule : kRules) {
     if (word != rule.keyword) continue;
     return "The text begins with the keyword '" + std::string(rule.keyword) + "' but is no " +
-           rule.notation + " text (" + rule.rule +
+           rule.notation + " text (a " + rule.notation + " text " + rule.rule +
            "), and it is not read as a cell presentation either";
   }
   return std::nullopt;

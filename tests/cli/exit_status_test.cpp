@@ -49,11 +49,13 @@ TEST_F(CliTest, TextsWithANotationsKeywordAreNotReadAsCells) {
     const char* reason;
   };
   const TCase cases[] = {
-      {"link code 1 -2 3 -1 2 -3\n", "begins with the keyword 'link' but is no link text (it ends with the keyword 'end')"},
+      {"link code 1 -2 3 -1 2 -3\n", "begins with the keyword 'link' but is no link text (a link text ends with the keyword "
+       "'end')"},
       {"LINK code 1 -1\n", "begins with the keyword 'link'"},
       {"facets [[1,2,3,4]\n", "begins with the keyword 'facets'"},
       {"facets\n[[1,1,1,1]]\n", "begins with the keyword 'facets'"},
-      {"triangulation\nT1(1,2,3) - T1(1,2,3)\nend\n", "begins with the keyword 'triangulation'"},
+      {"triangulation\nT1(1,2,3) - T1(1,2,3)\nend\n",
+       "(a triangulation text is longer than 43 characters)"},
       {"% a comment first\ndetails D1 = 1: D1_2\n", "begins with the keyword 'details'"},
   };
   for (const TCase& c : cases) {
