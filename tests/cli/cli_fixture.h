@@ -64,7 +64,7 @@ class CliTest : public ::testing::Test {
     fs::path out = directory_ / "stdout.txt";
     fs::path err = directory_ / "stderr.txt";
     fs::remove(out);
-    std::string command = Program() + " " + arguments + " < '" + in.string() + "' " +
+    std::string command = environment_ + Program() + " " + arguments + " < '" + in.string() + "' " +
                           outputRedirection + " 2> '" + err.string() + "'";
     int status = std::system(command.c_str());
     TRunResult result;
@@ -75,6 +75,9 @@ class CliTest : public ::testing::Test {
   }
 
   fs::path directory_;
+  // Put before the program on the shell's line: "NAME=value " settings of the
+  // environment.
+  std::string environment_;
 };
 
 }  // namespace cli_fixture

@@ -261,4 +261,17 @@ TEST_F(CliTest, LinkKeywordsOutOfOrderAreNamed) {
       << missing.err;
 }
 
+// The profile the desktop program keeps only gives warnings: a slip in it
+// must not stop every run.
+TEST_F(CliTest, TheProfileWarnsAndTheRunGoesOn) {
+  fs::create_directories(directory_ / "config" / "Sorvelin");
+  WriteInput("config/Sorvelin/Sorvelin.ini", "[Options]\nReportTyp=1\nReportType=seven\n");
+  environment_ = "XDG_CONFIG_HOME='" + (directory_ / "config").string() + "' ";
+  TRunResult r = Run("homology-group", kSphere);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "H_1=0");
+  EXPECT_TRUE(Has(r.err, "Sorvelin.ini: line 2: \"ReportTyp\" is no option key")) << r.err;
+  EXPECT_TRUE(Has(r.err, "Sorvelin.ini: line 3: the value \"seven\" of ReportType")) << r.err;
+}
+
 }  // namespace
