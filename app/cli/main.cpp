@@ -31,6 +31,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/cli/progress_line.h"
 #include "app/cli/standard_streams.h"
 #include "foundation/message_box.h"
 #include "foundation/status_reporter.h"
@@ -298,7 +299,11 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
 
-  if (arguments.verbose) SetStatusBarSink(ShowStatusOnStandardError);
+  if (arguments.verbose) {
+    SetStatusBarSink(ShowStatusOnStandardError);
+  } else {
+    StartProgressLine();
+  }
   // Questions are answered with their default button. Their texts go to
   // standard error after the command, unless its refusal says the same.
   std::vector<std::string> boxTexts;
@@ -308,6 +313,7 @@ int main(int argc, char** argv) {
   });
 
   TCommandResult result = RunCommandOnText(commandId, document, options, &gStopRequested);
+  EndProgressLine();
   const TCommandOutcome outcome = result.outcome;
   std::string report = WithPlatformLineEnds(result.shown);
   report = WithoutRestoreHint(std::move(report));
