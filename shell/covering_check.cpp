@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "foundation/message_box.h"
-#include "foundation/status_reporter.h"
 #include "shell/spine_covering.h"
 
 namespace {
@@ -18,13 +17,14 @@ std::size_t NextLine(std::string_view text, std::size_t at) {
   return end == std::string_view::npos ? text.size() : end + 1;
 }
 
-// A refusal: the message in a box and in the output (the command line prints it).
+// A refusal: the message in a box and in the output, which holds only it (the
+// command line prints it once, as an error).
 int Refuse(TCommandRun& run, const std::string& message) {
   ShowMessageBox(message, TMessageButtons::Ok, TMessageIcon::Warning);
-  ShowStatusText(message.c_str());
   run.output.AppendText(message.c_str());
   run.output.NewLines(1);
   run.show = TCommandShow::kNothing;
+  run.messageOnly = true;
   return 0;
 }
 
@@ -54,6 +54,17 @@ int CheckCovering(TCommandRun& run, bool* covered) {
   const std::size_t preimageStart = NextLine(text, preimageAt);
   const std::size_t imageAt = text.find(kImageMarker, preimageStart);
   if (imageAt == std::string_view::npos) {
+    // Say where the marker stands when it is there but cannot be used.
+    const std::size_t anywhere = text.find(kImageMarker);
+    if (anywhere != std::string_view::npos && anywhere < preimageAt) {
+      return Refuse(run, "The string '" + std::string(kImageMarker) + "' stands before '" +
+                             std::string(kPreimageMarker) +
+                             "': the image spine follows the preimage spine");
+    }
+    if (anywhere != std::string_view::npos) {
+      return Refuse(run, "The string '" + std::string(kImageMarker) + "' shares the line of '" +
+                             std::string(kPreimageMarker) + "': each needs a line of its own");
+    }
     return Refuse(run, "Cannot find the string '" + std::string(kImageMarker) + "'");
   }
   TDocumentSpine preimage;

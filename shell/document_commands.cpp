@@ -104,8 +104,10 @@ TCommandResult RunCommandOnText(int id, std::string_view text, const TOptionValu
   TSpineTextView view(control);
   std::string composed;
   TCommandResult result;
-  result.outcome = view.RunCommand(commands, id, options, stopFlag, &composed);
+  result.outcome = view.RunCommand(commands, id, options, stopFlag, &composed, &result.message);
   result.shown = control.text;
-  if (control.text == text && !composed.empty()) result.shown = std::move(composed);
+  if ((control.text == text && !composed.empty()) || result.message) {
+    result.shown = std::move(composed);
+  }
   return result;
 }

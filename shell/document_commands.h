@@ -72,6 +72,10 @@ class TCommandRun {
   // by moves raises the counter and sets the state.
   unsigned stepCounter = 0;
   bool transformed = false;
+  // The output holds only why the command refused, no report: the command
+  // line prints it as an error. (A refusal after a parse that gave no spine
+  // counts as such without being marked.)
+  bool messageOnly = false;
 
  private:
   TDocumentSpine& document_;
@@ -108,6 +112,8 @@ const TDocumentCommands& BuiltInDocumentCommands();
 struct TCommandResult {
   TCommandOutcome outcome = TCommandOutcome::kRefused;
   std::string shown;
+  // shown is only the reason of a refusal (TCommandRun::messageOnly).
+  bool message = false;
 };
 
 // Runs a command on a document text in a view of its own, as the command line

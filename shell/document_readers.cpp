@@ -1,5 +1,6 @@
 #include "shell/document_readers.h"
 
+#include "foundation/status_reporter.h"
 #include "model/object_header.h"
 #include "presentations/cells/boundary_curves_presentation.h"
 #include "presentations/crystallizations/crystallization_code.h"
@@ -12,6 +13,7 @@
 #include "presentations/triangulations/iso_signature.h"
 #include "presentations/links/link.h"
 #include "presentations/triangulations/triangulation_description.h"
+#include "shell/notation_keyword.h"
 #include "shell/spine_text_view.h"
 #include "shell/triangulation_readers.h"
 
@@ -58,10 +60,16 @@ void ReadHeegaard(TDocumentRead& read) { LoadHeegaardDiagram(read.spine, read.te
 // the reason reported) when the graph is no closed 3-manifold.
 void ReadCrystallization(TDocumentRead& read) { LoadCrystallization(read.spine, read.text); }
 
-// The boundary curves of the 2-cells. Names are read whatever an earlier run
+// The boundary curves of the 2-cells: the reader of every text that no other
+// notation reads, except a text that opens with another notation's keyword.
+// Names are read whatever an earlier run
 // set. Objects made afterwards (by the moves) get names only when the move
 // list is printed or the text named things; a series keeps its own setting.
 void ReadCellPresentation(TDocumentRead& read) {
+  if (const std::optional<std::string> misread = MisreadNotationKeyword(read.text)) {
+    ShowStatusText(misread->c_str());
+    return;
+  }
   const int savedNaming = SuppressObjectNames.load();
   SuppressObjectNames.store(0);
   TBoundaryCurvesPresentation presentation;

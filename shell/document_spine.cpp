@@ -57,6 +57,7 @@ void TDocumentSpine::Reset() {
   parsed_ = false;
   bigSpine_ = false;
   cellsNamed_ = 0;
+  thickeningError_.clear();
 }
 
 void TDocumentSpine::SetParsedText(const std::string& text, const TOptionValues& options) {
@@ -85,6 +86,7 @@ int TDocumentSpine::ParseWithReader(const TDocumentReader& reader, const char* t
   cellsNamed_ = 0;
   bigSpine_ = false;
   parsed_ = false;
+  thickeningError_.clear();
   ResetSpine();
   notation_ = reader.notation;
   TDocumentRead read{text, *spine_, options, viewMode};
@@ -98,7 +100,11 @@ int TDocumentSpine::ParseWithReader(const TDocumentReader& reader, const char* t
     // The thickening: boundary surfaces, orientability, the molecule's
     // boundary atoms. A spine that does not thicken keeps none; the reports
     // say why.
-    spine_->Thicken(1);
+    if (spine_->Thicken(1) == 0) {
+      TString failure;
+      GetLastStatusText(failure);
+      thickeningError_ = failure.Length() > 0 ? failure.CStr() : "Thicking error";
+    }
     CurrentSpineIsOrientable.store(spine_->Orientability(1));
     try {
       spine_->ComputeHomology();

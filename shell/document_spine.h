@@ -87,6 +87,9 @@ class TDocumentSpine {
   bool BigSpine() const { return bigSpine_; }
   // The notation that read the last parsed text ("cells", "details", ...).
   const char* Notation() const { return notation_; }
+  // Why the last parsed spine could not be thickened (the thickening's
+  // message), or empty when it was thickened or nothing was parsed.
+  const std::string& ThickeningError() const { return thickeningError_; }
 
  private:
   // Destroys the spine and its heap and makes an empty spine in a fresh heap.
@@ -102,6 +105,7 @@ class TDocumentSpine {
   TString statusText_;
   int cellsNamed_ = 0;
   const char* notation_ = "";
+  std::string thickeningError_;
 };
 
 // The style of a document text: details, singular triangulation, or else

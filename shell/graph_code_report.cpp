@@ -11,7 +11,7 @@ int PrintGraphCode(TDocumentSpine& document, TOutput& output) {
     return 0;
   }
   output.NewLines(1);
-  const int connected = PrintConnectedness(spine, output, 2, 1);
+  const int connected = PrintConnectedness(spine, output, 1, 1);
   unsigned number = 0;
   for (TSpine* component = &spine; component != nullptr; component = component->Next()) {
     if (++number > 1) output.NewLines(2);
@@ -20,7 +20,13 @@ int PrintGraphCode(TDocumentSpine& document, TOutput& output) {
       output.AppendText(("Component " + std::to_string(number)).c_str());
       output.NewLines(1);
     }
-    PrintGraphParts(*component, output);
+    if (component->CountFreeEdges() == 0 && component->CountIsolatedVertices() == 0) {
+      // A graph code lists the 1-dimensional parts, and this component has none.
+      output.AppendText("Graph code : none (no free edges, no separate vertices)");
+      output.NewLines(1);
+    } else {
+      PrintGraphParts(*component, output);
+    }
   }
   output.NewLines(1);
   return 1;

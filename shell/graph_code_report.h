@@ -7,7 +7,8 @@
 
 // A line end, the connectedness line, then per component (headed "Component
 // n" after a tab when the spine is not connected) its free edges and isolated
-// vertices (PrintGraphParts), two line ends between components and a final
+// vertices (PrintGraphParts; a line saying there are none when it has
+// neither), two line ends between components and a final
 // line end. An empty spine gives the empty-spine report and 0; otherwise 1.
 int PrintGraphCode(TDocumentSpine& document, TOutput& output);
 

@@ -1,6 +1,7 @@
 #include "shell/information_commands.h"
 
 #include "shell/line_wrapping.h"
+#include "shell/manifold_refusal.h"
 #include "shell/spine_reports.h"
 #include "shell/structure_reports.h"
 
@@ -32,10 +33,12 @@ TCommandOutcome RunViewDetails(TCommandRun& run) {
   return TCommandOutcome::kDone;
 }
 
+// The short information of a complex that does not thicken still describes
+// the complex, and says why it does not thicken; it is no manifold's.
 TCommandOutcome RunShortInformation(TCommandRun& run) {
   run.Parse();
   PrintShortInformation(run.Document(), run.Text(), run.output);
-  return Outcome(!run.HasSpine());
+  return Outcome(!run.HasSpine() || ThickeningFailed(run));
 }
 
 TCommandOutcome RunDetails(TCommandRun& run) {
@@ -56,15 +59,27 @@ TCommandOutcome RunBoundaryCurves(TCommandRun& run) {
   return Outcome(!run.HasSpine());
 }
 
+// The homology group of a complex that does not thicken is its own, not a
+// manifold's: the report says so and the command counts as refused.
 TCommandOutcome RunHomologyGroup(TCommandRun& run) {
   run.Parse();
   int printed = PrintHomologyGroupReport(run.Document(), run.output, 1);
-  return Outcome(!run.HasSpine() || printed == 0);
+  const bool noManifold = NoteWithoutManifold(run);
+  return Outcome(!run.HasSpine() || printed == 0 || noManifold);
 }
 
+// The list of the moves made on the document's spine since it was read; a
+// document whose text was not read into a spine yet has none.
 TCommandOutcome RunTransformationList(TCommandRun& run) {
+  if (!run.HasSpine()) {
+    run.output.AppendText(
+        "There is no transformation list: no move has been made on a spine of this document");
+    run.output.NewLines(1);
+    run.messageOnly = true;
+    return TCommandOutcome::kRefused;
+  }
   PrintTransformationList(run.Spine(), run.output);
-  return Outcome(!run.HasSpine());
+  return TCommandOutcome::kDone;
 }
 
 TCommandOutcome RunDialogWithDebugging(TCommandRun& run) {

@@ -1,12 +1,12 @@
 #include "shell/ini_file.h"
 
+#include "shell/quoted_text.h"
 #include "shell/string_text.h"
 
 namespace {
 
 constexpr int kMalformedLineText = 9130;
-// A malformed line is quoted in its message up to this many characters.
-constexpr std::size_t kQuotedLength = 60;
+constexpr int kStrayBracketText = 9142;
 
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -20,13 +20,19 @@ TIniFile::TIniFile(std::string_view text) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   std::string section;
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view raw = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    // A line ends at LF, CR LF or a lone CR (files from old editors).
+    const std::size_t end = text.find_first_of("\r\n");
+    const std::string_view raw = text.substr(0, end);
+    std::size_t next = text.size();
+    if (end != std::string_view::npos) {
+      next = end + 1;
+      if (text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
+    }
+    text.remove_prefix(next);
 
     TLine line;
     line.text = std::string(raw);
+    const std::size_t number = lines_.size() + 1;
     const std::string_view trimmed = TrimBlanks(raw);
     const std::size_t equals = trimmed.find('=');
     if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') {
@@ -34,19 +40,33 @@ TIniFile::TIniFile(std::string_view text) {
     } else if (trimmed.front() == '[' && trimmed.back() == ']' && trimmed.size() >= 2) {
       section = std::string(TrimBlanks(trimmed.substr(1, trimmed.size() - 2)));
       line.kind = TLineKind::Section;
+      // "[Options]]" names a section "Options]" that nobody reads.
+      if (section.find_first_of("[]") != std::string::npos) {
+        diagnostics_.push_back(
+            {number, FormatStringText(kStrayBracketText, number, QuotedText(trimmed))});
+      }
     } else if (equals != std::string_view::npos && !TrimBlanks(trimmed.substr(0, equals)).empty()) {
       line.kind = TLineKind::Entry;
       line.key = std::string(TrimBlanks(trimmed.substr(0, equals)));
       line.value = std::string(TrimBlanks(trimmed.substr(equals + 1)));
     } else {
-      std::string quoted(trimmed.substr(0, kQuotedLength));
-      if (trimmed.size() > kQuotedLength) quoted += "...";
-      diagnostics_.push_back({lines_.size() + 1,
-                              FormatStringText(kMalformedLineText, lines_.size() + 1, quoted)});
+      diagnostics_.push_back({number, FormatStringText(kMalformedLineText, number,
+                                                       QuotedText(trimmed))});
     }
     line.section = section;
     lines_.push_back(std::move(line));
   }
+}
+
+std::vector<TIniFile::TEntry> TIniFile::Entries(std::string_view section) const {
+  std::vector<TEntry> entries;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const TLine& line = lines_[i];
+    if (line.kind == TLineKind::Entry && line.section == section) {
+      entries.push_back({line.key, line.value, i + 1});
+    }
+  }
+  return entries;
 }
 
 std::optional<TIniFile::TValue> TIniFile::Find(std::string_view section,

@@ -30,10 +30,22 @@ class TIniFile {
 
   TIniFile() = default;
 
-  // Reads the text of a file; LF and CR LF line ends and a leading UTF-8 byte
-  // order mark are accepted. Never fails: malformed lines are kept verbatim and
-  // listed in Diagnostics().
+  // An entry of a section, in the order of the file.
+  struct TEntry {
+    std::string_view key;
+    std::string_view value;  // without the blanks around it
+    std::size_t line = 0;    // 1-based
+  };
+
+  // Reads the text of a file; LF, CR LF and CR line ends and a leading UTF-8
+  // byte order mark are accepted. Never fails: malformed lines are kept
+  // verbatim and listed in Diagnostics(), as are section headers that hold a
+  // bracket in their name ("[Options]]"). The lines are quoted short, with
+  // control bytes escaped (shell/quoted_text.h).
   explicit TIniFile(std::string_view text);
+
+  // Every entry of a section, duplicates included; valid until the next change.
+  std::vector<TEntry> Entries(std::string_view section) const;
 
   // The value of a key in a section, or nothing.
   std::optional<TValue> Find(std::string_view section, std::string_view key) const;

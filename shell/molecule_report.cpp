@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "shell/manifold_refusal.h"
 #include "shell/molecule_printer.h"
 #include "shell/spine_reports.h"
 
@@ -18,6 +19,8 @@ int PrintLabeledMoleculeReport(TDocumentSpine& document, TOutput& output) {
 
 TCommandOutcome RunLabeledMolecule(TCommandRun& run) {
   run.Parse();
+  // The molecule is the thickening's.
+  if (NoteWithoutManifold(run)) return TCommandOutcome::kRefused;
   return PrintLabeledMoleculeReport(run.Document(), run.output) == 1 ? TCommandOutcome::kDone
                                                                      : TCommandOutcome::kRefused;
 }

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <limits>
 
+#include "shell/quoted_text.h"
 #include "shell/string_text.h"
 
 namespace {
@@ -15,6 +16,7 @@ constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 constexpr int kUnknownKeyText = 9135;
 constexpr int kNotIntegerText = 9136;
 constexpr int kOutOfRangeText = 9137;
+constexpr int kTooLargeText = 9138;
 
 using V = TOptionValues;
 
@@ -118,24 +120,35 @@ bool SetOptionProfileValue(TOptionValues& values, const TOptionKey& key, std::in
 }
 
 std::optional<std::int64_t> ParseOptionInteger(std::string_view text) {
+  return ParseOptionInteger(text, nullptr);
+}
+
+std::optional<std::int64_t> ParseOptionInteger(std::string_view text, bool* tooLarge) {
+  if (tooLarge != nullptr) *tooLarge = false;
   std::string_view digits = TrimBlanks(text);
   if (digits.size() > 1 && digits.front() == '+' && digits[1] != '-') digits.remove_prefix(1);
   std::int64_t value = 0;
   auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
+  if (digits.empty() || end != digits.data() + digits.size()) return std::nullopt;
+  if (error == std::errc::result_out_of_range) {
+    if (tooLarge != nullptr) *tooLarge = true;
     return std::nullopt;
   }
+  if (error != std::errc()) return std::nullopt;
   return value;
 }
 
 std::optional<std::string> SetOptionFromText(TOptionValues& values, std::string_view keyName,
                                              std::string_view text) {
   const TOptionKey* key = FindOptionKey(keyName);
-  if (key == nullptr) return FormatStringText(kUnknownKeyText, keyName);
-  const std::optional<std::int64_t> value = ParseOptionInteger(text);
-  if (!value) return FormatStringText(kNotIntegerText, text, key->name);
+  if (key == nullptr) return FormatStringText(kUnknownKeyText, QuotedText(keyName));
+  bool tooLarge = false;
+  const std::optional<std::int64_t> value = ParseOptionInteger(text, &tooLarge);
+  const std::string quoted = QuotedText(TrimBlanks(text));
+  if (tooLarge) return FormatStringText(kTooLargeText, quoted, key->name, key->minimum, key->maximum);
+  if (!value) return FormatStringText(kNotIntegerText, quoted, key->name);
   if (!SetOptionProfileValue(values, *key, *value)) {
-    return FormatStringText(kOutOfRangeText, key->name, text, key->minimum, key->maximum);
+    return FormatStringText(kOutOfRangeText, key->name, quoted, key->minimum, key->maximum);
   }
   return std::nullopt;
 }

@@ -104,11 +104,15 @@ bool SetOptionProfileValue(TOptionValues& values, const TOptionKey& key, std::in
 // optional sign, blanks around them allowed; nothing when the text is not such
 // an integer or does not fit in 64 bits.
 std::optional<std::int64_t> ParseOptionInteger(std::string_view text);
+// The same; *tooLarge is set to whether the text is such an integer that only
+// fails to fit in 64 bits.
+std::optional<std::int64_t> ParseOptionInteger(std::string_view text, bool* tooLarge);
 
 // Sets a key from the text of a profile value or a command-line override
 // (a decimal integer, blanks around it allowed). Returns nothing on success,
-// else the message (unknown key, not an integer, out of range); on failure the
-// values are unchanged.
+// else the message (unknown key, not an integer, too large, out of range; the
+// key and the value quoted short and escaped); on failure the values are
+// unchanged.
 std::optional<std::string> SetOptionFromText(TOptionValues& values, std::string_view key,
                                              std::string_view text);
 

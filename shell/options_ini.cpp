@@ -1,10 +1,13 @@
 #include "shell/options_ini.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <system_error>
 
+#include "shell/quoted_text.h"
 #include "shell/string_text.h"
 
 namespace {
@@ -13,6 +16,10 @@ constexpr int kNotIntegerText = 9131;
 constexpr int kOutOfRangeText = 9132;
 constexpr int kUnreadableText = 9133;
 constexpr int kUnwritableText = 9134;
+constexpr int kTooLargeText = 9139;
+constexpr int kUnknownKeyText = 9140;
+constexpr int kDuplicateKeyText = 9141;
+constexpr int kNotTextText = 9143;
 
 // Reads a whole file. Nothing when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
@@ -69,20 +76,43 @@ std::filesystem::path DefaultProfilePath() {
 std::vector<TIniDiagnostic> ReadOptionsSection(const TIniFile& file, int menuMode,
                                                TOptionValues& values) {
   std::vector<TIniDiagnostic> diagnostics;
+  // Keys that are no option and keys set twice: the desktop program writes
+  // each key once, so either is a slip of a hand that edited the file.
+  std::map<std::string_view, std::size_t> firstLines;
+  for (const TIniFile::TEntry& entry : file.Entries(kOptionsSection)) {
+    if (FindOptionKey(entry.key) == nullptr) {
+      diagnostics.push_back({entry.line, FormatStringText(kUnknownKeyText, entry.line,
+                                                          QuotedText(entry.key))});
+      continue;
+    }
+    auto [first, inserted] = firstLines.try_emplace(entry.key, entry.line);
+    if (!inserted) {
+      diagnostics.push_back({entry.line, FormatStringText(kDuplicateKeyText, entry.line,
+                                                          entry.key, first->second)});
+      first->second = entry.line;
+    }
+  }
   for (const TOptionKey& key : OptionKeys()) {
     if (!OptionKeyStoredInMenuMode(key, menuMode)) continue;
     const std::optional<TIniFile::TValue> entry = file.Find(kOptionsSection, key.name);
     if (!entry) continue;
-    const std::optional<std::int64_t> value = ParseOptionInteger(entry->value);
-    if (!value) {
+    bool tooLarge = false;
+    const std::optional<std::int64_t> value = ParseOptionInteger(entry->value, &tooLarge);
+    const std::string quoted = QuotedText(entry->value);
+    if (tooLarge) {
+      diagnostics.push_back({entry->line, FormatStringText(kTooLargeText, entry->line, quoted,
+                                                           key.name, key.minimum, key.maximum)});
+    } else if (!value) {
       diagnostics.push_back(
-          {entry->line, FormatStringText(kNotIntegerText, entry->line, entry->value, key.name)});
+          {entry->line, FormatStringText(kNotIntegerText, entry->line, quoted, key.name)});
     } else if (!SetOptionProfileValue(values, key, *value)) {
       diagnostics.push_back(
-          {entry->line, FormatStringText(kOutOfRangeText, entry->line, key.name, entry->value,
+          {entry->line, FormatStringText(kOutOfRangeText, entry->line, key.name, quoted,
                                          key.minimum, key.maximum)});
     }
   }
+  std::stable_sort(diagnostics.begin(), diagnostics.end(),
+                   [](const TIniDiagnostic& a, const TIniDiagnostic& b) { return a.line < b.line; });
   return diagnostics;
 }
 
@@ -104,10 +134,19 @@ TProfileReport LoadOptionsProfile(const std::filesystem::path& path, int menuMod
     report.error = FormatStringText(kUnreadableText, path.string());
     return report;
   }
+  // A settings file is text; a NUL byte means another kind of file, whose
+  // every line would be a complaint.
+  if (text->find('\0') != std::string::npos) {
+    report.ok = false;
+    report.error = FormatStringText(kNotTextText, path.string());
+    return report;
+  }
   const TIniFile file(*text);
   report.diagnostics = file.Diagnostics();
   std::vector<TIniDiagnostic> unused = ReadOptionsSection(file, menuMode, values);
   report.diagnostics.insert(report.diagnostics.end(), unused.begin(), unused.end());
+  std::stable_sort(report.diagnostics.begin(), report.diagnostics.end(),
+                   [](const TIniDiagnostic& a, const TIniDiagnostic& b) { return a.line < b.line; });
   return report;
 }
 

@@ -33,7 +33,9 @@ struct TProfileReport {
 std::filesystem::path DefaultProfilePath();
 
 // Reads the keys stored in this menu mode from section "Options" over the
-// values. Returns the values that were not used (not an integer, out of range).
+// values. Returns, by line, the values that were not used (not an integer, too
+// large, out of range), the keys that are no option key and the keys set more
+// than once (the last entry counts).
 std::vector<TIniDiagnostic> ReadOptionsSection(const TIniFile& file, int menuMode,
                                                TOptionValues& values);
 
@@ -41,8 +43,8 @@ std::vector<TIniDiagnostic> ReadOptionsSection(const TIniFile& file, int menuMod
 void WriteOptionsSection(TIniFile& file, int menuMode, const TOptionValues& values);
 
 // Reads the settings file. A file that does not exist yet is no error (the
-// values stay as they are); a file that exists but cannot be read is one, and
-// then nothing is changed.
+// values stay as they are); a file that exists but cannot be read, or holds
+// NUL bytes, is one, and then nothing is changed. The diagnostics come by line.
 TProfileReport LoadOptionsProfile(const std::filesystem::path& path, int menuMode,
                                   TOptionValues& values);
 

@@ -131,12 +131,13 @@ void TSpineTextView::OnLastInformation() {
 TCommandOutcome TSpineTextView::RunCommand(const TDocumentCommands& commands, int id,
                                            const TOptionValues& options,
                                            const std::atomic<int>* stopFlag,
-                                           std::string* composed) {
+                                           std::string* composed, bool* messageOnly) {
   const TCommandBody* body = commands.Find(id);
   if (body == nullptr || computing_) return TCommandOutcome::kRefused;
   TCommandOutcome outcome;
   std::string shown;
   TCommandShow show;
+  bool message = false;
   {
     TDocumentSpine::TScope scope(document_);
     TCommandRun run(document_, control_.ControlText(), options, informationMode_, stopFlag,
@@ -149,6 +150,9 @@ TCommandOutcome TSpineTextView::RunCommand(const TDocumentCommands& commands, in
     if (run.transformed) SetTransformedState(true);
     shown.assign(run.output.Text(), run.output.TextLength());
     spineEmpty_ = document_.Spine().IsEmpty();
+    // A refusal after a parse that gave no spine shows only why.
+    message = run.messageOnly || (outcome == TCommandOutcome::kRefused && spineEmpty_ &&
+                                  document_.HasParsedText() && !informationMode_);
     if (show == TCommandShow::kDocumentText) {
       // The converted text counts as parsed: the next command does not read
       // it again.
@@ -159,6 +163,7 @@ TCommandOutcome TSpineTextView::RunCommand(const TDocumentCommands& commands, in
   }
   if (show == TCommandShow::kReport) SetInformationMode(true, shown);
   if (composed != nullptr) *composed = std::move(shown);
+  if (messageOnly != nullptr) *messageOnly = message;
   return outcome;
 }
 

@@ -119,11 +119,13 @@ class TSpineTextView {
   // report in information mode, a converted presentation as the new document
   // text (which then counts as parsed). Refused (kRefused, nothing changes)
   // while a computation runs and for an id without a body. The output the
-  // command composed is copied to *composed when given.
+  // command composed is copied to *composed when given; *messageOnly (when
+  // given) tells whether it is only the reason of a refusal (see
+  // TCommandRun::messageOnly).
   TCommandOutcome RunCommand(const TDocumentCommands& commands, int id,
                              const TOptionValues& options,
                              const std::atomic<int>* stopFlag = nullptr,
-                             std::string* composed = nullptr);
+                             std::string* composed = nullptr, bool* messageOnly = nullptr);
 
   // The same command in three steps, for a run off the user interface
   // thread (command_job.h). PrepareCommand is refused (nothing, nothing

@@ -215,14 +215,22 @@ int PrintDetails(TDocumentSpine& document, const char* text, TOutput& output, in
   if (fromText == 1) SetTraceOutput(&output);
   unsigned number = 0;
   int printed = 1;
+  bool anyPrinted = false;
   for (TSpine* component = &spine; component != nullptr; component = component->Next()) {
     if (!connected) PrintComponentHeader(output, ++number);
-    if (PrintDetailsOf(*component, output, fromText, text) == 0) printed = 0;
+    if (PrintDetailsOf(*component, output, fromText, text) == 0) {
+      printed = 0;
+    } else {
+      anyPrinted = true;
+    }
     output.NewLines(2);
   }
   if (fromText == 1) ClearTraceOutput();
   output.NewLines(1);
-  return fromText == 1 ? 1 : printed;
+  // With the messages traced into the report, a report that shows some
+  // details counts as given; one that holds only the messages does not.
+  if (fromText == 1) return anyPrinted ? 1 : 0;
+  return printed;
 }
 
 // ---- Boundary ---------------------------------------------------------------------------------

@@ -28,7 +28,9 @@ int PrintDetailsOf(TSpine& spine, TOutput& output, int fromText, const char* par
 
 // "Details": the details of every component under the keyword "Details", so
 // that the report reads back as the same spine. An empty spine whose text is
-// not a details text gives "There are no details!" and 0; otherwise 1.
+// not a details text gives "There are no details!" and 0. Otherwise 1 when
+// fromText is 0 and every component's details were printed, or when fromText
+// is 1 (the messages traced into the report) and some component's were; else 0.
 int PrintDetails(TDocumentSpine& document, const char* text, TOutput& output, int fromText);
 
 // "Boundary": for every component, whether its boundary is connected, the

@@ -11,6 +11,7 @@
 #include "presentations/triangulations/iso_signature.h"
 #include "presentations/triangulations/triangulation_description.h"
 #include "shell/document_commands.h"
+#include "shell/manifold_refusal.h"
 #include "shell/spine_reports.h"
 
 namespace {
@@ -147,9 +148,13 @@ int PrintIsoSignature(TDocumentSpine& document, TOutput& output) {
   if (spine.IsSpecial(2) != 1) return Refuse(output, kTextSignatureSpecialOnly);
   TIsoSignature signature;
   if (signature.Compute(spine, 2).empty()) return Refuse(output, kTextSignatureSpecialOnly);
+  // The captions are comments, so that the report reads back in as the
+  // signature it shows.
+  output.CommentMarker(0);
   output.AppendText(Text(kTextSignatureCaption).c_str());
   output.AppendText(signature.Text().c_str());
   output.NewLines(2);
+  output.CommentMarker(0);
   output.AppendText(Text(kTextCanonicalLabellingCaption).c_str());
   output.AppendText(signature.CanonicalText().c_str());
   output.NewLines(1);
@@ -180,12 +185,18 @@ TCommandOutcome RunTriangulation(TCommandRun& run) {
   return Outcome(!run.HasSpine() || printed == 0);
 }
 
+// A description or signature that cannot be given leaves only the reason in
+// the output.
 TCommandOutcome RunDehydratedDescription(TCommandRun& run) {
   run.Parse();
-  return Outcome(PrintDehydratedDescription(run.Document(), run.output) == 0);
+  if (NoteWithoutManifold(run)) return TCommandOutcome::kRefused;
+  run.messageOnly = PrintDehydratedDescription(run.Document(), run.output) == 0;
+  return Outcome(run.messageOnly);
 }
 
 TCommandOutcome RunIsoSignature(TCommandRun& run) {
   run.Parse();
-  return Outcome(PrintIsoSignature(run.Document(), run.output) == 0);
+  if (NoteWithoutManifold(run)) return TCommandOutcome::kRefused;
+  run.messageOnly = PrintIsoSignature(run.Document(), run.output) == 0;
+  return Outcome(run.messageOnly);
 }

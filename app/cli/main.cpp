@@ -5,7 +5,9 @@
 //
 // The document is read from FILE, or from standard input when FILE is '-' or
 // absent. The report goes to standard output with this platform's line ends;
-// status texts and error messages go to standard error.
+// errors, warnings and the reason of a refusal go to standard error, and so
+// do status texts with --verbose. A report that cannot be written is a
+// failure (status 1).
 //
 // The command runs in a text view of its own (the same view, commands and
 // parse as the desktop program's), and what the view then shows is printed.
@@ -24,22 +26,24 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/cli/progress_line.h"
+#include "app/cli/standard_streams.h"
 #include "foundation/message_box.h"
 #include "foundation/status_reporter.h"
 #include "foundation/string_table.h"
-#include "shell/command_line_info.h"
+#include "shell/command_line_arguments.h"
 #include "shell/command_names.h"
 #include "shell/command_table.h"
 #include "shell/document_commands.h"
 #include "shell/examples.h"
 #include "shell/options.h"
 #include "shell/options_ini.h"
+#include "shell/quoted_text.h"
 
 namespace {
 
@@ -47,6 +51,10 @@ constexpr int kExitDone = 0;
 constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitStopped = 130;
+
+// File names are quoted whole unless absurdly long (other words are cut
+// shorter, see shell/quoted_text.h).
+constexpr std::size_t kQuotedPathLimit = 1024;
 
 // "Click Sorvelin|Initial State to restore original text"
 constexpr int kRestoreHintId = 9810;
@@ -66,8 +74,8 @@ void InstallInterruptHandler() {
   sigaction(SIGINT, &action, nullptr);
 }
 
-void PrintUsage(std::ostream& out) {
-  out << "Usage: sorvelin [OPTIONS] COMMAND [FILE]\n"
+std::string UsageText() {
+  return "Usage: sorvelin [OPTIONS] COMMAND [FILE]\n"
          "\n"
          "Reads a document (FILE, or standard input when FILE is '-' or absent),\n"
          "runs COMMAND on it and writes the report to standard output.\n"
@@ -82,50 +90,66 @@ void PrintUsage(std::ostream& out) {
          "                    (~/.config/Sorvelin/Sorvelin.ini)\n"
          "  --reduce N        the command set: 0 full, 1 standard, 2 reduced\n"
          "                    (default: the full set)\n"
+         "  --verbose         also show the status texts on standard error\n"
          "  --help            show this text\n"
          "  --version         show the program version\n"
          "\n"
          "Exit status: 0 done; 1 no spine or the command refused; 2 usage error or\n"
-         "unreadable file; 130 stopped by Ctrl+C.\n";
+         "unreadable file; 130 stopped by Ctrl+C.\n"
+         "Options that take the command's place (--list, --example, --version)\n"
+         "cannot follow COMMAND.\n";
 }
 
-void PrintCommandList(std::ostream& out, int commandSet) {
+std::string CommandListText(int commandSet) {
+  std::string text;
   for (const TNamedCommand& command :
        CommandLineCommands(BuiltInDocumentCommands(), commandSet)) {
     std::string line = command.name;
     if (line.size() < 32) line.append(32 - line.size(), ' ');
-    out << line << ' ' << command.id << '\n';
+    text += line + ' ' + std::to_string(command.id) + '\n';
   }
-}
-
-// The value of an option that takes one: "--name VALUE" or "--name=VALUE".
-// Returns false when it is missing.
-bool OptionArgument(int argc, char** argv, int& i, std::string_view name,
-                    std::string_view& value) {
-  std::string_view arg = argv[i];
-  if (arg.size() > name.size() && arg[name.size()] == '=') {
-    value = arg.substr(name.size() + 1);
-    return true;
-  }
-  if (i + 1 >= argc) return false;
-  value = argv[++i];
-  return true;
-}
-
-bool OptionIs(std::string_view arg, std::string_view name) {
-  return arg == name || (arg.size() > name.size() && arg.substr(0, name.size()) == name &&
-                         arg[name.size()] == '=');
-}
-
-std::optional<int> SmallNumber(std::string_view text) {
-  std::optional<std::int64_t> value = ParseOptionInteger(text);
-  if (!value || *value < -1000000 || *value > 1000000) return std::nullopt;
-  return static_cast<int>(*value);
+  return text;
 }
 
 int UsageError(const std::string& message) {
-  std::cerr << "sorvelin: " << message << " (see 'sorvelin --help')\n";
+  WriteStandardError("sorvelin: " + message + " (see 'sorvelin --help')\n");
   return kExitUsage;
+}
+
+// Writes text meant for standard output; a failed write is a failure of the
+// run (status 1), said on standard error.
+int WriteResult(std::string_view text, int status) {
+  const std::string error = WriteStandardOutput(text);
+  if (error.empty()) return status;
+  WriteStandardError("sorvelin: cannot write the report to standard output: " + error + "\n");
+  return kExitRefused;
+}
+
+// The settings file's messages: at most this many, then how many more.
+constexpr std::size_t kShownDiagnostics = 10;
+
+void ShowDiagnostics(const std::string& file, const std::vector<TIniDiagnostic>& diagnostics) {
+  for (std::size_t i = 0; i < diagnostics.size() && i < kShownDiagnostics; ++i) {
+    WriteStandardError("sorvelin: " + file + ": " + diagnostics[i].message + "\n");
+  }
+  if (diagnostics.size() > kShownDiagnostics) {
+    WriteStandardError("sorvelin: " + file + ": " +
+                       std::to_string(diagnostics.size() - kShownDiagnostics) +
+                       " more lines were not used\n");
+  }
+}
+
+// The reason why the command line has no command of this name: unknown, or
+// (when the full set has it) not in the chosen set.
+std::string UnknownCommandMessage(std::string_view name, int menuMode) {
+  const std::string quoted = "'" + QuotedText(name) + "'";
+  if (menuMode != 0 &&
+      FindCommandLineCommand(BuiltInDocumentCommands(), CommandSetOfMenuMode(0), name) != 0) {
+    return quoted + std::string(" is not in the ") +
+           (menuMode == 1 ? "standard" : "reduced") + " command set of --reduce " +
+           std::to_string(menuMode) + "; the full set (--reduce 0) has it";
+  }
+  return "unknown command " + quoted + " ('sorvelin --list' shows the commands)";
 }
 
 // Reads a whole stream; false on a read error. Stops early (returning true)
@@ -164,7 +188,19 @@ void ShowStatusOnStandardError(const char* text) {
   if (text == nullptr || *text == '\0') return;
   if (StringTableText(kRestoreHintId) == std::string_view(text)) return;
   std::string line = WithPlatformLineEnds(text);
-  std::cerr << line << '\n';
+  WriteStandardError(line + '\n');
+}
+
+// The hint how to leave a report in the window means nothing here: a text
+// that holds it loses it with the blank lines before it.
+std::string WithoutRestoreHint(std::string text) {
+  const std::optional<std::string_view> hint = StringTableText(kRestoreHintId);
+  if (!hint || hint->empty() || text.find(*hint) == std::string::npos) return text;
+  for (std::size_t at = text.find(*hint); at != std::string::npos; at = text.find(*hint)) {
+    text.erase(at, hint->size());
+  }
+  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  return text;
 }
 
 }  // namespace
@@ -172,126 +208,85 @@ void ShowStatusOnStandardError(const char* text) {
 int main(int argc, char** argv) {
   InstallInterruptHandler();
 
-  std::vector<std::string_view> positional;
-  std::vector<std::string_view> assignments;
-  std::optional<std::string> iniFile;
-  int menuMode = 0;
-  bool list = false;
-  std::optional<int> example;
-  bool optionsEnded = false;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
-      positional.push_back(arg);
-      continue;
-    }
-    std::string_view value;
-    if (arg == "--") {
-      optionsEnded = true;
-    } else if (arg == "--help" || arg == "-h") {
-      PrintUsage(std::cout);
-      return kExitDone;
-    } else if (arg == "--version") {
-      std::cout << "sorvelin " << SORVELIN_VERSION << "\n";
-      return kExitDone;
-    } else if (arg == "--list") {
-      list = true;
-    } else if (OptionIs(arg, "--set")) {
-      if (!OptionArgument(argc, argv, i, "--set", value)) return UsageError("--set needs KEY=VALUE");
-      assignments.push_back(value);
-    } else if (OptionIs(arg, "--ini")) {
-      if (!OptionArgument(argc, argv, i, "--ini", value) || value.empty()) {
-        return UsageError("--ini needs a file name");
-      }
-      iniFile = std::string(value);
-    } else if (OptionIs(arg, "--reduce")) {
-      std::optional<int> number;
-      if (OptionArgument(argc, argv, i, "--reduce", value)) number = SmallNumber(value);
-      if (!number) return UsageError("--reduce needs a number (0 full, 1 standard, 2 reduced set)");
-      menuMode = MenuModeOfNumber(*number);
-    } else if (OptionIs(arg, "--example")) {
-      std::optional<int> number;
-      if (OptionArgument(argc, argv, i, "--example", value)) number = SmallNumber(value);
-      if (!number) return UsageError("--example needs a number from 1 to 12");
-      example = *number;
-    } else {
-      return UsageError("unknown option '" + std::string(arg) + "'");
-    }
+  const std::vector<std::string_view> words(argv + (argc > 0 ? 1 : argc), argv + argc);
+  const TCommandLineArguments arguments = ParseCommandLineArguments(words);
+  if (!arguments.error.empty()) return UsageError(arguments.error);
+  if (arguments.help) return WriteResult(UsageText(), kExitDone);
+  if (arguments.version) {
+    return WriteResult(std::string("sorvelin ") + SORVELIN_VERSION + "\n", kExitDone);
   }
+  const int menuMode = arguments.menuMode;
   const int commandSet = CommandSetOfMenuMode(menuMode);
+  const std::vector<std::string>& positional = arguments.positional;
 
-  if (example) {
-    std::optional<std::string_view> text = ExampleText(*example);
-    if (!text) return UsageError("there is no example " + std::to_string(*example) + " (1 to 12)");
-    std::string printed = WithPlatformLineEnds(*text);
-    std::fwrite(printed.data(), 1, printed.size(), stdout);
-    return kExitDone;
+  if (arguments.example) {
+    const int number = *arguments.example;
+    std::optional<std::string_view> text = ExampleText(number);
+    if (!text) return UsageError("there is no example " + std::to_string(number) + " (1 to 12)");
+    return WriteResult(WithPlatformLineEnds(*text), kExitDone);
   }
-  if (list) {
-    PrintCommandList(std::cout, commandSet);
-    return kExitDone;
-  }
+  if (arguments.list) return WriteResult(CommandListText(commandSet), kExitDone);
 
   // The settings: the preset of the ordinary computation, the profile over
-  // it, then the overrides.
+  // it, then the overrides. The file of --ini is the user's own input, as the
+  // overrides are: a line it cannot use is an error. The profile the desktop
+  // program keeps only gives warnings.
   TOptionValues options;
   TOptions::Preset(1, options).Apply(options);
   {
+    const std::optional<std::string>& iniFile = arguments.iniFile;
     std::filesystem::path profile = iniFile ? std::filesystem::path(*iniFile) : DefaultProfilePath();
     if (iniFile && !std::filesystem::exists(profile)) {
-      std::cerr << "sorvelin: cannot open '" << *iniFile << "': no such file\n";
+      WriteStandardError("sorvelin: cannot open '" + QuotedText(*iniFile, kQuotedPathLimit) + "': no such file\n");
       return kExitUsage;
     }
     if (!profile.empty()) {
       TProfileReport report = LoadOptionsProfile(profile, menuMode, options);
       if (!report.ok) {
-        std::cerr << "sorvelin: " << report.error << "\n";
+        WriteStandardError("sorvelin: " + report.error + "\n");
         if (iniFile) return kExitUsage;
       }
-      for (const TIniDiagnostic& diagnostic : report.diagnostics) {
-        std::cerr << "sorvelin: " << profile.string() << ": " << diagnostic.message << "\n";
+      ShowDiagnostics(profile.string(), report.diagnostics);
+      if (iniFile && !report.diagnostics.empty()) {
+        return UsageError("the settings file '" + QuotedText(*iniFile, kQuotedPathLimit) + "' has lines that cannot be used");
       }
     }
   }
-  for (std::string_view assignment : assignments) {
-    std::size_t equals = assignment.find('=');
-    if (equals == std::string_view::npos) {
-      return UsageError("--set needs KEY=VALUE, got '" + std::string(assignment) + "'");
+  for (const std::string& assignment : arguments.assignments) {
+    if (std::optional<std::string> refused = ApplyOptionAssignment(options, assignment)) {
+      return UsageError(*refused);
     }
-    std::optional<std::string> refused =
-        SetOptionFromText(options, assignment.substr(0, equals), assignment.substr(equals + 1));
-    if (refused) return UsageError("--set " + std::string(assignment) + ": " + *refused);
   }
 
   if (positional.empty()) return UsageError("no command given");
   if (positional.size() > 2) {
-    return UsageError("unexpected argument '" + std::string(positional[2]) + "'");
+    return UsageError("unexpected argument '" + QuotedText(positional[2]) + "'");
   }
   const int commandId = FindCommandLineCommand(BuiltInDocumentCommands(), commandSet, positional[0]);
-  if (commandId == 0) {
-    return UsageError("unknown command '" + std::string(positional[0]) +
-                      "' ('sorvelin --list' shows the commands)");
-  }
+  if (commandId == 0) return UsageError(UnknownCommandMessage(positional[0], menuMode));
 
   std::string document;
   std::string_view fileName = positional.size() > 1 ? positional[1] : std::string_view("-");
   if (fileName == "-") {
     if (!ReadAll(STDIN_FILENO, document)) {
-      std::cerr << "sorvelin: cannot read standard input: " << std::strerror(errno) << "\n";
+      WriteStandardError(std::string("sorvelin: cannot read standard input: ") +
+                         std::strerror(errno) + "\n");
       return kExitUsage;
     }
   } else {
     std::string path(fileName);
     int fd = open(path.c_str(), O_RDONLY);
     if (fd < 0) {
-      std::cerr << "sorvelin: cannot open '" << path << "': " << std::strerror(errno) << "\n";
+      WriteStandardError("sorvelin: cannot open '" + QuotedText(path, kQuotedPathLimit) + "': " +
+                         std::strerror(errno) + "\n");
       return kExitUsage;
     }
     bool ok = ReadAll(fd, document);
     int readError = errno;
     close(fd);
     if (!ok) {
-      std::cerr << "sorvelin: cannot read '" << path << "': " << std::strerror(readError) << "\n";
+      WriteStandardError("sorvelin: cannot read '" + QuotedText(path, kQuotedPathLimit) + "': " +
+                         std::strerror(readError) + "\n");
       return kExitUsage;
     }
   }
@@ -299,26 +294,47 @@ int main(int argc, char** argv) {
   // A document is text; a NUL byte means the file is something else, and the
   // readers would silently stop at it.
   if (document.find('\0') != std::string::npos) {
-    std::cerr << "sorvelin: '" << fileName << "' is not a text document (it holds NUL bytes)\n";
+    WriteStandardError("sorvelin: '" + QuotedText(fileName, kQuotedPathLimit) +
+                       "' is not a text document (it holds NUL bytes)\n");
     return kExitUsage;
   }
 
-  SetStatusBarSink(ShowStatusOnStandardError);
-  // Questions are answered with their default button; the text goes to
-  // standard error like every message.
-  SetMessageBoxHandler([](std::string_view text, TMessageButtons, TMessageIcon) {
-    ShowStatusOnStandardError(std::string(text).c_str());
+  if (arguments.verbose) {
+    SetStatusBarSink(ShowStatusOnStandardError);
+  } else {
+    StartProgressLine();
+  }
+  // Questions are answered with their default button. Their texts go to
+  // standard error after the command, unless its refusal says the same.
+  std::vector<std::string> boxTexts;
+  SetMessageBoxHandler([&boxTexts](std::string_view text, TMessageButtons, TMessageIcon) {
+    boxTexts.emplace_back(WithPlatformLineEnds(text));
     return TMessageResult::Ok;
   });
 
   TCommandResult result = RunCommandOnText(commandId, document, options, &gStopRequested);
+  EndProgressLine();
   const TCommandOutcome outcome = result.outcome;
   std::string report = WithPlatformLineEnds(result.shown);
+  report = WithoutRestoreHint(std::move(report));
   // The view's reports may end inside their last line; a terminal wants it ended.
   if (!report.empty() && report.back() != '\n') report += '\n';
-  std::fwrite(report.data(), 1, report.size(), stdout);
-  std::fflush(stdout);
+  const std::string& said = result.message ? report : std::string();
+  for (const std::string& text : boxTexts) {
+    if (text.empty() || said.find(text) != std::string::npos) continue;
+    WriteStandardError(text + '\n');
+  }
 
-  if (outcome == TCommandOutcome::kStopped || gStopRequested.load()) return kExitStopped;
-  return outcome == TCommandOutcome::kDone ? kExitDone : kExitRefused;
+  int status = kExitRefused;
+  if (outcome == TCommandOutcome::kStopped || gStopRequested.load()) {
+    status = kExitStopped;
+  } else if (outcome == TCommandOutcome::kDone) {
+    status = kExitDone;
+  }
+  // A refusal that holds only its reason is an error message.
+  if (result.message) {
+    WriteStandardError(report);
+    return status;
+  }
+  return WriteResult(report, status);
 }

@@ -90,8 +90,9 @@ class TExtHeegaardDiagram {
 int IsExtHeegaardText(const char* text);
 
 // The document parse's entry: reads the text and builds the spine. 1 when the
-// build code is 1; 0 otherwise (an unreadable text leaves the spine empty and
-// shows its reason as the status text; other codes leave the built spine).
+// build code is 1; 0 otherwise (an unreadable text or a diagram that is not
+// regular leaves the spine empty and shows its reason as the status text;
+// other codes leave the built spine).
 int LoadExtHeegaardDiagram(TSpine& spine, const char* text);
 
 // The meridian move at index i: the cut curve i is replaced by a band sum

@@ -162,5 +162,23 @@ int LoadExtHeegaardDiagram(TSpine& spine, const char* text) {
     ReportHeegaardReadError(error);
     return 0;
   }
+  // Only regular diagrams are diagrams of this form (positive arc counts of
+  // one parity, each twist of the other parity and below the number of arc
+  // ends on its disc); the builder would still make some complex of the
+  // others, which the reader must not hand on as the diagram's spine.
+  if (diagram.IsRegular() == 0) {
+    int why = kExtHeegaardParityBroken;
+    if (diagram.A(0) <= 0 || diagram.A(1) <= 0 || diagram.A(2) <= 0) {
+      why = kExtHeegaardArcCountNotPositive;
+    } else {
+      for (int k = 0; k < 3; ++k) {
+        const int sum = diagram.A((k + 1) % 3) + diagram.A((k + 2) % 3);
+        if (diagram.B(k) < 0 || diagram.B(k) >= sum) why = kExtHeegaardTwistOutOfRange;
+      }
+    }
+    SetTextReadError(&error, why, text, FirstTokenOffset(text));
+    ReportHeegaardReadError(error);
+    return 0;
+  }
   return diagram.BuildSpine(&spine, nullptr) == kExtBuildDone ? 1 : 0;
 }

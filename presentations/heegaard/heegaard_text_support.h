@@ -20,6 +20,9 @@ inline constexpr int kHeegaardStarRefused = 9406;
 inline constexpr int kExtHeegaardTextTooShort = 9410;
 inline constexpr int kExtHeegaardNumberExpected = 9411;
 inline constexpr int kExtHeegaardNumberOutOfRange = 9412;
+inline constexpr int kExtHeegaardArcCountNotPositive = 9413;
+inline constexpr int kExtHeegaardParityBroken = 9414;
+inline constexpr int kExtHeegaardTwistOutOfRange = 9415;
 // The token named when the text ends where a number was expected.
 inline constexpr int kHeegaardEndOfText = 9409;
 

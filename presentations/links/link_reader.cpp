@@ -241,10 +241,12 @@ bool TLinkReader::ReadCrossings() {
 bool TLinkReader::FindCode() {
   at_ = SkipBlanks(at_);
   // Signs written before the code are skipped here and read at the end.
+  // A diagram on a surface needs its signs; they may also follow the codes,
+  // before "end" (ReadGivenSigns finds them where they are).
   if (KeywordAt(at_, Keyword(kSigns))) {
     at_ += Keyword(kSigns).size();
     while (*at_ == ' ' || *at_ == '+' || *at_ == '-' || *at_ == '1') ++at_;
-  } else if (Surface()) {
+  } else if (Surface() && FindKeyword(block_, at_, Keyword(kSigns)) == nullptr) {
     link_.ReportError(29);
     return false;
   }
@@ -572,6 +574,13 @@ bool TLinkReader::CheckLeftovers() {
     while (*p == ' ' || *p == '+' || *p == '-' || std::isdigit(static_cast<unsigned char>(*p)) != 0) ++p;
   }
   if (!KeywordAt(p, Keyword(kEnd))) {
+    // A keyword out of its place gets the order of the text.
+    for (TKeyword misplaced : {kCode, kDowkerCode, kFraming, kSigns, kCrossings, kTorus, kKlein}) {
+      if (KeywordAt(p, Keyword(misplaced))) {
+        link_.ReportError(kLinkErrorKeywordOutOfOrder, TokenAt(p));
+        return false;
+      }
+    }
     link_.ReportError(kLinkErrorUnexpectedWord, TokenAt(p));
     return false;
   }

@@ -18,7 +18,15 @@ namespace fs = std::filesystem;
 struct TCrystallizationRun {
   int exitCode = -1;
   std::string out;
+  std::string err;
 };
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
 
 // Runs `sorvelin COMMAND` with the text on standard input.
 TCrystallizationRun RunSorvelin(const std::string& command, const std::string& input) {
@@ -27,16 +35,15 @@ TCrystallizationRun RunSorvelin(const std::string& command, const std::string& i
   fs::create_directories(directory);
   const fs::path in = directory / "in.txt";
   const fs::path out = directory / "out.txt";
+  const fs::path err = directory / "err.txt";
   std::ofstream(in, std::ios::binary) << input;
   const std::string line = std::string(SORVELIN_BINARY_DIR) + "/sorvelin " + command + " < '" +
-                           in.string() + "' > '" + out.string() + "' 2> /dev/null";
+                           in.string() + "' > '" + out.string() + "' 2> '" + err.string() + "'";
   const int status = std::system(line.c_str());
   TCrystallizationRun run;
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream file(out, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  run.out = text.str();
+  run.out = ReadText(out);
+  run.err = ReadText(err);
   fs::remove_all(directory);
   return run;
 }
@@ -60,7 +67,7 @@ TEST(CrystallizationCli, HomologyOfCrystallizations) {
 TEST(CrystallizationCli, NonManifoldCodesAreRefused) {
   TCrystallizationRun run = RunSorvelin("homology-group", "abc*bca*cab\n");
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.out.find("\"abc*bca*cab\" is not a closed 3-manifold"), std::string::npos) << run.out;
+  EXPECT_NE(run.err.find("\"abc*bca*cab\" is not a closed 3-manifold"), std::string::npos) << run.err;
   EXPECT_EQ(RunSorvelin("graph-code", "abc*bca*cab\n").exitCode, 1);
 }
 

@@ -1,9 +1,12 @@
 #include "fuzz/fuzz_targets.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "foundation/heap_string.h"
 #include "foundation/int_matrix.h"
@@ -18,9 +21,15 @@
 #include "presentations/crystallizations/crystallization_reader.h"
 #include "presentations/triangulations/dehydrated_description.h"
 #include "presentations/triangulations/iso_signature.h"
+#include "shell/command_line_arguments.h"
+#include "shell/document_commands.h"
 #include "shell/document_readers.h"
 #include "shell/document_spine.h"
+#include "shell/ini_file.h"
+#include "shell/notation_keyword.h"
 #include "shell/options.h"
+#include "shell/options_ini.h"
+#include "shell/quoted_text.h"
 
 namespace {
 
@@ -76,8 +85,14 @@ std::string Describe(const TShape& shape) {
 // and homology then take quadratic and cubic time in it. The fuzzers look for
 // readers that hang on small objects, so texts whose numbers ask for more
 // than these budgets are passed over.
-constexpr long kArcBudget = 64;      // the sum of a Heegaard diagram's numbers
-constexpr long kFramingBudget = 48;  // each term of a framing p/q
+// A run with a larger budget (tests/fuzz/run.sh --large) sets
+// SORVELIN_FUZZ_LARGE_BUDGET and allows bigger objects and longer work.
+bool LargeBudget() {
+  static const bool large = std::getenv("SORVELIN_FUZZ_LARGE_BUDGET") != nullptr;
+  return large;
+}
+long ArcBudget() { return LargeBudget() ? 512 : 64; }      // the sum of a Heegaard diagram's numbers
+long FramingBudget() { return LargeBudget() ? 400 : 48; }  // each term of a framing p/q
 
 // The magnitudes of the numbers in text[from, to), as the readers accept
 // them: a number beyond the readers' 16-bit range is refused, so it costs
@@ -105,7 +120,7 @@ bool WithinWorkBudget(const std::string& text) {
   long largest = 0;
   const bool heegaard = ReaderNamed("heegaard").recognises(text.c_str()) ||
                         ReaderNamed("extended heegaard").recognises(text.c_str());
-  if (heegaard && SumOfNumbers(text, 0, text.size(), &largest) > kArcBudget) return false;
+  if (heegaard && SumOfNumbers(text, 0, text.size(), &largest) > ArcBudget()) return false;
   if (!ReaderNamed("link").recognises(text.c_str())) return true;
   // A framing's numbers run to the next keyword: "framing 13/5 end".
   std::string lower(text);
@@ -115,7 +130,7 @@ bool WithinWorkBudget(const std::string& text) {
     std::size_t end = at + 7;
     while (end < lower.size() && !std::isalpha(static_cast<unsigned char>(lower[end]))) ++end;
     SumOfNumbers(lower, at + 7, end, &largest);
-    if (largest > kFramingBudget) return false;
+    if (largest > FramingBudget()) return false;
   }
   return true;
 }
@@ -246,6 +261,154 @@ void FuzzDocument(std::string_view input) {
   CheckConsistency("document", document, text);
 }
 
+// ---- The settings file ----
+
+// Every reading of a settings file: its diagnostics quote short and escaped,
+// the options section reads in every menu mode, and what is written reads
+// back to the values written, the other lines kept.
+void FuzzSettings(std::string_view input) {
+  const TIniFile file(input);
+  for (const TIniDiagnostic& diagnostic : file.Diagnostics()) {
+    if (diagnostic.message.size() > 400) Fail("settings", "a diagnostic is not short", diagnostic.message);
+  }
+  for (int menuMode = 0; menuMode <= 2; ++menuMode) {
+    TOptionValues values;
+    for (const TIniDiagnostic& diagnostic : ReadOptionsSection(file, menuMode, values)) {
+      for (char c : diagnostic.message) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+          Fail("settings", "a diagnostic holds a control byte", diagnostic.message);
+        }
+      }
+    }
+    TIniFile written = file;
+    WriteOptionsSection(written, menuMode, values);
+    const std::string text = written.Text();
+    const TIniFile again(text);
+    TOptionValues reread;
+    ReadOptionsSection(again, menuMode, reread);
+    TOptionValues expected;
+    for (const TOptionKey& key : OptionKeys()) {
+      if (OptionKeyStoredInMenuMode(key, menuMode)) {
+        SetOptionProfileValue(expected, key, OptionProfileValue(values, key));
+      }
+    }
+    if (!(reread == expected)) Fail("settings", "the values written do not read back", text);
+    // Reading drops a byte order mark, so a file whose first line starts
+    // with a second one changes once; after that, never.
+    const std::string twice = TIniFile(text).Text();
+    if (TIniFile(twice).Text() != twice) {
+      Fail("settings", "a written file changes when read again", text);
+    }
+  }
+  // An integer read from a line is the integer written back.
+  const std::string_view firstLine = input.substr(0, input.find_first_of("\r\n"));
+  bool tooLarge = false;
+  if (const std::optional<std::int64_t> value = ParseOptionInteger(firstLine, &tooLarge)) {
+    if (tooLarge || ParseOptionInteger(std::to_string(*value)) != value) {
+      Fail("settings", "an integer does not read back", std::string(firstLine));
+    }
+  }
+}
+
+// ---- The command line ----
+
+// The bytes split at NUL into words, as the program gets them. A usage error
+// quotes the words short and escaped; the --set texts apply or are refused
+// leaving the values as they were.
+void FuzzCommandLine(std::string_view input) {
+  std::vector<std::string> words;
+  for (std::size_t start = 0; start <= input.size() && words.size() < 64;) {
+    const std::size_t end = std::min(input.find('\0', start), input.size());
+    words.emplace_back(input.substr(start, end - start));
+    start = end + 1;
+  }
+  const std::vector<std::string_view> views(words.begin(), words.end());
+  const TCommandLineArguments arguments = ParseCommandLineArguments(views);
+  for (char c : arguments.error) {
+    if (static_cast<unsigned char>(c) < 0x20) Fail("cmdline", "an error holds a control byte", arguments.error);
+  }
+  if (arguments.menuMode < 0 || arguments.menuMode > 2) Fail("cmdline", "a menu mode out of range", "");
+  TOptionValues values;
+  for (const std::string& assignment : arguments.assignments) {
+    const TOptionValues before = values;
+    if (const std::optional<std::string> refused = ApplyOptionAssignment(values, assignment)) {
+      if (!(values == before)) Fail("cmdline", "a refused --set changed the values", assignment);
+      if (refused->size() > 400) Fail("cmdline", "a refusal is not short", *refused);
+    }
+  }
+}
+
+// ---- Commands after the parse ----
+
+const std::atomic<int> kNoStop{0};
+
+TCommandResult RunCommand(int id, const std::string& text) {
+  const TOptionValues options;
+  PrepareFuzzing();
+  return RunCommandOnText(id, text, options, &kNoStop);
+}
+
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+// The covering test on its two sections: a refusal says why, and a test that
+// ran shows its report.
+void FuzzCovering(std::string_view input) {
+  const std::string text = DocumentText(input);
+  if (!WithinWorkBudget(text) || text.size() > 1024) return;
+  const TCommandResult result = RunCommand(37, text);
+  if (result.shown.empty()) Fail("covering", "the covering test shows nothing", text);
+}
+
+// The commands that work on whatever the parse accepted: the details and
+// triangulation writers (whose texts read back to a spine of the same
+// homology), the labeled molecule and the cell reductions.
+void FuzzCommands(std::string_view input) {
+  const std::string text = DocumentText(input);
+  if (!WithinWorkBudget(text) || text.size() > 2048) return;
+  const TCommandResult homology = RunCommand(23, text);
+  if (homology.outcome != TCommandOutcome::kDone) return;
+  for (int writer : {18, 19}) {
+    const TCommandResult written = RunCommand(writer, text);
+    if (written.outcome != TCommandOutcome::kDone) continue;
+    const TCommandResult again = RunCommand(23, written.shown);
+    if (again.outcome != TCommandOutcome::kDone ||
+        FirstLine(again.shown) != FirstLine(homology.shown)) {
+      Fail("commands", "a written presentation reads back to another homology",
+           text + "\n--- written:\n" + written.shown + "\n--- " + homology.shown + "\n--- " +
+               again.shown);
+    }
+  }
+  RunCommand(40, text);
+  const TCommandResult reduced = RunCommand(53, text);
+  if (reduced.outcome == TCommandOutcome::kDone && reduced.shown.empty()) {
+    Fail("commands", "the cell reductions show nothing", text);
+  }
+}
+
+// ---- Raw documents ----
+
+// The document as the bytes stand, NUL bytes and all, and long: the readers
+// that take a length see every byte, those that take a C string stop at the
+// first NUL; the quoted form of any text is short and free of control bytes.
+void FuzzRawDocument(std::string_view input) {
+  const std::string raw(input);
+  const std::string quoted = QuotedText(raw);
+  if (quoted.size() > 4 * kQuotedTextLimit + 3) Fail("rawdoc", "a quoted text is not short", quoted);
+  for (char c : quoted) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) Fail("rawdoc", "a quoted text holds a control byte", quoted);
+  }
+  for (const TDocumentReader& reader : DocumentReaders()) {
+    if (reader.recognises != nullptr) reader.recognises(raw.c_str());
+  }
+  MisreadNotationKeyword(raw.c_str());
+  const TIniFile file(raw);
+  if (!WithinWorkBudget(DocumentText(input))) return;
+  TDocumentSpine document;
+  const TOptionValues options;
+  document.ParseDocumentText(raw.c_str(), options);
+  CheckConsistency("rawdoc", document, DocumentText(input));
+}
+
 void FuzzDetails(std::string_view input) { ReadNotation("details", input); }
 void FuzzFacets(std::string_view input) { ReadNotation("facets", input); }
 void FuzzTriangulation(std::string_view input) { ReadNotation("triangulation", input); }
@@ -265,6 +428,11 @@ constexpr TFuzzTarget kTargets[] = {
     {"extheegaard", FuzzExtHeegaard},
     {"crystallization", FuzzCrystallization},
     {"document", FuzzDocument},
+    {"settings", FuzzSettings},
+    {"cmdline", FuzzCommandLine},
+    {"covering", FuzzCovering},
+    {"commands", FuzzCommands},
+    {"rawdoc", FuzzRawDocument},
 };
 
 }  // namespace

@@ -184,11 +184,28 @@ TEST(ExtHeegaardSpine, LoadsAndReportsTheBuildCode) {
     EXPECT_EQ(spine.Objects().CountOfKind(kCellKind), 2 * 5 + 4);
     EXPECT_EQ(spine.IsSpecial(1), 1);
   }
-  {
-    // Not regular: the spine is built all the same.
+  // Diagrams that are not regular are refused, the spine left empty, with
+  // the rule they break.
+  struct TRefusal {
+    const char* text;
+    const char* message;
+  };
+  const TRefusal refusals[] = {
+      {"extheegaard 3 3 3 2 1 2", "breaks the parity rule"},
+      {"extheegaard 1 1 1 1 1 1", "breaks the parity rule"},
+      {"extheegaard 0 0 0 0 0 0", "needs three positive arc counts"},
+      {"extheegaard -3 -3 -3 -2 -2 -2", "needs three positive arc counts"},
+      {"extheegaard 3 1 1 0 0 6", "has a twist outside its range"},
+  };
+  for (const TRefusal& refusal : refusals) {
     TSpine spine;
-    EXPECT_EQ(LoadExtHeegaardDiagram(spine, "extheegaard 3 3 3 2 1 2"), 0);
-    EXPECT_FALSE(spine.IsEmpty());
+    EXPECT_EQ(LoadExtHeegaardDiagram(spine, refusal.text), 0) << refusal.text;
+    EXPECT_TRUE(spine.IsEmpty()) << refusal.text;
+    const std::string status = LastStatus();
+    EXPECT_EQ(status.rfind("Extended Heegaard diagram, line 1: the diagram \"extheegaard ...\" ", 0),
+              0u)
+        << status;
+    EXPECT_NE(status.find(refusal.message), std::string::npos) << refusal.text << ": " << status;
   }
   {
     TSpine spine;

@@ -55,13 +55,15 @@ TEST(CrystallizationParse, OtherTextsStillReachTheCellPresentation) {
   EXPECT_EQ(document.Spine().SourceKind(), kSourceBoundaryCurves);
 }
 
-TEST(GraphCodeReport, ListsNothingButConnectednessForCellularSpines) {
+TEST(GraphCodeReport, SaysSoWhenTheSpineHasNoGraphPart) {
   TDocumentSpine connected;
   TDocumentSpine::TScope connectedScope(connected);
   ASSERT_EQ(connected.ParseDocumentText("badc*cdab*dcba", TOptionValues{}), 1);
   TOutput one;
   EXPECT_EQ(PrintGraphCode(connected, one), 1);
-  EXPECT_STREQ(one.Text(), "\r\n\r\n");
+  EXPECT_STREQ(one.Text(),
+               "\r\n%\tSpine is connected\r\n"
+               "Graph code : none (no free edges, no separate vertices)\r\n\r\n");
 
   // Two disjoint copies of the two-vertex crystallization of S^3.
   TDocumentSpine twoComponents;
@@ -70,8 +72,10 @@ TEST(GraphCodeReport, ListsNothingButConnectednessForCellularSpines) {
   TOutput two;
   EXPECT_EQ(PrintGraphCode(twoComponents, two), 1);
   EXPECT_STREQ(two.Text(),
-               "\r\n%\tSpine is not connected : 2 connected components\r\n\r\n"
-               "\tComponent 1\r\n\r\n\r\n\tComponent 2\r\n\r\n");
+               "\r\n%\tSpine is not connected : 2 connected components\r\n"
+               "\tComponent 1\r\nGraph code : none (no free edges, no separate vertices)\r\n"
+               "\r\n\r\n\tComponent 2\r\nGraph code : none (no free edges, no separate vertices)"
+               "\r\n\r\n");
 }
 
 TEST(GraphCodeReport, IsABuiltInCommandOfTheView) {

@@ -270,3 +270,73 @@ TEST(DefaultProfilePath, FollowsTheUserConfigurationFolder) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<std::string> Messages(const std::vector<TIniDiagnostic>& diagnostics) {
+  std::vector<std::string> messages;
+  for (const TIniDiagnostic& diagnostic : diagnostics) messages.push_back(diagnostic.message);
+  return messages;
+}
+
+// Slips of a hand that edited the file are named by their line; the keys of
+// other menu modes and other sections are no slips.
+TEST(OptionsSection, UnknownRepeatedAndBracketedKeysAreReportedByLine) {
+  const TIniFile file(
+      "[Options]\n"
+      "ReportTyp=1\n"
+      "ReportType=2\n"
+      "MakeCellReductionsAutomatically=1\n"
+      "ReportType=3\n"
+      "[Options]]\n"
+      "ReportType=1\n"
+      "[Recent File List]\n"
+      "File1=x\n");
+  TOptionValues values;
+  std::vector<TIniDiagnostic> diagnostics = file.Diagnostics();
+  const std::vector<TIniDiagnostic> read = ReadOptionsSection(file, 2, values);
+  diagnostics.insert(diagnostics.end(), read.begin(), read.end());
+  EXPECT_EQ(Messages(diagnostics),
+            (std::vector<std::string>{
+                "line 6: the section header \"[Options]]\" holds a stray bracket",
+                "line 2: \"ReportTyp\" is no option key of the section [Options] (misspelled?)",
+                "line 5: ReportType is set again (the value of line 3 is not used)",
+            }));
+}
+
+TEST(OptionsSection, ValuesAreQuotedShortAndEscaped) {
+  TOptionValues values;
+  const TIniFile file("[Options]\nReportType=99999999999999999999\nSeriesReportType=" +
+                      std::string(5000, '1') + "\nDisableSurgeries=\x1b]0;x\x07\n");
+  const std::vector<std::string> messages = Messages(ReadOptionsSection(file, 0, values));
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_EQ(messages[0],
+            "line 2: the value \"99999999999999999999\" of ReportType is too large (1..4)");
+  EXPECT_EQ(messages[1], "line 3: the value \"" + std::string(40, '1') +
+                             "...\" of SeriesReportType is too large (1..3)");
+  EXPECT_EQ(messages[2], "line 4: the value \"\\x1B]0;x\\x07\" of DisableSurgeries is not an integer");
+}
+
+TEST(IniFile, AnyLineEndEndsALine) {
+  for (const char* text : {"[Options]\rReportType=3\r", "[Options]\nReportType=3\n",
+                           "[Options]\r\nReportType=3\r\n", "[Options]\r\n\rReportType=3"}) {
+    const TIniFile file(text);
+    const std::optional<TIniFile::TValue> value = file.Find("Options", "ReportType");
+    ASSERT_TRUE(value.has_value()) << text;
+    EXPECT_EQ(value->value, "3");
+    EXPECT_TRUE(file.Diagnostics().empty()) << text;
+  }
+  // The blank line between CR and CR LF counts as its own line.
+  EXPECT_EQ(TIniFile("[Options]\r\n\rReportType=3").Find("Options", "ReportType")->line, 3u);
+}
+
+TEST_F(ProfileFile, AFileWithNulBytesIsNoSettingsFile) {
+  Write(std::string("[Options]\nReportType=3\n\0\0\0", 26));
+  TOptionValues values;
+  const TProfileReport report = LoadOptionsProfile(Path(), 0, values);
+  EXPECT_FALSE(report.ok);
+  EXPECT_NE(report.error.find("is not a text file"), std::string::npos) << report.error;
+  EXPECT_EQ(values, TOptionValues{});
+}
+
+}  // namespace

@@ -103,7 +103,7 @@ TEST(OptionKeys, ProfileTextSetsValuesOrNamesTheFault) {
       {"ReportType", "two", "The value \"two\" of ReportType is not an integer"},
       {"ReportType", "", "The value \"\" of ReportType is not an integer"},
       {"ReportType", "+-3", "The value \"+-3\" of ReportType is not an integer"},
-      {"ReportType", "99999999999999999999", "The value \"99999999999999999999\" of ReportType is not an integer"},
+      {"ReportType", "99999999999999999999", "The value \"99999999999999999999\" of ReportType is too large (1..4)"},
       {"ReportType", "5", "ReportType=5 is out of range (1..4)"},
       {"AllVariantsStepToMakeAll", "33", "AllVariantsStepToMakeAll=33 is out of range (0..32)"},
       {"MaxAllVariantsTime", "-1", "MaxAllVariantsTime=-1 is out of range (0..31536000)"},

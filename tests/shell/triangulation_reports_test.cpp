@@ -125,16 +125,16 @@ TEST(TriangulationReports, SignatureReportGivesThePublishedStringBack) {
     int printed = 0;
     std::string report = document.Signature(&printed);
     EXPECT_EQ(printed, 1);
-    EXPECT_EQ(report.rfind(std::string("\tIsomorphism signature:\r\n\r\n") + signature + "\r\n\r\n"
-                               "\tCanonical labelling of specified triangulation:\r\n\r\n"
+    EXPECT_EQ(report.rfind(std::string("%\tIsomorphism signature:\r\n\r\n") + signature + "\r\n\r\n"
+                               "%\tCanonical labelling of specified triangulation:\r\n\r\n"
                                "\t\ttriangulation\r\n\r\n",
                            0),
               0u)
         << report;
   }
   EXPECT_EQ(TDocument("bkaajn").Signature(),
-            "\tIsomorphism signature:\r\n\r\nbkaajn\r\n\r\n"
-            "\tCanonical labelling of specified triangulation:\r\n\r\n"
+            "%\tIsomorphism signature:\r\n\r\nbkaajn\r\n\r\n"
+            "%\tCanonical labelling of specified triangulation:\r\n\r\n"
             "\t\ttriangulation\r\n\r\n"
             "\tT1(2,3,4) - T1(3,4,1)\r\n"
             "%\tT1(1,3,4) - T1(4,2,3)\r\n"
