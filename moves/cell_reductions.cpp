@@ -1,7 +1,11 @@
 // The driver of the cell reductions. See cell_reductions.h.
 #include "moves/cell_reductions.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "foundation/heap_string.h"
+#include "foundation/stop_poll.h"
 #include "foundation/output.h"
 #include "model/spine.h"
 #include "moves/reduction.h"
@@ -10,13 +14,28 @@ namespace {
 
 constexpr int kReductionsDoneText = 269;
 
-// Set while a run is in progress; a nested or concurrent call returns at once.
-std::atomic<int> reductionRunning{0};
+// The spines whose reductions are in progress on this thread: a nested call
+// on the same spine returns at once, one on another spine runs.
+thread_local std::vector<const TSpine*> tRunning;
+
+class TRunningScope {
+ public:
+  explicit TRunningScope(const TSpine& spine) : spine_(&spine) { tRunning.push_back(spine_); }
+  ~TRunningScope() { std::erase(tRunning, spine_); }
+  TRunningScope(const TRunningScope&) = delete;
+  TRunningScope& operator=(const TRunningScope&) = delete;
+
+ private:
+  const TSpine* spine_;
+};
 
 template <typename Remove>
 int Repeat(TSpine& spine, Remove remove, int moveType) {
   int count = 0;
-  while (remove(spine) != 0) {
+  // Each removal is whole before the flag is read, so a stop leaves a sound spine.
+  for (;;) {
+    ThrowIfStopRequested();
+    if (remove(spine) == 0) break;
     spine.LogEvent(moveType, nullptr);
     ++count;
   }
@@ -38,8 +57,8 @@ int ReduceNeedles(TSpine& spine) {
 }
 
 int RunCellReductions(TSpine& spine, TOutput* report) {
-  int expected = 0;
-  if (!reductionRunning.compare_exchange_strong(expected, 1)) return 0;
+  if (std::find(tRunning.begin(), tRunning.end(), &spine) != tRunning.end()) return 0;
+  TRunningScope running(spine);
   int total = 0;
   for (;;) {
     int pass = 0;
@@ -55,6 +74,5 @@ int RunCellReductions(TSpine& spine, TOutput* report) {
     text.FormatResource(kReductionsDoneText, static_cast<unsigned>(total));
     report->AppendString(text);
   }
-  reductionRunning.store(0);
   return total;
 }

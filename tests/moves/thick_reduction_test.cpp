@@ -1,0 +1,96 @@
+// Cell reductions and surgery on thickened spines: every step is followed by
+// the spine checker.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model/cell.h"
+#include "model/spine.h"
+#include "model/thickcell.h"
+#include "moves/cell_reductions.h"
+#include "moves/thick_surgery.h"
+#include "support/model_heap.h"
+#include "support/spine_checker.h"
+#include "support/thick_spine_support.h"
+
+namespace {
+
+// Closed census manifolds of one to three tetrahedra (their dual spines are
+// special, with one vertex per tetrahedron).
+const char* const kClosedCensus[] = {"bkaagj", "bkaajj", "bkaajn", "cMcabbgqs", "cMcabbjaj"};
+
+int LogCountOf(const TSpine& spine, int code) {
+  int n = 0;
+  char text[8];
+  for (int i = 0; i < spine.LogCount(); ++i) n += spine.LogEntry(i, text, sizeof text) == code ? 1 : 0;
+  return n;
+}
+
+TEST(ThickReductionTest, ASpecialSpineIsSoundAndHasNothingToReduce) {
+  for (const char* signature : kClosedCensus) {
+    SCOPED_TRACE(signature);
+    TScopedModelHeap heap;
+    TSpine spine;
+    ASSERT_TRUE(LoadThickenedSpine(spine, signature));
+    TSpineChecker checker(spine);
+    EXPECT_TRUE(checker.Check(spine));
+    EXPECT_EQ(RunCellReductions(spine), 0);
+    EXPECT_EQ(spine.LogCount(), 0);
+    EXPECT_EQ(spine.Reduced(), 1);
+  }
+}
+
+// Subdividing k edges and splitting a cell adds k superfluous vertices and one
+// superfluous edge; the reductions take exactly those away again.
+TEST(ThickReductionTest, SubdivisionsAndASplitReduceBackToTheSameSpine) {
+  for (const char* signature : kClosedCensus) {
+    for (int k = 0; k <= 3; ++k) {
+      SCOPED_TRACE(std::string(signature) + " k=" + std::to_string(k));
+      TScopedModelHeap heap;
+      TSpine spine;
+      ASSERT_TRUE(LoadThickenedSpine(spine, signature));
+      const std::string before = SpineSignature(spine);
+      ASSERT_FALSE(before.empty());
+      TSpineChecker checker(spine);
+      THandle thick = ThickCellOfCell(spine, spine.NthCell(0));
+      for (int j = 0; j < k; ++j) {
+        int length = TCell::BoundaryLength(TThickCell::Part(thick, 1));
+        ASSERT_EQ(SubdivideThickEdgeAtPosition(spine, thick, (2 * j) % length), 1);
+        ASSERT_TRUE(checker.Check(spine));
+      }
+      int length = TCell::BoundaryLength(TThickCell::Part(thick, 1));
+      TObjectHeader* first = nullptr;
+      TObjectHeader* second = nullptr;
+      ASSERT_EQ(SplitThickCell(spine, thick, 0, length / 2, &first, &second), 1);
+      EXPECT_NE(first, nullptr);
+      EXPECT_NE(second, nullptr);
+      ASSERT_TRUE(checker.Check(spine));
+
+      EXPECT_EQ(RunCellReductions(spine), k + 1);
+      EXPECT_TRUE(checker.Check(spine));
+      EXPECT_EQ(SpineSignature(spine), before);
+      EXPECT_EQ(LogCountOf(spine, 2), k);
+      EXPECT_EQ(LogCountOf(spine, 3), 1);
+    }
+  }
+}
+
+TEST(ThickReductionTest, SurgeryRefusesBadArgumentsAndChangesNothing) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadThickenedSpine(spine, "bkaajn"));
+  TSpineChecker checker(spine);
+  THandle thick = ThickCellOfCell(spine, spine.NthCell(0));
+  int length = TCell::BoundaryLength(TThickCell::Part(thick, 1));
+  const std::string before = SpineSignature(spine);
+  EXPECT_EQ(SubdivideThickEdgeAtPosition(spine, thick, length), 0);
+  EXPECT_EQ(SubdivideThickEdgeAtPosition(spine, thick, -1), 0);
+  EXPECT_EQ(SplitThickCell(spine, thick, 0, length), 0);
+  EXPECT_EQ(SplitThickCell(spine, spine.NthCell(0), 0, 0), 0);  // a cell, not a thick cell
+  TSpine unthickened;
+  EXPECT_EQ(SplitThickCell(unthickened, thick, 0, 0), 0);
+  EXPECT_TRUE(checker.Check(spine));
+  EXPECT_EQ(SpineSignature(spine), before);
+}
+
+}  // namespace
