@@ -144,6 +144,9 @@ int FindPolygonOrTMove(int mode, TSpine& spine, int type, int cursor[8]) {
 }
 
 int PerformMove(TSpine& spine, const TMoveChoice& choice, TString* moveText, int* limit, int* counter) {
+  // A copy holds the whole chain; a spine further down the chain cannot be
+  // restored in place without replacing the spines before it.
+  if (spine.Head() != &spine) return Dispatch(spine, choice, moveText, limit, counter);
   // The copy to restore when the performer refuses, fails or is stopped.
   TSpine backup;
   spine.CopyTo(backup);

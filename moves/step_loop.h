@@ -5,8 +5,8 @@
 // (ChooseNextMove), performs it (PerformMove) and follows it by collapsings
 // or cell reductions as the options ask (MakeSimplificationStep). A move is
 // performed on the spine it is given; when its performer refuses, fails half
-// way or is stopped, the spine is restored from a copy taken before, and a
-// refusal is neither counted nor logged.
+// way or is stopped, the spine (the head of its chain) is restored from a
+// copy taken before, and a refusal is neither counted nor logged.
 //
 // The drivers are not re-entrant: a nested call of MakeSimplificationStep or
 // RunStepsUntilStable on the same thread returns 0 and changes nothing.
@@ -40,7 +40,10 @@ int FindPolygonOrTMove(int mode, TSpine& spine, int type, int cursor[8]);
 // Performs the move: 2 for the moves that make the spine more complicated
 // first (counterpass, short curve, bipasses, polygon moves, curves of length 4
 // with piercing), 1 for the others; 0 when the performer refused, the spine
-// then restored as it was. Rethrows TComputationStopped after restoring.
+// then restored as it was. An exception (TComputationStopped, Out_of_Range)
+// is passed on after restoring. The restoring copy is made of the head of a
+// chain only; on a further spine of the chain the performers' own care (they
+// test before they change) is all there is.
 int PerformMove(TSpine& spine, const TMoveChoice& choice, TString* moveText, int* limit, int* counter);
 
 // One step: the given move (type non-zero and element not -1) or the one

@@ -121,6 +121,8 @@ TEST_F(CollapsingTest, CollapsingsAfterACellIsCutOutKeepTheSpineSound) {
         int cuttings = -1;
         ASSERT_EQ(PerformCellReduction(spine, cell, &report, &cuttings), 1);
         EXPECT_EQ(cuttings, 0);
+        // The cut left its tag; the collapsing sets its own.
+        EXPECT_EQ(spine.Objects().CreationTag(), kMoveCollapsing);
         EXPECT_EQ(std::string(report.CStr()).rfind("Simple collapsing of '", 0), 0u) << report.CStr();
         ++collapsed;
         ASSERT_TRUE(checker.Check(spine));

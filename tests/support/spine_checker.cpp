@@ -6,6 +6,7 @@
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
 #include "model/complex.h"
+#include "model/edge.h"
 #include "model/edge_labels.h"
 #include "model/homology.h"
 #include "model/homology_normal_form.h"
@@ -49,13 +50,20 @@ void CheckSurface(const TComplex& surface, int component, int index, std::ostrin
     }
   }
   if (surface.AllEdgeLabelsZero()) return;
+  // Curves 0 and 1 must be a basis (else there is no matrix); curves 2 and 3,
+  // when the torus carries them, another one.
   int m[4] = {0, 0, 0, 0};
   if (SpineBoundaryGluingMatrix(surface, m) == 0) {
-    faults << " no gluing matrix on torus " << index << " of component " << component << ";";
+    faults << " curves 0 and 1 are no basis on torus " << index << " of component " << component << ";";
     return;
   }
+  bool glued = false;
+  for (int k = 0; k < objects.Count(); ++k) {
+    TObjectHeader* e = objects.At(k);
+    if (ObjectKind(e) == kEdgeKind) glued = glued || TEdge::Label(e, 2) != 0 || TEdge::Label(e, 3) != 0;
+  }
   long long det = static_cast<long long>(m[0]) * m[3] - static_cast<long long>(m[1]) * m[2];
-  if (det != 1 && det != -1)
+  if (glued && det != 1 && det != -1)
     faults << " gluing matrix of determinant " << det << " on torus " << index << ";";
 }
 
