@@ -3,6 +3,7 @@
 #include "foundation/checked_int64.h"
 #include "foundation/status_reporter.h"
 #include "model/object_header.h"
+#include "moves/torus_coordinates.h"
 #include "presentations/details/details_description.h"
 #include "presentations/triangulations/triangulation_description.h"
 #include "shell/document_readers.h"
@@ -99,6 +100,8 @@ int TDocumentSpine::ParseWithReader(const TDocumentReader& reader, const char* t
     // boundary atoms. A spine that does not thicken keeps none; the reports
     // say why.
     spine_->Thicken(1);
+    // A basis of curves on every boundary torus, for the moves to carry along.
+    SetBoundaryCoordinates(*spine_);
     CurrentSpineIsOrientable.store(spine_->Orientability(1));
     try {
       spine_->ComputeHomology();

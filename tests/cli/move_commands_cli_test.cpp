@@ -59,6 +59,19 @@ TEST(MoveCommandsCliTest, WhatTheMovesPrintIsASpineOfTheSameHomology) {
   }
 }
 
+// Spines with a torus boundary (knot and link exteriors, a dehydration),
+// whose tori carry coordinates from the parse on.
+TEST(MoveCommandsCliTest, ExamplesWithTorusBoundariesKeepTheirHomology) {
+  for (const char* example : {"2", "4", "12"}) {
+    SCOPED_TRACE(example);
+    const std::string text = RunProgram(std::string("--example ") + example, "").out;
+    TRunResult r = RunProgram("make-default-moves", text);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(RunProgram("homology-group", r.out).out, RunProgram("homology-group", text).out);
+    EXPECT_NE(RunProgram("boundary", r.out).out.find("T^2"), std::string::npos);
+  }
+}
+
 TEST(MoveCommandsCliTest, DefaultMovesReportWhatTheyDid) {
   TRunResult r = RunProgram("make-default-moves", "cMcabbjaj");
   EXPECT_NE(r.out.find("% No transformation"), std::string::npos) << r.out;
