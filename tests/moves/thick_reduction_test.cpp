@@ -6,6 +6,7 @@
 
 #include "model/cell.h"
 #include "model/spine.h"
+#include "model/spine_consistency.h"
 #include "model/thickcell.h"
 #include "moves/cell_reductions.h"
 #include "moves/thick_surgery.h"
@@ -91,6 +92,48 @@ TEST(ThickReductionTest, SurgeryRefusesBadArgumentsAndChangesNothing) {
   EXPECT_EQ(SplitThickCell(unthickened, thick, 0, 0), 0);
   EXPECT_TRUE(checker.Check(spine));
   EXPECT_EQ(SpineSignature(spine), before);
+}
+
+}  // namespace
+
+namespace {
+
+// A nested run, reached through the consistency check that follows every
+// logged move while validation is on: the check's vertex-link hook runs the
+// reductions of another spine, and of the spine being reduced.
+TSpine* gOtherSpine = nullptr;
+TSpine* gSameSpine = nullptr;
+int gNestedOther = -1;
+int gNestedSame = -1;
+
+int NestedReductions(const TObjectHeader*) {
+  if (gOtherSpine != nullptr) {
+    gNestedOther = RunCellReductions(*gOtherSpine);
+    gNestedSame = RunCellReductions(*gSameSpine);
+    gOtherSpine = nullptr;
+  }
+  return 0;
+}
+
+TEST(ThickReductionTest, ANestedRunOnAnotherSpineIsNotBlocked) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  TSpine other;
+  for (TSpine* s : {&spine, &other}) {
+    ASSERT_TRUE(LoadThickenedSpine(*s, "cMcabbgqs"));
+    ASSERT_EQ(SplitThickCell(*s, ThickCellOfCell(*s, s->NthCell(0)), 0, 1), 1);
+  }
+  gOtherSpine = &other;
+  gSameSpine = &spine;
+  SetVertexLinkAnalysis(NestedReductions);
+  SkipSpineValidation.store(0);
+  int outer = RunCellReductions(spine);
+  SkipSpineValidation.store(1);
+  SetVertexLinkAnalysis(nullptr);
+  EXPECT_EQ(outer, 1);
+  EXPECT_EQ(gNestedOther, 1);
+  EXPECT_EQ(gNestedSame, 0);
+  EXPECT_EQ(other.Reduced(), 1);
 }
 
 }  // namespace
