@@ -46,6 +46,8 @@ void AppendCommented(TOutput& output, const char* text) {
 void FinishMoveReport(TCommandRun& run) {
   TOutput report;
   report.AppendText(run.output.Text());
+  // With the move list asked for, the moves logged on the spine follow.
+  if (run.Options().OptionsOutputMoveList != 0) PrintTransformationList(run.Spine(), report);
   run.output.Clear();
   AppendCommented(run.output, report.Text());
   SpineChanged(run.Spine());

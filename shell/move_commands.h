@@ -41,7 +41,8 @@ bool MakeOneStep(TCommandRun& run, int stepType, TSpine* component, std::string&
 // when stopped). Returns the number of transformations.
 int MakeDefaultMoves(TCommandRun& run, std::string& text);
 
-// The move commands compose their report as comment lines and then write the
+// The move commands compose their report (with OptionsOutputMoveList set,
+// followed by the transformation list) as comment lines and then write the
 // transformed spine as a cell presentation, so that what they print is a
 // document of the spine they made.
 // Sorvelin: "Make &One Step" (52); Debug: "&Step By Step" (75), with the
