@@ -167,3 +167,36 @@ TEST_F(CollapsingTest, ACellThatCannotBeCollapsedIsRefusedAndNothingIsLogged) {
 }
 
 }  // namespace
+
+namespace {
+
+// A sweep over random orientable spines: every cell cut out in turn (when the
+// cut itself leaves a sound spine), then collapsings and the reductions they
+// call for, each kind of move occurring, the spine checked at the end.
+TEST_F(CollapsingTest, RandomSpinesStaySoundThroughCollapsingsAndReductions) {
+  int counts[6] = {0, 0, 0, 0, 0, 0};
+  for (unsigned seed = 1; seed <= 120; ++seed) {
+    TScopedModelHeap heap;
+    TSpine original;
+    if (!LoadRandomThickenedSpine(original, 3 + static_cast<int>(seed % 6), seed)) continue;
+    for (int i = 0; i < original.Objects().CountOfKind(kCellKind); ++i) {
+      SCOPED_TRACE("seed " + std::to_string(seed) + " cell " + std::to_string(i));
+      TSpine spine;
+      original.CopyTo(spine);
+      spine.Objects().SetCreationTag(kMoveCutting);
+      if (spine.RemoveThickCell(ThickCellOfCell(spine, spine.NthCell(i))) != 1) continue;
+      TSpineChecker checker(spine);
+      if (!checker.Check(spine)) continue;
+      int logged = spine.LogCount();
+      RunCollapsings(spine, nullptr, 1);
+      char text[4];
+      for (int k = logged; k < spine.LogCount(); ++k) ++counts[spine.LogEntry(k, text, sizeof text)];
+      EXPECT_TRUE(checker.Check(spine));
+      EXPECT_EQ(FindReductionCell(spine), -1);
+    }
+  }
+  for (int type : {kMoveSuperfluousVertex, kMoveSuperfluousEdge, kMoveNeedle, kMoveCollapsing})
+    EXPECT_GT(counts[type], 0) << type;
+}
+
+}  // namespace
