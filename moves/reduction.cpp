@@ -325,3 +325,15 @@ int RemoveNeedle(TComplex& complex) { return RemoveNeedleIn(complex, nullptr); }
 int RemoveSuperfluousVertex(TSpine& spine) { return RemoveSuperfluousVertexIn(spine, ThickOrNull(spine)); }
 int RemoveSuperfluousEdge(TSpine& spine) { return RemoveSuperfluousEdgeIn(spine, ThickOrNull(spine)); }
 int RemoveNeedle(TSpine& spine) { return RemoveNeedleIn(spine, ThickOrNull(spine)); }
+
+int UniteThickCells(TSpine& spine, TObjectHeader* a, TObjectHeader* b, int position, TObjectHeader** united) {
+  if (!spine.IsThickened() || TThickCell::Of(a) == nullptr || TThickCell::Of(b) == nullptr || a == b) return 0;
+  THandle cellA = TThickCell::Part(a, 1);
+  THandle cellB = TThickCell::Part(b, 1);
+  THandle edge = TCell::EdgeAt(cellA, position);
+  if (!edge.IsValid() || !EdgeBoundsCell(cellB, edge) || TEdge::Valency(edge) != 2) return 0;
+  THandle keep(a);
+  if (UniteAcrossThickEdge(spine, cellA, cellB, edge) == 0) return 0;
+  if (united != nullptr) *united = a;
+  return 1;
+}

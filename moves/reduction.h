@@ -48,6 +48,14 @@ int UniteCellsAlongEdge(TComplex& complex, TObjectHeader* a, TObjectHeader* b, T
 // exactly two passages of one cell is an internal error (source "Reduction").
 int CollapseFoldedLoopCell(TComplex& complex, TObjectHeader* edge);
 
+// The thick-level union of two thick cells of a thickened spine across the
+// edge at the position of a's part 1, which must be an edge between the two
+// cells and no other: the cells are united, and on each side of the edge's
+// thick edge so are their copies; b's thick cell and the thick edge go, a
+// (written to united) keeps the union. 1, or 0 with nothing changed.
+int UniteThickCells(TSpine& spine, TObjectHeader* a, TObjectHeader* b, int position,
+                    TObjectHeader** united = nullptr);
+
 // One removal each: the first candidate in object order; 1 when one was
 // removed, else 0.
 int RemoveSuperfluousVertex(TComplex& complex);

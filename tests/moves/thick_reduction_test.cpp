@@ -9,6 +9,7 @@
 #include "model/spine_consistency.h"
 #include "model/thickcell.h"
 #include "moves/cell_reductions.h"
+#include "moves/reduction.h"
 #include "moves/thick_surgery.h"
 #include "support/model_heap.h"
 #include "support/spine_checker.h"
@@ -73,6 +74,28 @@ TEST(ThickReductionTest, SubdivisionsAndASplitReduceBackToTheSameSpine) {
       EXPECT_EQ(LogCountOf(spine, 2), k);
       EXPECT_EQ(LogCountOf(spine, 3), 1);
     }
+  }
+}
+
+TEST(ThickReductionTest, ASplitThickCellUnitedAgainIsTheSameSpine) {
+  for (const char* signature : kClosedCensus) {
+    SCOPED_TRACE(signature);
+    TScopedModelHeap heap;
+    TSpine spine;
+    ASSERT_TRUE(LoadThickenedSpine(spine, signature));
+    const std::string before = SpineSignature(spine);
+    TSpineChecker checker(spine);
+    THandle thick = ThickCellOfCell(spine, spine.NthCell(0));
+    int length = TCell::BoundaryLength(TThickCell::Part(thick, 1));
+    TObjectHeader* first = nullptr;
+    TObjectHeader* second = nullptr;
+    ASSERT_EQ(SplitThickCell(spine, thick, 0, length / 2, &first, &second), 1);
+    EXPECT_EQ(UniteThickCells(spine, first, first, 0), 0);  // a cell with itself
+    TObjectHeader* united = nullptr;
+    ASSERT_EQ(UniteThickCells(spine, first, second, 0, &united), 1);  // the chord is at position 0
+    EXPECT_EQ(united, first);
+    EXPECT_TRUE(checker.Check(spine));
+    EXPECT_EQ(SpineSignature(spine), before);
   }
 }
 
