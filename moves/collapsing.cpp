@@ -291,38 +291,13 @@ bool EdgeOnlyHere(const TObjectHeader* cell, int i) {
   return valency > 1 && EdgePassageCount(cell, edge) == valency;
 }
 
-// The number of passages of the edge at positions below x.
-int CountBefore(const TObjectHeader* cell, const TObjectHeader* edge, int x) {
-  int n = 0;
-  for (int k = 0; k < x; ++k) n += TCell::EdgeAt(cell, k).Object() == edge ? 1 : 0;
-  return n;
-}
-
-// Cuts off the stretch of the thick cell from the middle of the edge of
-// passage p to the middle of the edge of passage q (cyclically, p != q) by a
-// chord between the two midpoints: the stretch becomes a piece of its own,
-// thickCell the rest. Subdividing an edge replaces each of its passages by
-// two, the first ending at the midpoint; the positions are followed through
-// that. False when a primitive refused.
+// Cuts the stretch from the middle of the edge of passage p to the middle of
+// the edge of passage q off the thick cell (thick_surgery.h); thickCell
+// becomes the rest, the piece goes to pieces.
 bool CutOffStretch(TSpine& spine, THandle& thickCell, int p, int q, std::vector<THandle>& pieces) {
-  if (p == q) return false;
-  THandle cell = TThickCell::Part(thickCell, 1);
-  THandle first = TCell::EdgeAt(cell, p);
-  THandle second = TCell::EdgeAt(cell, q);
-  bool sameEdge = first.Object() == second.Object();
-  int a = p + CountBefore(cell, first, p);
-  int b = q + CountBefore(cell, first, q) + (sameEdge ? 1 : 0);
-  if (SubdivideThickEdgeAtPosition(spine, thickCell, p) == 0) return false;
-  if (!sameEdge) {
-    int a2 = a + CountBefore(cell, second, a);
-    int b2 = b + CountBefore(cell, second, b) + 1;
-    if (SubdivideThickEdgeAtPosition(spine, thickCell, b) == 0) return false;
-    a = a2;
-    b = b2;
-  }
   TObjectHeader* rest = nullptr;
   TObjectHeader* piece = nullptr;
-  if (SplitThickCell(spine, thickCell, a, b, &rest, &piece) == 0) return false;
+  if (CutOffThickStretch(spine, thickCell, p, q, &rest, &piece) == 0) return false;
   thickCell = THandle(rest);
   pieces.push_back(THandle(piece));
   return true;

@@ -132,3 +132,60 @@ int SplitThickCell(TSpine& spine, TObjectHeader* thickCell, int a, int b, TObjec
   if (second != nullptr) *second = two.Object();
   return 1;
 }
+
+namespace {
+
+// The number of passages of the edge at positions below x.
+int CountBefore(const TObjectHeader* cell, const TObjectHeader* edge, int x) {
+  int n = 0;
+  for (int k = 0; k < x; ++k) n += TCell::EdgeAt(cell, k).Object() == edge ? 1 : 0;
+  return n;
+}
+
+}  // namespace
+
+int CutOffThickStretch(TSpine& spine, TObjectHeader* thickCell, int p, int q, TObjectHeader** rest,
+                       TObjectHeader** piece) {
+  if (p == q || CanSplitThickCell(spine, thickCell, p, q) == 0) return 0;
+  THandle keep(thickCell);
+  THandle cell = TThickCell::Part(thickCell, 1);
+  THandle first = TCell::EdgeAt(cell, p);
+  THandle second = TCell::EdgeAt(cell, q);
+  bool sameEdge = first.Object() == second.Object();
+  // Subdividing an edge replaces each of its passages by two, the first
+  // ending at the midpoint; the positions are followed through that.
+  int a = p + CountBefore(cell, first, p);
+  int b = q + CountBefore(cell, first, q) + (sameEdge ? 1 : 0);
+  if (SubdivideThickEdgeAtPosition(spine, thickCell, p) == 0) return 0;
+  if (!sameEdge) {
+    int a2 = a + CountBefore(cell, second, a);
+    int b2 = b + CountBefore(cell, second, b) + 1;
+    if (SubdivideThickEdgeAtPosition(spine, thickCell, b) == 0) return 0;
+    a = a2;
+    b = b2;
+  }
+  return SplitThickCell(spine, thickCell, a, b, rest, piece);
+}
+
+int CanCutThickCell(TSpine& spine, TObjectHeader* thickCell, int a, int b) {
+  return a != b && CanSplitThickCell(spine, thickCell, a, b) != 0 ? 1 : 0;
+}
+
+int CutThickCell(TSpine& spine, TObjectHeader* thickCell, int a, int b, TObjectHeader** remainder,
+                 TObjectHeader** strip, TObjectHeader** otherSide) {
+  if (CanCutThickCell(spine, thickCell, a, b) == 0) return 0;
+  TObjectHeader* side = nullptr;
+  TObjectHeader* other = nullptr;
+  if (CutOffThickStretch(spine, thickCell, a, b, &side, &other) == 0) return 0;
+  // The side keeps the chord at position 0, between the half of the edge at
+  // b (position 1) and the half of the edge at a (its last position); a
+  // second chord between their midpoints cuts the strip along the first.
+  int last = TCell::BoundaryLength(TThickCell::Part(side, 1)) - 1;
+  TObjectHeader* band = nullptr;
+  TObjectHeader* rest = nullptr;
+  if (CutOffThickStretch(spine, side, 1, last, &band, &rest) == 0) return 0;
+  if (remainder != nullptr) *remainder = rest;
+  if (strip != nullptr) *strip = band;
+  if (otherSide != nullptr) *otherSide = other;
+  return 1;
+}

@@ -35,3 +35,22 @@ int CanSplitThickCell(TSpine& spine, TObjectHeader* thickCell, int a, int b);
 // the old thick cell goes. 1 with the two new thick cells, or 0.
 int SplitThickCell(TSpine& spine, TObjectHeader* thickCell, int a, int b, TObjectHeader** first = nullptr,
                    TObjectHeader** second = nullptr);
+
+// Cuts the stretch of the thick cell from the middle of the edge of passage
+// p to the middle of the edge of passage q (p != q; one edge passed twice
+// has one midpoint) off by a chord between the midpoints: the edges are
+// subdivided, then the cell is split. rest (chord first, then the passages
+// from q's second half round to p's first half) and piece (the stretch)
+// are the two new thick cells. 1, or 0 when a primitive refused.
+int CutOffThickStretch(TSpine& spine, TObjectHeader* thickCell, int p, int q, TObjectHeader** rest,
+                       TObjectHeader** piece);
+
+// As CanSplitThickCell, with a and b different.
+int CanCutThickCell(TSpine& spine, TObjectHeader* thickCell, int a, int b);
+// Cuts the thick cell along a band from the edge at a to the edge at b: a
+// chord between their midpoints separates the other side (the passages
+// between them); a second chord parallel to the first cuts the strip (the
+// quadrangle along the first chord) off the remainder. 1 with the three new
+// thick cells, or 0 with nothing changed when the test fails.
+int CutThickCell(TSpine& spine, TObjectHeader* thickCell, int a, int b, TObjectHeader** remainder,
+                 TObjectHeader** strip, TObjectHeader** otherSide);

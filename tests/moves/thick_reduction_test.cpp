@@ -99,6 +99,51 @@ TEST(ThickReductionTest, ASplitThickCellUnitedAgainIsTheSameSpine) {
   }
 }
 
+// Cutting a band out of a cell leaves the strip along the chord, a
+// quadrangle; the reductions unite the pieces again. Positions on two
+// different edges and on one edge passed twice.
+TEST(ThickReductionTest, CuttingABandLeavesAQuadrangleStrip) {
+  int sameEdgeCuts = 0;
+  for (const char* signature : kClosedCensus) {
+    for (bool sameEdge : {false, true}) {
+      SCOPED_TRACE(std::string(signature) + (sameEdge ? " one edge" : " two edges"));
+      TScopedModelHeap heap;
+      TSpine spine;
+      ASSERT_TRUE(LoadThickenedSpine(spine, signature));
+      const std::string before = SpineSignature(spine);
+      TSpineChecker checker(spine);
+      THandle thick;
+      int a = -1;
+      int b = -1;
+      for (int c = 0; c < spine.Objects().CountOfKind(kCellKind) && a < 0; ++c) {
+        THandle cell = spine.NthCell(c);
+        int length = TCell::BoundaryLength(cell);
+        for (int i = 0; i < length && a < 0; ++i)
+          for (int j = i + 1; j < length && a < 0; ++j)
+            if ((TCell::EdgeAt(cell, i).Object() == TCell::EdgeAt(cell, j).Object()) == sameEdge) {
+              thick = ThickCellOfCell(spine, cell);
+              a = i;
+              b = j;
+            }
+      }
+      if (a < 0) continue;
+      sameEdgeCuts += sameEdge ? 1 : 0;
+      TObjectHeader* remainder = nullptr;
+      TObjectHeader* strip = nullptr;
+      TObjectHeader* other = nullptr;
+      ASSERT_EQ(CutThickCell(spine, thick, a, b, &remainder, &strip, &other), 1);
+      EXPECT_EQ(TCell::BoundaryLength(TThickCell::Part(strip, 1)), 4);
+      EXPECT_NE(remainder, nullptr);
+      EXPECT_NE(other, nullptr);
+      EXPECT_TRUE(checker.Check(spine));
+      RunCellReductions(spine);
+      EXPECT_TRUE(checker.Check(spine));
+      EXPECT_EQ(SpineSignature(spine), before);
+    }
+  }
+  EXPECT_GT(sameEdgeCuts, 0);
+}
+
 TEST(ThickReductionTest, SurgeryRefusesBadArgumentsAndChangesNothing) {
   TScopedModelHeap heap;
   TSpine spine;
@@ -113,6 +158,7 @@ TEST(ThickReductionTest, SurgeryRefusesBadArgumentsAndChangesNothing) {
   EXPECT_EQ(SplitThickCell(spine, spine.NthCell(0), 0, 0), 0);  // a cell, not a thick cell
   TSpine unthickened;
   EXPECT_EQ(SplitThickCell(unthickened, thick, 0, 0), 0);
+  EXPECT_EQ(CutThickCell(spine, thick, 1, 1, nullptr, nullptr, nullptr), 0);  // one position is no band
   EXPECT_TRUE(checker.Check(spine));
   EXPECT_EQ(SpineSignature(spine), before);
 }
