@@ -177,6 +177,30 @@ TEST_F(StepLoopTest, AMoveThatFailsHalfWayLeavesTheSpineAsItWas) {
   EXPECT_EQ(spine.LogCount(), 0);
 }
 
+// A step given its move performs exactly that one.
+TEST_F(StepLoopTest, AStepWithAnExplicitMovePerformsIt) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadCutSpine(spine, "cMcabbgqs"));
+  MakeCollapsingsAutomatically.store(0);
+  MakeCellReductionsAutomatically.store(0);
+  TMoveChoice choice;
+  ASSERT_EQ(ChooseNextMove(1, spine, choice, nullptr, nullptr), 1);
+  const std::string name = spine.NthCell(choice.element).DisplayName();
+  int cells = spine.Objects().CountOfKind(kCellKind);
+  TString report;
+  EXPECT_EQ(MakeSimplificationStep(1, spine, &report, choice, nullptr, nullptr), 1);
+  EXPECT_EQ(std::string(report.CStr()).rfind("Simple collapsing of '" + name + "' done", 0), 0u) << report.CStr();
+  EXPECT_EQ(spine.LogCount(), 1);
+  // A move that does not apply to the cell is refused.
+  TMoveChoice wrong;
+  wrong.type = kMoveCollapsing;
+  wrong.element = cells + 5;
+  EXPECT_EQ(MakeSimplificationStep(1, spine, &report, wrong, nullptr, nullptr), 0);
+  EXPECT_STREQ(report.CStr(), "No transformation");
+  EXPECT_EQ(spine.LogCount(), 1);
+}
+
 TEST_F(StepLoopTest, StepsUntilStableLeaveNothingToCollapse) {
   for (const char* signature : {"bkaajn", "cMcabbgqs"}) {
     SCOPED_TRACE(signature);
