@@ -1,6 +1,9 @@
 // Edges: ends, cell lists, labels, and removal from a complex. See edge.h.
 #include "model/edge.h"
 
+#include <cstdint>
+
+#include "foundation/checked_int64.h"
 #include "model/cell.h"
 #include "model/objman.h"
 #include "model/vertex.h"
@@ -125,6 +128,21 @@ THandle TEdge::CommonCell(const TObjectHeader* first, const TObjectHeader* secon
   return THandle();
 }
 
+namespace {
+
+// The failed-test code of an edge label out of range.
+constexpr std::int32_t kLabelOverflow = 32;
+
+// A label that leaves the 32-bit range is an overflow of the curve
+// coordinates, reported as such, never wrapped.
+std::int32_t CheckedLabel(long long value) {
+  if (value < INT32_MIN || value > INT32_MAX)
+    throw Out_of_Range(TInt64::FromLongLong(value), TInt64(), kLabelOverflow);
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace
+
 int TEdge::Label(const TObjectHeader* edge, int i) {
   const TEdge* e = Of(edge);
   return e == nullptr || !IsLabelIndex(i) ? 0 : e->labels[i];
@@ -132,23 +150,27 @@ int TEdge::Label(const TObjectHeader* edge, int i) {
 
 void TEdge::SetLabel(TObjectHeader* edge, int i, int value) {
   TEdge* e = Of(edge);
-  if (e != nullptr && IsLabelIndex(i)) e->labels[i] = static_cast<std::int16_t>(value);
+  if (e != nullptr && IsLabelIndex(i)) e->labels[i] = value;
 }
 
 void TEdge::SetLabels(TObjectHeader* edge, const int values[4], int sign) {
   TEdge* e = Of(edge);
   if (e == nullptr || values == nullptr) return;
-  for (int i = 0; i < 4; ++i)
-    e->labels[i] = static_cast<std::int16_t>(sign == 1 ? values[i] : -values[i]);
+  std::int32_t result[4];
+  for (int i = 0; i < 4; ++i) result[i] = CheckedLabel(sign == 1 ? values[i] : -static_cast<long long>(values[i]));
+  for (int i = 0; i < 4; ++i) e->labels[i] = result[i];
 }
 
 void TEdge::AddLabels(TObjectHeader* edge, const int values[4], int sign) {
   TEdge* e = Of(edge);
   if (e == nullptr || values == nullptr) return;
+  // All four are checked before any is stored.
+  std::int32_t result[4];
   for (int i = 0; i < 4; ++i) {
-    long sum = static_cast<long>(e->labels[i]) + (sign == 1 ? values[i] : -static_cast<long>(values[i]));
-    e->labels[i] = static_cast<std::int16_t>(sum);
+    long long term = sign == 1 ? values[i] : -static_cast<long long>(values[i]);
+    result[i] = CheckedLabel(static_cast<long long>(e->labels[i]) + term);
   }
+  for (int i = 0; i < 4; ++i) e->labels[i] = result[i];
 }
 
 bool TEdge::LabelsAreZero(const TObjectHeader* edge, int out[4]) {

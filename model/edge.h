@@ -3,8 +3,10 @@
 //
 // An edge runs from end 1 to end 2 (either may be null while a complex is being
 // built) and knows, once per passage, the cells whose boundary words run along
-// it; the number of passages is its valency (3 in a special spine). Four 16-bit
-// labels carry closed curves as edge weights (edge_labels.h).
+// it; the number of passages is its valency (3 in a special spine). Four
+// 32-bit labels carry closed curves as edge weights (edge_labels.h); a label
+// that would leave that range throws Out_of_Range (foundation/checked_int64.h)
+// and leaves the edge's labels as they were.
 //
 // Where an operation takes an end number and a direction, direction 2 exchanges
 // ends 1 and 2, and any end number other than 1 means end 2.
@@ -23,7 +25,7 @@ class TObjectManager;
 class TObjectCorrespondence;
 
 struct TEdge : TObjectHeader {
-  std::int16_t labels[4] = {0, 0, 0, 0};
+  std::int32_t labels[4] = {0, 0, 0, 0};
   THandle end1;          // start vertex, or null
   THandle end2;          // end vertex, or null
   TObjectList cellList;  // counted; one entry per passage of a cell
@@ -65,9 +67,9 @@ struct TEdge : TObjectHeader {
   // Label i (0..3); 0 for another index.
   static int Label(const TObjectHeader* edge, int i);
   static void SetLabel(TObjectHeader* edge, int i, int value);
-  // Each label := value (sign 1) or -value (any other sign), as 16-bit values.
+  // Each label := value (sign 1) or -value (any other sign).
   static void SetLabels(TObjectHeader* edge, const int values[4], int sign);
-  // Each label += value (sign 1) or -= value, wrapping as 16-bit values.
+  // Each label += value (sign 1) or -= value; Out_of_Range on overflow.
   static void AddLabels(TObjectHeader* edge, const int values[4], int sign);
   // True when all four labels are 0 (and for null); copies them out when given.
   static bool LabelsAreZero(const TObjectHeader* edge, int out[4] = nullptr);

@@ -11,7 +11,7 @@
 // the boundary of C, with the multiplicity and sign of the edge's passage, to
 // the cycle. The edge's weight becomes 0 and the cycle stays in its class.
 //
-// Labels are 16-bit; sums that leave the 16-bit range are truncated when stored.
+// Labels are 32-bit; a sum that leaves the range throws Out_of_Range.
 // The whole-complex loops (in complex.h) run over the edges in manager order.
 #pragma once
 

@@ -1,6 +1,9 @@
 // The driver of the cell reductions. See cell_reductions.h.
 #include "moves/cell_reductions.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "foundation/heap_string.h"
 #include "foundation/output.h"
 #include "foundation/stop_poll.h"
@@ -11,8 +14,20 @@ namespace {
 
 constexpr int kReductionsDoneText = 269;
 
-// Set while a run is in progress; a nested or concurrent call returns at once.
-std::atomic<int> reductionRunning{0};
+// The spines whose reductions are in progress on this thread: a nested call
+// on the same spine returns at once, one on another spine runs.
+thread_local std::vector<const TSpine*> tRunning;
+
+class TRunningScope {
+ public:
+  explicit TRunningScope(const TSpine& spine) : spine_(&spine) { tRunning.push_back(spine_); }
+  ~TRunningScope() { std::erase(tRunning, spine_); }
+  TRunningScope(const TRunningScope&) = delete;
+  TRunningScope& operator=(const TRunningScope&) = delete;
+
+ private:
+  const TSpine* spine_;
+};
 
 // Each removal is a whole move that leaves a valid spine, so a stop between
 // two of them leaves the spine reduced part of the way.
@@ -27,11 +42,6 @@ int Repeat(TSpine& spine, Remove remove, int moveType) {
   }
   return count;
 }
-
-// Clears the running flag on every way out of a run, a stop included.
-struct TRunningScope {
-  ~TRunningScope() { reductionRunning.store(0); }
-};
 
 }  // namespace
 
@@ -48,9 +58,8 @@ int ReduceNeedles(TSpine& spine) {
 }
 
 int RunCellReductions(TSpine& spine, TOutput* report) {
-  int expected = 0;
-  if (!reductionRunning.compare_exchange_strong(expected, 1)) return 0;
-  TRunningScope running;
+  if (std::find(tRunning.begin(), tRunning.end(), &spine) != tRunning.end()) return 0;
+  TRunningScope running(spine);
   int total = 0;
   for (;;) {
     int pass = 0;

@@ -1,6 +1,7 @@
 // The cell reductions on a complex that is not thickened. See reduction.h.
 #include "moves/reduction.h"
 
+#include <utility>
 #include <vector>
 
 #include "foundation/status_reporter.h"
@@ -9,7 +10,11 @@
 #include "model/edge.h"
 #include "model/handle.h"
 #include "model/object_header.h"
+#include "model/object_kinds.h"
 #include "model/objman.h"
+#include "model/spine.h"
+#include "model/thickcell.h"
+#include "model/thickedge.h"
 #include "model/vertex.h"
 
 namespace {
@@ -41,6 +46,112 @@ void RemoveEdge(TComplex& complex, TObjectHeader* edge) {
   THandle keep(edge);
   RemoveEdgeFromManager(&complex.Objects(), edge);
   complex.Objects().Unregister(edge);
+}
+
+// The thick cell of a cell of the thickened spine, or null.
+THandle ThickCellOf(TSpine* thick, TObjectHeader* cell) {
+  return thick == nullptr ? THandle() : ThickCellOfCell(*thick, cell);
+}
+
+// Releases a thick edge whose spine edge and sides are gone or going: the
+// sides still held by a boundary surface leave it.
+void DropThickEdge(TSpine& spine, TObjectHeader* thickEdge) {
+  if (thickEdge == nullptr || !spine.Objects().Contains(thickEdge)) return;
+  THandle keep(thickEdge);
+  for (int k = 2; k >= 0; --k) {
+    THandle side = TThickEdge::Side(thickEdge, k);
+    if (!side.IsValid()) continue;
+    TThickEdge::Detach(thickEdge, side);
+    if (TComplex* surface = spine.BoundarySurfaceOf(side)) RemoveEdge(*surface, side);
+  }
+  ObjectReleaseByKind(thickEdge);
+  spine.Objects().Unregister(thickEdge);
+}
+
+// Cuts passage p out of the cell and, on a thickened spine, out of its two
+// copies at the same position, so that the three words stay aligned.
+void CutPassageEverywhere(TComplex& complex, TSpine* thick, TObjectHeader* cell, int p) {
+  THandle thickCell = ThickCellOf(thick, cell);
+  TCell::CutAtPassage(cell, p, 0);
+  AttachToNewVertex(complex, cell);
+  if (!thickCell.IsValid()) return;
+  for (int part = 2; part <= 3; ++part) {
+    THandle copy = TThickCell::Part(thickCell, part);
+    TComplex* surface = thick->BoundarySurfaceOf(copy);
+    if (surface == nullptr) continue;
+    TCell::CutAtPassage(copy, p, 0);
+    AttachToNewVertex(*surface, copy);
+  }
+}
+
+// ContractEdge on a complex, or on a thickened spine (thick not null), where
+// the sides of the edge's thick edge are contracted with it.
+void ContractEdgeIn(TComplex& complex, TSpine* thick, TObjectHeader* edge, TObjectHeader* vertex) {
+  THandle keepEdge(edge);
+  THandle keepVertex(vertex);
+  THandle thickEdge = thick != nullptr ? ThickEdgeOfObject(*thick, edge) : THandle();
+  if (thickEdge.IsValid()) {
+    for (int k = 0; k < 3; ++k) {
+      THandle side = TThickEdge::Side(thickEdge, k);
+      TComplex* surface = thick->BoundarySurfaceOf(side);
+      if (surface == nullptr || TEdge::IsLoop(side)) continue;
+      THandle a = TEdge::End(side, 1);
+      THandle b = TEdge::End(side, 2);
+      if (a.IsValid() && b.IsValid()) TVertex::MergeVertex(a, b, &surface->Objects());
+    }
+  }
+  int end = TEdge::EndNumber(edge, vertex);
+  if (end != 0) {
+    THandle other = TEdge::End(edge, end == 1 ? 2 : 1);
+    if (other.IsValid()) TVertex::MergeVertex(other, vertex, &complex.Objects());
+  }
+  while (TEdge::Valency(edge) > 0) {
+    THandle cell = TEdge::CellAt(edge, 0);
+    int p = TCell::FindPassage(cell, edge, -1, 0);
+    if (p < 0) break;
+    CutPassageEverywhere(complex, thick, cell, p);
+  }
+  RemoveEdge(complex, edge);
+  if (thickEdge.IsValid()) DropThickEdge(*thick, thickEdge);
+}
+
+// The superfluous edge of a thickened spine between two different cells: on
+// each side of its thick edge the copy of a that runs along the side absorbs
+// the copy of b beside it; then a absorbs b, and b's thick cell goes.
+int UniteAcrossThickEdge(TSpine& spine, TObjectHeader* a, TObjectHeader* b, TObjectHeader* edge) {
+  THandle thickEdge = ThickEdgeOfObject(spine, edge);
+  THandle thickA = ThickCellOfCell(spine, a);
+  THandle thickB = ThickCellOfCell(spine, b);
+  if (!thickEdge.IsValid() || !thickA.IsValid() || !thickB.IsValid()) return 0;
+  auto isPartOf = [](const THandle& thickCell, const TObjectHeader* copy) {
+    return TThickCell::Part(thickCell, 2).Object() == copy || TThickCell::Part(thickCell, 3).Object() == copy;
+  };
+  // Check every side before changing anything.
+  for (int k = 0; k < 3; ++k) {
+    THandle side = TThickEdge::Side(thickEdge, k);
+    if (!side.IsValid()) continue;
+    THandle x = TEdge::CellAt(side, 0);
+    THandle y = TEdge::CellAt(side, 1);
+    if (TEdge::Valency(side) != 2 || spine.BoundarySurfaceOf(side) == nullptr) return 0;
+    bool fits = (isPartOf(thickA, x) && isPartOf(thickB, y)) || (isPartOf(thickA, y) && isPartOf(thickB, x));
+    if (!fits) return 0;
+  }
+  THandle keepB(thickB);
+  for (int k = 2; k >= 0; --k) {
+    THandle side = TThickEdge::Side(thickEdge, k);
+    if (!side.IsValid()) continue;
+    TComplex* surface = spine.BoundarySurfaceOf(side);
+    THandle x = TEdge::CellAt(side, 0);
+    THandle y = TEdge::CellAt(side, 1);
+    if (!isPartOf(thickA, x)) std::swap(x, y);
+    TThickEdge::Detach(thickEdge, side);
+    UniteCellsAlongEdge(*surface, x, y, side);
+  }
+  UniteCellsAlongEdge(spine, a, b, edge);
+  DropThickEdge(spine, thickEdge);
+  ObjectReleaseByKind(thickB);
+  spine.Objects().Unregister(thickB);
+  return 1;
 }
 
 }  // namespace
@@ -82,20 +193,11 @@ int EdgePassageKindAtVertex(const TObjectHeader* edge, const TObjectHeader* vert
 }
 
 void ContractEdge(TComplex& complex, TObjectHeader* edge, TObjectHeader* vertex) {
-  THandle keepEdge(edge);
-  THandle keepVertex(vertex);
-  int end = TEdge::EndNumber(edge, vertex);
-  if (end != 0) {
-    THandle other = TEdge::End(edge, end == 1 ? 2 : 1);
-    if (other.IsValid()) TVertex::MergeVertex(other, vertex, &complex.Objects());
-  }
-  while (TEdge::Valency(edge) > 0) {
-    THandle cell = TEdge::CellAt(edge, 0);
-    int p = TCell::FindPassage(cell, edge, -1, 0);
-    if (p < 0 || TCell::CutAtPassage(cell, p, 0) == 0) break;
-    AttachToNewVertex(complex, cell);
-  }
-  RemoveEdge(complex, edge);
+  ContractEdgeIn(complex, nullptr, edge, vertex);
+}
+
+void ContractEdge(TSpine& spine, TObjectHeader* edge, TObjectHeader* vertex) {
+  ContractEdgeIn(spine, spine.IsThickened() ? &spine : nullptr, edge, vertex);
 }
 
 int UniteCellsAlongEdge(TComplex& complex, TObjectHeader* a, TObjectHeader* b, TObjectHeader* edge) {
@@ -157,7 +259,9 @@ int CollapseFoldedLoopCell(TComplex& complex, TObjectHeader* edge) {
   return 1;
 }
 
-int RemoveSuperfluousVertex(TComplex& complex) {
+namespace {
+
+int RemoveSuperfluousVertexIn(TComplex& complex, TSpine* thick) {
   TObjectManager& objects = complex.Objects();
   for (TObjectHeader* v = objects.First(kVertexKind); v != nullptr; v = objects.Next(v)) {
     if (TVertex::Valency(v) != 2 || TVertex::HasAttachedCell(v)) continue;
@@ -167,27 +271,36 @@ int RemoveSuperfluousVertex(TComplex& complex) {
     if ((TEdge::Valency(e0) > 0) != (TEdge::Valency(e1) > 0)) continue;
     if (EdgePassageKindAtVertex(e0, v) != 1 || EdgePassageKindAtVertex(e1, v) != 1) continue;
     objects.SetCreationTag(kSuperfluousVertexMove);
-    ContractEdge(complex, e0, v);
+    ContractEdgeIn(complex, thick, e0, v);
     return 1;
   }
   return 0;
 }
 
-int RemoveSuperfluousEdge(TComplex& complex) {
+int RemoveSuperfluousEdgeIn(TComplex& complex, TSpine* thick) {
   TObjectManager& objects = complex.Objects();
   for (TObjectHeader* e = objects.First(kEdgeKind); e != nullptr; e = objects.Next(e)) {
     if (TEdge::Valency(e) != 2) continue;
     THandle c0 = TEdge::CellAt(e, 0);
     THandle c1 = TEdge::CellAt(e, 1);
     objects.SetCreationTag(kSuperfluousEdgeMove);
-    int done = c0.Object() != c1.Object() ? UniteCellsAlongEdge(complex, c0, c1, e)
-                                          : CollapseFoldedLoopCell(complex, e);
+    int done = 0;
+    if (c0.Object() == c1.Object()) {
+      // The copies of a cell folded over a loop would have to become discs
+      // attached in the boundary too; that is left to a complex without
+      // thickening.
+      if (thick == nullptr) done = CollapseFoldedLoopCell(complex, e);
+    } else if (thick != nullptr) {
+      done = UniteAcrossThickEdge(*thick, c0, c1, e);
+    } else {
+      done = UniteCellsAlongEdge(complex, c0, c1, e);
+    }
     if (done != 0) return 1;
   }
   return 0;
 }
 
-int RemoveNeedle(TComplex& complex) {
+int RemoveNeedleIn(TComplex& complex, TSpine* thick) {
   TObjectManager& objects = complex.Objects();
   for (TObjectHeader* v = objects.First(kVertexKind); v != nullptr; v = objects.Next(v)) {
     if (TVertex::Valency(v) != 1 || TVertex::HasAttachedCell(v)) continue;
@@ -195,8 +308,32 @@ int RemoveNeedle(TComplex& complex) {
     int valency = TEdge::Valency(e);
     if (valency != 0 && valency != 2) continue;
     objects.SetCreationTag(kNeedleMove);
-    ContractEdge(complex, e, v);
+    ContractEdgeIn(complex, thick, e, v);
     return 1;
   }
   return 0;
+}
+
+TSpine* ThickOrNull(TSpine& spine) { return spine.IsThickened() ? &spine : nullptr; }
+
+}  // namespace
+
+int RemoveSuperfluousVertex(TComplex& complex) { return RemoveSuperfluousVertexIn(complex, nullptr); }
+int RemoveSuperfluousEdge(TComplex& complex) { return RemoveSuperfluousEdgeIn(complex, nullptr); }
+int RemoveNeedle(TComplex& complex) { return RemoveNeedleIn(complex, nullptr); }
+
+int RemoveSuperfluousVertex(TSpine& spine) { return RemoveSuperfluousVertexIn(spine, ThickOrNull(spine)); }
+int RemoveSuperfluousEdge(TSpine& spine) { return RemoveSuperfluousEdgeIn(spine, ThickOrNull(spine)); }
+int RemoveNeedle(TSpine& spine) { return RemoveNeedleIn(spine, ThickOrNull(spine)); }
+
+int UniteThickCells(TSpine& spine, TObjectHeader* a, TObjectHeader* b, int position, TObjectHeader** united) {
+  if (!spine.IsThickened() || TThickCell::Of(a) == nullptr || TThickCell::Of(b) == nullptr || a == b) return 0;
+  THandle cellA = TThickCell::Part(a, 1);
+  THandle cellB = TThickCell::Part(b, 1);
+  THandle edge = TCell::EdgeAt(cellA, position);
+  if (!edge.IsValid() || !EdgeBoundsCell(cellB, edge) || TEdge::Valency(edge) != 2) return 0;
+  THandle keep(a);
+  if (UniteAcrossThickEdge(spine, cellA, cellB, edge) == 0) return 0;
+  if (united != nullptr) *united = a;
+  return 1;
 }

@@ -78,8 +78,12 @@ constexpr TCommandRow kCommands[] = {
     {39, RunTransformationList},
     {40, RunLabeledMolecule},
     // Sorvelin.
+    {51, RunMakeDefaultMoves},
+    {52, RunMakeOneStep},
     {53, RunMakeCellReductions},
     // Debug.
+    {74, RunDebugGo},
+    {75, RunStepByStep},
     {76, RunDialogWithDebugging},
 };
 

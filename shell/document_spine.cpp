@@ -3,6 +3,7 @@
 #include "foundation/checked_int64.h"
 #include "foundation/status_reporter.h"
 #include "model/object_header.h"
+#include "moves/torus_coordinates.h"
 #include "presentations/details/details_description.h"
 #include "presentations/triangulations/triangulation_description.h"
 #include "shell/document_readers.h"
@@ -105,6 +106,8 @@ int TDocumentSpine::ParseWithReader(const TDocumentReader& reader, const char* t
       GetLastStatusText(failure);
       thickeningError_ = failure.Length() > 0 ? failure.CStr() : "Thicking error";
     }
+    // A basis of curves on every boundary torus, for the moves to carry along.
+    SetBoundaryCoordinates(*spine_);
     CurrentSpineIsOrientable.store(spine_->Orientability(1));
     try {
       spine_->ComputeHomology();

@@ -7,12 +7,184 @@
 #include "moves/cell_reductions.h"
 #include "shell/spine_reports.h"
 
+#include <mutex>
+#include <sstream>
+
+#include "foundation/heap_string.h"
+#include "foundation/stop_poll.h"
+#include "moves/move_types.h"
+#include "moves/step_loop.h"
+
 namespace {
 
 // "%u reduction(s) done"
 constexpr int kReductionsDoneId = 269;
+// "%u transformation(s) done", "No transformation"
+constexpr int kTransformationsDoneId = 265;
+constexpr int kNoTransformationId = 268;
+
+// The spine changed: what was derived from it is dropped.
+void SpineChanged(TSpine& spine) { spine.SetHomologyList(nullptr); }
+
+// Every line of the text as a comment line of the output.
+void AppendCommented(TOutput& output, const char* text) {
+  std::istringstream lines{std::string(text)};
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    output.CommentMarker(0);
+    if (!line.empty()) {
+      output.AppendText(" ");
+      output.AppendText(line.c_str());
+    }
+    output.NewLines(1);
+  }
+}
+
+// The report composed in the run's output becomes comment lines, followed by
+// the spine as a cell presentation.
+void FinishMoveReport(TCommandRun& run) {
+  TOutput report;
+  report.AppendText(run.output.Text());
+  // With the move list asked for, the moves logged on the spine follow.
+  if (run.Options().OptionsOutputMoveList != 0) PrintTransformationList(run.Spine(), report);
+  run.output.Clear();
+  AppendCommented(run.output, report.Text());
+  SpineChanged(run.Spine());
+  PrintBoundaryCurves(run.Document(), run.output);
+}
+
+bool CanMove(TCommandRun& run) {
+  run.Parse();
+  if (!run.HasSpine()) {
+    ShowEmptySpineReport(run.output);
+    return false;
+  }
+  if (!run.Spine().IsThickened()) {
+    run.output.AppendText("Spine is not thickenable!");
+    run.output.NewLines(1);
+    return false;
+  }
+  PrepareMoves(run.Options());
+  return true;
+}
+
+TCommandOutcome RunOneStepCommand(TCommandRun& run, int validation) {
+  if (!CanMove(run)) return TCommandOutcome::kRefused;
+  SkipSpineValidation.store(validation == 0 ? 1 : 0);
+  std::string text;
+  MakeOneStep(run, 1, nullptr, text);
+  SkipSpineValidation.store(1);
+  FinishMoveReport(run);
+  return TCommandOutcome::kDone;
+}
+
+TCommandOutcome RunDefaultMovesCommand(TCommandRun& run, int validation) {
+  if (!CanMove(run)) return TCommandOutcome::kRefused;
+  SkipSpineValidation.store(validation == 0 ? 1 : 0);
+  std::string text;
+  bool stopped = false;
+  try {
+    MakeDefaultMoves(run, text);
+  } catch (const TComputationStopped&) {
+    stopped = true;
+  }
+  SkipSpineValidation.store(1);
+  stopped = stopped || run.StopRequested();
+  FinishMoveReport(run);
+  return stopped ? TCommandOutcome::kStopped : TCommandOutcome::kDone;
+}
 
 }  // namespace
+
+void PrepareMoves(const TOptionValues& options) {
+  static std::once_flag orderTable;
+  std::call_once(orderTable, InitMoveOrderTable);
+  MakeCollapsingsAutomatically.store(options.MakeCollapsingsAutomatically);
+  MakeCellReductionsAutomatically.store(options.MakeCellReductionsAutomatically);
+  DisableSurgeries.store(options.DisableSurgeries);
+}
+
+bool MakeOneStep(TCommandRun& run, int stepType, TSpine* component, std::string& text) {
+  TString stepText;
+  int moved = 0;
+  if (component != nullptr) {
+    moved = MakeSimplificationStep(1, *component, &stepText, TMoveChoice{}, nullptr, nullptr);
+  } else {
+    for (TSpine* spine = &run.Spine(); spine != nullptr && moved == 0; spine = spine->Next()) {
+      stepText.Clear();
+      moved = MakeSimplificationStep(1, *spine, &stepText, TMoveChoice{}, nullptr, nullptr);
+    }
+  }
+  if (moved != 0) {
+    ++run.stepCounter;
+    SpineChanged(run.Spine());
+  }
+  run.transformed = true;
+  text = stepText.CStr();
+  PrintStepHeader(run, run.Options().ReportType, stepType,
+                  moved != 0 ? run.stepCounter : run.stepCounter + 1LL, text);
+  ShowStatusText(text.c_str());
+  return moved != 0;
+}
+
+int MakeDefaultMoves(TCommandRun& run, std::string& text) {
+  const int reportType = run.Options().ReportType;
+  if (reportType != 1) {
+    PrintStepHeader(run, reportType, 2, run.stepCounter, "");
+    if (reportType == 2) {
+      PrintStepHeader(run, 3, 3, -1, "");
+      run.output.NewLines(1);
+    }
+  }
+  int total = 0;
+  bool stopped = false;
+  int index = 0;
+  // A component whose step did nothing is done; the chain is read afresh by
+  // index, since a move may add components.
+  for (TSpine* component = run.Spine().ComponentAt(index); component != nullptr;
+       component = run.Spine().ComponentAt(index)) {
+    if (run.StopRequested()) {
+      stopped = true;
+      break;
+    }
+    ThrowIfStopRequested();
+    std::string stepText;
+    if (MakeOneStep(run, 2, component, stepText)) {
+      ++total;
+    } else {
+      ++index;
+    }
+  }
+  TString result;
+  if (QuietMode.load() == 0) {
+    if (total == 0) {
+      result.LoadResource(kNoTransformationId);
+    } else {
+      result.FormatResource(kTransformationsDoneId, static_cast<unsigned>(total));
+    }
+  }
+  if (total != 0) {
+    run.output.NewLines(1);
+  } else {
+    run.output.Clear();
+  }
+  run.output.AppendString(result);
+  run.output.NewLines(1);
+  if (stopped) {
+    run.output.NewLines(1);
+    run.output.AppendText("Cancelled by user");
+    run.output.NewLines(1);
+  }
+  ShowStatusText(result.CStr());
+  text = result.CStr();
+  return total;
+}
+
+TCommandOutcome RunMakeOneStep(TCommandRun& run) { return RunOneStepCommand(run, 0); }
+TCommandOutcome RunStepByStep(TCommandRun& run) { return RunOneStepCommand(run, 1); }
+TCommandOutcome RunMakeDefaultMoves(TCommandRun& run) { return RunDefaultMovesCommand(run, 0); }
+TCommandOutcome RunDebugGo(TCommandRun& run) { return RunDefaultMovesCommand(run, 1); }
 
 void PrintStepHeader(TCommandRun& run, int reportType, int stepType, long long step,
                      const std::string& text) {

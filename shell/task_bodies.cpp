@@ -1,6 +1,11 @@
 #include "shell/task_bodies.h"
 
 #include "shell/turaev_viro_commands.h"
+#include "shell/computation_task.h"
+#include "shell/document_commands.h"
+#include "shell/document_spine.h"
+#include "shell/move_commands.h"
+#include "shell/task_view.h"
 
 void TTaskBodies::Set(TTaskKind kind, TTaskBody body) {
   if (!RunsOnWorker(kind)) return;
@@ -14,10 +19,32 @@ const TTaskBody* TTaskBodies::Find(TTaskKind kind) const {
   return body ? &body : nullptr;
 }
 
+namespace {
+
+// Default moves (kind 5): the document text is parsed into a spine of the
+// task's own, the moves run on it, and the report with the transformed spine
+// is shown in information mode.
+void RunDefaultMovesTask(TComputationTask& task) {
+  task.BeginComputation();
+  {
+    TDocumentSpine document;
+    TDocumentSpine::TScope scope(document);
+    TCommandRun run(document, task.DocumentText(), task.Options());
+    RunMakeDefaultMoves(run);
+    task.Output().AppendText(run.output.Text());
+  }
+  if (!TComputationTask::Aborted() && task.GetView() != nullptr)
+    task.GetView()->SetInformationMode(true, std::string(task.Output().Text()));
+  task.EndComputation();
+}
+
+}  // namespace
+
 TTaskBodies BuiltInTaskBodies() {
   // The recognition, invariant, search, series and import engines register
   // their bodies here as they are built.
   TTaskBodies bodies;
   bodies.Set(TTaskKind::TuraevViro, RunTuraevViroTask);
+  bodies.Set(TTaskKind::DefaultMoves, RunDefaultMovesTask);
   return bodies;
 }

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "moves/move_types.h"
 #include "shell/command_table.h"
 #include "shell/options_ini.h"
 
@@ -17,7 +18,9 @@ TSpineApp::TSpineApp(int menuMode, TTaskBodies bodies, TDocumentCommands command
       commandSet_(CommandSetOfMenuMode(menuMode)),
       runner_(std::move(bodies)),
       commands_(std::move(commands)),
-      profilePath_(QString::fromStdString(DefaultProfilePath().string())) {}
+      profilePath_(QString::fromStdString(DefaultProfilePath().string())) {
+  InitMoveOrderTable();
+}
 
 void TSpineApp::LoadSettings() {
   TOptions::Preset(1, options_).Apply(options_);

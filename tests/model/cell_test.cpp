@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
+#include "foundation/checked_int64.h"
 #include "foundation/status_reporter.h"
 #include "model/edge.h"
 #include "model/vertex.h"
@@ -275,7 +277,7 @@ TEST(Cell, MergingVerticesMovesEveryEdgeEnd) {
   EXPECT_EQ(TVertex::Valency(w), 0);  // released
 }
 
-TEST(Cell, EdgeLabelsStoreSignedSixteenBitValues) {
+TEST(Cell, EdgeLabelsAreCheckedThirtyTwoBitValues) {
   TScopedModelHeap heap;
   TObjectManager objects;
   THandle e(objects.CreateObject(kEdgeKind));
@@ -284,11 +286,20 @@ TEST(Cell, EdgeLabelsStoreSignedSixteenBitValues) {
   int out[4];
   EXPECT_FALSE(TEdge::LabelsAreZero(e, out));
   EXPECT_EQ(std::vector<int>(out, out + 4), (std::vector<int>{-1, 2, -3, 0}));
-  const int big[4] = {32767, 0, 0, 0};
+  // Past 16 bits nothing wraps; past 32 bits the sum is refused whole.
+  const int big[4] = {32767, 5, 0, 0};
   TEdge::SetLabels(e, big, 1);
-  const int one[4] = {1, 0, 0, 0};
+  const int one[4] = {1, 1, 0, 0};
   TEdge::AddLabels(e, one, 1);
-  EXPECT_EQ(TEdge::Label(e, 0), -32768);
+  EXPECT_EQ(TEdge::Label(e, 0), 32768);
+  const int top[4] = {7, INT32_MAX, 0, 0};
+  TEdge::SetLabels(e, top, 1);
+  EXPECT_THROW(TEdge::AddLabels(e, one, 1), Out_of_Range);
+  EXPECT_EQ(TEdge::Label(e, 0), 7);
+  EXPECT_EQ(TEdge::Label(e, 1), INT32_MAX);
+  const int bottom[4] = {INT32_MIN, 0, 0, 0};
+  EXPECT_THROW(TEdge::SetLabels(e, bottom, 0), Out_of_Range);
+  EXPECT_EQ(TEdge::Label(e, 0), 7);
   EXPECT_EQ(TEdge::Label(e, 4), 0);
   EXPECT_TRUE(TEdge::LabelsAreZero(nullptr));
 }

@@ -1,0 +1,122 @@
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "foundation/private_heap.h"
+#include "foundation/status_reporter.h"
+#include "model/detail.h"
+#include "model/spine.h"
+#include "model/thickcell.h"
+#include "moves/collapsing.h"
+#include "moves/move_types.h"
+#include "moves/step_loop.h"
+#include "presentations/details/details_description.h"
+
+namespace {
+
+// n tetrahedra glued at random in pairs of faces by odd maps: an orientable
+// triangulation whose dual special spine thickens.
+void GlueAtRandom(TDetailsDescription& details, int n, unsigned seed) {
+  std::vector<TObjectHeader*> tetrahedra;
+  for (int i = 0; i < n; ++i) tetrahedra.push_back(details.NewDetail());
+  std::vector<int> faces(static_cast<std::size_t>(4 * n));
+  for (int i = 0; i < 4 * n; ++i) faces[static_cast<std::size_t>(i)] = i;
+  std::mt19937 random(seed);
+  std::shuffle(faces.begin(), faces.end(), random);
+  const int odd[3][3] = {{0, 2, 1}, {1, 0, 2}, {2, 1, 0}};
+  for (std::size_t k = 0; k + 1 < faces.size(); k += 2) {
+    int a = faces[k];
+    int b = faces[k + 1];
+    const int* map = odd[random() % 3];
+    TDetail::GlueFaces(tetrahedra[static_cast<std::size_t>(a / 4)], a % 4,
+                       tetrahedra[static_cast<std::size_t>(b / 4)], b % 4, map[0], map[1], map[2], 1);
+  }
+}
+
+class TBenchHeap {
+ public:
+  TBenchHeap() {
+    PushHeapContext(context_);
+    PrivateHeapCreate(1);
+    SuppressStatus();
+  }
+  ~TBenchHeap() {
+    UnsuppressStatus();
+    PopHeapContext(context_);
+    context_.Destroy();
+  }
+
+ private:
+  THeapContext context_;
+};
+
+}  // namespace
+
+// The collapsings and reductions that follow cutting a cell out of the spine
+// of n true vertices; "per_move" is the time per collapsing or reduction.
+static void BM_CollapsingsAfterCut(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  TBenchHeap heap;
+  InitMoveOrderTable();
+  QuietMode.store(1);
+  {
+    // The first seeded spine with a cell whose cut leaves something to collapse.
+    TSpine original;
+    int chosen = -1;
+    auto cut = [&](TSpine& spine, int cell) {
+      original.CopyTo(spine);
+      spine.Objects().SetCreationTag(kMoveCutting);
+      spine.RemoveThickCell(ThickCellOfCell(spine, spine.NthCell(cell)));
+    };
+    for (unsigned seed = 11; seed < 31 && chosen < 0; ++seed) {
+      TDetailsDescription details;
+      GlueAtRandom(details, n, seed);
+      original.Clear();
+      details.BuildComplex(original, 1);
+      original.SplitIntoComponents();
+      if (original.Thicken(1) != 1) continue;
+      for (int i = 0; i < original.Objects().CountOfKind(kCellKind) && chosen < 0; ++i) {
+        TSpine spine;
+        cut(spine, i);
+        if (FindReductionCell(spine) != -1) chosen = i;
+      }
+    }
+    if (chosen < 0) state.SkipWithError("no cut leaves a cell to collapse");
+    long long moves = 0;
+    for (auto _ : state) {
+      state.PauseTiming();
+      TSpine spine;
+      cut(spine, chosen);
+      state.ResumeTiming();
+      moves += RunCollapsings(spine, nullptr, 1);
+    }
+    // Collapsings and the reductions that follow them.
+    state.counters["per_move"] =
+        benchmark::Counter(static_cast<double>(moves), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["moves"] = static_cast<double>(moves) / static_cast<double>(state.iterations());
+  }
+  QuietMode.store(0);
+  state.SetComplexityN(n);
+}
+BENCHMARK(BM_CollapsingsAfterCut)->Arg(10)->Arg(50)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond)->Complexity();
+
+// One step of the default moves on a special spine to which no move applies:
+// the cost of asking every finder.
+static void BM_StepFindsNothing(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  TBenchHeap heap;
+  InitMoveOrderTable();
+  {
+    TDetailsDescription details;
+    GlueAtRandom(details, n, 5);
+    TSpine spine;
+    details.BuildComplex(spine, 1);
+    spine.SplitIntoComponents();
+    if (spine.Thicken(1) != 1) state.SkipWithError("the spine did not thicken");
+    for (auto _ : state) benchmark::DoNotOptimize(MakeSimplificationStep(1, spine, nullptr, TMoveChoice{}, nullptr, nullptr));
+  }
+  state.SetComplexityN(n);
+}
+BENCHMARK(BM_StepFindsNothing)->Arg(10)->Arg(50)->Arg(200)->Arg(1000)->Unit(benchmark::kMicrosecond)->Complexity();
