@@ -78,7 +78,7 @@ inline constexpr int kLinkErrorNumberOutOfRange = 45;
 inline constexpr int kLinkErrorTooLarge = 46;
 inline constexpr int kLinkErrorNoLinkText = 47;
 inline constexpr int kLinkErrorUnexpectedWord = 48;
-inline constexpr int kLinkErrorKeywordOutOfOrder = 50;
+inline constexpr int kLinkErrorKeywordOutOfOrder = 51;
 // Status text id of the warning that computed signs are one of several choices.
 inline constexpr int kLinkAmbiguousSignsText = 5149;
 // String-table id of the keyword "link"; "end", "crossings", "signs", "code",

@@ -250,7 +250,7 @@ TEST_F(LinkErrorTest, EveryErrorHasItsNumberAndText) {
       {"link code 1 -99999999999 end", 1, 45, "The number '-99999999999' is out of range"},
       {"link code 1 -1 framing 40000 end", 1, 45, "The number '40000' is out of range"},
       {"link crossings 20000 code 1 -1 end", 1, 46, "The link diagram is too large (20000 crossings and 0 side points)"},
-      {"link code 1 -1 crossings 1 end", 1, 50,
+      {"link code 1 -1 crossings 1 end", 1, 51,
        "The link text has the word 'crossings' out of order: the order is link, [crossings N], "
        "[t^2 or k^2], [signs ...], each component's code (or dowkercode) followed by its "
        "framing, [signs ...], end"},
