@@ -1,6 +1,5 @@
 #include "shell/document_spine.h"
 
-#include "foundation/checked_int64.h"
 #include "foundation/status_reporter.h"
 #include "model/object_header.h"
 #include "presentations/details/details_description.h"
@@ -57,6 +56,7 @@ void TDocumentSpine::Reset() {
   parsed_ = false;
   bigSpine_ = false;
   cellsNamed_ = 0;
+  thickeningDone_ = false;
 }
 
 void TDocumentSpine::SetParsedText(const std::string& text, const TOptionValues& options) {
@@ -95,23 +95,27 @@ int TDocumentSpine::ParseWithReader(const TDocumentReader& reader, const char* t
     bigSpine_ = spine_->Objects().CountOfKind(kVertexKind) > kBigSpineVertices;
     spine_->SplitIntoComponents();
     if (bigSpine_) PrivateHeapCompact();
-    // The thickening: boundary surfaces, orientability, the molecule's
-    // boundary atoms. A spine that does not thicken keeps none; the reports
-    // say why.
-    spine_->Thicken(1);
-    CurrentSpineIsOrientable.store(spine_->Orientability(1));
-    try {
-      spine_->ComputeHomology();
-    } catch (const Out_of_Range&) {
-      // The spine keeps no homology list; the reports compute it again and
-      // say "OVERFLOW".
-    }
   }
+  // The thickening and the homology wait until a command asks for them.
+  thickeningDone_ = false;
   if (viewMode != kViewModeSeries) {
     SetParsedText(text, options);
     GetLastStatusText(statusText_);
   }
   return spine_->IsEmpty() ? 0 : 1;
+}
+
+void TDocumentSpine::EnsureThickened() {
+  if (thickeningDone_) return;
+  TScope scope(*this);
+  if (!spine_->IsEmpty()) {
+    // The thickening: boundary surfaces, orientability, the molecule's
+    // boundary atoms. A spine that does not thicken keeps none; the reports
+    // say why.
+    spine_->Thicken(1);
+    CurrentSpineIsOrientable.store(spine_->Orientability(1));
+  }
+  thickeningDone_ = true;
 }
 
 int DetectTextStyle(const char* text) {

@@ -57,6 +57,8 @@ TCommandOutcome RunMakeCellReductions(TCommandRun& run) {
     ShowEmptySpineReport(run.output);
     return TCommandOutcome::kRefused;
   }
+  // The reductions keep a thickened spine's boundary up to date.
+  run.Document().EnsureThickened();
   SkipSpineValidation.store(1);
   std::string text;
   MakeCellReductions(run, text);
