@@ -24,6 +24,7 @@
 
 #include "model/complex.h"
 #include "model/object_list.h"
+#include "model/thickedge.h"
 #include "model/thickening_report.h"
 
 class THomologyList;
@@ -179,8 +180,10 @@ class TSpine : public TComplex {
   // Every spine of the chain from this one has a boundary surface.
   bool IsThickened() const;
   // Every vertex has valency 4; then the thick edges and cells are made, their
-  // sides and copies in the scratch complex. 0 after the first failure (reported).
-  int CheckVerticesForThickening(TComplex& scratch);
+  // sides and copies in the scratch complex. 0 after the first failure
+  // (reported). The index of the wings' passages (thickedge.h) spares the
+  // searches along the cells' words.
+  int CheckVerticesForThickening(TComplex& scratch, const TWingPassages* wings = nullptr);
   // The classes of copies that meet along sides become the boundary surfaces.
   void CollectBoundarySurfaces(TComplex& scratch);
   // Thicken's steps; Thicken rolls them back when the stop flag interrupts.

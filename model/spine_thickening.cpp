@@ -136,7 +136,7 @@ int ThickeningVertexCheck(const TObjectHeader* vertex) {
   return 0;
 }
 
-int TSpine::CheckVerticesForThickening(TComplex& scratch) {
+int TSpine::CheckVerticesForThickening(TComplex& scratch, const TWingPassages* wings) {
   TStopPoll poll;
   for (TObjectHeader* vertex : ObjectsOfKind(*this, kVertexKind)) {
     poll.Step();
@@ -144,15 +144,17 @@ int TSpine::CheckVerticesForThickening(TComplex& scratch) {
   }
   std::vector<TObjectHeader*> edges = ObjectsOfKind(*this, kEdgeKind);
   std::vector<TObjectHeader*> cells = ObjectsOfKind(*this, kCellKind);
+  TThickEdgeIndex thickEdgeOf;
   for (TObjectHeader* edge : edges) {
     poll.Step();
     TObjectHeader* thickEdge = Objects().CreateObject(kThickEdgeKind);
-    if (TThickEdge::Build(thickEdge, edge, scratch) == 0) return 0;
+    if (TThickEdge::Build(thickEdge, edge, scratch, wings) == 0) return 0;
+    thickEdgeOf.emplace(edge, thickEdge);
   }
   for (TObjectHeader* cell : cells) {
     poll.Steps(static_cast<unsigned>(TCell::BoundaryLength(cell)) + 1);
     TObjectHeader* thickCell = Objects().CreateObject(kThickCellKind);
-    if (TThickCell::Build(thickCell, cell, *this, scratch) == 0) return 0;
+    if (TThickCell::Build(thickCell, cell, *this, scratch, &thickEdgeOf) == 0) return 0;
   }
   return 1;
 }
@@ -226,7 +228,8 @@ int TSpine::ThickenSteps(int mode, TThickeningReport* report) {
   }
   TComplex scratch;
   scratch.Objects().SetCreationTag(1);
-  int result = CheckVerticesForThickening(scratch);
+  const TWingPassages wings = IndexWingPassages(*this);
+  int result = CheckVerticesForThickening(scratch, &wings);
   if (result == 1) {
     if (report != nullptr) report->failedCount = 0;
     std::vector<TObjectHeader*> cells = ObjectsOfKind(*this, kCellKind);
@@ -236,7 +239,7 @@ int TSpine::ThickenSteps(int mode, TThickeningReport* report) {
       poll.Steps(static_cast<unsigned>(TCell::BoundaryLength(cells[i])) + 1);
       if (report != nullptr)
         report->cells.push_back({0, ObjectNumber(cells[i]), TCell::BoundaryLength(cells[i])});
-      if (TThickCell::BuildAll(thickCells[i], scratch) == 1) continue;
+      if (TThickCell::BuildAll(thickCells[i], scratch, &wings) == 1) continue;
       result = 0;
       if (report != nullptr) {
         ++report->failedCount;
