@@ -9,6 +9,7 @@
 #include "foundation/private_heap.h"
 #include "foundation/status_reporter.h"
 #include "model/complex.h"
+#include "model/object_header.h"
 #include "presentations/details/details_description.h"
 #include "presentations/triangulations/iso_signature.h"
 #include "presentations/triangulations/tetrahedra.h"
@@ -88,6 +89,8 @@ static void BM_ParseSignatureDocument(benchmark::State& state) {
         break;
       }
     }
+    state.counters["vertices"] = document.Spine().Objects().CountOfKind(kVertexKind);
+    state.counters["characters"] = static_cast<double>(text.size());
   }
   UnsuppressStatus();
   state.SetComplexityN(n);
