@@ -43,10 +43,13 @@ std::string EdgeLine(const TObjectHeader* edge) {
 
 }  // namespace
 
-int PrintSpineHomology(TSpine& spine, TOutput& output) {
+int PrintSpineHomology(TDocumentSpine& document, TOutput& output) {
+  TSpine& spine = document.Spine();
   const THomologyList* list = spine.HomologyList();
   if (list == nullptr || list->Count() == 0) {
     try {
+      // The list lives with the spine, in the document's heap.
+      TDocumentSpine::TScope scope(document);
       spine.ComputeHomology();
     } catch (const Out_of_Range&) {
       output.AppendText("OVERFLOW");
@@ -211,7 +214,7 @@ void PrintBoundaryCurves(TDocumentSpine& document, TOutput& output) {
     output.Tabs(1);
     // A spine of one component keeps its homology for later reports.
     if (connected) {
-      PrintSpineHomology(spine, output);
+      PrintSpineHomology(document, output);
     } else {
       PrintComputedHomology(*component, 2, output);
     }
@@ -227,7 +230,7 @@ int PrintHomologyGroupReport(TDocumentSpine& document, TOutput& output, int with
     ShowEmptySpineReport(output);
     return 0;
   }
-  int printed = PrintSpineHomology(spine, output);
+  int printed = PrintSpineHomology(document, output);
   if (withConnectedness == 1) {
     output.NewLines(2);
     PrintConnectedness(spine, output, 2, 1);

@@ -114,7 +114,7 @@ int PrintShortInformation(TDocumentSpine& document, const char* text, TOutput& o
   AppendLine(output, "Vertices : " + std::to_string(vertices) + "\tSeparate vertices :" +
                          std::to_string(isolated));
   PrintConnectedness(spine, output, 1, 0);
-  PrintSpineHomology(spine, output);
+  PrintSpineHomology(document, output);
   output.NewLines(1);
 
   // The structure: special, thickenable, the boundary of each component.
