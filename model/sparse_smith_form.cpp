@@ -158,16 +158,18 @@ class TSparseElimination {
   TSmithForm Run();
 
  private:
-  // Rows wait in a queue ordered by (no unit entry, length): short rows with
-  // a unit pivot cause the least fill-in. A row that changes is queued again
-  // with its new key; entries whose key no longer matches are skipped.
+  // Rows wait in a queue ordered by (no unit entry, Markowitz cost): the
+  // cost of a pivot is (row length - 1) x (column count - 1), the number of
+  // entries its elimination can fill in, taken over the row's candidate
+  // pivots. A row that changes is queued again; an entry whose key is out of
+  // date (the row or its columns changed) is queued again with its new key.
   struct TKey {
     std::uint32_t noUnit;
-    std::uint32_t length;
+    std::uint64_t cost;
     std::uint32_t row;
     bool operator>(const TKey& o) const {
       if (noUnit != o.noUnit) return noUnit > o.noUnit;
-      if (length != o.length) return length > o.length;
+      if (cost != o.cost) return cost > o.cost;
       return row > o.row;
     }
     bool operator==(const TKey&) const = default;
@@ -182,7 +184,13 @@ class TSparseElimination {
         break;
       }
     }
-    return {noUnit, static_cast<std::uint32_t>(row.size()), i};
+    std::uint32_t fewest = std::numeric_limits<std::uint32_t>::max();
+    for (const TEntry& e : row) {
+      if (noUnit == 0 && !A::IsUnit(e.value)) continue;
+      fewest = std::min(fewest, columnCount_[e.column]);
+    }
+    std::uint64_t cost = std::uint64_t(row.size() - 1) * (fewest - 1);
+    return {noUnit, cost, i};
   }
   void Queue(std::uint32_t i) {
     if (!rows_[i].empty()) queue_.push(KeyOf(i));
@@ -341,7 +349,12 @@ TSmithForm TSparseElimination<A>::Run() {
     queue_.pop();
     poll_.Step();
     std::uint32_t r = key.row;
-    if (done_[r] != 0 || rows_[r].empty() || !(KeyOf(r) == key)) continue;
+    if (done_[r] != 0 || rows_[r].empty()) continue;
+    TKey now = KeyOf(r);
+    if (!(now == key)) {
+      queue_.push(now);
+      continue;
+    }
     Eliminate(r, ChooseColumn(rows_[r], std::numeric_limits<std::uint32_t>::max()));
   }
 
