@@ -313,8 +313,12 @@ int TThickCell::BuildAll(TObjectHeader* thickCell, TComplex& thickening,
     }
   }
   t->thickEdges.Clear();
-  thickening.AddCellWithBoundary(t->plusCopy);
-  if (result == 1) thickening.AddCellWithBoundary(t->minusCopy);
+  // The copies, their sides and the corners joined here are all made in the
+  // thickening complex, so joining the corners is all that adding the copies
+  // to it (TComplex::AddCellWithBoundary) would do; its membership searches
+  // made the thickening quadratic.
+  TCell::JoinCorners(t->plusCopy, thickening.Objects());
+  if (result == 1) TCell::JoinCorners(t->minusCopy, thickening.Objects());
   return result;
 }
 
