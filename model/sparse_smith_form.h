@@ -17,9 +17,9 @@
 // operations that touch nothing else, so row r and column c simply leave the
 // matrix (the relation expresses generator c through the others). The
 // elimination keeps rows as sorted sparse vectors and picks pivots the way
-// sparse solvers do to keep the fill-in low (Markowitz): short rows with a
-// unit entry first, and in the row the least entry whose column meets the
-// fewest rows. A pivot p that is not a unit reduces its column with rounded
+// sparse solvers do to keep the fill-in low (Markowitz): unit entries first,
+// and among them the least (row length - 1) x (column count - 1), the number
+// of entries the elimination can fill in. A pivot p that is not a unit reduces its column with rounded
 // quotients; a remainder, smaller than |p|/2, becomes the new pivot, and once
 // the column is clear the row is reduced the same way by column operations,
 // so |p| decreases strictly until p divides its row and column.
@@ -31,8 +31,9 @@
 //
 // Cost: each row operation costs the lengths of the two rows; on the sparse
 // matrices of spines the fill-in stays low and the whole run is close to
-// linear in the number of entries. Dense matrices cost O(R C min(R, C)), like
-// any elimination. The stop flag is polled in proportion to the work done;
+// linear in the number of entries. Dense matrices cost O(R C min(R, C))
+// operations, like any elimination, and their entries can grow long on the
+// way (a dense 150 x 150 matrix takes under a second, 300 x 300 minutes). The stop flag is polled in proportion to the work done;
 // TComputationStopped may be thrown at any point (the input is never changed).
 #pragma once
 
