@@ -58,4 +58,10 @@ static void BM_ThickenSpine(benchmark::State& state) {
   context.Destroy();
   state.SetComplexityN(n);
 }
-BENCHMARK(BM_ThickenSpine)->Arg(10)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ThickenSpine)
+    ->Arg(250)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();

@@ -386,17 +386,22 @@ int TCell::SubdivideEdge(TObjectHeader* cell, int p, TObjectHeader* f1, TObjectH
   return replaced;
 }
 
-void TCell::JoinCorners(TObjectHeader* cell) {
-  int length = BoundaryLength(cell);
+namespace {
+
+// JoinCorners, making new vertices in the given manager, or else in the one
+// that holds the cell.
+void JoinCornersIn(TObjectHeader* cell, TObjectManager* manager) {
+  int length = TCell::BoundaryLength(cell);
   if (length == 0) return;
-  TCell* c = Of(cell);
+  TCell* c = TCell::Of(cell);
   THandle keepCell(cell);
   for (int i = 0; i < length; ++i) {
     int j = (i + 1) % length;
     THandle u(PassageEnd(c, i));
     THandle w(PassageStart(c, j));
     if (!u.IsValid() && !w.IsValid()) {
-      THandle vertex(CreateObjectLike(kVertexKind, cell));
+      THandle vertex(manager != nullptr ? manager->CreateObject(kVertexKind)
+                                        : CreateObjectLike(kVertexKind, cell));
       if (!vertex.IsValid()) continue;
       TEdge::SetEndVertex(EdgeOf(c, i), vertex, 2, DirectionOf(c, i));
       TEdge::SetEndVertex(EdgeOf(c, j), vertex, 1, DirectionOf(c, j));
@@ -405,9 +410,17 @@ void TCell::JoinCorners(TObjectHeader* cell) {
     } else if (!u.IsValid()) {
       TEdge::SetEndVertex(EdgeOf(c, i), w, 2, DirectionOf(c, i));
     } else if (u.Object() != w.Object()) {
-      TVertex::MergeVertex(u, w, nullptr);
+      TVertex::MergeVertex(u, w, manager);
     }
   }
+}
+
+}  // namespace
+
+void TCell::JoinCorners(TObjectHeader* cell) { JoinCornersIn(cell, nullptr); }
+
+void TCell::JoinCorners(TObjectHeader* cell, TObjectManager& manager) {
+  JoinCornersIn(cell, &manager);
 }
 
 bool TCell::SharesEdgeWith(const TObjectHeader* cell, const TObjectHeader* other) {

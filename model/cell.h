@@ -100,6 +100,9 @@ struct TCell : TObjectHeader {
   // ends and the vertex where the next starts become one (a new vertex in the
   // cell's manager when neither exists).
   static void JoinCorners(TObjectHeader* cell);
+  // The same with the new vertices made in the given manager, the one that
+  // holds the cell (spares the search for it among all managers).
+  static void JoinCorners(TObjectHeader* cell, TObjectManager& manager);
 
   // Some boundary edge of this cell is a boundary edge of the other.
   static bool SharesEdgeWith(const TObjectHeader* cell, const TObjectHeader* other);

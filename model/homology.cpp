@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "foundation/checked_int64.h"
+#include "foundation/stop_poll.h"
 #include "model/cell.h"
 #include "model/edge.h"
 #include "model/homology_diagonalisation.h"
@@ -44,19 +45,22 @@ int THomologyList::Compute(TSpine& spine, int mode) {
   {
     TWorkHeapScope work;
     TObjectList generators;
+    // The summands of all components are found before any is appended, so
+    // that a stop leaves the list as it was.
+    std::vector<std::int32_t> summands;
     for (TSpine* s = &spine; s != nullptr; s = (mode == 2) ? nullptr : s->Next()) {
       if (HomologyGenerators(*s, generators, nullptr) == 0) continue;  // simply connected
-      TIntMatrix matrix;
-      std::uint32_t rows = 0;
-      if (!HomologyRelationMatrix(*s, generators, matrix, rows)) {
+      std::vector<TSparseRow> rows;
+      if (!HomologyRelationRows(*s, generators, rows)) {
         failed = true;
         break;
       }
-      std::vector<std::int32_t> summands =
-          DiagonaliseRelationBlock(matrix, rows, static_cast<std::uint32_t>(generators.Count()));
-      TCallerHeapBlock caller(work);
-      for (std::int32_t summand : summands) AppendElement(summand);
+      std::vector<std::int32_t> part =
+          RelationSummands(rows, static_cast<std::uint32_t>(generators.Count()));
+      summands.insert(summands.end(), part.begin(), part.end());
     }
+    TCallerHeapBlock caller(work);
+    for (std::int32_t summand : summands) AppendElement(summand);
   }
   if (failed) return 0;
   if (Count() == before && Count() == 0) AppendElement(1);
@@ -69,6 +73,7 @@ int HomologyGenerators(TSpine& spine, TObjectList& generators, const TObjectHead
   std::unordered_set<const TObjectHeader*> visited;
   std::unordered_set<const TObjectHeader*> seen;
   int count = 0;
+  TStopPoll poll;
 
   // Breadth first from the start vertex; then from every vertex the search
   // has not reached, so that a graph in several pieces loses no generator.
@@ -92,6 +97,7 @@ int HomologyGenerators(TSpine& spine, TObjectList& generators, const TObjectHead
     std::vector<const TObjectHeader*> frontier{root};
     root = nullptr;
     while (!frontier.empty()) {
+      poll.Steps(static_cast<unsigned>(frontier.size()));
       std::vector<const TObjectHeader*> taken;
       taken.swap(frontier);
       for (const TObjectHeader* v : taken) {
@@ -115,47 +121,37 @@ int HomologyGenerators(TSpine& spine, TObjectList& generators, const TObjectHead
   return count;
 }
 
-bool HomologyRelationMatrix(TSpine& spine, const TObjectList& generators, TIntMatrix& matrix,
-                            std::uint32_t& rows) {
-  rows = 0;
+bool HomologyRelationRows(TSpine& spine, const TObjectList& generators,
+                          std::vector<TSparseRow>& rows) {
+  rows.clear();
   const TObjectManager& objects = spine.Objects();
-  auto columns = static_cast<std::uint32_t>(generators.Count());
-  auto cells = static_cast<std::uint32_t>(objects.CountOfKind(kCellKind));
-  bool allocated = false;
+  if (objects.CountOfKind(kCellKind) == 0) return false;
+  TStopPoll poll;
   try {
-    allocated = matrix.Resize(cells, columns) && matrix.IsAllocated();
-  } catch (const std::bad_alloc&) {
-    allocated = false;
-  }
-  if (!allocated) {
-    matrix.Free();
-    return false;
-  }
-
-  std::unordered_map<const TObjectHeader*, std::uint32_t> column;
-  for (std::uint32_t j = 0; j < columns; ++j) column.emplace(generators.At(static_cast<int>(j)), j);
-
-  // The row of a cell: +1 for every passage along a generator, -1 against.
-  // A row that stays zero is overwritten by the next cell.
-  for (int i = 0; i < objects.Count() && rows < cells; ++i) {
-    const TObjectHeader* cell = objects.At(i);
-    if (cell == nullptr || cell->kind != kCellKind) continue;
-    std::int32_t* row = matrix.Row(rows);
-    for (std::uint32_t j = 0; j < columns; ++j) row[j] = 0;
-    int length = TCell::BoundaryLength(cell);
-    bool nonZero = false;
-    for (int p = 0; p < length; ++p) {
-      int direction = 0;
-      THandle edge = TCell::PassageAt(cell, p, &direction);
-      auto found = column.find(edge.Object());
-      if (found == column.end()) continue;
-      std::int32_t& entry = row[found->second];
-      // A word is at most 2^31 passages long, so a count never overflows here
-      // in practice; it is checked all the same.
-      entry = direction == 1 ? CheckedIntSum(entry, 1) : CheckedIntDifference(entry, 1);
+    std::unordered_map<const TObjectHeader*, std::uint32_t> column;
+    for (int j = 0; j < generators.Count(); ++j) {
+      column.emplace(generators.At(j), static_cast<std::uint32_t>(j));
     }
-    for (std::uint32_t j = 0; j < columns && !nonZero; ++j) nonZero = row[j] != 0;
-    if (nonZero) ++rows;
+    // The row of a cell: +1 for every passage along a generator, -1 against.
+    for (int i = 0; i < objects.Count(); ++i) {
+      const TObjectHeader* cell = objects.At(i);
+      if (cell == nullptr || cell->kind != kCellKind) continue;
+      TSparseRow row;
+      int length = TCell::BoundaryLength(cell);
+      for (int p = 0; p < length; ++p) {
+        poll.Step();
+        int direction = 0;
+        THandle edge = TCell::PassageAt(cell, p, &direction);
+        auto found = column.find(edge.Object());
+        if (found == column.end()) continue;
+        row.push_back({found->second, direction == 1 ? 1 : -1});
+      }
+      SortSparseRow(row);
+      if (!row.empty()) rows.push_back(std::move(row));
+    }
+  } catch (const std::bad_alloc&) {
+    rows.clear();
+    return false;
   }
   return true;
 }

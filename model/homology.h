@@ -5,8 +5,8 @@
 // 2-cell: the word its boundary runs along. Abelianised, the relation of a
 // cell is the row of signed numbers of times its boundary passes each
 // generator edge, and H_1(M; Z) is Z^C divided by the span of these rows. The
-// relation matrix is diagonalised over the integers (homology_diagonalisation.h)
-// and the group read off the diagonal.
+// sparse relation matrix is diagonalised exactly over the integers
+// (homology_diagonalisation.h) and the group read off the diagonal.
 //
 // A THomologyList holds the result as plain integers: for each spine of a
 // chain in turn, the torsion coefficients above 1 in divisibility order, then
@@ -14,6 +14,10 @@
 // So Z + Z_2 + Z_4 is (2, 4, 0) and a homology sphere gives (1). Lists of
 // chains are not in normal form; compare groups with HomologyGroupsEqual
 // (homology_normal_form.h).
+//
+// Cost: close to linear in the total length of the cells' words on the
+// sparse matrices of spines (see sparse_smith_form.h). The stop flag is
+// polled throughout.
 //
 // Scratch data (the generator list) lives in a private heap of its own that
 // is destroyed at the end, on every exit path; the result grows in the
@@ -26,6 +30,7 @@
 
 #include "foundation/int_matrix.h"
 #include "model/object_list.h"
+#include "model/sparse_smith_form.h"
 
 class TSpine;
 
@@ -43,13 +48,14 @@ class THomologyList : public TObjectList {
   // cleared first. When nothing was appended and nothing failed, appends 1.
   // Returns 1 on success; 0 when a component whose graph has a cycle has no
   // 2-cell (or its matrix cannot be had), after which the list keeps what the
-  // earlier components appended. Throws Out_of_Range when the diagonalisation
-  // overflows; the list then also keeps only the earlier components' entries.
+  // earlier components appended. Throws Out_of_Range when an invariant factor
+  // exceeds the 32-bit range of the list's entries, and TComputationStopped
+  // when the stop flag is set; the list is then unchanged.
   int Compute(TSpine& spine, int mode);
 
   // Diagonalises the rows x columns block of a relation matrix and appends
   // the summands (torsion above 1, then the free rank as zeros). Throws
-  // Out_of_Range on overflow, appending nothing.
+  // Out_of_Range when an invariant factor exceeds 32 bits, appending nothing.
   void Diagonalise(TIntMatrix& matrix, std::uint32_t rows, std::uint32_t columns);
   // The same on the whole matrix.
   void DiagonaliseMatrix(TIntMatrix& matrix);
@@ -69,10 +75,10 @@ class THomologyList : public TObjectList {
 // Fills the list (cleared first; counted) and returns the number of generators.
 int HomologyGenerators(TSpine& spine, TObjectList& generators, const TObjectHeader* start);
 
-// The relation matrix: one row per 2-cell whose row is not zero, in the order
-// of the spine's cells, one column per generator; entry (r, j) is the signed
-// number of passages of the cell along generator j. Returns false (and an
-// empty matrix) when the spine has no 2-cell or the matrix cannot be had;
-// else sets rows to the number of rows filled.
-bool HomologyRelationMatrix(TSpine& spine, const TObjectList& generators, TIntMatrix& matrix,
-                            std::uint32_t& rows);
+// The relation rows: one sparse row per 2-cell whose row is not zero, in the
+// order of the spine's cells, one column per generator; entry (r, j) is the
+// signed number of passages of the cell along generator j. Returns false
+// (and no rows) when the spine has no 2-cell or the rows cannot be had;
+// throws TComputationStopped when the stop flag is set.
+bool HomologyRelationRows(TSpine& spine, const TObjectList& generators,
+                          std::vector<TSparseRow>& rows);

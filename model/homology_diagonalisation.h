@@ -2,51 +2,38 @@
 // computation.
 //
 // A finitely generated abelian group given by C generators and the relations
-// that are the rows of an integer matrix is Z^C divided by the row span. Row
-// and column operations over the integers (adding a multiple of one row or
-// column to another, swapping, changing signs) change the presentation but
-// not the group, and they can bring the matrix to a diagonal d_1, ..., d_r
-// with each d_i dividing the next (the Smith normal form). The group is then
-// Z_{d_1} + ... + Z_{d_r} + Z^{C - r}; the summands with d_i = 1 vanish.
+// that are the rows of an integer matrix is Z^C divided by the row span; row
+// and column operations over the integers bring the matrix to its Smith
+// normal form d_1 | d_2 | ... | d_r, and the group is
+// Z_{d_1} + ... + Z_{d_r} + Z^{C - r}, the summands with d_i = 1 vanishing.
+// The form is computed exactly by the sparse elimination of
+// sparse_smith_form.h, on 64-bit integers and on big integers where entries
+// grow beyond them, so intermediate growth never overflows.
 //
-// The elimination picks as pivot an entry of least absolute value and reduces
-// every other entry of its row and column modulo it; a remainder that is not
-// 0 becomes the new, strictly smaller pivot, so the reduction ends. Once the
-// pivot's row and column are clear, it must also divide the rest of the
-// block; an entry that it does not divide is brought into its row by a column
-// operation and reduced the same way. So every pivot divides the whole block
-// left after it, and the pivots come out in divisibility order.
-//
-// Intermediate entries can grow far beyond the final invariant factors (on a
-// dense matrix they grow like minors), while the factors of a spine's group
-// are small. So the block is copied and reduced in 64-bit arithmetic; if an
-// entry leaves that range the reduction starts again from the copy in 128-bit
-// arithmetic. Among the entries of least absolute value the pivot is the one
-// whose row and column hold the fewest other non-zero entries, which keeps a
-// sparse matrix sparse (and its entries small). The result does not depend on
-// these choices: the Smith normal form is unique.
-//
-// All arithmetic is checked: an entry that leaves even the 128-bit range, or
-// an invariant factor that does not fit a 32-bit summand, throws Out_of_Range
-// instead of wrapping, so an overflow can never pass for a (wrong) group.
-//
-// Cost: each pivot step scans the block, O(R C) per reduction step; in
-// practice a few steps per pivot, O(min(R, C) R C) for the whole matrix.
+// A homology list holds 32-bit entries; an invariant factor beyond that range
+// cannot be listed and throws Out_of_Range, so it can never pass for a
+// (wrong) group.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "foundation/int_matrix.h"
+#include "model/sparse_smith_form.h"
 
 // Diagonalises the block of rows 0..rows-1 and columns 0..columns-1 of the
-// matrix and returns the summands as a homology list writes them:
-// the absolute values of the pivots that are above 1, in the order found
-// (each divides the next), then one 0 for every column left without a pivot
-// (the free rank). The block is clamped to the matrix's sizes.
-// On success the block holds the diagonal form (the pivots on its diagonal,
-// zeros elsewhere). Throws Out_of_Range when the reduction leaves the 128-bit
-// range or an invariant factor exceeds the 32-bit range; the matrix is then
-// unchanged.
+// matrix and returns the summands as a homology list writes them: the
+// invariant factors above 1, each dividing the next, then one 0 for every
+// column beyond the rank (the free rank). The block is clamped to the
+// matrix's sizes. On success the block holds the Smith normal form (the
+// invariant factors on its diagonal, 1s first, zeros elsewhere). Throws
+// Out_of_Range when an invariant factor exceeds the 32-bit range, and
+// TComputationStopped when the stop flag is set; the matrix is then unchanged.
 std::vector<std::int32_t> DiagonaliseRelationBlock(TIntMatrix& matrix, std::uint32_t rows,
                                                    std::uint32_t columns);
+
+// The summands of the group with `columns` generators and the given sparse
+// relation rows (sorted, without zeros), as DiagonaliseRelationBlock returns
+// them. Throws as it does.
+std::vector<std::int32_t> RelationSummands(const std::vector<TSparseRow>& rows,
+                                           std::uint32_t columns);

@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "foundation/checked_int64.h"
 #include "model/cell.h"
 #include "model/cell_components.h"
 #include "model/edge.h"
@@ -283,15 +284,21 @@ int TSpine::ComputeOrientability() const {
 }
 
 int TSpine::ComputeHomology() {
-  delete homology_;
-  homology_ = nullptr;
+  // The new list replaces the old one only when it is complete, so that a
+  // stopped computation leaves the spine as it was.
   auto* list = new THomologyList;
   try {
     list->Compute(*this, 1);
+  } catch (const Out_of_Range&) {
+    delete list;
+    delete homology_;
+    homology_ = nullptr;
+    throw;
   } catch (...) {
     delete list;
     throw;
   }
+  delete homology_;
   homology_ = list;
   return homology_->Count() > 0 ? 1 : 0;
 }

@@ -24,6 +24,7 @@
 
 #include "model/complex.h"
 #include "model/object_list.h"
+#include "model/thickedge.h"
 #include "model/thickening_report.h"
 
 class THomologyList;
@@ -117,7 +118,9 @@ class TSpine : public TComplex {
   // ---- Homology ----
   // Replaces the homology list by a new one computed over the whole chain from
   // this spine. Returns 1 when the list is not empty. Throws Out_of_Range when
-  // the computation overflows; the spine then has no homology list.
+  // an invariant factor exceeds the list's range (the spine then has no
+  // homology list) and TComputationStopped when the stop flag is set (the
+  // spine then keeps the list it had).
   int ComputeHomology();
   THomologyList* HomologyList() const { return homology_; }
   // Replaces the homology list by a copy of the given one (null: none).
@@ -171,14 +174,20 @@ class TSpine : public TComplex {
   // report. With a report every cell is examined and the failing ones are
   // recorded. 1 on success (at once when already thickened); 0 after
   // reporting the failure, with no thickening left (except in mode 3).
+  // Throws TComputationStopped when the stop flag is set, leaving no
+  // thickening behind. Cost: linear in the size of the spine.
   int Thicken(int mode, TThickeningReport* report = nullptr);
   // Every spine of the chain from this one has a boundary surface.
   bool IsThickened() const;
   // Every vertex has valency 4; then the thick edges and cells are made, their
-  // sides and copies in the scratch complex. 0 after the first failure (reported).
-  int CheckVerticesForThickening(TComplex& scratch);
+  // sides and copies in the scratch complex. 0 after the first failure
+  // (reported). The index of the wings' passages (thickedge.h) spares the
+  // searches along the cells' words.
+  int CheckVerticesForThickening(TComplex& scratch, const TWingPassages* wings = nullptr);
   // The classes of copies that meet along sides become the boundary surfaces.
   void CollectBoundarySurfaces(TComplex& scratch);
+  // Thicken's steps; Thicken rolls them back when the stop flag interrupts.
+  int ThickenSteps(int mode, TThickeningReport* report);
   // Removes the thick objects and destroys the boundary surfaces.
   void RemoveThickObjects();
   // Removes a cell of a thickened spine with its thick cell, keeping the

@@ -25,11 +25,13 @@
 // before anything is changed, so it either completes or leaves the spine as it
 // was.
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
+#include "foundation/stop_poll.h"
 #include "model/cell.h"
 #include "model/edge.h"
 #include "model/object_table.h"
@@ -49,7 +51,7 @@ constexpr int kMessageEmptySpine = 449;
 // Classes of the cells of a complex that meet along edges, each listed
 // breadth-first from its first cell, the classes in the order of their first
 // cells in the complex.
-std::vector<std::vector<TObjectHeader*>> CellGroups(const TComplex& complex) {
+std::vector<std::vector<TObjectHeader*>> CellGroups(const TComplex& complex, TStopPoll& poll) {
   std::vector<std::vector<TObjectHeader*>> groups;
   std::unordered_set<const TObjectHeader*> seen;
   const TObjectManager& objects = complex.Objects();
@@ -59,6 +61,7 @@ std::vector<std::vector<TObjectHeader*>> CellGroups(const TComplex& complex) {
     std::vector<TObjectHeader*> group{start};
     seen.insert(start);
     for (std::size_t i = 0; i < group.size(); ++i) {
+      poll.Steps(static_cast<unsigned>(TCell::BoundaryLength(group[i])) + 1);
       for (int p = 0; p < TCell::BoundaryLength(group[i]); ++p) {
         THandle edge = TCell::EdgeAt(group[i], p);
         for (int w = 0; w < TEdge::Valency(edge); ++w) {
@@ -87,6 +90,29 @@ void AddLabelsOf(TObjectHeader* target, const TObjectHeader* source) {
   if (!TEdge::LabelsAreZero(source, labels)) TEdge::AddLabels(target, labels, 1);
 }
 
+// TComplex::AddCellWithBoundary with the surface's members kept in a hash set
+// instead of searched for in its list, which made collecting a surface
+// quadratic in its size: the cell, the edges of its passages and their ends
+// join the surface, each once.
+void AddCellToSurface(TComplex& surface, TObjectHeader* cell,
+                      std::unordered_set<const TObjectHeader*>& members) {
+  if (TCell::Of(cell) == nullptr) return;
+  THandle keep(cell);
+  TCell::JoinCorners(cell);
+  TObjectManager& objects = surface.Objects();
+  if (members.insert(cell).second) objects.Register(cell);
+  int length = TCell::BoundaryLength(cell);
+  for (int i = 0; i < length; ++i) {
+    THandle edge = TCell::EdgeAt(cell, i);
+    if (!edge.IsValid()) continue;
+    if (members.insert(edge.Object()).second) objects.Register(edge);
+    for (int n = 1; n <= 2; ++n) {
+      THandle vertex = TEdge::End(edge, n);
+      if (vertex.IsValid() && members.insert(vertex.Object()).second) objects.Register(vertex);
+    }
+  }
+}
+
 // Takes an edge out of whichever complex holds it.
 void RemoveEdgeWhereHeld(TObjectHeader* edge) {
   if (edge == nullptr) return;
@@ -110,52 +136,84 @@ int ThickeningVertexCheck(const TObjectHeader* vertex) {
   return 0;
 }
 
-int TSpine::CheckVerticesForThickening(TComplex& scratch) {
-  for (TObjectHeader* vertex : ObjectsOfKind(*this, kVertexKind))
+int TSpine::CheckVerticesForThickening(TComplex& scratch, const TWingPassages* wings) {
+  TStopPoll poll;
+  for (TObjectHeader* vertex : ObjectsOfKind(*this, kVertexKind)) {
+    poll.Step();
     if (ThickeningVertexCheck(vertex) == 0) return 0;
+  }
   std::vector<TObjectHeader*> edges = ObjectsOfKind(*this, kEdgeKind);
   std::vector<TObjectHeader*> cells = ObjectsOfKind(*this, kCellKind);
+  TThickEdgeIndex thickEdgeOf;
   for (TObjectHeader* edge : edges) {
+    poll.Step();
     TObjectHeader* thickEdge = Objects().CreateObject(kThickEdgeKind);
-    if (TThickEdge::Build(thickEdge, edge, scratch) == 0) return 0;
+    if (TThickEdge::Build(thickEdge, edge, scratch, wings) == 0) return 0;
+    thickEdgeOf.emplace(edge, thickEdge);
   }
   for (TObjectHeader* cell : cells) {
+    poll.Steps(static_cast<unsigned>(TCell::BoundaryLength(cell)) + 1);
     TObjectHeader* thickCell = Objects().CreateObject(kThickCellKind);
-    if (TThickCell::Build(thickCell, cell, *this, scratch) == 0) return 0;
+    if (TThickCell::Build(thickCell, cell, *this, scratch, &thickEdgeOf) == 0) return 0;
   }
   return 1;
 }
 
 void TSpine::CollectBoundarySurfaces(TComplex& scratch) {
-  std::vector<std::vector<TObjectHeader*>> groups = CellGroups(scratch);
-  for (const std::vector<TObjectHeader*>& group : groups) {
+  TStopPoll poll;
+  std::vector<std::vector<TObjectHeader*>> groups = CellGroups(scratch, poll);
+  std::unordered_map<const TObjectHeader*, std::size_t> groupOf;
+  for (std::size_t g = 0; g < groups.size(); ++g)
+    for (const TObjectHeader* cell : groups[g]) groupOf.emplace(cell, g);
+
+  // Edges that lie on a group's cells but on none of their passages (none in
+  // a thickening) join the surface of each group they touch, in the order of
+  // the scratch complex.
+  std::vector<std::vector<TObjectHeader*>> loose(groups.size());
+  for (TObjectHeader* edge : ObjectsOfKind(scratch, kEdgeKind)) {
+    poll.Step();
+    std::size_t touched[2];
+    int count = 0;
+    for (int w = 0; w < 2; ++w) {
+      auto found = groupOf.find(TEdge::CellAt(edge, w).Object());
+      if (found == groupOf.end()) continue;
+      if (count == 1 && touched[0] == found->second) continue;
+      touched[count++] = found->second;
+    }
+    for (int k = 0; k < count; ++k) loose[touched[k]].push_back(edge);
+  }
+
+  // Nothing is changed until here; the surfaces are built without polling so
+  // that a stop never leaves a half-built boundary.
+  for (std::size_t g = 0; g < groups.size(); ++g) {
     TComplex* surface = NewBoundarySurface();
     ObjectSetNumber(surface->Component(), ++lastBoundaryNumber_);
-    std::unordered_set<const TObjectHeader*> cells;
-    for (TObjectHeader* cell : group) {
-      THandle keep(cell);
-      surface->AddCellWithBoundary(cell);
-      scratch.Objects().Unregister(cell);
-      cells.insert(cell);
-    }
-    // Edges that lie on the surface's cells but on none of their passages
-    // (none in a thickening) join it too.
-    for (TObjectHeader* edge : ObjectsOfKind(scratch, kEdgeKind)) {
-      if (surface->Objects().Contains(edge)) continue;
-      if (cells.count(TEdge::CellAt(edge, 0).Object()) == 0 &&
-          cells.count(TEdge::CellAt(edge, 1).Object()) == 0)
-        continue;
+    std::unordered_set<const TObjectHeader*> members;
+    for (TObjectHeader* cell : groups[g]) AddCellToSurface(*surface, cell, members);
+    for (TObjectHeader* edge : loose[g]) {
+      if (!members.insert(edge).second) continue;
       surface->Objects().Register(edge);
       for (int n = 1; n <= 2; ++n) {
         THandle end = TEdge::End(edge, n);
-        if (end.IsValid() && !surface->Objects().Contains(end)) surface->Objects().Register(end);
+        if (end.IsValid() && members.insert(end.Object()).second) surface->Objects().Register(end);
       }
     }
   }
+  // The cells leave the scratch complex with everything else.
   scratch.Objects().Reset();
 }
 
 int TSpine::Thicken(int mode, TThickeningReport* report) {
+  try {
+    return ThickenSteps(mode, report);
+  } catch (const TComputationStopped&) {
+    // A stopped thickening leaves nothing behind, as a failed one does.
+    RemoveThickObjects();
+    throw;
+  }
+}
+
+int TSpine::ThickenSteps(int mode, TThickeningReport* report) {
   Objects().SetCreationTag(1);
   if (IsThickened()) return 1;
   // What a failed thickening kept for its report goes before a new one starts.
@@ -170,15 +228,18 @@ int TSpine::Thicken(int mode, TThickeningReport* report) {
   }
   TComplex scratch;
   scratch.Objects().SetCreationTag(1);
-  int result = CheckVerticesForThickening(scratch);
+  const TWingPassages wings = IndexWingPassages(*this);
+  int result = CheckVerticesForThickening(scratch, &wings);
   if (result == 1) {
     if (report != nullptr) report->failedCount = 0;
     std::vector<TObjectHeader*> cells = ObjectsOfKind(*this, kCellKind);
     std::vector<TObjectHeader*> thickCells = ObjectsOfKind(*this, kThickCellKind);
+    TStopPoll poll;
     for (std::size_t i = 0; i < cells.size() && i < thickCells.size(); ++i) {
+      poll.Steps(static_cast<unsigned>(TCell::BoundaryLength(cells[i])) + 1);
       if (report != nullptr)
         report->cells.push_back({0, ObjectNumber(cells[i]), TCell::BoundaryLength(cells[i])});
-      if (TThickCell::BuildAll(thickCells[i], scratch) == 1) continue;
+      if (TThickCell::BuildAll(thickCells[i], scratch, &wings) == 1) continue;
       result = 0;
       if (report != nullptr) {
         ++report->failedCount;
@@ -449,7 +510,8 @@ int TSpine::MergeBoundarySurfaces(TComplex* a, TComplex* b) {
 
 int TSpine::SplitBoundarySurface(TComplex* surface) {
   if (!HasBoundarySurface(surface)) return 0;
-  std::vector<std::vector<TObjectHeader*>> groups = CellGroups(*surface);
+  TStopPoll poll;
+  std::vector<std::vector<TObjectHeader*>> groups = CellGroups(*surface, poll);
   if (groups.size() < 2) return 0;
   TComplex* last = nullptr;
   for (std::size_t g = 1; g < groups.size(); ++g) {

@@ -38,7 +38,8 @@ int Opposite(int direction) { return direction == 2 ? 1 : 2; }
 // The passage of the cell at wing k of the edge that runs along the edge:
 // the cell's j-th occurrence in the edge's cell list is its j-th passage along
 // the edge (the rule by which thick edges record their passage indices).
-int WingPassage(const TObjectHeader* edge, int k) {
+int WingPassage(const TObjectHeader* edge, int k, const TWingPassages* wings) {
+  if (wings != nullptr) return IndexedWingPassage(*wings, edge, k);
   THandle cell = TEdge::CellAt(edge, k);
   if (!cell.IsValid()) return -1;
   int occurrence = 0;
@@ -129,7 +130,7 @@ int TThickCell::RotateParts(TObjectHeader* thickCell, int i, int reverse) {
 }
 
 int TThickCell::Build(TObjectHeader* thickCell, TObjectHeader* cell, const TComplex& spine,
-                      TComplex& thickening) {
+                      TComplex& thickening, const TThickEdgeIndex* index) {
   TThickCell* t = Of(thickCell);
   if (t == nullptr) return 0;
   if (TCell::Type(cell) != 1) {
@@ -153,7 +154,15 @@ int TThickCell::Build(TObjectHeader* thickCell, TObjectHeader* cell, const TComp
   NamePart(thickCell, minus, 3);
   t->thickEdges.Clear();
   t->thickEdges.Reserve(n);
-  for (int i = 0; i < n; ++i) t->thickEdges.Append(ThickEdgeOfObject(spine, TCell::EdgeAt(cell, i)));
+  for (int i = 0; i < n; ++i) {
+    THandle edge = TCell::EdgeAt(cell, i);
+    if (index != nullptr) {
+      auto found = index->find(edge.Object());
+      t->thickEdges.Append(found == index->end() ? THandle() : THandle(found->second));
+    } else {
+      t->thickEdges.Append(ThickEdgeOfObject(spine, edge));
+    }
+  }
   return 1;
 }
 
@@ -176,21 +185,22 @@ int TThickCell::PassagePosition(const TObjectHeader* thickCell, int i) {
   return k;
 }
 
-int CheckEdgeNeighbours(const TObjectHeader* e1, int d1, const TObjectHeader* e2, int d2) {
+int CheckEdgeNeighbours(const TObjectHeader* e1, int d1, const TObjectHeader* e2, int d2,
+                        const TWingPassages* wings) {
   std::vector<int> found;
   std::vector<const TObjectHeader*> cells;
   int v1 = TEdge::Valency(e1);
   int v2 = TEdge::Valency(e2);
   for (int a = 0; a < v1; ++a) {
     THandle y = TEdge::CellAt(e1, a);
-    int ja = WingPassage(e1, a);
+    int ja = WingPassage(e1, a, wings);
     if (ja < 0) continue;
     int dirA = TCell::DirectionAt(y, ja);
     int next = TCell::NeighbourIndex(y, ja, 0);
     int previous = TCell::NeighbourIndex(y, ja, 1);
     for (int b = 0; b < v2; ++b) {
       if (TEdge::CellAt(e2, b).Object() != y.Object()) continue;
-      int jb = WingPassage(e2, b);
+      int jb = WingPassage(e2, b, wings);
       if (jb < 0) continue;
       int dirB = TCell::DirectionAt(y, jb);
       bool forward = next == jb && dirA == Opposite(d1) && dirB == d2;
@@ -215,7 +225,8 @@ int CheckEdgeNeighbours(const TObjectHeader* e1, int d1, const TObjectHeader* e2
   return -1;
 }
 
-int TThickCell::WalkBoundary(const TObjectHeader* thickCell, int i, int /*h*/, int l) {
+int TThickCell::WalkBoundary(const TObjectHeader* thickCell, int i, int /*h*/, int l,
+                             const TWingPassages* wings) {
   const TThickCell* t = Of(thickCell);
   if (t == nullptr) return -1;
   int n = TCell::BoundaryLength(t->cell);
@@ -245,10 +256,11 @@ int TThickCell::WalkBoundary(const TObjectHeader* thickCell, int i, int /*h*/, i
     ReportCommonEdges(t->cell, neighbour, incoming, edge);
     return -1;
   }
-  return CheckEdgeNeighbours(edge, direction, onward, onwardDirection);
+  return CheckEdgeNeighbours(edge, direction, onward, onwardDirection, wings);
 }
 
-int TThickCell::BuildAll(TObjectHeader* thickCell, TComplex& thickening) {
+int TThickCell::BuildAll(TObjectHeader* thickCell, TComplex& thickening,
+                          const TWingPassages* wings) {
   TThickCell* t = Of(thickCell);
   if (t == nullptr) return 0;
   int n = TCell::BoundaryLength(t->cell);
@@ -262,7 +274,7 @@ int TThickCell::BuildAll(TObjectHeader* thickCell, TComplex& thickening) {
       l = h == 0 ? 1 : 0;
       firstL = l;
     } else {
-      l = WalkBoundary(thickCell, i, h, l);
+      l = WalkBoundary(thickCell, i, h, l, wings);
       h = PassagePosition(thickCell, i);
     }
     int m = 3 - h - l;
@@ -283,7 +295,7 @@ int TThickCell::BuildAll(TObjectHeader* thickCell, TComplex& thickening) {
     TCell::AppendPassage(t->minusCopy, minusSide, direction);
   }
   if (result == 1) {
-    int closing = WalkBoundary(thickCell, 0, h, l);
+    int closing = WalkBoundary(thickCell, 0, h, l, wings);
     if (closing != firstL) {
       result = 0;
       if (closing >= 0) {
@@ -301,8 +313,12 @@ int TThickCell::BuildAll(TObjectHeader* thickCell, TComplex& thickening) {
     }
   }
   t->thickEdges.Clear();
-  thickening.AddCellWithBoundary(t->plusCopy);
-  if (result == 1) thickening.AddCellWithBoundary(t->minusCopy);
+  // The copies, their sides and the corners joined here are all made in the
+  // thickening complex, so joining the corners is all that adding the copies
+  // to it (TComplex::AddCellWithBoundary) would do; its membership searches
+  // made the thickening quadratic.
+  TCell::JoinCorners(t->plusCopy, thickening.Objects());
+  if (result == 1) TCell::JoinCorners(t->minusCopy, thickening.Objects());
   return result;
 }
 

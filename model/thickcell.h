@@ -23,12 +23,18 @@
 // or another kind. Internal errors name the source "thickcell".
 #pragma once
 
+#include <unordered_map>
+
 #include "model/handle.h"
 #include "model/object_list.h"
+#include "model/thickedge.h"
 
 class TComplex;
 class TObjectManager;
 class TObjectCorrespondence;
+
+// The thick edge of each edge of a spine.
+using TThickEdgeIndex = std::unordered_map<const TObjectHeader*, TObjectHeader*>;
 
 struct TThickCell : TObjectHeader {
   THandle minusCopy;       // part 3
@@ -43,14 +49,19 @@ struct TThickCell : TObjectHeader {
   // alike while names are suppressed), creates the two copies in the
   // thickening complex and records the thick edge of every passage. A cell
   // without boundary word is reported ("Cell %s has empty boundary curve"
-  // under "Thicking error : ") and gives 0.
+  // under "Thicking error : ") and gives 0. With an index of the thick edge
+  // of every edge, the thick edges are looked up there instead of searched
+  // for among the spine's objects (a search that made thickening quadratic).
   static int Build(TObjectHeader* thickCell, TObjectHeader* cell, const TComplex& spine,
-                   TComplex& thickening);
+                   TComplex& thickening, const TThickEdgeIndex* index = nullptr);
   // Builds the boundary words of the two copies and adds them to the
   // thickening complex. 1 when the cell is two-sided; 0 when its sides cross
   // over (the copies then form one cell of twice the length, added alone) or
   // when a corner cannot be followed (reported).
-  static int BuildAll(TObjectHeader* thickCell, TComplex& thickening);
+  // With an index of the wings' passages (IndexWingPassages), no word is
+  // searched.
+  static int BuildAll(TObjectHeader* thickCell, TComplex& thickening,
+                      const TWingPassages* wings = nullptr);
 
   // Part 1, 2 or 3; a null handle otherwise.
   static THandle Part(const TObjectHeader* thickCell, int n);
@@ -74,7 +85,8 @@ struct TThickCell : TObjectHeader {
   // side around the vertex between passages i - 1 and i (passage n - 1 when i
   // is 0), given the positions h of this cell and l of its "+" neighbour at
   // passage i - 1; -1 with a message when the corners do not fit together.
-  static int WalkBoundary(const TObjectHeader* thickCell, int i, int h, int l);
+  static int WalkBoundary(const TObjectHeader* thickCell, int i, int h, int l,
+                          const TWingPassages* wings = nullptr);
 
   // Fills the target (a released copy): part 1 mapped through the spine's
   // correspondence, the copies through the boundary surfaces'.
@@ -90,7 +102,8 @@ void TThickCellDestroy(TObjectHeader* thickCell);
 // one of its two directions, passes e1 against d1 and right after that e2
 // along d2 (the cell that turns the corner from e1 to e2). -1 with a message
 // when there is none or more than one.
-int CheckEdgeNeighbours(const TObjectHeader* e1, int d1, const TObjectHeader* e2, int d2);
+int CheckEdgeNeighbours(const TObjectHeader* e1, int d1, const TObjectHeader* e2, int d2,
+                        const TWingPassages* wings = nullptr);
 
 // The first kind-9 object of the manager whose part 1, 2 or 3 is the object;
 // null when none.

@@ -36,7 +36,8 @@ TThickEdge* TThickEdge::Of(const TObjectHeader* object) {
   return static_cast<TThickEdge*>(const_cast<TObjectHeader*>(object));
 }
 
-int TThickEdge::Build(TObjectHeader* thickEdge, TObjectHeader* edge, TComplex& thickening) {
+int TThickEdge::Build(TObjectHeader* thickEdge, TObjectHeader* edge, TComplex& thickening,
+                      const TWingPassages* wings) {
   TThickEdge* t = Of(thickEdge);
   if (t == nullptr || TEdge::Of(edge) == nullptr) return 0;
   int valency = TEdge::Valency(edge);
@@ -50,7 +51,12 @@ int TThickEdge::Build(TObjectHeader* thickEdge, TObjectHeader* edge, TComplex& t
   ObjectSetNumber(thickEdge, ObjectNumber(edge));
   t->edge.AssignObject(edge);
   t->passageIndex.Clear();
-  for (int k = 0; k < 3; ++k) {
+  for (int k = 0; k < 3 && wings != nullptr; ++k) {
+    int j = IndexedWingPassage(*wings, edge, k);
+    if (j < 0) ReportInternalError(kSourceName, __LINE__);
+    t->passageIndex.AppendValue(j);
+  }
+  for (int k = 0; k < 3 && wings == nullptr; ++k) {
     THandle cell = TEdge::CellAt(edge, k);
     int j = 0;
     for (int earlier = k - 1; earlier >= 0; --earlier) {
@@ -232,4 +238,35 @@ THandle ThickEdgeOfObject(const TComplex& spine, const TObjectHeader* object) {
       return THandle(objects.At(k));
   }
   return THandle();
+}
+
+TWingPassages IndexWingPassages(const TComplex& spine) {
+  TWingPassages wings;
+  const TObjectManager& objects = spine.Objects();
+  for (int i = 0; i < objects.Count(); ++i) {
+    const TObjectHeader* cell = objects.At(i);
+    if (ObjectKind(cell) != kCellKind) continue;
+    int length = TCell::BoundaryLength(cell);
+    for (int j = 0; j < length; ++j) {
+      const TObjectHeader* edge = TCell::EdgeAt(cell, j).Object();
+      if (edge == nullptr) continue;
+      std::vector<int>& passages = wings[edge];
+      int valency = TEdge::Valency(edge);
+      if (passages.empty()) passages.assign(static_cast<std::size_t>(valency), -1);
+      // The first wing that is this cell and has no passage yet.
+      for (int k = 0; k < valency && k < static_cast<int>(passages.size()); ++k) {
+        if (passages[static_cast<std::size_t>(k)] < 0 && TEdge::CellAt(edge, k).Object() == cell) {
+          passages[static_cast<std::size_t>(k)] = j;
+          break;
+        }
+      }
+    }
+  }
+  return wings;
+}
+
+int IndexedWingPassage(const TWingPassages& wings, const TObjectHeader* edge, int k) {
+  auto found = wings.find(edge);
+  if (found == wings.end() || k < 0 || k >= static_cast<int>(found->second.size())) return -1;
+  return found->second[static_cast<std::size_t>(k)];
 }

@@ -20,12 +20,17 @@
 // Internal errors name the source "thickedge".
 #pragma once
 
+#include <unordered_map>
+#include <vector>
+
 #include "model/handle.h"
 #include "model/object_list.h"
 
 class TComplex;
 class TObjectManager;
 class TObjectCorrespondence;
+
+using TWingPassages = std::unordered_map<const TObjectHeader*, std::vector<int>>;
 
 struct TThickEdge : TObjectHeader {
   THandle edge;               // the spine edge it thickens
@@ -41,7 +46,8 @@ struct TThickEdge : TObjectHeader {
   // index of every wing and creates the three sides in the thickening complex.
   // An edge of valency other than 3 is reported ("Valency of Edge %s equals
   // %u" under "Thicking error : ") and gives 0 with no side created.
-  static int Build(TObjectHeader* thickEdge, TObjectHeader* edge, TComplex& thickening);
+  static int Build(TObjectHeader* thickEdge, TObjectHeader* edge, TComplex& thickening,
+                   const TWingPassages* wings = nullptr);
 
   static THandle Edge(const TObjectHeader* thickEdge);
   // Gives the object the thick edge's display name (its number while names are
@@ -92,4 +98,14 @@ int AdjacentSlot(int a, int b, int c);
 THandle ThickEdgeOfEdge(const TObjectHeader* edge);
 // The first kind-8 object of the complex's manager that has the object as its
 // edge or as one of its sides; null when none.
+// The passages of the wings of every edge: entry k of an edge is the index,
+// in the word of the edge's k-th cell, of the passage along the edge that
+// this wing is (the k-th wing that is that cell takes its occurrence-th
+// passage), or -1. Built in one walk over the cells' words; looking passages
+// up here instead of searching the words keeps the thickening linear in the
+// size of the spine, however long its cells.
+TWingPassages IndexWingPassages(const TComplex& spine);
+// Entry k of the edge's wings in the index, or -1.
+int IndexedWingPassage(const TWingPassages& wings, const TObjectHeader* edge, int k);
+
 THandle ThickEdgeOfObject(const TComplex& spine, const TObjectHeader* object);

@@ -1,6 +1,5 @@
 #include "shell/document_spine.h"
 
-#include "foundation/checked_int64.h"
 #include "foundation/status_reporter.h"
 #include "model/object_header.h"
 #include "moves/torus_coordinates.h"
@@ -59,6 +58,7 @@ void TDocumentSpine::Reset() {
   bigSpine_ = false;
   cellsNamed_ = 0;
   thickeningError_.clear();
+  thickeningDone_ = false;
 }
 
 void TDocumentSpine::SetParsedText(const std::string& text, const TOptionValues& options) {
@@ -98,6 +98,20 @@ int TDocumentSpine::ParseWithReader(const TDocumentReader& reader, const char* t
     bigSpine_ = spine_->Objects().CountOfKind(kVertexKind) > kBigSpineVertices;
     spine_->SplitIntoComponents();
     if (bigSpine_) PrivateHeapCompact();
+  }
+  // The thickening and the homology wait until a command asks for them.
+  thickeningDone_ = false;
+  if (viewMode != kViewModeSeries) {
+    SetParsedText(text, options);
+    GetLastStatusText(statusText_);
+  }
+  return spine_->IsEmpty() ? 0 : 1;
+}
+
+void TDocumentSpine::EnsureThickened() {
+  if (thickeningDone_) return;
+  TScope scope(*this);
+  if (!spine_->IsEmpty()) {
     // The thickening: boundary surfaces, orientability, the molecule's
     // boundary atoms. A spine that does not thicken keeps none; the reports
     // say why.
@@ -109,18 +123,8 @@ int TDocumentSpine::ParseWithReader(const TDocumentReader& reader, const char* t
     // A basis of curves on every boundary torus, for the moves to carry along.
     SetBoundaryCoordinates(*spine_);
     CurrentSpineIsOrientable.store(spine_->Orientability(1));
-    try {
-      spine_->ComputeHomology();
-    } catch (const Out_of_Range&) {
-      // The spine keeps no homology list; the reports compute it again and
-      // say "OVERFLOW".
-    }
   }
-  if (viewMode != kViewModeSeries) {
-    SetParsedText(text, options);
-    GetLastStatusText(statusText_);
-  }
-  return spine_->IsEmpty() ? 0 : 1;
+  thickeningDone_ = true;
 }
 
 int DetectTextStyle(const char* text) {

@@ -2,8 +2,12 @@
 //
 // Every command works on the spine that the document text presents. The parse
 // turns the text into that spine (by the first reader of document_readers.h
-// that accepts the text), splits it into its connected components, thickens
-// it and computes its homology. An unchanged text is not parsed twice: the parse is
+// that accepts the text) and splits it into its connected components. The
+// thickening and the homology are derived data that many commands never use
+// (on a spine of some hundred vertices they cost more than the parse): a
+// command that needs the thickening asks for it (EnsureThickened), and the
+// homology is computed by the first report that prints it and kept on the
+// spine (TSpine::ComputeHomology) until the next parse. An unchanged text is not parsed twice: the parse is
 // skipped when the text and the settings that change what the parse builds
 // (`OptionsOutputMoveList`, which decides whether objects are named) equal
 // those of the last parse and the spine is not empty.
@@ -66,6 +70,12 @@ class TDocumentSpine {
   int ParseWithReader(const TDocumentReader& reader, const char* text,
                       const TOptionValues& options, int viewMode = 1);
 
+  // Thickens the spine as the parse once did, once per parse: boundary
+  // surfaces, orientability and the molecule's boundary atoms, or nothing
+  // when the spine does not thicken (its status says why). Throws
+  // TComputationStopped when the stop flag is set.
+  void EnsureThickened();
+
   // Empties the spine and forgets the parsed text.
   void Reset();
   // Forgets the parsed text, so that the next parse reads the text again (a
@@ -102,6 +112,7 @@ class TDocumentSpine {
   int parsedMoveList_ = 0;
   bool parsed_ = false;
   bool bigSpine_ = false;
+  bool thickeningDone_ = false;
   TString statusText_;
   int cellsNamed_ = 0;
   const char* notation_ = "";

@@ -1,6 +1,7 @@
 #include "shell/manifold_refusal.h"
 
 bool ThickeningFailed(TCommandRun& run) {
+  if (run.HasSpine()) run.Document().EnsureThickened();
   return run.HasSpine() && !run.Spine().IsThickened() &&
          !run.Document().ThickeningError().empty();
 }

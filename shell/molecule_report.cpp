@@ -13,6 +13,7 @@ int PrintLabeledMoleculeReport(TDocumentSpine& document, TOutput& output) {
     ShowEmptySpineReport(output);
     return 0;
   }
+  document.EnsureThickened();
   PrintLabeledMolecule(output, spine, 1);
   return 1;
 }

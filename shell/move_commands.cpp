@@ -60,6 +60,7 @@ bool CanMove(TCommandRun& run) {
     ShowEmptySpineReport(run.output);
     return false;
   }
+  run.Document().EnsureThickened();
   if (!run.Spine().IsThickened()) {
     run.output.AppendText("Spine is not thickenable!");
     run.output.NewLines(1);
@@ -229,6 +230,8 @@ TCommandOutcome RunMakeCellReductions(TCommandRun& run) {
     ShowEmptySpineReport(run.output);
     return TCommandOutcome::kRefused;
   }
+  // The reductions keep a thickened spine's boundary up to date.
+  run.Document().EnsureThickened();
   SkipSpineValidation.store(1);
   std::string text;
   MakeCellReductions(run, text);

@@ -16,9 +16,9 @@ namespace {
 
 constexpr const char* kRestoreHint = "Click Sorvelin|Initial State to restore original text";
 
-// The homology of a spine (mode 2: that spine alone; 1: with the rest of its
-// chain), or "OVERFLOW" when the computation overflows. Returns the number
-// of summands printed.
+// The homology of one spine (mode 2: that spine alone; 1: with the rest of
+// its chain), or "OVERFLOW" when an invariant factor is beyond the list's
+// range. Returns the number of summands printed.
 int PrintComputedHomology(TSpine& spine, int mode, TOutput& output) {
   THomologyList list;
   try {
@@ -42,6 +42,23 @@ std::string EdgeLine(const TObjectHeader* edge) {
 }
 
 }  // namespace
+
+int PrintSpineHomology(TDocumentSpine& document, TOutput& output) {
+  TSpine& spine = document.Spine();
+  const THomologyList* list = spine.HomologyList();
+  if (list == nullptr || list->Count() == 0) {
+    try {
+      // The list lives with the spine, in the document's heap.
+      TDocumentSpine::TScope scope(document);
+      spine.ComputeHomology();
+    } catch (const Out_of_Range&) {
+      output.AppendText("OVERFLOW");
+      return 0;
+    }
+    list = spine.HomologyList();
+  }
+  return PrintHomologyGroup(output, list);
+}
 
 void ShowEmptySpineReport(TOutput& output) {
   output.AppendText("Unable to build special polyhedron!");
@@ -195,10 +212,9 @@ void PrintBoundaryCurves(TDocumentSpine& document, TOutput& output) {
     }
     output.CommentMarker(0);
     output.Tabs(1);
-    // A spine of one component has the homology the parse computed.
-    const THomologyList* cached = spine.HomologyList();
-    if (connected && cached != nullptr && cached->Count() > 0) {
-      PrintHomologyGroup(output, cached);
+    // A spine of one component keeps its homology for later reports.
+    if (connected) {
+      PrintSpineHomology(document, output);
     } else {
       PrintComputedHomology(*component, 2, output);
     }
@@ -214,10 +230,7 @@ int PrintHomologyGroupReport(TDocumentSpine& document, TOutput& output, int with
     ShowEmptySpineReport(output);
     return 0;
   }
-  // The list the parse computed serves while the spine is unchanged.
-  const THomologyList* cached = spine.HomologyList();
-  int printed = cached != nullptr && cached->Count() > 0 ? PrintHomologyGroup(output, cached)
-                                                         : PrintComputedHomology(spine, 1, output);
+  int printed = PrintSpineHomology(document, output);
   if (withConnectedness == 1) {
     output.NewLines(2);
     PrintConnectedness(spine, output, 2, 1);

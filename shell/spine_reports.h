@@ -39,6 +39,12 @@ void PrintBoundaryCurvesReport(TComplex& spine, TOutput& output, int kind, int c
 // boundary curves.
 void PrintBoundaryCurves(TDocumentSpine& document, TOutput& output);
 
+// The homology group of the document's spine and the rest of its chain,
+// computed when first asked and kept on the spine for later reports;
+// "OVERFLOW" when an invariant factor is beyond the list's range. Returns the
+// number of summands printed.
+int PrintSpineHomology(TDocumentSpine& document, TOutput& output);
+
 // The "Homology Group" report: the group of the whole spine and, with
 // withConnectedness 1, the connectedness line. Returns the number of summands
 // printed: 0 for an empty spine, a failed computation or "OVERFLOW".

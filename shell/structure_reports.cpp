@@ -91,6 +91,7 @@ int PrintShortInformation(TDocumentSpine& document, const char* text, TOutput& o
     ShowEmptySpineReport(output);
     return 0;
   }
+  document.EnsureThickened();
   // A spine read from a link or a Heegaard diagram: that presentation's own
   // report first.
   if (spine.SourceKind() == kSourceLinkExterior) {
@@ -113,11 +114,7 @@ int PrintShortInformation(TDocumentSpine& document, const char* text, TOutput& o
   AppendLine(output, "Vertices : " + std::to_string(vertices) + "\tSeparate vertices :" +
                          std::to_string(isolated));
   PrintConnectedness(spine, output, 1, 0);
-  const THomologyList* cached = spine.HomologyList();
-  if (cached != nullptr && cached->Count() > 0)
-    PrintHomologyGroup(output, cached);
-  else
-    PrintComputedHomology(spine, 1, output);
+  PrintSpineHomology(document, output);
   output.NewLines(1);
 
   // The structure: special, thickenable, the boundary of each component.
@@ -241,6 +238,7 @@ void PrintBoundary(TDocumentSpine& document, TOutput& output) {
     ShowEmptySpineReport(output);
     return;
   }
+  document.EnsureThickened();
   output.NewLines(1);
   bool keptForReport = false;
   if (!spine.IsThickened()) {

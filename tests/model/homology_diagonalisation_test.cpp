@@ -60,9 +60,9 @@ TEST(HomologyDiagonalisation, ReadsOnlyTheGivenBlock) {
   EXPECT_EQ(DiagonaliseRelationBlock(n, 5, 5), Summands{4});
 }
 
-TEST(HomologyDiagonalisation, OverflowIsReportedNeverWrapped) {
-  // INT32_MIN cannot be made positive; in the second matrix the first row
-  // operation already adds INT32_MIN to itself.
+TEST(HomologyDiagonalisation, AFactorBeyondTheListsRangeIsReportedNeverWrapped) {
+  // Z_{2^31}; and a determinant of -2^31 (2^32 - 1) with coprime entries, so
+  // one factor of that size.
   EXPECT_THROW(Diagonalise({{INT32_MIN}}, 1), Out_of_Range);
   EXPECT_THROW(Diagonalise({{INT32_MIN, INT32_MIN}, {INT32_MIN, INT32_MAX}}, 2), Out_of_Range);
   // Large but representable entries are fine.
@@ -202,6 +202,55 @@ TEST(HomologyDiagonalisation, LargeDisguisedDiagonalGivesItsGroup) {
   EXPECT_EQ(Diagonalise(rows, n), (Summands{2, 6, 30, 0, 0}));
 }
 
+// The same disguise with entries up to 2^30 and multipliers up to 1000: the
+// entries met on the way grow beyond 128 bits, where a reduction in fixed
+// width reported "OVERFLOW". Exact arithmetic gives D's group.
+TEST(HomologyDiagonalisation, HugeDisguisedDiagonalsGiveTheirGroups) {
+  struct TCase {
+    std::uint32_t n;
+    int bits;
+    unsigned seed;
+  };
+  for (const TCase c : {TCase{8, 20, 1}, TCase{12, 30, 1}, TCase{12, 30, 2}, TCase{12, 30, 3}}) {
+    SCOPED_TRACE(::testing::Message() << c.n << " x " << c.n << ", seed " << c.seed);
+    const std::uint32_t n = c.n;
+    std::mt19937_64 random(c.seed);
+    std::vector<std::vector<std::int64_t>> m(n, std::vector<std::int64_t>(n, 0));
+    for (std::uint32_t i = 0; i < n; ++i) m[i][i] = 1;
+    m[n - 5][n - 5] = 2;
+    m[n - 4][n - 4] = 6;
+    m[n - 3][n - 3] = 30;
+    m[n - 2][n - 2] = 0;
+    m[n - 1][n - 1] = 0;
+    const std::int64_t bound = std::int64_t(1) << c.bits;
+    for (int step = 0; step < 20000; ++step) {
+      std::uint32_t target = random() % n;
+      std::uint32_t source = random() % n;
+      if (target == source) continue;
+      std::int64_t q = static_cast<std::int64_t>(random() % 2001) - 1000;
+      bool rowwise = random() % 2 == 0;
+      bool fits = true;
+      for (std::uint32_t k = 0; k < n && fits; ++k) {
+        std::int64_t v = rowwise ? m[target][k] + q * m[source][k] : m[k][target] + q * m[k][source];
+        fits = v <= bound && v >= -bound;
+      }
+      if (!fits) continue;
+      for (std::uint32_t k = 0; k < n; ++k) {
+        if (rowwise) {
+          m[target][k] += q * m[source][k];
+        } else {
+          m[k][target] += q * m[k][source];
+        }
+      }
+    }
+    Rows rows(n, std::vector<std::int32_t>(n));
+    for (std::uint32_t i = 0; i < n; ++i) {
+      for (std::uint32_t j = 0; j < n; ++j) rows[i][j] = static_cast<std::int32_t>(m[i][j]);
+    }
+    EXPECT_EQ(Diagonalise(rows, n), (Summands{2, 6, 30, 0, 0}));
+  }
+}
+
 // The block is left in diagonal form, the pivots in divisibility order.
 TEST(HomologyDiagonalisation, LeavesTheDiagonalFormInTheBlock) {
   TIntMatrix m = MatrixOf({{4, 6}, {6, 4}}, 2);
@@ -210,6 +259,10 @@ TEST(HomologyDiagonalisation, LeavesTheDiagonalFormInTheBlock) {
   EXPECT_EQ(m.Row(1)[0], 0);
   EXPECT_EQ(std::abs(m.Row(0)[0]), 2);
   EXPECT_EQ(std::abs(m.Row(1)[1]), 10);
+  // A factor beyond 32 bits leaves the matrix as it was.
+  TIntMatrix big = MatrixOf({{INT32_MIN}}, 1);
+  EXPECT_THROW(DiagonaliseRelationBlock(big, 1, 1), Out_of_Range);
+  EXPECT_EQ(big.Row(0)[0], INT32_MIN);
 }
 
 }  // namespace

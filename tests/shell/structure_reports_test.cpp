@@ -109,6 +109,9 @@ TSpineFacts FactsOf(const char* text) {
   facts.edges = spine.Objects().CountOfKind(kEdgeKind);
   facts.cells = spine.Objects().CountOfKind(kCellKind);
   facts.sourceKind = spine.SourceKind();
+  // The parse leaves the homology to the first report that asks.
+  TDocumentSpine::TScope scope(document);
+  spine.ComputeHomology();
   facts.homology = spine.HomologyList()->Elements();
   return facts;
 }
