@@ -3,9 +3,9 @@
 #include <unordered_set>
 
 #include "model/cell.h"
+#include "model/cell_word_list.h"
 #include "model/edge.h"
 #include "model/work_heap_scope.h"
-#include "presentations/cells/cell_word_list.h"
 
 TObjectList CellComponentClosure(const TObjectHeader* cell) {
   TObjectList closure;

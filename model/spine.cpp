@@ -7,6 +7,8 @@
 
 #include "model/cell.h"
 #include "model/cell_components.h"
+#include "model/cell_word_list.h"
+#include "model/details_description.h"
 #include "model/edge.h"
 #include "model/homology.h"
 #include "model/molecule_chain.h"
@@ -14,8 +16,6 @@
 #include "model/object_table.h"
 #include "model/spine_consistency.h"
 #include "model/vertex.h"
-#include "presentations/cells/cell_word_list.h"
-#include "presentations/details/details_description.h"
 
 namespace {
 

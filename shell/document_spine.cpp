@@ -3,7 +3,7 @@
 #include "foundation/checked_int64.h"
 #include "foundation/status_reporter.h"
 #include "model/object_header.h"
-#include "presentations/details/details_description.h"
+#include "presentations/details/details_reader.h"
 #include "presentations/triangulations/triangulation_description.h"
 #include "shell/document_readers.h"
 #include "shell/spine_text_view.h"
