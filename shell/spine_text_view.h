@@ -118,7 +118,9 @@ class TSpineTextView {
   // report in information mode, a converted presentation as the new document
   // text (which then counts as parsed). Refused (kRefused, nothing changes)
   // while a computation runs and for an id without a body. The output the
-  // command composed is copied to *composed when given.
+  // command composed is copied to *composed when given. A command that the
+  // user stops (its engine throws TComputationStopped) shows nothing: the
+  // view returns to the document, the spine is dropped and kStopped returned.
   TCommandOutcome RunCommand(const TDocumentCommands& commands, int id,
                              const TOptionValues& options,
                              const std::atomic<int>* stopFlag = nullptr,

@@ -14,7 +14,8 @@
 //
 // Exit status: 0 the command ran and gave its result; 1 the document gives no
 // spine or the command refused (the report is still printed); 2 usage error or
-// unreadable file; 130 stopped by Ctrl+C (what was done so far is printed).
+// unreadable file; 130 stopped by Ctrl+C ("stopped" on standard error, no
+// result; a second Ctrl+C ends the program at once).
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -30,7 +31,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/cli/interrupt_handler.h"
 #include "foundation/message_box.h"
+#include "foundation/stop_flags.h"
 #include "foundation/status_reporter.h"
 #include "foundation/string_table.h"
 #include "shell/command_line_info.h"
@@ -46,25 +49,9 @@ namespace {
 constexpr int kExitDone = 0;
 constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
-constexpr int kExitStopped = 130;
 
 // "Click Sorvelin|Initial State to restore original text"
 constexpr int kRestoreHintId = 9810;
-
-// Set by the SIGINT handler and read by the commands; a lock-free atomic is
-// safe to write from a signal handler.
-std::atomic<int> gStopRequested{0};
-static_assert(std::atomic<int>::is_always_lock_free);
-
-extern "C" void OnInterrupt(int) { gStopRequested.store(1); }
-
-void InstallInterruptHandler() {
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = 0;  // no SA_RESTART: a blocking read returns, so the stop is seen
-  sigaction(SIGINT, &action, nullptr);
-}
 
 void PrintUsage(std::ostream& out) {
   out << "Usage: sorvelin [OPTIONS] COMMAND [FILE]\n"
@@ -133,7 +120,7 @@ int UsageError(const std::string& message) {
 bool ReadAll(int fd, std::string& text) {
   char buffer[65536];
   for (;;) {
-    if (gStopRequested.load()) return true;
+    if (InterruptRequested()) return true;
     ssize_t n = read(fd, buffer, sizeof buffer);
     if (n > 0) {
       text.append(buffer, static_cast<std::size_t>(n));
@@ -295,7 +282,7 @@ int main(int argc, char** argv) {
       return kExitUsage;
     }
   }
-  if (gStopRequested.load()) return kExitStopped;
+  if (InterruptRequested()) return PrintStoppedAndExitStatus();
   // A document is text; a NUL byte means the file is something else, and the
   // readers would silently stop at it.
   if (document.find('\0') != std::string::npos) {
@@ -311,14 +298,17 @@ int main(int argc, char** argv) {
     return TMessageResult::Ok;
   });
 
-  TCommandResult result = RunCommandOnText(commandId, document, options, &gStopRequested);
+  TCommandResult result = RunCommandOnText(commandId, document, options, &StopFlags().stop);
   const TCommandOutcome outcome = result.outcome;
+  // A stopped command prints nothing of its result.
+  if (outcome == TCommandOutcome::kStopped || InterruptRequested()) {
+    return PrintStoppedAndExitStatus();
+  }
   std::string report = WithPlatformLineEnds(result.shown);
   // The view's reports may end inside their last line; a terminal wants it ended.
   if (!report.empty() && report.back() != '\n') report += '\n';
   std::fwrite(report.data(), 1, report.size(), stdout);
   std::fflush(stdout);
 
-  if (outcome == TCommandOutcome::kStopped || gStopRequested.load()) return kExitStopped;
   return outcome == TCommandOutcome::kDone ? kExitDone : kExitRefused;
 }
