@@ -10,7 +10,7 @@
 #include "foundation/status_reporter.h"
 #include "model/complex.h"
 #include "model/object_header.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 #include "presentations/triangulations/iso_signature.h"
 #include "presentations/triangulations/tetrahedra.h"
 #include "presentations/triangulations/triangulation_details.h"

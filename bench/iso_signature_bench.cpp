@@ -9,7 +9,7 @@
 #include "model/complex.h"
 #include "presentations/triangulations/dehydrated_description.h"
 #include "presentations/triangulations/dehydration_code.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 #include "presentations/triangulations/iso_signature.h"
 #include "presentations/triangulations/iso_signature_code.h"
 #include "presentations/triangulations/tetrahedra.h"

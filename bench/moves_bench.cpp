@@ -12,7 +12,7 @@
 #include "moves/collapsing.h"
 #include "moves/move_types.h"
 #include "moves/step_loop.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "model/object_list.h"
 #include "model/spine.h"
 #include "presentations/cells/boundary_curves_presentation.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 #include "presentations/heegaard/heegaard_diagram.h"
 #include "presentations/links/link.h"
 #include "presentations/triangulations/facets.h"

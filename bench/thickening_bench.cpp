@@ -8,7 +8,7 @@
 #include "foundation/status_reporter.h"
 #include "model/detail.h"
 #include "model/spine.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "foundation/stop_poll.h"
 #include "model/cell.h"
+#include "model/cell_word_list.h"
 #include "model/edge.h"
 #include "model/work_heap_scope.h"
-#include "presentations/cells/cell_word_list.h"
 
 namespace {
 

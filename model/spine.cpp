@@ -8,6 +8,8 @@
 #include "foundation/checked_int64.h"
 #include "model/cell.h"
 #include "model/cell_components.h"
+#include "model/cell_word_list.h"
+#include "model/details_description.h"
 #include "model/edge.h"
 #include "model/homology.h"
 #include "model/molecule_chain.h"
@@ -15,8 +17,6 @@
 #include "model/object_table.h"
 #include "model/spine_consistency.h"
 #include "model/vertex.h"
-#include "presentations/cells/cell_word_list.h"
-#include "presentations/details/details_description.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "foundation/heap_string.h"
 #include "foundation/output.h"
 #include "model/spine.h"
-#include "shell/object_printers.h"
+#include "model/surface_name.h"
 
 namespace {
 constexpr int kBoundaryCountText = 3023;

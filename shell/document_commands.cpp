@@ -1,5 +1,6 @@
 #include "shell/document_commands.h"
 
+#include "model/object_header.h"
 #include "shell/covering_check.h"
 #include "shell/graph_code_report.h"
 #include "shell/information_commands.h"
@@ -21,9 +22,14 @@ TCommandRun::TCommandRun(TDocumentSpine& document, std::string_view text,
       parse_(std::move(parse)) {}
 
 int TCommandRun::Parse() {
-  if (informationMode_) return 0;
-  if (parse_) return parse_();
-  return document_.ParseDocumentText(text_.c_str(), options_, kViewModeOther);
+  int result = 0;
+  if (!informationMode_) {
+    result = parse_ ? parse_() : document_.ParseDocumentText(text_.c_str(), options_, kViewModeOther);
+  }
+  // The rest of the command names objects as the reader of the spine chose;
+  // the view restores the switch when the command ends.
+  SuppressObjectNames.store(document_.SuppressNamesAfterParse());
+  return result;
 }
 
 void TDocumentCommands::Set(int id, TCommandBody body) {
@@ -109,6 +115,7 @@ TCommandResult RunCommandOnText(int id, std::string_view text, const TOptionValu
   std::string composed;
   TCommandResult result;
   result.outcome = view.RunCommand(commands, id, options, stopFlag, &composed, &result.message);
+  if (result.outcome == TCommandOutcome::kStopped) return result;  // nothing half-done is shown
   result.shown = control.text;
   if ((control.text == text && !composed.empty()) || result.message) {
     result.shown = std::move(composed);

@@ -29,7 +29,7 @@
 enum class TCommandOutcome {
   kDone,     // the command ran and gave its result
   kRefused,  // the document gives no spine, or the command refused; the output says why
-  kStopped,  // stopped by the user; the output holds what was done
+  kStopped,  // stopped by the user; nothing is shown
 };
 
 // How the view shows what a command composed.
@@ -52,7 +52,8 @@ class TCommandRun {
 
   // The parse of the document text. Returns 1 when the spine is not empty
   // afterwards; 0 in information mode, where nothing is parsed and the spine
-  // stays.
+  // stays. Either way it installs the naming switch the spine's reader chose
+  // (TDocumentSpine::SuppressNamesAfterParse) for the rest of the command.
   int Parse();
   // The parse was skipped or gave a spine: the current spine is not empty.
   bool HasSpine() { return !document_.Spine().IsEmpty(); }
@@ -117,7 +118,8 @@ struct TCommandResult {
 };
 
 // Runs a command on a document text in a view of its own, as the command line
-// does. An id without a body is refused with nothing shown.
+// does. An id without a body is refused with nothing shown; a stopped command
+// shows nothing either.
 TCommandResult RunCommandOnText(int id, std::string_view text, const TOptionValues& options,
                                 const std::atomic<int>* stopFlag = nullptr,
                                 const TDocumentCommands& commands = BuiltInDocumentCommands());

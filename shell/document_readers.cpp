@@ -6,7 +6,7 @@
 #include "presentations/crystallizations/crystallization_code.h"
 #include "presentations/crystallizations/crystallization_reader.h"
 #include "presentations/triangulations/dehydration_code.h"
-#include "presentations/details/details_description.h"
+#include "presentations/details/details_reader.h"
 #include "presentations/heegaard/ext_heegaard_diagram.h"
 #include "presentations/triangulations/facets.h"
 #include "presentations/heegaard/heegaard_diagram.h"
@@ -45,7 +45,7 @@ void ReadLink(TDocumentRead& read) {
 void ReadDetails(TDocumentRead& read) {
   SuppressObjectNames.store(0);
   TDetailsDescription description;
-  if (description.Parse(read.text, 1) == 1) {
+  if (ParseDetails(description, read.text, 1) == 1) {
     description.BuildSpine(read.spine, 1);
   } else {
     SuppressObjectNames.store(1);

@@ -3,7 +3,7 @@
 #include "foundation/status_reporter.h"
 #include "model/object_header.h"
 #include "moves/torus_coordinates.h"
-#include "presentations/details/details_description.h"
+#include "presentations/details/details_reader.h"
 #include "presentations/triangulations/triangulation_description.h"
 #include "shell/document_readers.h"
 #include "shell/spine_text_view.h"
@@ -84,6 +84,9 @@ int TDocumentSpine::ParseWithReader(const TDocumentReader& reader, const char* t
                                     const TOptionValues& options, int viewMode) {
   if (text == nullptr) text = "";
   TScope scope(*this);
+  // The readers set the naming switch for what they build; whatever way the
+  // parse ends, the switch is left as it was found.
+  TSuppressObjectNamesScope keepNaming(SuppressObjectNames.load());
   cellsNamed_ = 0;
   bigSpine_ = false;
   parsed_ = false;
@@ -93,6 +96,7 @@ int TDocumentSpine::ParseWithReader(const TDocumentReader& reader, const char* t
   TDocumentRead read{text, *spine_, options, viewMode};
   reader.read(read);
   cellsNamed_ = read.cellsNamed;
+  suppressNames_ = SuppressObjectNames.load();
 
   if (!spine_->IsEmpty()) {
     bigSpine_ = spine_->Objects().CountOfKind(kVertexKind) > kBigSpineVertices;

@@ -92,6 +92,11 @@ class TDocumentSpine {
   const TString& StatusText() const { return statusText_; }
   // Whether the last cell presentation named its cells or edges.
   int CellsNamed() const { return cellsNamed_; }
+  // The naming switch (SuppressObjectNames) that the reader of the last parse
+  // chose for the objects made afterwards from this spine (by the moves). The
+  // parse itself leaves the process-wide switch as it found it; a command
+  // installs this value for its own duration (TCommandRun::Parse).
+  int SuppressNamesAfterParse() const { return suppressNames_; }
   // Whether the last parsed spine has more than 56 vertices (the moves then
   // compact its heap now and then).
   bool BigSpine() const { return bigSpine_; }
@@ -115,6 +120,7 @@ class TDocumentSpine {
   bool thickeningDone_ = false;
   TString statusText_;
   int cellsNamed_ = 0;
+  int suppressNames_ = 0;
   const char* notation_ = "";
   std::string thickeningError_;
 };

@@ -1,5 +1,7 @@
 // The commands that change the document's spine by moves and report the step
 // at once, and the step header their reports share.
+// The bodies live with the moves (moves/move_commands.cpp): the shell's
+// command table only names them.
 #pragma once
 
 #include <string>

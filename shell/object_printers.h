@@ -7,6 +7,7 @@
 
 #include "foundation/output.h"
 #include "model/object_header.h"
+#include "model/surface_name.h"  // PrintSurfaceName, with the printers here
 
 class THomologyList;
 class TSpine;
@@ -38,8 +39,3 @@ void PrintCell(TOutput& output, const TObjectHeader* cell, int compact);
 // Every style but 4 ends each cell with a line end.
 void PrintCellList(TOutput& output, const TSpine* spine, int style);
 
-// The name of a surface from its orientability, Euler characteristic and
-// number of boundary circles: S^2, D^2, A^2, T^2, S(O,e) for a closed
-// orientable surface of characteristic e, RP^2, M^2, K^2, S(N,e), and
-// "#D^2" or "#nD^2" for the holes the closed name does not already count.
-void PrintSurfaceName(TOutput& output, int orientable, int euler, int circles);

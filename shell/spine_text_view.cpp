@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "foundation/status_reporter.h"
+#include "foundation/stop_poll.h"
 #include "foundation/string_table.h"
+#include "model/object_header.h"
 
 namespace {
 
@@ -134,32 +136,52 @@ TCommandOutcome TSpineTextView::RunCommand(const TDocumentCommands& commands, in
                                            std::string* composed, bool* messageOnly) {
   const TCommandBody* body = commands.Find(id);
   if (body == nullptr || computing_) return TCommandOutcome::kRefused;
-  TCommandOutcome outcome;
+  TCommandOutcome outcome = TCommandOutcome::kRefused;
   std::string shown;
-  TCommandShow show;
+  TCommandShow show = TCommandShow::kNothing;
   bool message = false;
+  bool stopped = false;
   {
     TDocumentSpine::TScope scope(document_);
+    // A command names objects as its spine's reader chose (TCommandRun::Parse);
+    // afterwards the switch is as it was, whatever way the command ended.
+    TSuppressObjectNamesScope naming(SuppressObjectNames.load());
     TCommandRun run(document_, control_.ControlText(), options, informationMode_, stopFlag,
                     [this, &options] { return ParseDocumentText(options); });
     run.stepCounter = stepCounter_;
     run.transformed = transformed_;
-    outcome = (*body)(run);
-    show = run.show;
-    stepCounter_ = run.stepCounter;
-    if (run.transformed) SetTransformedState(true);
-    shown.assign(run.output.Text(), run.output.TextLength());
-    spineEmpty_ = document_.Spine().IsEmpty();
-    // A refusal after a parse that gave no spine shows only why.
-    message = run.messageOnly || (outcome == TCommandOutcome::kRefused && spineEmpty_ &&
-                                  document_.HasParsedText() && !informationMode_);
-    if (show == TCommandShow::kDocumentText) {
-      // The converted text counts as parsed: the next command does not read
-      // it again.
-      WriteText(shown, false);
-      SaveOriginalText();
-      document_.SetParsedText(shown, options);
+    try {
+      outcome = (*body)(run);
+    } catch (const TComputationStopped&) {
+      // A spine that a stopped parse or move may have left half-built is
+      // dropped: the next command reads the text again.
+      stopped = true;
+      document_.Reset();
+      spineEmpty_ = true;
     }
+    if (!stopped) {
+      show = run.show;
+      stepCounter_ = run.stepCounter;
+      if (run.transformed) SetTransformedState(true);
+      shown.assign(run.output.Text(), run.output.TextLength());
+      spineEmpty_ = document_.Spine().IsEmpty();
+      // A refusal after a parse that gave no spine shows only why.
+      message = run.messageOnly || (outcome == TCommandOutcome::kRefused && spineEmpty_ &&
+                                    document_.HasParsedText() && !informationMode_);
+      if (show == TCommandShow::kDocumentText) {
+        // The converted text counts as parsed: the next command does not read
+        // it again.
+        WriteText(shown, false);
+        SaveOriginalText();
+        document_.SetParsedText(shown, options);
+      }
+    }
+  }
+  if (stopped) {
+    // Nothing half-done is shown: the view returns to the document.
+    SetInformationMode(false, std::nullopt);
+    if (composed != nullptr) composed->clear();
+    return TCommandOutcome::kStopped;
   }
   if (show == TCommandShow::kReport) SetInformationMode(true, shown);
   if (composed != nullptr) *composed = std::move(shown);

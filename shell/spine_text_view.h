@@ -121,7 +121,9 @@ class TSpineTextView {
   // while a computation runs and for an id without a body. The output the
   // command composed is copied to *composed when given; *messageOnly (when
   // given) tells whether it is only the reason of a refusal (see
-  // TCommandRun::messageOnly).
+  // TCommandRun::messageOnly). A command that the user stops (its engine
+  // throws TComputationStopped) shows nothing: the view returns to the
+  // document, the spine is dropped and kStopped returned.
   TCommandOutcome RunCommand(const TDocumentCommands& commands, int id,
                              const TOptionValues& options,
                              const std::atomic<int>* stopFlag = nullptr,

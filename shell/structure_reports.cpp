@@ -11,7 +11,7 @@
 #include "model/cell.h"
 #include "model/homology.h"
 #include "presentations/cells/boundary_curves_presentation.h"
-#include "presentations/details/details_description.h"
+#include "presentations/details/details_reader.h"
 #include "presentations/heegaard/heegaard_source_report.h"
 #include "presentations/links/link.h"
 #include "shell/detail_printer.h"
@@ -175,7 +175,7 @@ int PrintDetailsOf(TSpine& spine, TOutput& output, int fromText, const char* par
     // messages as a comment block.
     output.CommentMarker(2);
     output.NewLines(1);
-    details.Parse(parsedText, 1);
+    ParseDetails(details, parsedText, 1);
     output.CommentMarker(3);
     output.NewLines(2);
     PrintAllDetails(output, details);

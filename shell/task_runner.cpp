@@ -10,6 +10,7 @@
 #include "foundation/status_reporter.h"
 #include "foundation/string_table.h"
 #include "foundation/stop_flags.h"
+#include "foundation/stop_poll.h"
 #include "shell/task_view.h"
 
 #if defined(__linux__)
@@ -51,13 +52,16 @@ void SetWorkerThreadPriority(TWorkerPriority priority) {
 // body allocates from the current heap is freed with the context. A body that
 // left contexts of its own installed (an exception past a push, say) has them
 // popped, without destroying them, since they may belong to a view.
-std::string RunBodyInOwnContext(const TTaskBody& body, TComputationTask& task) {
+std::string RunBodyInOwnContext(const TTaskBody& body, TComputationTask& task, bool& stopped) {
   std::string failure;
   THeapContext context;
   PushHeapContext(context);
   const int depth = HeapContextDepth();
   try {
     body(task);
+  } catch (const TComputationStopped&) {
+    // The user stopped it: no failure; the end record says stopped.
+    stopped = true;
   } catch (const std::exception& error) {
     failure = error.what();
   } catch (...) {
@@ -168,7 +172,7 @@ void TTaskRunner::ThreadProc(std::unique_ptr<TComputationTask> task) {
   end.kind = kind;
   end.view = task->GetView();
   if (const TTaskBody* body = bodies_.Find(kind); body != nullptr && RunsOnWorker(kind)) {
-    end.failure = RunBodyInOwnContext(*body, *task);
+    end.failure = RunBodyInOwnContext(*body, *task, end.stopped);
   }
   if (!end.failure.empty()) {
     TString text;

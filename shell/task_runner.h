@@ -14,7 +14,8 @@
 //      1), installs a fresh heap context for the task and runs the body of the
 //      kind (none for kind 14 or a kind without a body).
 //   3. Whatever way the body returned (normally, stopped, aborted, or by an
-//      exception, which is caught and shown on the status line), the worker
+//      exception, which is caught and shown on the status line; an engine's
+//      TComputationStopped is a stop, not a failure), the worker
 //      pops and destroys the task's heap context, ends a computation the body
 //      began and did not end, writes the snapshot back into the task's
 //      settings, clears the heap-held mark (kept for the Simplify dialog's
@@ -52,6 +53,7 @@ struct TTaskEnd {
   TTaskView* view = nullptr;
   TOptionValues options;      // the task's settings after the snapshot was written back
   bool stopRequested = false;  // the stop flag was set when the body returned
+  bool stopped = false;        // an engine of the body stopped (TComputationStopped): show nothing
   bool aborted = false;        // the abort flag was set (the document is being closed)
   std::string failure;         // the message of an exception that ended the body; else empty
   bool command = false;        // the end of a view command (LaunchCommand), not of a task

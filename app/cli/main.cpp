@@ -16,7 +16,8 @@
 //
 // Exit status: 0 the command ran and gave its result; 1 the document gives no
 // spine or the command refused (the report is still printed); 2 usage error or
-// unreadable file; 130 stopped by Ctrl+C (what was done so far is printed).
+// unreadable file; 130 stopped by Ctrl+C ("stopped" on standard error, no
+// result; a second Ctrl+C ends the program at once).
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -33,7 +34,9 @@
 
 #include "app/cli/progress_line.h"
 #include "app/cli/standard_streams.h"
+#include "app/cli/interrupt_handler.h"
 #include "foundation/message_box.h"
+#include "foundation/stop_flags.h"
 #include "foundation/status_reporter.h"
 #include "foundation/string_table.h"
 #include "shell/command_line_arguments.h"
@@ -50,7 +53,6 @@ namespace {
 constexpr int kExitDone = 0;
 constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
-constexpr int kExitStopped = 130;
 
 // File names are quoted whole unless absurdly long (other words are cut
 // shorter, see shell/quoted_text.h).
@@ -58,21 +60,6 @@ constexpr std::size_t kQuotedPathLimit = 1024;
 
 // "Click Sorvelin|Initial State to restore original text"
 constexpr int kRestoreHintId = 9810;
-
-// Set by the SIGINT handler and read by the commands; a lock-free atomic is
-// safe to write from a signal handler.
-std::atomic<int> gStopRequested{0};
-static_assert(std::atomic<int>::is_always_lock_free);
-
-extern "C" void OnInterrupt(int) { gStopRequested.store(1); }
-
-void InstallInterruptHandler() {
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = 0;  // no SA_RESTART: a blocking read returns, so the stop is seen
-  sigaction(SIGINT, &action, nullptr);
-}
 
 std::string UsageText() {
   return "Usage: sorvelin [OPTIONS] COMMAND [FILE]\n"
@@ -157,7 +144,7 @@ std::string UnknownCommandMessage(std::string_view name, int menuMode) {
 bool ReadAll(int fd, std::string& text) {
   char buffer[65536];
   for (;;) {
-    if (gStopRequested.load()) return true;
+    if (InterruptRequested()) return true;
     ssize_t n = read(fd, buffer, sizeof buffer);
     if (n > 0) {
       text.append(buffer, static_cast<std::size_t>(n));
@@ -290,7 +277,7 @@ int main(int argc, char** argv) {
       return kExitUsage;
     }
   }
-  if (gStopRequested.load()) return kExitStopped;
+  if (InterruptRequested()) return PrintStoppedAndExitStatus();
   // A document is text; a NUL byte means the file is something else, and the
   // readers would silently stop at it.
   if (document.find('\0') != std::string::npos) {
@@ -312,9 +299,13 @@ int main(int argc, char** argv) {
     return TMessageResult::Ok;
   });
 
-  TCommandResult result = RunCommandOnText(commandId, document, options, &gStopRequested);
+  TCommandResult result = RunCommandOnText(commandId, document, options, &StopFlags().stop);
   EndProgressLine();
   const TCommandOutcome outcome = result.outcome;
+  // A stopped command prints nothing of its result.
+  if (outcome == TCommandOutcome::kStopped || InterruptRequested()) {
+    return PrintStoppedAndExitStatus();
+  }
   std::string report = WithPlatformLineEnds(result.shown);
   report = WithoutRestoreHint(std::move(report));
   // The view's reports may end inside their last line; a terminal wants it ended.
@@ -325,12 +316,7 @@ int main(int argc, char** argv) {
     WriteStandardError(text + '\n');
   }
 
-  int status = kExitRefused;
-  if (outcome == TCommandOutcome::kStopped || gStopRequested.load()) {
-    status = kExitStopped;
-  } else if (outcome == TCommandOutcome::kDone) {
-    status = kExitDone;
-  }
+  const int status = outcome == TCommandOutcome::kDone ? kExitDone : kExitRefused;
   // A refusal that holds only its reason is an error message.
   if (result.message) {
     WriteStandardError(report);

@@ -15,7 +15,7 @@
 #include "foundation/output.h"
 #include "model/complex.h"
 #include "model/spine.h"
-#include "presentations/cells/cell_word_list.h"
+#include "presentations/cells/cell_word_text.h"
 
 // The writer's modes.
 enum : int {
@@ -31,7 +31,7 @@ class TBoundaryCurvesPresentation {
   TBoundaryCurvesPresentation() = default;
 
   void Clear() { words_.Clear(); named_ = 0; }
-  // Reads a text (TCellWordList::Parse); returns the number of cells, 0 on
+  // Reads a text (TCellWordText::Parse); returns the number of cells, 0 on
   // failure. Remembers whether the text used names.
   int Parse(const char* text);
   // 1 when the text read last named an edge or a cell.
@@ -54,7 +54,7 @@ class TBoundaryCurvesPresentation {
   static void WriteCell(TString& text, const TObjectHeader* cell, int mode);
 
  private:
-  TCellWordList words_;
+  TCellWordText words_;
   int named_ = 0;
 };
 

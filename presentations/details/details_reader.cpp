@@ -1,7 +1,7 @@
 // The reader of the details text.
 //
 // The text is "Details", an optional ":", then items "name = gluing gluing
-// ...", each gluing "k: partner_m {a b c}" (see details_description.h). The
+// ...", each gluing "k: partner_m {a b c}" (see details_reader.h). The
 // reader works on a copy of the text in which every comment is blanked out,
 // so comments may stand wherever blanks may and positions (and so line
 // numbers) are those of the document.
@@ -26,7 +26,7 @@
 #include "foundation/status_reporter.h"
 #include "foundation/text_scanners.h"
 #include "model/detail.h"
-#include "presentations/details/details_description.h"
+#include "presentations/details/details_reader.h"
 
 namespace {
 
@@ -312,14 +312,14 @@ int IsDetailsText(const char* text) {
   return result;
 }
 
-int TDetailsDescription::Parse(const char* text, int mode) {
+int ParseDetails(TDetailsDescription& description, const char* text, int mode) {
   DetailsErrorCode = kDetailsNoError;
   if (text == nullptr) text = "";
-  TDetailsReader reader(*this, text);
+  TDetailsReader reader(description, text);
   if (!reader.ReadKeyword()) return 0;
   {
     TSuppressObjectNamesScope names(0);
     if (!reader.ReadItems()) return 0;
   }
-  return CheckComplete(mode);
+  return description.CheckComplete(mode);
 }

@@ -20,7 +20,7 @@
 #include "model/thickcell.h"
 #include "model/vertex.h"
 #include "moves/cell_reductions.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 #include "presentations/heegaard/ext_heegaard_complex.h"
 #include "presentations/heegaard/ext_heegaard_diagram.h"
 #include "presentations/heegaard/heegaard_complex.h"

@@ -22,7 +22,7 @@
 #include "model/complex.h"
 #include "model/detail.h"
 #include "model/edge.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 #include "presentations/heegaard/heegaard_complex.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "foundation/text_format.h"
 #include "model/complex.h"
 #include "model/object_header.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 #include "presentations/triangulations/prepared_text.h"
 #include "presentations/triangulations/tetrahedra.h"
 #include "presentations/triangulations/triangulation_details.h"

@@ -6,7 +6,7 @@
 #include "foundation/string_table.h"
 #include "foundation/text_format.h"
 #include "model/complex.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 #include "presentations/triangulations/iso_sig_alphabet.h"
 #include "presentations/triangulations/prepared_text.h"
 #include "presentations/triangulations/tetrahedra.h"

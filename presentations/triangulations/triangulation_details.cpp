@@ -4,7 +4,7 @@
 
 #include "model/detail.h"
 #include "model/object_header.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 
 bool TetrahedraFromDetails(const TDetailsDescription& details, TTetrahedronList& tetrahedra,
                            std::vector<std::string>* names) {

@@ -18,7 +18,7 @@
 #include "foundation/stop_poll.h"
 #include "foundation/text_scanners.h"
 #include "model/handle.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 #include "presentations/triangulations/facets.h"
 #include "presentations/triangulations/prepared_text.h"
 #include "presentations/triangulations/triangulation_description.h"

@@ -8,7 +8,7 @@
 #include "model/object_header.h"
 #include "model/spine.h"
 #include "presentations/triangulations/dehydrated_description.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 #include "presentations/triangulations/facets.h"
 #include "presentations/triangulations/iso_signature.h"
 #include "presentations/triangulations/triangulation_description.h"

@@ -85,7 +85,8 @@ TEST(TString, ValueSemantics) {
   EXPECT_STREQ(c.CStr(), "spines");
   a = c;
   EXPECT_STREQ(a.CStr(), "spines");
-  a = a;
+  const TString& self = a;  // through a reference: the compiler would refuse "a = a"
+  a = self;
   EXPECT_STREQ(a.CStr(), "spines");
   std::vector<TString> many(10, TString("x"));
   many.push_back(TString("y"));

@@ -19,7 +19,7 @@ struct TClosedEntry {
 };
 
 std::vector<TClosedEntry> ReadClosedCensus() {
-  std::ifstream in(std::string(SORVELIN_SHARED_DATA_DIR) + "/closed-census-sample.tsv");
+  std::ifstream in(std::string(SORVELIN_TEST_DATA_DIR) + "/census/closed-census-sample.tsv");
   std::vector<TClosedEntry> entries;
   std::string line;
   std::getline(in, line);  // header
@@ -38,7 +38,7 @@ std::vector<TClosedEntry> ReadClosedCensus() {
 
 TEST(TuraevViroCensus, OddOrdersSplitIntoTheTrivialPartAndOrderThree) {
   const std::vector<TClosedEntry> census = ReadClosedCensus();
-  if (census.empty()) GTEST_SKIP() << "no closed census sample";
+  if (census.empty()) GTEST_SKIP() << "cannot read tests/data/census/closed-census-sample.tsv";
   int checked = 0;
   for (const TClosedEntry& entry : census) {
     if (entry.tetrahedra > 10) continue;

@@ -15,7 +15,7 @@
 #include "model/cell.h"
 #include "model/edge.h"
 #include "model/vertex.h"
-#include "presentations/cells/cell_word_list.h"
+#include "model/cell_word_list.h"
 #include "support/complex_builder.h"
 #include "support/model_heap.h"
 

@@ -16,7 +16,7 @@
 #include "model/homology.h"
 #include "model/spine.h"
 #include "presentations/cells/boundary_curves_presentation.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 #include "support/model_heap.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "model/thickcell.h"
 #include "model/thickedge.h"
 #include "model/vertex.h"
-#include "presentations/details/details_description.h"
+#include "presentations/details/details_reader.h"
 #include "support/complex_builder.h"
 #include "support/model_heap.h"
 
@@ -58,7 +58,7 @@ const char* const kTorusDetails =
 
 void BuildFromDetails(TSpine& spine, const char* text) {
   TDetailsDescription details;
-  ASSERT_EQ(details.Parse(text, 1), 1) << text;
+  ASSERT_EQ(ParseDetails(details, text, 1), 1) << text;
   ASSERT_EQ(details.BuildComplex(spine, 1), 1) << text;
 }
 

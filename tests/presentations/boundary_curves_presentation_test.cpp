@@ -9,7 +9,7 @@
 #include "model/cell.h"
 #include "model/edge.h"
 #include "model/homology.h"
-#include "presentations/cells/cell_word_list.h"
+#include "presentations/cells/cell_word_text.h"
 #include "support/complex_builder.h"
 #include "support/model_heap.h"
 
@@ -179,7 +179,7 @@ TEST(BoundaryCurvesPresentation, ParseErrors) {
   for (const TCase& c : cases) {
     TScopedModelHeap heap;
     ShowStatusText("");
-    TCellWordList words;
+    TCellWordText words;
     EXPECT_EQ(words.Parse(c.text.c_str()), 0) << c.text;
     EXPECT_EQ(words.CellCount(), 0);
     TString status;
@@ -190,7 +190,7 @@ TEST(BoundaryCurvesPresentation, ParseErrors) {
 
 TEST(CellWordList, AccessCopyAndShape) {
   TScopedModelHeap heap;
-  TCellWordList words;
+  TCellWordText words;
   ASSERT_EQ(words.Parse("a: 1 -2 3\n{4}"), 2);
   EXPECT_EQ(words.WordLength(0), 3);
   EXPECT_EQ(words.WordLength(5), 0);
@@ -201,7 +201,7 @@ TEST(CellWordList, AccessCopyAndShape) {
   EXPECT_EQ(words.CellName(1), nullptr);
   EXPECT_EQ(words.CellName(2), nullptr);
 
-  TCellWordList copy(words);
+  TCellWordText copy(words);
   EXPECT_EQ(copy.SetEntry(0, 1, 9), 1);
   EXPECT_EQ(copy.EntryAt(0, 1), 9);
   EXPECT_EQ(words.EntryAt(0, 1), -2);  // the words were copied

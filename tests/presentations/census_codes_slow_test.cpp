@@ -11,7 +11,8 @@ namespace {
 
 TEST(CensusCodesSlow, EverySignatureIsCanonicalAndNamesItsHomology) {
   std::vector<TCensusEntry> entries = ReadCensusTable(FullCensusPath());
-  if (entries.empty()) GTEST_SKIP() << "no census file at " << FullCensusPath();
+  if (entries.empty()) GTEST_SKIP() << "skipped: the census file " << FullCensusPath()
+                                       << " is missing or empty (set SORVELIN_CENSUS_FILE)";
   EXPECT_EQ(entries.size(), 17661u);
   int failures = 0;
   for (const TCensusEntry& entry : entries) {

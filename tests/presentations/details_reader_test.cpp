@@ -5,7 +5,7 @@
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
 #include "model/detail.h"
-#include "presentations/details/details_description.h"
+#include "presentations/details/details_reader.h"
 #include "support/model_heap.h"
 
 namespace {
@@ -35,7 +35,7 @@ TEST(DetailsReader, RecognisesOnlyTheExactKeyword) {
 TEST(DetailsReader, CompleteGluingReadsAndReportsComplete) {
   TScopedModelHeap heap;
   TDetailsDescription description;
-  ASSERT_EQ(description.Parse(kTwoDetails, 1), 1) << LastStatus();
+  ASSERT_EQ(ParseDetails(description, kTwoDetails, 1), 1) << LastStatus();
   EXPECT_EQ(DetailsErrorCode.load(), 0);
   EXPECT_EQ(LastStatus(), "Detail representation is complete");
   ASSERT_EQ(description.DetailCount(), 2);
@@ -55,7 +55,7 @@ TEST(DetailsReader, SubstitutionIsStoredBothWays) {
   TScopedModelHeap heap;
   TDetailsDescription description;
   // Only one gluing: the rest stays undefined, which mode 2 allows.
-  ASSERT_EQ(description.Parse("Details A1 = 1: B2_3 {3 1 2}", 2), 1) << LastStatus();
+  ASSERT_EQ(ParseDetails(description, "Details A1 = 1: B2_3 {3 1 2}", 2), 1) << LastStatus();
   THandle a = description.DetailAt(0);
   THandle b = description.DetailAt(1);
   ASSERT_TRUE(b.IsValid());
@@ -78,7 +78,7 @@ TEST(DetailsReader, PartnerNamedFirstIsFilledByItsOwnItemAndNumberedFromItsName)
       "Details:\n"
       "Alpha = 1: D12_2 {1 3 2}\n"
       "D12 = 2: Alpha_1 {1 3 2} 1: D12_3 {2 1 3}\n";
-  ASSERT_EQ(description.Parse(text, 2), 1) << LastStatus();
+  ASSERT_EQ(ParseDetails(description, text, 2), 1) << LastStatus();
   ASSERT_EQ(description.DetailCount(), 2);
   THandle d12 = description.DetailAt(1);
   EXPECT_STREQ(d12.DisplayName(), "D12");
@@ -94,7 +94,7 @@ TEST(DetailsReader, CommentsMayStandWhereBlanksMay) {
       "% two details\nDetails: %% a block\n comment %%\n"
       "D1 = 1: D2_1 % the first face\n {1 2 3} 2: D2_2 {1 2 3} 3: D2_3 {1 2 3} 4: D2_4 {1 2 3}\n"
       "D2 = 1: D1_1 {1 2 3} 2: D1_2 {1 2 3} 3: D1_3 {1 2 3} 4: D1_4 {1 2 3}\n";
-  EXPECT_EQ(description.Parse(text, 1), 1) << LastStatus();
+  EXPECT_EQ(ParseDetails(description, text, 1), 1) << LastStatus();
 }
 
 struct TReaderErrorCase {
@@ -151,7 +151,7 @@ TEST(DetailsReader, ErrorsNameTheirLineAndToken) {
   for (const TReaderErrorCase& c : cases) {
     TScopedModelHeap heap;
     TDetailsDescription description;
-    EXPECT_EQ(description.Parse(c.text, 1), 0) << c.text;
+    EXPECT_EQ(ParseDetails(description, c.text, 1), 0) << c.text;
     EXPECT_EQ(DetailsErrorCode.load(), c.type) << c.text;
     EXPECT_EQ(LastStatus(), c.message) << c.text;
   }
@@ -160,7 +160,7 @@ TEST(DetailsReader, ErrorsNameTheirLineAndToken) {
 TEST(DetailsReader, IncompleteGluingIsReportedForItsFace) {
   TScopedModelHeap heap;
   TDetailsDescription description;
-  ASSERT_EQ(description.Parse("Details: D1 = 1: D2_3 {1 2 3}", 2), 1);
+  ASSERT_EQ(ParseDetails(description, "Details: D1 = 1: D2_3 {1 2 3}", 2), 1);
   // Break one correspondence by hand: the face is glued but not completely.
   TDetail::Of(description.DetailAt(0))->correspondence[0][1] = -1;
   EXPECT_EQ(description.CheckComplete(2), 0);
@@ -173,7 +173,7 @@ TEST(DetailsReader, FailedItemLeavesNoGluingToItsDetail) {
   {
     TDetailsDescription description;
     // D2 is made as D1's partner; its own item then fails and it is removed.
-    EXPECT_EQ(description.Parse("Details: D1 = 1: D2_3 {1 2 3}\nD2 = 2: D3_1 {1 1 3}", 2), 0);
+    EXPECT_EQ(ParseDetails(description, "Details: D1 = 1: D2_3 {1 2 3}\nD2 = 2: D3_1 {1 1 3}", 2), 0);
     ASSERT_EQ(description.DetailCount(), 2);  // D1 and D3 stay
     THandle d1 = description.FindDetailByName("D1") ? THandle(description.FindDetailByName("D1"))
                                                      : THandle();
@@ -192,7 +192,7 @@ TEST(DetailsReader, LongNamesAreRefusedAndNotConfused) {
     TDetailsDescription description;
     std::string tooLong(1024, 'x');
     std::string text = "Details: " + tooLong + " = 1: D2_1 {1 2 3}";
-    EXPECT_EQ(description.Parse(text.c_str(), 2), 0);
+    EXPECT_EQ(ParseDetails(description, text.c_str(), 2), 0);
     EXPECT_EQ(DetailsErrorCode.load(), kDetailsNameTooLong);
     EXPECT_EQ(description.DetailCount(), 0);
   }
@@ -201,7 +201,7 @@ TEST(DetailsReader, LongNamesAreRefusedAndNotConfused) {
     TDetailsDescription description;
     std::string stem(40, 'a');
     std::string text = "Details: " + stem + "1 = 1: " + stem + "2_1 {1 2 3}";
-    ASSERT_EQ(description.Parse(text.c_str(), 2), 1) << LastStatus();
+    ASSERT_EQ(ParseDetails(description, text.c_str(), 2), 1) << LastStatus();
     EXPECT_EQ(description.DetailCount(), 2);
   }
   EXPECT_EQ(heap.LiveBlocks(), 0u);
@@ -217,7 +217,7 @@ TEST(DetailsReader, NamesLikeDisplayNames) {
         "Details:\n"
         "v1 = 1: v1_2 {1 3 2} 3: v2_1 {1 3 2}\n"
         "v2 = 2: v2_3 {1 3 2} 4: v1_4 {1 3 2}\n";
-    ASSERT_EQ(description.Parse(text, 1), 1) << LastStatus();
+    ASSERT_EQ(ParseDetails(description, text, 1), 1) << LastStatus();
     EXPECT_EQ(description.DetailCount(), 2);
   }
   EXPECT_EQ(heap.LiveBlocks(), 0u);

@@ -14,7 +14,7 @@
 #include "model/homology_normal_form.h"
 #include "model/spine.h"
 #include "model/vertex.h"
-#include "presentations/details/details_description.h"
+#include "presentations/details/details_reader.h"
 #include "support/complex_builder.h"
 #include "support/model_heap.h"
 
@@ -85,7 +85,7 @@ TEST(DetailsSpine, OneTetrahedronGivesOneVertexTwoEdgesTwoCells) {
     TScopedModelHeap heap;
     {
       TDetailsDescription description;
-      ASSERT_EQ(description.Parse(c.text, 1), 1) << c.name << ": " << LastStatus();
+      ASSERT_EQ(ParseDetails(description, c.text, 1), 1) << c.name << ": " << LastStatus();
       TSpine spine;
       ASSERT_EQ(description.BuildSpine(spine, 1), 1) << c.name;
       EXPECT_EQ(spine.SourceKind(), kSourceDetails) << c.name;
@@ -109,7 +109,7 @@ TEST(DetailsSpine, OneTetrahedronGivesOneVertexTwoEdgesTwoCells) {
 TEST(DetailsSpine, BuildingTwiceGivesTheSameNumbering) {
   TScopedModelHeap heap;
   TDetailsDescription description;
-  ASSERT_EQ(description.Parse(kLens52, 1), 1);
+  ASSERT_EQ(ParseDetails(description, kLens52, 1), 1);
   TComplex first;
   TComplex second;
   ASSERT_EQ(description.BuildComplex(first, 1), 1);
@@ -127,7 +127,7 @@ TEST(DetailsSpine, BuildingTwiceGivesTheSameNumbering) {
 TEST(DetailsSpine, IncompleteDetailsBuildNothing) {
   TScopedModelHeap heap;
   TDetailsDescription description;
-  ASSERT_EQ(description.Parse("Details: D1 = 1: D1_2 {1 3 2}", 2), 1);
+  ASSERT_EQ(ParseDetails(description, "Details: D1 = 1: D1_2 {1 3 2}", 2), 1);
   TComplex spine;
   EXPECT_EQ(description.BuildComplex(spine, 1), 0);
   EXPECT_TRUE(spine.IsEmpty());
@@ -139,7 +139,7 @@ TEST(DetailsSpine, DetailsOfASpineBuildTheSameSpine) {
   for (const char* text : {kSphere, kLens52, kLens41, kNonOrientable}) {
     TScopedModelHeap heap;
     TDetailsDescription description;
-    ASSERT_EQ(description.Parse(text, 1), 1);
+    ASSERT_EQ(ParseDetails(description, text, 1), 1);
     TSpine spine;
     ASSERT_EQ(description.BuildSpine(spine, 1), 1);
 
@@ -163,7 +163,7 @@ TEST(DetailsSpine, SpineOfTwoDetailsRoundTrips) {
       "B2 = 1: A1_1 {1 3 2} 2: A1_2 {1 3 2} 3: A1_3 {1 3 2} 4: A1_4 {1 3 2}\n";
   TScopedModelHeap heap;
   TDetailsDescription description;
-  ASSERT_EQ(description.Parse(text, 1), 1);
+  ASSERT_EQ(ParseDetails(description, text, 1), 1);
   TComplex spine;
   ASSERT_EQ(description.BuildComplex(spine, 1), 1);
   EXPECT_EQ(spine.Objects().CountOfKind(kVertexKind), 2);

@@ -10,7 +10,7 @@
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/vertex.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 #include "presentations/heegaard/ext_heegaard_complex.h"
 #include "presentations/heegaard/heegaard_complex.h"
 #include "presentations/heegaard/heegaard_extended_form.h"

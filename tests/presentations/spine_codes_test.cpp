@@ -9,7 +9,7 @@
 #include "model/complex.h"
 #include "model/object_header.h"
 #include "presentations/triangulations/dehydrated_description.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 #include "presentations/triangulations/facets.h"
 #include "presentations/triangulations/iso_signature.h"
 #include "presentations/triangulations/tetrahedra.h"

@@ -29,7 +29,8 @@ std::vector<std::string> Summands(std::string group) {
 
 TEST(CensusSpinesSlow, EverySpineHasThePublishedHomologyAndSignature) {
   std::vector<TCensusEntry> entries = ReadCensusTable(FullCensusPath());
-  if (entries.empty()) GTEST_SKIP() << "no census file at " << FullCensusPath();
+  if (entries.empty()) GTEST_SKIP() << "skipped: the census file " << FullCensusPath()
+                                       << " is missing or empty (set SORVELIN_CENSUS_FILE)";
   int failures = 0;
   TOptionValues options;
   for (const TCensusEntry& entry : entries) {

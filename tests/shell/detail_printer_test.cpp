@@ -10,7 +10,7 @@
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/detail.h"
-#include "presentations/details/details_description.h"
+#include "presentations/details/details_reader.h"
 #include "support/complex_builder.h"
 #include "support/model_heap.h"
 
@@ -46,7 +46,7 @@ std::vector<int> SortedLengths(TComplex& complex) {
 TEST(DetailPrinter, WritesEachGluingOnceAndCommentsTheRest) {
   TScopedModelHeap heap;
   TDetailsDescription description;
-  ASSERT_EQ(description.Parse(kLens52Details, 1), 1);
+  ASSERT_EQ(ParseDetails(description, kLens52Details, 1), 1);
   EXPECT_EQ(PrintAll(description),
             "Details\r\n"
             "D1 =\r\n"
@@ -59,7 +59,7 @@ TEST(DetailPrinter, WritesEachGluingOnceAndCommentsTheRest) {
 TEST(DetailPrinter, MissingGluingsAndNullDetails) {
   TScopedModelHeap heap;
   TDetailsDescription description;
-  ASSERT_EQ(description.Parse("Details: A = 1: B_2 {2 1 3}", 2), 1);
+  ASSERT_EQ(ParseDetails(description, "Details: A = 1: B_2 {2 1 3}", 2), 1);
   TOutput output;
   PrintDetail(output, description.DetailAt(1), nullptr);
   EXPECT_STREQ(output.Text(),
@@ -85,7 +85,7 @@ TEST(DetailPrinter, DetailsOfASpineReadBackAsTheSameSpine) {
     std::string text = PrintAll(computed);
     EXPECT_NE(text.find("% Edge 1 beginning"), std::string::npos) << text;
     TDetailsDescription read;
-    ASSERT_EQ(read.Parse(text.c_str(), 1), 1) << text;
+    ASSERT_EQ(ParseDetails(read, text.c_str(), 1), 1) << text;
     TComplex rebuilt;
     ASSERT_EQ(read.BuildComplex(rebuilt, 1), 1);
     EXPECT_EQ(SortedLengths(rebuilt), SortedLengths(spine)) << text;

@@ -137,22 +137,26 @@ TEST(DocumentSpine, ParsesAnUnchangedTextOnce) {
   EXPECT_TRUE(document.Spine().IsEmpty());
 }
 
+// The reader decides how the objects made later from the spine are named
+// (unnamed cells: no names unless the move list is printed); the parse keeps
+// that for the document and leaves the process-wide switch as it was.
 TEST(DocumentSpine, NamingFollowsTheTextAndTheMoveListOption) {
   TOptionValues options;
+  SuppressObjectNames.store(0);
   {
     TDocumentSpine document;
     document.ParseDocumentText("1 2 -1 -2", options);
     EXPECT_EQ(document.CellsNamed(), 0);
-    EXPECT_EQ(SuppressObjectNames.load(), 1);
+    EXPECT_EQ(document.SuppressNamesAfterParse(), 1);
     options.OptionsOutputMoveList = 1;
     document.ParseDocumentText("1 2 -1 -2 1", options);
-    EXPECT_EQ(SuppressObjectNames.load(), 0);
+    EXPECT_EQ(document.SuppressNamesAfterParse(), 0);
     options.OptionsOutputMoveList = 0;
     document.ParseDocumentText("c = {1 2 -1 -2}", options);
     EXPECT_EQ(document.CellsNamed(), 1);
-    EXPECT_EQ(SuppressObjectNames.load(), 0);
+    EXPECT_EQ(document.SuppressNamesAfterParse(), 0);
   }
-  SuppressObjectNames.store(0);
+  EXPECT_EQ(SuppressObjectNames.load(), 0);
 }
 
 TEST(DocumentSpine, TextStyles) {

@@ -15,6 +15,7 @@
 #include "foundation/private_heap.h"
 #include "shell/computation_task.h"
 #include "foundation/stop_flags.h"
+#include "foundation/stop_poll.h"
 #include "shell/task_runner.h"
 #include "shell/task_view.h"
 
@@ -271,6 +272,34 @@ TEST_F(TaskRunnerTest, AnExceptionEndsTheComputationAndRestoresTheSettings) {
   ASSERT_TRUE(end.has_value());
   EXPECT_EQ(end->failure, "out of range");
   EXPECT_EQ(end->options.ReportType, 2);
+  EXPECT_EQ(view.Calls(), (std::vector<std::string>{"begin 5", "end 5"}));
+}
+
+// An engine that polls with TStopPoll leaves by TComputationStopped: that is a
+// stop, not a failure, and the computation is still ended for the view.
+TEST_F(TaskRunnerTest, AStoppedEngineEndsCleanlyWithoutAFailure) {
+  std::atomic<bool> started{false};
+  TTaskBodies bodies;
+  bodies.Set(TTaskKind::DefaultMoves, [&](TComputationTask& task) {
+    task.BeginComputation();
+    started = true;
+    TStopPoll poll(16);
+    for (;;) poll.Step();
+  });
+  TTaskRunner runner(std::move(bodies));
+  std::optional<TTaskEnd> end;
+  runner.SetFinishedHandler([&](TTaskEnd e) { end = std::move(e); });
+  TRecordingView view;
+  ASSERT_TRUE(runner.Launch(MakeTask(TTaskKind::DefaultMoves, &view)));
+  ASSERT_TRUE(Eventually([&] { return started.load(); }));
+  runner.Stop();
+  EXPECT_TRUE(runner.WaitFor(500ms)) << "a polled engine ends within half a second";
+  runner.Wait();
+  ASSERT_TRUE(end.has_value());
+  EXPECT_TRUE(end->stopRequested);
+  EXPECT_TRUE(end->stopped);
+  EXPECT_FALSE(end->aborted);
+  EXPECT_EQ(end->failure, "");
   EXPECT_EQ(view.Calls(), (std::vector<std::string>{"begin 5", "end 5"}));
 }
 

@@ -36,5 +36,5 @@ std::string CensusSamplePath() { return std::string(SORVELIN_TEST_DATA_DIR) + "/
 
 std::string FullCensusPath() {
   if (const char* path = std::getenv("SORVELIN_CENSUS_FILE"); path != nullptr && *path != '\0') return path;
-  return std::string(SORVELIN_SHARED_DATA_DIR) + "/cusped-census-8.tsv";
+  return std::string(SORVELIN_TEST_DATA_DIR) + "/census/cusped-census-8.tsv";
 }

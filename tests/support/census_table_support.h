@@ -1,5 +1,5 @@
-// The table of published cusped census manifolds (tests/data holds a sample;
-// the whole table lives in the shared data folder).
+// The table of published cusped census manifolds (tests/data holds a sample,
+// tests/data/census the whole table of up to 8 tetrahedra).
 #pragma once
 
 #include <string>
@@ -19,6 +19,6 @@ std::vector<TCensusEntry> ReadCensusTable(const std::string& path);
 
 // The sample in the test data folder.
 std::string CensusSamplePath();
-// The whole census: $SORVELIN_CENSUS_FILE when set, else the shared data
-// folder beside the repository.
+// The whole census: $SORVELIN_CENSUS_FILE when set, else
+// tests/data/census/cusped-census-8.tsv.
 std::string FullCensusPath();

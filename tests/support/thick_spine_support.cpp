@@ -6,7 +6,8 @@
 
 #include "model/detail.h"
 #include "model/spine.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
+#include "presentations/details/details_reader.h"
 #include "presentations/triangulations/iso_signature.h"
 #include "presentations/triangulations/iso_signature_code.h"
 #include "presentations/triangulations/triangulation_description.h"
@@ -47,7 +48,7 @@ bool LoadRandomThickenedSpine(TSpine& spine, int n, unsigned seed) {
 
 bool LoadThickenedDetails(TSpine& spine, const char* text) {
   TDetailsDescription details;
-  if (details.Parse(text, 1) != 1 || details.BuildComplex(spine, 1) != 1) return false;
+  if (ParseDetails(details, text, 1) != 1 || details.BuildComplex(spine, 1) != 1) return false;
   spine.SplitIntoComponents();
   return spine.Thicken(1) == 1;
 }

@@ -1,6 +1,6 @@
 // The details description: its lifetime, access to the details and the
 // completeness check. See details_description.h.
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 
 #include <string>
 

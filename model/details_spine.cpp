@@ -42,11 +42,11 @@
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/detail.h"
+#include "model/details_description.h"
 #include "model/edge.h"
 #include "model/objman.h"
 #include "model/spine.h"
 #include "model/vertex.h"
-#include "presentations/details/details_description.h"
 
 namespace {
 

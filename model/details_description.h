@@ -4,26 +4,12 @@
 // computed from a spine: each detail is the tetrahedron dual to one true
 // vertex of a special spine, each glued pair of faces is dual to an edge of
 // the spine, and each cycle of tetrahedron edges around an edge of the
-// triangulation is dual to a 2-cell. The readers of the details text, of
-// facets, of singular triangulations and of dehydrated descriptions all fill
-// a description; the spine builder (details_spine.cpp) then turns a complete
-// one into a spine, and the same file computes the details of a spine.
-//
-// The text format, read by Parse:
-//
-//   Details:
-//   D1 = 1: D2_3 {1 3 2} 2: D1_4 {2 1 3} ...
-//
-// After the keyword "Details" (optionally followed by ":") come items: a
-// detail name, "=", and gluings. A gluing "k: P_m {a b c}" glues face k of
-// this detail (faces are written 1..4) to face m of detail P, position i of
-// face k going to position (digit i) - 1 of face m. A partner may be named
-// before its own item. Comments ("%" to the line end, "%%" blocks) may stand
-// wherever blanks may.
-//
-// The reader stops at the first error and reports it under the heading
-// "Detail representation error : " with the line where reading stopped; the
-// type of the last error is kept in DetailsErrorCode.
+// triangulation is dual to a 2-cell. The readers of the details text
+// (presentations/details/details_reader.h), of facets, of singular
+// triangulations and of dehydrated descriptions all fill a description; the
+// spine builder (details_spine.cpp) then turns a complete one into a spine,
+// and the same file computes the details of a spine (which is how the model
+// finds the orientability of a thickened spine).
 #pragma once
 
 #include <atomic>
@@ -35,7 +21,7 @@ class TComplex;
 class TSpine;
 
 // The type of the last error of the details reader or of the completeness
-// check: 0 none; 1 to 13 the reader's errors (see details_reader.cpp); 14 no
+// check: 0 none; 1 to 13 the reader's errors (see presentations/details/details_reader.cpp); 14 no
 // details; 15 a gluing not defined; 16 a gluing not complete; 17 a name too
 // long to be read. Process-wide because the callers of the readers that fill
 // descriptions (facets, triangulations) read it after the reader returns.
@@ -80,13 +66,6 @@ class TDetailsDescription {
   TObjectManager& Objects() { return objects_; }
   const TObjectManager& Objects() const { return objects_; }
   const THandle& Representation() const { return representation_; }
-
-  // ---- Reading (details_reader.cpp) ----
-  // Reads the whole text into details; when reading succeeded, returns
-  // CheckComplete(mode), else 0 after reporting the error. Details read before
-  // an error stay in the description; the detail of the failed item is removed
-  // (and no other detail keeps a gluing to it).
-  int Parse(const char* text, int mode);
 
   // ---- Completeness ----
   // 1 when every detail is completely glued (then "Detail representation is
@@ -149,10 +128,3 @@ class TDetailsDescription {
   TObjectManager objects_;
   THandle representation_;
 };
-
-// 1 when the text, after blanks and comments, begins with "Details" (exact
-// case). Status messages are suppressed during the test.
-int IsDetailsText(const char* text);
-
-// 1 plus the number of line feeds before the position.
-unsigned LineNumberAt(const char* text, std::size_t position);

@@ -6,18 +6,14 @@
 // resolved word, the cells of one connected component). Beside the words runs
 // a list of name objects, one per word, null for an unnamed word.
 //
-// The reader (Parse) keeps the numbers it gave to the edge tokens of the text,
-// so that a spine built from the words can name its edges as the text did.
+// The text form and its reader are the cell presentation's
+// (presentations/cells/cell_word_text.h); the model uses the lists alone.
 //
 // The lists live in the private heap that was current when the word list was
-// made; the list must be destroyed (not dropped with its heap), because the
-// table of edge tokens is ordinary memory.
+// made.
 #pragma once
 
-#include <memory>
-
 #include "model/object_list.h"
-#include "presentations/cells/cell_text_reader.h"
 
 class TCellWordList {
  public:
@@ -26,18 +22,11 @@ class TCellWordList {
   TCellWordList& operator=(const TCellWordList& other);
   ~TCellWordList();
 
-  // Empties both lists and forgets the edge tokens; the names-used flag stays.
+  // Empties both lists.
   void Clear();
-  // Clear, then copies of the other's edge tokens and of both lists (each word
-  // copied, the name objects shared). Nothing else changes when other is this.
+  // Clear, then copies of both of the other's lists (each word copied, the
+  // name objects shared). Nothing changes when other is this.
   void Assign(const TCellWordList& other);
-
-  // Reads a cell presentation (comments are blanked first). Returns the number
-  // of cells read; 0 on any failure, with both lists emptied and the reason
-  // reported as a status text (a name where names are suppressed fails
-  // silently). With SuppressObjectNames set cell names are dropped and every
-  // edge token must be a number; with QuietMode set cell names are dropped.
-  int Parse(const char* text);
 
   int CellCount() const { return words_.Count(); }
   // Length of word i; 0 out of range.
@@ -64,14 +53,7 @@ class TCellWordList {
   // Puts a name object at position i; 1 on success, 0 out of range.
   int SetName(int i, TObjectHeader* name);
 
-  // 1 when the text read last used a named edge or a named cell.
-  int NamesUsed() const { return namesUsed_; }
-  // The edge tokens of the text read last (empty when names were suppressed).
-  const TEdgeNameTable* EdgeNames() const { return edgeNames_.get(); }
-
  private:
   TObjectList words_;  // counted, tag 1: a list of lists
   TObjectList names_;  // counted name objects, null for unnamed words
-  int namesUsed_ = 0;
-  std::unique_ptr<TEdgeNameTable> edgeNames_;
 };
