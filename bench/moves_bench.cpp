@@ -8,51 +8,13 @@
 #include "foundation/status_reporter.h"
 #include "model/detail.h"
 #include "model/spine.h"
+#include "support/random_triangulation.h"
 #include "model/thickcell.h"
 #include "moves/collapsing.h"
 #include "moves/move_types.h"
 #include "moves/step_loop.h"
 #include "model/details_description.h"
-
-namespace {
-
-// n tetrahedra glued at random in pairs of faces by odd maps: an orientable
-// triangulation whose dual special spine thickens.
-void GlueAtRandom(TDetailsDescription& details, int n, unsigned seed) {
-  std::vector<TObjectHeader*> tetrahedra;
-  for (int i = 0; i < n; ++i) tetrahedra.push_back(details.NewDetail());
-  std::vector<int> faces(static_cast<std::size_t>(4 * n));
-  for (int i = 0; i < 4 * n; ++i) faces[static_cast<std::size_t>(i)] = i;
-  std::mt19937 random(seed);
-  std::shuffle(faces.begin(), faces.end(), random);
-  const int odd[3][3] = {{0, 2, 1}, {1, 0, 2}, {2, 1, 0}};
-  for (std::size_t k = 0; k + 1 < faces.size(); k += 2) {
-    int a = faces[k];
-    int b = faces[k + 1];
-    const int* map = odd[random() % 3];
-    TDetail::GlueFaces(tetrahedra[static_cast<std::size_t>(a / 4)], a % 4,
-                       tetrahedra[static_cast<std::size_t>(b / 4)], b % 4, map[0], map[1], map[2], 1);
-  }
-}
-
-class TBenchHeap {
- public:
-  TBenchHeap() {
-    PushHeapContext(context_);
-    PrivateHeapCreate(1);
-    SuppressStatus();
-  }
-  ~TBenchHeap() {
-    UnsuppressStatus();
-    PopHeapContext(context_);
-    context_.Destroy();
-  }
-
- private:
-  THeapContext context_;
-};
-
-}  // namespace
+#include "support/bench_heap.h"
 
 // The collapsings and reductions that follow cutting a cell out of the spine
 // of n true vertices; "per_move" is the time per collapsing or reduction.
@@ -72,7 +34,7 @@ static void BM_CollapsingsAfterCut(benchmark::State& state) {
     };
     for (unsigned seed = 11; seed < 31 && chosen < 0; ++seed) {
       TDetailsDescription details;
-      GlueAtRandom(details, n, seed);
+      GlueTetrahedraAtRandom(details, n, seed);
       original.Clear();
       details.BuildComplex(original, 1);
       original.SplitIntoComponents();
@@ -110,7 +72,7 @@ static void BM_StepFindsNothing(benchmark::State& state) {
   InitMoveOrderTable();
   {
     TDetailsDescription details;
-    GlueAtRandom(details, n, 5);
+    GlueTetrahedraAtRandom(details, n, 5);
     TSpine spine;
     details.BuildComplex(spine, 1);
     spine.SplitIntoComponents();

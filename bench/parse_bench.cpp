@@ -17,6 +17,7 @@
 #include "presentations/links/link.h"
 #include "presentations/triangulations/facets.h"
 #include "presentations/triangulations/triangulation_description.h"
+#include "support/bench_heap.h"
 
 // Reading a document's text into a spine, for every notation that used to
 // cost quadratic time on ordinary input. Each benchmark runs sizes x1, x2, x4
@@ -25,27 +26,6 @@
 // that the document parse adds have benchmarks of their own.
 
 namespace {
-
-// A private heap in a heap context of its own for one benchmark, with the
-// status texts (readers report what they read) suppressed.
-class TBenchHeap {
- public:
-  TBenchHeap() {
-    PushHeapContext(context_);
-    PrivateHeapCreate(1);
-    SuppressStatus();
-  }
-  ~TBenchHeap() {
-    UnsuppressStatus();
-    PopHeapContext(context_);
-    context_.Destroy();
-  }
-  TBenchHeap(const TBenchHeap&) = delete;
-  TBenchHeap& operator=(const TBenchHeap&) = delete;
-
- private:
-  THeapContext context_;
-};
 
 // One line of 20 edges from +-1..9, repeated to the size: every cell meets
 // every other along the few edges, so each edge lies on thousands of cells.

@@ -8,6 +8,7 @@
 #include "model/spine.h"
 #include "model/details_description.h"
 #include "presentations/details/details_reader.h"
+#include "support/random_triangulation.h"
 #include "presentations/triangulations/iso_signature.h"
 #include "presentations/triangulations/iso_signature_code.h"
 #include "presentations/triangulations/triangulation_description.h"
@@ -27,20 +28,7 @@ std::string SpineSignature(TSpine& spine) {
 
 bool LoadRandomThickenedSpine(TSpine& spine, int n, unsigned seed) {
   TDetailsDescription details;
-  std::vector<TObjectHeader*> tetrahedra;
-  for (int i = 0; i < n; ++i) tetrahedra.push_back(details.NewDetail());
-  std::vector<int> faces(static_cast<std::size_t>(4 * n));
-  for (int i = 0; i < 4 * n; ++i) faces[static_cast<std::size_t>(i)] = i;
-  std::mt19937 random(seed);
-  std::shuffle(faces.begin(), faces.end(), random);
-  const int odd[3][3] = {{0, 2, 1}, {1, 0, 2}, {2, 1, 0}};
-  for (std::size_t k = 0; k + 1 < faces.size(); k += 2) {
-    int a = faces[k];
-    int b = faces[k + 1];
-    const int* map = odd[random() % 3];
-    TDetail::GlueFaces(tetrahedra[static_cast<std::size_t>(a / 4)], a % 4, tetrahedra[static_cast<std::size_t>(b / 4)],
-                       b % 4, map[0], map[1], map[2], 1);
-  }
+  GlueTetrahedraAtRandom(details, n, seed);
   if (details.BuildComplex(spine, 1) != 1) return false;
   spine.SplitIntoComponents();
   return spine.Thicken(1) == 1;
