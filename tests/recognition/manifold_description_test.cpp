@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <memory>
+#include <string>
+
+#include "foundation/checked_int64.h"
+#include "foundation/output.h"
+#include "model/molecule_vertex.h"
+#include "model/object_table.h"
+#include "recognition/fibres.h"
+#include "recognition/manifold_description.h"
+#include "support/model_heap.h"
+
+namespace {
+
+std::string Name(const TManifoldDescription& d) {
+  TOutput output;
+  d.PrintPieceName(output);
+  return output.Text() != nullptr ? output.Text() : "";
+}
+
+}  // namespace
+
+TEST(ManifoldDescription, ANewDescription) {
+  TManifoldDescription d;
+  EXPECT_EQ(d.GetTypeCode(), 0);
+  EXPECT_EQ(d.GetComplexity(), 0);
+  EXPECT_EQ(d.GetName(), nullptr);
+  EXPECT_EQ(d.GetNextSummand(), nullptr);
+  EXPECT_EQ(d.GetNextPresentation(), nullptr);
+  EXPECT_EQ(d.CountSummands(), 1);
+  EXPECT_EQ(d.CountTypedPresentations(), 0);
+}
+
+TEST(ManifoldDescription, LensNormalForm) {
+  struct TCase {
+    std::int64_t p, q;
+    int stored;
+  };
+  const TCase cases[] = {
+      {7, 5, 2}, {5, 4, 1}, {5, 2, 2}, {7, 3, 2}, {2, 1, 1}, {11, 3, 3}, {11, 4, 3},
+      // q taken mod p first.
+      {7, 12, 2}, {5, 9, 1}, {-7, -5, 2},
+      // L(13, 5): 5^-1 = 8 mod 13, p - 8 = 5; L(13, 2) and L(13, 7) are one.
+      {13, 5, 5}, {13, 7, 2},
+  };
+  for (const TCase& c : cases) {
+    TManifoldDescription d;
+    d.SetLensCode(c.p, c.q);
+    int p = 0;
+    int q = 0;
+    ASSERT_EQ(d.GetLensParameters(p, q), 1);
+    EXPECT_EQ(p, c.p < 0 ? -c.p : c.p) << c.p << "," << c.q;
+    EXPECT_EQ(q, c.stored) << c.p << "," << c.q;
+  }
+  TManifoldDescription big;
+  EXPECT_THROW(big.SetLensCode(std::int64_t{INT_MAX} + 2, 1), Out_of_Range);
+}
+
+TEST(ManifoldDescription, SimpleAndLensNames) {
+  struct TCase {
+    int balls, s2xs1, solidTori;
+    const char* name;
+    int layout;
+  };
+  const TCase cases[] = {
+      {0, 0, 0, "S^3", 4}, {2, 0, 0, "S^3", 4}, {0, 1, 0, "S^2xS^1", 2},
+      {0, 0, 1, "Solid torus", 3}, {0, 2, 0, "", 4}, {0, 1, 1, "", 4},
+  };
+  for (const TCase& c : cases) {
+    TManifoldDescription d;
+    d.SetTrivialCode();
+    d.SetBoundaryCounts(c.balls, c.s2xs1, c.solidTori);
+    TOutput output;
+    EXPECT_EQ(d.PrintSimpleName(output), c.layout);
+    EXPECT_STREQ(output.Text() != nullptr ? output.Text() : "", c.name);
+  }
+  TManifoldDescription lens;
+  lens.SetLensCode(7, 5);
+  EXPECT_EQ(Name(lens), "L(7,2)");
+  lens.SetLensCode(5, 4);
+  EXPECT_EQ(Name(lens), "L(5,1)");
+  lens.SetLensCode(2, 1);
+  EXPECT_EQ(Name(lens), "RP^3");
+
+  TManifoldDescription bundle;
+  const std::int32_t matrix[4] = {2, 1, 1, 1};
+  bundle.SetPieceCode(BuildBundleMatrixCode(matrix));
+  EXPECT_EQ(Name(bundle), "Stallings manifold with fiber a torus: ( 2 1 ) ( 1 1 )");
+}
+
+TEST(ManifoldDescription, SeifertName) {
+  TScopedModelHeap heap;
+  TManifoldDescription d;
+  auto* molecule = new TObjectTable;
+  d.SetMolecule(molecule);
+  THandle v(molecule->NewAtom(kSeifertAtom));
+  TMoleculeVertex::ResetByType(v, kBaseSphere);
+  AddFibre(v, 2, 1);
+  AddFibre(v, 3, 1);
+  AddFibre(v, 5, -4);
+  NormalizeFibres(v, 1);
+  d.SetPieceCode(BuildPieceCode(v, 1));
+  EXPECT_EQ(Name(d), "Seifert manifold (S^2,(2,1),(3,1),(5,1),(1,-1) )");
+  EXPECT_EQ(d.IsReducible(), 0);
+  EXPECT_EQ(d.IsRecognized(), 1);
+
+  // With e = 0 the last fibre is not written.
+  TManifoldDescription e;
+  auto* other = new TObjectTable;
+  e.SetMolecule(other);
+  THandle w(other->NewAtom(kSeifertAtom));
+  TMoleculeVertex::ResetByType(w, kBaseSphere);
+  AddFibre(w, 3, 1);
+  AddFibre(w, 2, 1);
+  AddFibre(w, 5, 6);
+  AddFibre(w, 1, -1);
+  NormalizeFibres(w, 1);
+  e.SetPieceCode(BuildPieceCode(w, 1));
+  EXPECT_EQ(Name(e), "Seifert manifold (S^2,(2,1),(3,1),(5,1) )");
+}
+
+TEST(ManifoldDescription, ReducibilityOfSumsAndSpecialPieces) {
+  TScopedModelHeap heap;
+  TManifoldDescription lens;
+  lens.SetLensCode(5, 2);
+  EXPECT_EQ(lens.IsReducible(), 0);
+
+  // L(5,2) # L(3,1).
+  TManifoldDescription sum;
+  sum.SetLensCode(5, 2);
+  auto second = std::make_unique<TManifoldDescription>();
+  second->SetLensCode(3, 1);
+  sum.SetNextSummand(std::move(second));
+  int summands = 0;
+  int s2xs1 = 0;
+  int zeroPair = 0;
+  EXPECT_EQ(sum.IsReducible(summands, s2xs1, zeroPair), 1);
+  EXPECT_EQ(summands, 2);
+
+  TManifoldDescription withHandle;
+  withHandle.SetLensCode(5, 2);
+  withHandle.SetBoundaryCounts(0, 1, 0);
+  EXPECT_EQ(withHandle.IsReducible(), 1);
+
+  // L(0, 1) is S^2xS^1.
+  TManifoldDescription zero;
+  zero.SetLensCode(0, 1);
+  EXPECT_EQ(zero.IsReducible(), 1);
+
+  // A solid torus alone is irreducible; beside a lens space it is not.
+  TManifoldDescription torus;
+  torus.SetTrivialCode();
+  torus.SetBoundaryCounts(0, 0, 1);
+  EXPECT_EQ(torus.IsReducible(), 0);
+  TManifoldDescription lensAndTorus;
+  lensAndTorus.SetLensCode(5, 2);
+  lensAndTorus.SetBoundaryCounts(0, 0, 1);
+  EXPECT_EQ(lensAndTorus.IsReducible(), 1);
+
+  // A Seifert piece over S^2 without exceptional fibres.
+  TManifoldDescription plain;
+  auto* molecule = new TObjectTable;
+  plain.SetMolecule(molecule);
+  THandle v(molecule->NewAtom(kSeifertAtom));
+  TMoleculeVertex::ResetByType(v, kBaseSphere);
+  NormalizeFibres(v, 1);
+  plain.SetPieceCode(BuildPieceCode(v, 1));
+  EXPECT_EQ(plain.IsReducible(), 1);
+}
+
+TEST(ManifoldDescription, NamesAlongThePresentationChain) {
+  TManifoldDescription head;
+  head.SetNextPresentation(std::make_unique<TManifoldDescription>());
+  TManifoldDescription* middle = head.GetNextPresentation();
+  middle->SetNextPresentation(std::make_unique<TManifoldDescription>());
+  TManifoldDescription* last = middle->GetNextPresentation();
+  head.SetName("first");
+  EXPECT_STREQ(last->GetName(), "first");
+  middle->SetName("second");
+  EXPECT_STREQ(head.GetName(), "first");
+  EXPECT_STREQ(middle->GetName(), "second");
+  EXPECT_STREQ(last->GetName(), "second");
+
+  last->SetEntryText("entry");
+  EXPECT_EQ(head.GetEntryText(false), nullptr);
+  EXPECT_STREQ(head.GetEntryText(true), "entry");
+  head.SetEntryText("head entry");  // clears the first along the chain
+  EXPECT_EQ(last->GetEntryText(false), nullptr);
+  EXPECT_STREQ(head.GetEntryText(false), "head entry");
+
+  middle->SetMark(1);
+  EXPECT_EQ(head.GetMark(), 1);
+  EXPECT_EQ(head.CountTypedPresentations(), 0);
+  last->SetLensCode(5, 2);
+  EXPECT_EQ(head.CountTypedPresentations(), 1);
+}
+
+TEST(ManifoldDescription, SourcesAndMoveLines) {
+  TManifoldDescription d;
+  d.AddSource(1, 10, 0);
+  d.AddSource(1, 10, 3);  // same name and position: nothing added
+  d.AddSource(1, 11, 0);
+  d.AddSource(2, 10, 0);
+  EXPECT_EQ(d.CountSources(), 3);
+  int name = 0;
+  int position = 0;
+  int sub = 0;
+  ASSERT_EQ(d.GetSource(0, name, position, sub), 1);
+  EXPECT_EQ(sub, 0);
+  EXPECT_EQ(d.GetSource(3, name, position, sub), 0);
+
+  d.AddMoveLine("T-move 1");
+  char buffer[5];
+  ASSERT_EQ(d.GetMoveLine(0, buffer, sizeof buffer), 1);
+  EXPECT_STREQ(buffer, "T-mo");
+  EXPECT_EQ(d.GetMoveLine(1, buffer, sizeof buffer), 0);
+}
+
+TEST(ManifoldDescription, CopyKeepsLongMoveLinesAndTheSummands) {
+  TScopedModelHeap heap;
+  TManifoldDescription d;
+  d.SetLensCode(7, 2);
+  d.SetName("L(7,2)");
+  const std::string longLine(3000, 'x');
+  d.AddMoveLine(longLine);
+  d.AddSource(1, 4, 2);
+  d.SetSpineText("spine");
+  auto summand = std::make_unique<TManifoldDescription>();
+  summand->SetLensCode(3, 1);
+  d.SetNextSummand(std::move(summand));
+  d.SetNextPresentation(std::make_unique<TManifoldDescription>());
+  d.GetNextPresentation()->SetEntryText("from the chain");
+  d.SetMolecule(new TObjectTable);
+  d.GetMolecule()->NewAtom(kSeifertAtom);
+
+  TManifoldDescription copy;
+  d.CopyTo(copy);
+  ASSERT_NE(copy.MoveLine(0), nullptr);
+  EXPECT_EQ(*copy.MoveLine(0), longLine);
+  EXPECT_STREQ(copy.GetName(), "L(7,2)");
+  EXPECT_EQ(ComparePieceCodes(copy.GetPieceCode(), d.GetPieceCode()), kCodeEqual);
+  EXPECT_EQ(copy.CountSummands(), 2);
+  EXPECT_EQ(copy.CountSources(), 1);
+  EXPECT_STREQ(copy.GetEntryText(false), "from the chain");
+  EXPECT_EQ(copy.GetNextPresentation(), nullptr);
+  ASSERT_NE(copy.GetMolecule(), nullptr);
+  EXPECT_NE(copy.GetMolecule(), d.GetMolecule());
+  EXPECT_EQ(copy.GetMolecule()->CountAtomsOfType(kSeifertAtom), 1);
+}
