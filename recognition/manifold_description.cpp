@@ -85,6 +85,7 @@ void TManifoldDescription::CopyTo(TManifoldDescription& target) const {
     target.molecule_ = std::move(copy);
   }
   target.code_ = code_;
+  target.AttachCodeToSpineRecordVertex();
   // Move lines are copied whole, however long.
   target.moveLines_.insert(target.moveLines_.end(), moveLines_.begin(), moveLines_.end());
   for (const TSource& s : sources_) target.AddSource(s.nameIndex, s.position, s.subposition);
@@ -188,7 +189,31 @@ int TManifoldDescription::GetSource(int i, int& nameIndex, int& position, int& s
   return 1;
 }
 
-void TManifoldDescription::SetMolecule(TObjectTable* molecule) { molecule_.reset(molecule); }
+void TManifoldDescription::SetMolecule(TObjectTable* molecule) {
+  molecule_.reset(molecule);
+  AttachCodeToSpineRecordVertex();
+}
+
+void TManifoldDescription::SetPieceCode(const TPieceCode& code) {
+  code_ = code;
+  AttachCodeToSpineRecordVertex();
+}
+
+void TManifoldDescription::AppendInvariants(const std::vector<std::int32_t>& values) {
+  ::AppendInvariants(code_, values);
+  AttachCodeToSpineRecordVertex();
+}
+
+void TManifoldDescription::AttachCodeToSpineRecordVertex() {
+  const int type = code_.Type();
+  if ((type != kSpineRecordCode && type != kUnrecognizedCode) || molecule_ == nullptr) return;
+  if (molecule_->CountAtomsOfType(kExceptionalAtom) != 1) return;
+  TObjectHeader* vertex = molecule_->NthExceptionalAtom(0);
+  // The vertex reads the code's words; they move whenever the code changes,
+  // so every change of the code passes through here.
+  TMoleculeVertex::SetPiece(vertex, code_.Words().data());
+  TMoleculeVertex::SetMarkWord(vertex, 0);
+}
 
 void TManifoldDescription::SetComplexity(int complexity) {
   for (TManifoldDescription* d = this; d != nullptr; d = d->nextSummand_.get()) {
@@ -351,8 +376,11 @@ int TManifoldDescription::PrintPieceName(TOutput& output) const {
       output.AppendText(FormatStringText(kTextBundle, code_.Word(at), code_.Word(at + 1),
                                          code_.Word(at + 2), code_.Word(at + 3))
                             .c_str());
-      for (int i = kCodeHeaderWords; i < at - 1; ++i)
-        output.AppendText(FormatText(" %d", code_.Word(i)).c_str());
+      if (at - 1 > kCodeHeaderWords) {
+        output.AppendText("\t{");
+        for (int i = kCodeHeaderWords; i < at - 1; ++i) output.AppendText(FormatText("%d ", code_.Word(i)).c_str());
+        output.AppendText("}");
+      }
       return 1;
     }
     default:

@@ -79,10 +79,15 @@ class TManifoldDescription {
 
   // ---- Piece code and molecule ----
   const TPieceCode& GetPieceCode() const { return code_; }
-  TPieceCode& GetPieceCode() { return code_; }
-  void SetPieceCode(const TPieceCode& code) { code_ = code; }
+  // For a spine record (types 18 and 19) whose molecule has exactly one
+  // exceptional atom, that atom also gets the code as its piece (and its
+  // spine word is cleared).
+  void SetPieceCode(const TPieceCode& code);
+  // The invariant block of the code; the atom that reads it is refreshed.
+  void AppendInvariants(const std::vector<std::int32_t>& values);
   TObjectTable* GetMolecule() const { return molecule_.get(); }
-  // Takes ownership (null frees the current one).
+  // Takes ownership (null frees the current one). The molecule's atoms are
+  // freed before the code they may point to.
   void SetMolecule(TObjectTable* molecule);
   int GetTypeCode() const { return code_.Type(); }
   void SetTypeCode(int type) { code_.SetWord(kCodeType, type); }
@@ -126,6 +131,8 @@ class TManifoldDescription {
   int PrintPieceName(TOutput& output) const;
 
  private:
+  void AttachCodeToSpineRecordVertex();
+
   std::int32_t reserved_ = 0;
   bool hasName_ = false;
   std::string name_;

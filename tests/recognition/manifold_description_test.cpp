@@ -3,6 +3,7 @@
 #include <climits>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "foundation/checked_int64.h"
 #include "foundation/output.h"
@@ -10,6 +11,7 @@
 #include "model/object_table.h"
 #include "recognition/fibres.h"
 #include "recognition/manifold_description.h"
+#include "shell/molecule_printer.h"
 #include "support/model_heap.h"
 
 namespace {
@@ -88,6 +90,8 @@ TEST(ManifoldDescription, SimpleAndLensNames) {
   const std::int32_t matrix[4] = {2, 1, 1, 1};
   bundle.SetPieceCode(BuildBundleMatrixCode(matrix));
   EXPECT_EQ(Name(bundle), "Stallings manifold with fiber a torus: ( 2 1 ) ( 1 1 )");
+  bundle.SetPieceCode(BuildBundleCode({1, -2}, matrix));
+  EXPECT_EQ(Name(bundle), "Stallings manifold with fiber a torus: ( 2 1 ) ( 1 1 )\t{1 -2 }");
 }
 
 TEST(ManifoldDescription, SeifertName) {
@@ -248,4 +252,52 @@ TEST(ManifoldDescription, CopyKeepsLongMoveLinesAndTheSummands) {
   ASSERT_NE(copy.GetMolecule(), nullptr);
   EXPECT_NE(copy.GetMolecule(), d.GetMolecule());
   EXPECT_EQ(copy.GetMolecule()->CountAtomsOfType(kSeifertAtom), 1);
+}
+
+// The exceptional atom of a spine record reads the description's code: its
+// texts survive the invariants moving them, and the molecule printer shows
+// the signature.
+TEST(ManifoldDescription, TheSpineRecordAtomReadsTheCode) {
+  TScopedModelHeap heap;
+  TManifoldDescription d;
+  d.SetMolecule(new TObjectTable);
+  THandle atom(d.GetMolecule()->NewAtom(kExceptionalAtom));
+  d.GetMolecule()->NewAtom(kVirtualAtom);
+  TMoleculeVertex::SetMarkWord(atom, 1);
+
+  TSpineRecordCounts counts;
+  counts.complexity = 6;
+  counts.signatureComparable = true;
+  TPieceCode code = BuildSpineRecordCode(counts);
+  AppendHomology(code, {5});
+  AppendTextBlock(code, "the spine", "gLLPQbefefdfhr");
+  d.SetPieceCode(code);
+  EXPECT_EQ(TMoleculeVertex::MarkWord(atom), 0);
+  EXPECT_STREQ(TMoleculeVertex::PieceCodeText(atom), "the spine");
+
+  d.AppendInvariants({3, 1, 4});
+  EXPECT_EQ(TMoleculeVertex::Piece(atom), d.GetPieceCode().Words().data());
+  EXPECT_STREQ(TMoleculeVertex::PieceCodeText(atom), "the spine");
+  EXPECT_STREQ(TMoleculeVertex::PieceText(atom), "gLLPQbefefdfhr");
+  std::vector<std::int32_t> homology;
+  ASSERT_EQ(TMoleculeVertex::PieceApply(atom, homology), 1);
+  EXPECT_EQ(homology, (std::vector<std::int32_t>{5}));
+
+  TOutput output;
+  PrintMoleculeVertex(output, atom);
+  const std::string text = output.Text();
+  EXPECT_NE(text.find("Isomorphism signature:\r\n\tgLLPQbefefdfhr"), std::string::npos) << text;
+
+  // A copy's atom reads the copy's code.
+  TManifoldDescription copy;
+  d.CopyTo(copy);
+  TObjectHeader* copied = copy.GetMolecule()->NthExceptionalAtom(0);
+  EXPECT_EQ(TMoleculeVertex::Piece(copied), copy.GetPieceCode().Words().data());
+
+  // Other pieces are not read as spine records.
+  TPieceCode lens = BuildLensCode(5, 2);
+  TMoleculeVertex::SetPiece(atom, lens.Words().data());
+  EXPECT_EQ(TMoleculeVertex::PieceCodeText(atom), nullptr);
+  EXPECT_EQ(TMoleculeVertex::PieceApply(atom, homology), 0);
+  TMoleculeVertex::SetPiece(atom, nullptr);
 }
