@@ -160,6 +160,142 @@ int TManifoldDescription::GetMark() const {
   return 0;
 }
 
+void TManifoldDescription::SetText5(const char* text) {
+  if (hasText5_ || text == nullptr) return;
+  hasText5_ = true;
+  text5_ = text;
+}
+
+void TManifoldDescription::AddReference(TManifoldDescription* entry, int value, bool keepFullInformation) {
+  bool found = false;
+  for (TReference& r : references_) {
+    if (r.entry != entry) continue;
+    r.value = value;
+    found = true;
+  }
+  if (!found && (references_.empty() || keepFullInformation)) references_.push_back({entry, value});
+}
+
+void TManifoldDescription::RemoveReference(int i) {
+  if (i < 0 || i >= static_cast<int>(references_.size())) return;
+  references_.erase(references_.begin() + i);
+}
+
+int TManifoldDescription::CountReferences(int value) const {
+  int n = 0;
+  for (const TReference& r : references_)
+    if (value == 0 || r.value == value) ++n;
+  return n;
+}
+
+TManifoldDescription* TManifoldDescription::GetReference(int i, int value) const {
+  for (const TReference& r : references_) {
+    if (value != 0 && r.value != value) continue;
+    if (i-- == 0) return r.entry;
+  }
+  return nullptr;
+}
+
+int TManifoldDescription::GetReferenceValue(int i) const {
+  if (i < 0 || i >= static_cast<int>(references_.size())) return 0;
+  return references_[static_cast<std::size_t>(i)].value;
+}
+
+int TManifoldDescription::IsClosed(int& balls, int& solidTori) const {
+  balls = code_.Word(kCodeBallCount);
+  solidTori = code_.Word(kCodeSolidTorusCount);
+  for (const TManifoldDescription* d = this; d != nullptr; d = d->nextSummand_.get()) {
+    const int type = d->code_.Type();
+    if (d->code_.Word(kCodeSolidTorusCount) > 0 || (type >= 11 && type <= 17)) return 0;
+    if (d->molecule_ != nullptr && d->molecule_->HasVirtualAtom()) return 0;
+  }
+  return 1;
+}
+
+int TManifoldDescription::CompareMoleculeNodes(const TManifoldDescription& a, const TManifoldDescription& b) {
+  const int na = a.CountSummands();
+  const int nb = b.CountSummands();
+  if (na != nb) return na < nb ? kCodeLess : kCodeGreater;
+  const TManifoldDescription* x = &a;
+  const TManifoldDescription* y = &b;
+  for (; x != nullptr && y != nullptr; x = x->nextSummand_.get(), y = y->nextSummand_.get()) {
+    const int tx = x->code_.Type();
+    const int ty = y->code_.Type();
+    auto filled = [](int t) { return t == kFilledAtomCode || t == kMultiFilledAtomCode; };
+    auto record = [](int t) { return t == kSpineRecordCode || t == kUnrecognizedCode; };
+    int answer = 0;
+    if (filled(tx) && filled(ty))
+      answer = CompareFilledAtoms(x->code_, y->code_);
+    else if (record(tx) && record(ty))
+      answer = CompareSpineRecords(x->code_, y->code_);
+    else
+      answer = ComparePieceCodes(x->code_, y->code_);
+    if (answer == kCodeLess || answer == kCodeGreater) return answer;
+    if (answer == kCodeUndecided) return kCodeEqual;
+  }
+  return kCodeEqual;
+}
+
+int TManifoldDescription::FindEqualPresentation(TManifoldDescription& other, TManifoldDescription*& found,
+                                                int* count) {
+  bool counted = false;
+  for (TManifoldDescription* d = this; d != nullptr; d = d->nextPresentation_.get()) {
+    const int answer = CompareMoleculeNodes(*d, other);
+    if (answer == kCodeEqual) {
+      found = d;
+      return 1;
+    }
+    if (d->nextPresentation_ == nullptr) return 0;
+    const int r1 = d->IsReducible();
+    const int r2 = other.IsReducible();
+    if (!((r1 == 1 && r2 == 0) || (r1 == r2 && answer == kCodeLess))) return 0;
+    if (count != nullptr && !counted) {
+      ++*count;
+      counted = true;
+    }
+  }
+  return 0;
+}
+
+void TManifoldDescription::SortSummands() {
+  if (nextSummand_ == nullptr) return;
+  struct TPart {
+    TPieceCode code;
+    std::unique_ptr<TObjectTable> molecule;
+  };
+  std::vector<TPart> parts;
+  int balls = 0;
+  int s2xs1 = 0;
+  int solidTori = 0;
+  for (TManifoldDescription* d = this; d != nullptr; d = d->nextSummand_.get()) {
+    int b = 0;
+    int s = 0;
+    int t = 0;
+    d->GetBoundaryCounts(b, s, t);
+    balls = CheckedIntSum(balls, b);
+    s2xs1 = CheckedIntSum(s2xs1, s);
+    solidTori = CheckedIntSum(solidTori, t);
+  }
+  for (TManifoldDescription* d = this; d != nullptr; d = d->nextSummand_.get()) {
+    d->code_.SetWord(kCodeBallCount, 0);
+    d->code_.SetWord(kCodeS2xS1Count, 0);
+    d->code_.SetWord(kCodeSolidTorusCount, 0);
+    d->code_.SetWord(kCodeReducibleCache, -1);
+    parts.push_back({d->code_, std::move(d->molecule_)});
+  }
+  // Selection of the least remaining code; the earliest of equal ones wins.
+  for (TManifoldDescription* d = this; d != nullptr; d = d->nextSummand_.get()) {
+    std::size_t least = 0;
+    for (std::size_t i = 1; i < parts.size(); ++i)
+      if (ComparePieceCodes(parts[i].code, parts[least].code) == kCodeLess) least = i;
+    d->molecule_ = std::move(parts[least].molecule);
+    d->SetPieceCode(parts[least].code);
+    parts.erase(parts.begin() + static_cast<std::ptrdiff_t>(least));
+  }
+  SetBoundaryCounts(balls, s2xs1, solidTori);
+  SetReducibilityAlongSummands(1);
+}
+
 int TManifoldDescription::GetMoveLine(int i, char* buffer, std::size_t max) const {
   const std::string* line = MoveLine(i);
   if (line == nullptr || buffer == nullptr || max == 0) return 0;

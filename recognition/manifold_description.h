@@ -64,6 +64,28 @@ class TManifoldDescription {
   void SetMark(int mark);
   int GetMark() const;
 
+  // Field 3 of the record: the duplicate mark of the result table.
+  void SetWord3(int value) { word3_ = value; }
+  int GetWord3() const { return word3_; }
+  // Set once, never cleared.
+  void SetFlag9() { flag9_ = 1; }
+  int GetFlag9() const { return flag9_; }
+  // Only the first text set is kept.
+  void SetText5(const char* text);
+  const char* GetText5() const { return hasText5_ ? text5_.c_str() : nullptr; }
+
+  // ---- References to other entries (not owned), each with a value ----
+  // An entry already referenced gets value at every position that holds it.
+  // A new entry is appended only to an empty list or when keepFullInformation
+  // (the duplicate-control option) is set.
+  void AddReference(TManifoldDescription* entry, int value, bool keepFullInformation);
+  void RemoveReference(int i);
+  // All references, or with a non-zero value those whose value equals it.
+  int CountReferences(int value) const;
+  // The i-th reference (among those with the value when it is non-zero).
+  TManifoldDescription* GetReference(int i, int value) const;
+  int GetReferenceValue(int i) const;
+
   // ---- Move lines and sources ----
   void AddMoveLine(const std::string& text) { moveLines_.push_back(text); }
   int CountMoveLines() const { return static_cast<int>(moveLines_.size()); }
@@ -120,6 +142,24 @@ class TManifoldDescription {
   int IsReducible(int& summands, int& s2xs1, int& zeroPair);
   void SetReducibilityAlongSummands(int value);
   int IsRecognized() const;
+  // 1 when no summand has solid-torus parts, a free boundary torus (a
+  // virtual atom) or a type from 11 to 17; gives this element's ball and
+  // solid-torus counts.
+  int IsClosed(int& balls, int& solidTori) const;
+
+  // ---- Order ----
+  // Orders descriptions: fewer summands first; then summand by summand by
+  // their codes (filled atoms and spine records by their own comparisons).
+  // An undecided pair ends the walk as equal. 1 less, 2 equal, 3 greater.
+  static int CompareMoleculeNodes(const TManifoldDescription& a, const TManifoldDescription& b);
+  // Walks the presentation chain for one equal to other (stored in found,
+  // answer 1). The walk goes on past an element only while it stands before
+  // other: reducible where other is not, or equally reducible and less; count
+  // is incremented once when it does. Otherwise 0.
+  int FindEqualPresentation(TManifoldDescription& other, TManifoldDescription*& found, int* count);
+  // Puts the summands' codes and molecules in increasing order, the boundary
+  // counts of all summands onto the head, and marks every summand reducible.
+  void SortSummands();
 
   // ---- Names ----
   // The name of a trivial piece ("S^3", "RP^3", "S^2xS^1", "Solid torus");
@@ -137,6 +177,13 @@ class TManifoldDescription {
   bool hasName_ = false;
   std::string name_;
   std::int32_t word3_ = 0;
+  bool hasText5_ = false;
+  std::string text5_;
+  struct TReference {
+    TManifoldDescription* entry;
+    int value;
+  };
+  std::vector<TReference> references_;
   std::int32_t mark_ = 0;
   std::int32_t flag9_ = 0;
   TPieceCode code_;

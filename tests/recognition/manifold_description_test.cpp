@@ -301,3 +301,118 @@ TEST(ManifoldDescription, TheSpineRecordAtomReadsTheCode) {
   EXPECT_EQ(TMoleculeVertex::PieceApply(atom, homology), 0);
   TMoleculeVertex::SetPiece(atom, nullptr);
 }
+
+TEST(ManifoldDescription, References) {
+  TManifoldDescription d;
+  TManifoldDescription first;
+  TManifoldDescription second;
+  d.AddReference(&first, 1, false);
+  d.AddReference(&second, 2, false);  // refused: the list is not empty
+  EXPECT_EQ(d.CountReferences(0), 1);
+  d.AddReference(&first, 5, false);  // replaces the value
+  EXPECT_EQ(d.GetReferenceValue(0), 5);
+  d.AddReference(&second, 2, true);
+  EXPECT_EQ(d.CountReferences(0), 2);
+  EXPECT_EQ(d.CountReferences(2), 1);
+  EXPECT_EQ(d.GetReference(0, 2), &second);
+  EXPECT_EQ(d.GetReference(1, 2), nullptr);
+  EXPECT_EQ(d.GetReferenceValue(7), 0);
+  d.RemoveReference(0);
+  EXPECT_EQ(d.GetReference(0, 0), &second);
+
+  d.SetText5("first");
+  d.SetText5("second");
+  EXPECT_STREQ(d.GetText5(), "first");
+}
+
+TEST(ManifoldDescription, SummandsSortAndCompare) {
+  TScopedModelHeap heap;
+  // L(7,2) # L(3,1) with a ball on the second summand, sorted to L(3,1) # L(7,2).
+  TManifoldDescription sum;
+  sum.SetLensCode(7, 2);
+  auto second = std::make_unique<TManifoldDescription>();
+  second->SetLensCode(3, 1);
+  second->SetBoundaryCounts(1, 0, 0);
+  sum.SetNextSummand(std::move(second));
+  sum.SortSummands();
+  int p = 0;
+  int q = 0;
+  sum.GetLensParameters(p, q);
+  EXPECT_EQ(p, 3);
+  sum.GetNextSummand()->GetLensParameters(p, q);
+  EXPECT_EQ(p, 7);
+  int balls = 0;
+  int s2xs1 = 0;
+  int solidTori = 0;
+  sum.GetBoundaryCounts(balls, s2xs1, solidTori);
+  EXPECT_EQ(balls, 1);
+  sum.GetNextSummand()->GetBoundaryCounts(balls, s2xs1, solidTori);
+  EXPECT_EQ(balls, 0);
+  EXPECT_EQ(sum.IsReducible(), 1);
+  EXPECT_EQ(sum.GetNextSummand()->IsReducible(), 1);
+
+  TManifoldDescription lens;
+  lens.SetLensCode(7, 2);
+  EXPECT_EQ(TManifoldDescription::CompareMoleculeNodes(lens, sum), kCodeLess);
+  EXPECT_EQ(TManifoldDescription::CompareMoleculeNodes(sum, lens), kCodeGreater);
+  TManifoldDescription other;
+  other.SetLensCode(3, 1);
+  auto otherSecond = std::make_unique<TManifoldDescription>();
+  otherSecond->SetLensCode(7, 2);
+  other.SetNextSummand(std::move(otherSecond));
+  other.SetBoundaryCounts(1, 0, 0);
+  // The reducibility cache is part of the compared words; a built
+  // description always has it set, as sorting does.
+  other.SetReducibilityAlongSummands(1);
+  EXPECT_EQ(TManifoldDescription::CompareMoleculeNodes(sum, other), kCodeEqual);
+}
+
+TEST(ManifoldDescription, FindEqualPresentationWalksWhileItStandsBefore) {
+  // Chain: L(5,1), L(7,2); other: L(7,2). L(5,1) is less and equally
+  // irreducible, so the walk goes on and finds the second. (Built
+  // descriptions have their reducibility cached, which the codes compare.)
+  TManifoldDescription head;
+  head.SetLensCode(5, 1);
+  head.IsReducible();
+  head.SetNextPresentation(std::make_unique<TManifoldDescription>());
+  head.GetNextPresentation()->SetLensCode(7, 2);
+  head.GetNextPresentation()->IsReducible();
+  TManifoldDescription other;
+  other.SetLensCode(7, 2);
+  other.IsReducible();
+  TManifoldDescription* found = nullptr;
+  int count = 0;
+  EXPECT_EQ(head.FindEqualPresentation(other, found, &count), 1);
+  EXPECT_EQ(found, head.GetNextPresentation());
+  EXPECT_EQ(count, 1);
+
+  // A head greater than other stops the walk at once.
+  TManifoldDescription small;
+  small.SetLensCode(3, 1);
+  small.IsReducible();
+  found = nullptr;
+  count = 0;
+  EXPECT_EQ(head.FindEqualPresentation(small, found, &count), 0);
+  EXPECT_EQ(found, nullptr);
+  EXPECT_EQ(count, 0);
+}
+
+TEST(ManifoldDescription, IsClosed) {
+  TScopedModelHeap heap;
+  TManifoldDescription lens;
+  lens.SetLensCode(5, 2);
+  int balls = 0;
+  int solidTori = 0;
+  EXPECT_EQ(lens.IsClosed(balls, solidTori), 1);
+  TManifoldDescription torus;
+  torus.SetTrivialCode();
+  torus.SetBoundaryCounts(2, 0, 1);
+  EXPECT_EQ(torus.IsClosed(balls, solidTori), 0);
+  EXPECT_EQ(balls, 2);
+  EXPECT_EQ(solidTori, 1);
+  TManifoldDescription open;
+  open.SetLensCode(5, 2);
+  open.SetMolecule(new TObjectTable);
+  open.GetMolecule()->NewAtom(kVirtualAtom);
+  EXPECT_EQ(open.IsClosed(balls, solidTori), 0);
+}
