@@ -98,7 +98,7 @@ const std::int32_t* SpineRecord(const TObjectHeader* vertex) {
 
 const char* TMoleculeVertex::PieceCodeText(const TObjectHeader* vertex) {
   const std::int32_t* record = SpineRecord(vertex);
-  if (record == nullptr || record[5] <= 0) return nullptr;
+  if (record == nullptr || record[5] <= 0 || record[5] / 4 >= record[0]) return nullptr;
   return reinterpret_cast<const char*>(record) + record[5];
 }
 
@@ -109,7 +109,7 @@ const char* TMoleculeVertex::PieceText(const TObjectHeader* vertex) {
 
 int TMoleculeVertex::PieceApply(const TObjectHeader* vertex, std::vector<std::int32_t>& list) {
   const std::int32_t* record = SpineRecord(vertex);
-  if (record == nullptr || record[6] <= 0) return 0;
+  if (record == nullptr || record[6] <= 0 || record[6] >= record[0]) return 0;
   const std::int32_t at = record[6];
   list.clear();
   for (std::int32_t i = 0; i < record[at] && at + 1 + i < record[0]; ++i) list.push_back(record[at + 1 + i]);

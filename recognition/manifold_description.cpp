@@ -22,6 +22,8 @@ enum : int {
   kTextBundle = 865,
 };
 
+constexpr int kHyperbolicGeometryCode = 9;
+
 // The inverse of q modulo p (p > 1, gcd(p, q) = 1) in [0, p); -1 when q has
 // none.
 std::int64_t InverseModulo(std::int64_t q, std::int64_t p) {
@@ -362,6 +364,33 @@ void TManifoldDescription::LowerComplexity(int complexity) {
   const int stored = GetComplexity();
   if (stored == -1 || stored > complexity) SetComplexity(complexity);
 }
+
+int TManifoldDescription::GetGeometry() const {
+  for (const TManifoldDescription* d = this; d != nullptr; d = d->nextPresentation_.get())
+    if (d->code_.Word(kCodeGeometry) != 0) return d->code_.Word(kCodeGeometry);
+  return 0;
+}
+
+int TManifoldDescription::HasVolume() const {
+  for (const TManifoldDescription* d = this; d != nullptr; d = d->nextPresentation_.get())
+    if (const int state = VolumeState(d->code_); state != 0) return state;
+  return 0;
+}
+
+double TManifoldDescription::GetVolume() const {
+  if (HasVolume() != 1) return -1;
+  for (const TManifoldDescription* d = this; d != nullptr; d = d->nextPresentation_.get())
+    if (VolumeState(d->code_) == 1) return GetVolumeValue(d->code_);
+  return -1;
+}
+
+void TManifoldDescription::AddVolume(double volume) {
+  ::AppendVolume(code_, volume);
+  code_.SetWord(kCodeGeometry, kHyperbolicGeometryCode);
+  AttachCodeToSpineRecordVertex();
+}
+
+void TManifoldDescription::MarkVolumeFailed() { ::MarkVolumeFailed(code_); }
 
 void TManifoldDescription::SetLensCode(std::int64_t p, std::int64_t q) {
   if (p < 0) p = -p;

@@ -119,6 +119,18 @@ class TManifoldDescription {
   // SetComplexity when the stored one is -1 or larger.
   void LowerComplexity(int complexity);
 
+  // The first non-zero geometry code along the presentation chain; 0 none.
+  int GetGeometry() const;
+  // The volume state of the first element of the presentation chain that has
+  // one (1 known, 2 the computation failed); 0 none.
+  int HasVolume() const;
+  // The volume of the first element whose state is known; -1 unless
+  // HasVolume is 1 (a first failed element hides later volumes).
+  double GetVolume() const;
+  // The volume behind the code; the geometry becomes hyperbolic.
+  void AddVolume(double volume);
+  void MarkVolumeFailed();
+
   void SetTrivialCode() { code_ = BuildTrivialCode(); }
   // The lens space L(p, q) in its normal form: p and q non-negative, q taken
   // mod p, then the least of q, p - q, q* and p - q* with q* = q^-1 mod p

@@ -416,3 +416,30 @@ TEST(ManifoldDescription, IsClosed) {
   open.GetMolecule()->NewAtom(kVirtualAtom);
   EXPECT_EQ(open.IsClosed(balls, solidTori), 0);
 }
+
+TEST(ManifoldDescription, VolumesAndComplexityAlongTheChains) {
+  TManifoldDescription head;
+  head.SetNextPresentation(std::make_unique<TManifoldDescription>());
+  TManifoldDescription* next = head.GetNextPresentation();
+  EXPECT_EQ(head.HasVolume(), 0);
+  EXPECT_EQ(head.GetVolume(), -1);
+  next->AddVolume(2.029883);
+  EXPECT_EQ(head.HasVolume(), 1);
+  EXPECT_DOUBLE_EQ(head.GetVolume(), 2.029883);
+  EXPECT_EQ(head.GetGeometry(), 9);
+  head.MarkVolumeFailed();
+  EXPECT_EQ(head.HasVolume(), 2);
+  EXPECT_EQ(head.GetVolume(), -1);
+
+  TManifoldDescription sum;
+  sum.SetLensCode(5, 2);
+  sum.SetNextSummand(std::make_unique<TManifoldDescription>());
+  sum.SetComplexity(-1);
+  sum.LowerComplexity(6);
+  EXPECT_EQ(sum.GetComplexity(), 6);
+  EXPECT_EQ(sum.GetNextSummand()->GetComplexity(), 6);
+  sum.LowerComplexity(8);
+  EXPECT_EQ(sum.GetComplexity(), 6);
+  sum.LowerComplexity(3);
+  EXPECT_EQ(sum.GetNextSummand()->GetComplexity(), 3);
+}
