@@ -83,6 +83,39 @@ const void* TMoleculeVertex::Piece(const TObjectHeader* vertex) {
   return v == nullptr ? nullptr : v->piece;
 }
 
+namespace {
+
+constexpr int kSpineRecordType = 18;
+
+// The piece record of a vertex when it is a spine record.
+const std::int32_t* SpineRecord(const TObjectHeader* vertex) {
+  const auto* words = static_cast<const std::int32_t*>(TMoleculeVertex::Piece(vertex));
+  if (words == nullptr || words[0] <= 12 || words[12] != kSpineRecordType) return nullptr;
+  return words;
+}
+
+}  // namespace
+
+const char* TMoleculeVertex::PieceCodeText(const TObjectHeader* vertex) {
+  const std::int32_t* record = SpineRecord(vertex);
+  if (record == nullptr || record[5] <= 0 || record[5] / 4 >= record[0]) return nullptr;
+  return reinterpret_cast<const char*>(record) + record[5];
+}
+
+const char* TMoleculeVertex::PieceText(const TObjectHeader* vertex) {
+  const char* first = PieceCodeText(vertex);
+  return first == nullptr ? nullptr : first + std::strlen(first) + 1;
+}
+
+int TMoleculeVertex::PieceApply(const TObjectHeader* vertex, std::vector<std::int32_t>& list) {
+  const std::int32_t* record = SpineRecord(vertex);
+  if (record == nullptr || record[6] <= 0 || record[6] >= record[0]) return 0;
+  const std::int32_t at = record[6];
+  list.clear();
+  for (std::int32_t i = 0; i < record[at] && at + 1 + i < record[0]; ++i) list.push_back(record[at + 1 + i]);
+  return 1;
+}
+
 void TMoleculeVertex::SetTriple(TObjectHeader* vertex, const TAtomTriple& triple) {
   TMoleculeVertex* v = Of(vertex);
   if (v == nullptr) return;

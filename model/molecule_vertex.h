@@ -23,6 +23,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "model/handle.h"
 #include "model/object_list.h"
@@ -100,6 +101,16 @@ struct TMoleculeVertex : TVertex {
 
   static void SetPiece(TObjectHeader* vertex, const void* piece);
   static const void* Piece(const TObjectHeader* vertex);
+  // A recognised piece is a record of 32-bit words (the recognition's piece
+  // code): word 12 its type, word 5 the byte offset of its text block (two
+  // NUL-terminated texts: the piece's spine and its isomorphism signature),
+  // word 6 the word offset of its homology block (count, then entries). These
+  // read a spine record (type 18) only; null or nothing for any other piece.
+  static const char* PieceCodeText(const TObjectHeader* vertex);
+  static const char* PieceText(const TObjectHeader* vertex);
+  // Replaces the list by the homology entries of the record; 1 when it had
+  // them, else 0 (list untouched).
+  static int PieceApply(const TObjectHeader* vertex, std::vector<std::int32_t>& list);
 
   // Stores the triple and clears the mark word.
   static void SetTriple(TObjectHeader* vertex, const TAtomTriple& triple);

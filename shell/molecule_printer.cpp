@@ -31,6 +31,7 @@ enum : int {
   kTextVertexMissing = 4052,
   kTextEdgesAndLoops = 4053,
   kTextNoFibres = 4054,
+  kTextSignature = 4055,
 };
 
 // The atom types a component's vertex line counts, in its order.
@@ -174,6 +175,17 @@ void PrintMoleculeVertex(TOutput& output, const TObjectHeader* vertex) {
   }
   output.AppendText(
       FormatStringText(kTextEdgesAndLoops, static_cast<unsigned>(edges.size()), loops).c_str());
+  // A piece that recognition kept as a spine record carries the signature of
+  // its spine.
+  if (TMoleculeVertex::PieceCodeText(vertex) != nullptr) {
+    const char* signature = TMoleculeVertex::PieceText(vertex);
+    if (signature != nullptr && *signature != '\0') {
+      output.AppendText(StringText(kTextSignature).c_str());
+      output.AppendText(signature);
+    } else {
+      output.AppendText("\tNone");
+    }
+  }
 }
 
 void PrintSeifertInvariants(TOutput& output, const TObjectHeader* vertex) {
