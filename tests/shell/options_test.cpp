@@ -39,6 +39,7 @@ TEST(OptionKeys, HoldTheTwentySixKeysWithTheirDefaultsInProfileOrder) {
       {"EnumerationOfManifoldsDuplicateControlTimeLimit", 3600000},
       {"EnumerationOfManifoldsRestrictionOnBoundary", 1},
       {"EnumerationOfManifoldsOutputMode", 1},
+      {"GroupPresentationSearchLimit", 1000000},
   };
   const TOptionValues defaults;
   ASSERT_EQ(OptionKeys().size(), expected.size());
