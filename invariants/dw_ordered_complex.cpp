@@ -158,6 +158,7 @@ void TDWOrderedComplex::Setup(const TComplex& spine, bool forceSubdivision) {
     if (2 * linkVertices[v] - triangles[v] == 4) ++sphereVertices_;
   }
 
+  spineSpheres_ = sphereVertices_;
   subdivided_ = forceSubdivision || !reduced_;
   tetrahedra_.clear();
   edgeEnds_.clear();

@@ -45,6 +45,9 @@ class TDWOrderedComplex {
   int EdgeCount() const { return edgeCount_; }
   // Number of vertices whose link is a 2-sphere (Euler characteristic 2).
   int SphereVertexCount() const { return sphereVertices_; }
+  // The same for the triangulation dual to the spine itself, before any
+  // subdivision: the number of sphere boundaries of the thickened spine.
+  int SpineSphereCount() const { return spineSpheres_; }
   const std::vector<TTetrahedron>& Tetrahedra() const { return tetrahedra_; }
   // The two vertex classes of each edge class.
   const std::vector<std::array<int, 2>>& EdgeEnds() const { return edgeEnds_; }
@@ -55,6 +58,7 @@ class TDWOrderedComplex {
   int vertexCount_ = 0;
   int edgeCount_ = 0;
   int sphereVertices_ = 0;
+  int spineSpheres_ = 0;
   std::vector<TTetrahedron> tetrahedra_;
   std::vector<std::array<int, 2>> edgeEnds_;
 };
