@@ -80,7 +80,7 @@ constexpr std::array<TOptionKey, 27> kKeys = {{
            &V::EnumerationOfManifoldsRestrictionOnBoundary, kNoReduced, 1, 1000003),
     Narrow("EnumerationOfManifoldsOutputMode", &V::EnumerationOfManifoldsOutputMode, kNoReduced, 1,
            2),
-    Wide("GroupPresentationSearchLimit", &V::GroupPresentationSearchLimit, kAll, 1,
+    Wide("GroupPresentationSearchLimit", &V::GroupPresentationSearchLimit, kFull, 1,
          std::int64_t{1} << 62),
 }};
 

@@ -65,7 +65,7 @@ TEST(OptionKeys, MenuModeDecidesWhichKeysAreStored) {
   };
   EXPECT_EQ(stored(0).size(), 27u);
   const std::vector<std::string> standard = stored(1);
-  EXPECT_EQ(standard.size(), 25u);
+  EXPECT_EQ(standard.size(), 24u);
   EXPECT_EQ(standard.front(), "DisableSurgeries");
   const std::vector<std::string> reduced = {
       "DisableSurgeries",
@@ -77,7 +77,6 @@ TEST(OptionKeys, MenuModeDecidesWhichKeysAreStored) {
       "AllVariantsMaximalMode",
       "AllVariantsStepToMakeAll",
       "MaxAllVariantsTime",
-      "GroupPresentationSearchLimit",
   };
   EXPECT_EQ(stored(2), reduced);
   EXPECT_EQ(stored(7), reduced);
