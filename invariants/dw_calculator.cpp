@@ -45,6 +45,7 @@ mpz_class SumOverSpan(const std::vector<TDWBitVector>& basis, int bits, TWeight 
 }  // namespace
 
 bool TDWCalculator::Compute() {
+  if (!IsClosed()) return false;
   const int m = complex_.EdgeCount();
   // The cocycle conditions: even on every triangle.
   TDWEchelonBasis conditions(m);
@@ -73,24 +74,17 @@ bool TDWCalculator::Compute() {
     if (span.Insert(cocycle)) classes.push_back(cocycle);
   }
   cohomologyRank_ = static_cast<int>(classes.size());
+  // 2^rank weight sums: beyond 62 they could not even be counted.
+  if (cohomologyRank_ > kMaxCohomologyRank) return false;
 
   auto weight = [this](const TDWBitVector& x) { return Weight(x); };
-  if (IsClosed()) {
-    rawSum_ = SumOverSpan(classes, m, weight);
-    rawSum_ <<= coboundaryRank;
-  } else {
-    if (static_cast<int>(cocycles.size()) > kMaxFullEnumerationRank) return false;
-    rawSum_ = SumOverSpan(cocycles, m, weight);
-  }
+  rawSum_ = SumOverSpan(classes, m, weight);
+  rawSum_ <<= coboundaryRank;
   normalisedSum_ = rawSum_;
   const int b = complex_.SphereVertexCount();
-  if (b >= 1) {
-    mpz_class power;
-    mpz_ui_pow_ui(power.get_mpz_t(), 2, static_cast<unsigned long>(b - 1));
-    normalisedSum_ /= power;
-  } else {
-    normalisedSum_ *= 2;
-  }
+  mpz_class power;
+  mpz_ui_pow_ui(power.get_mpz_t(), 2, static_cast<unsigned long>(b - 1));
+  normalisedSum_ /= power;
   normalisedSum_.canonicalize();
   return true;
 }

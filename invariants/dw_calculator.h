@@ -19,7 +19,8 @@
 // by linear algebra over Z/2 and sums over it, so the cost is polynomial in
 // the size of the spine plus 2^(dim H^1) weight evaluations. When some vertex
 // link is not a sphere (a spine of a manifold with boundary) the coboundaries
-// change the weights, and the raw sum is taken over all 2^(dim Z^1) cocycles.
+// change the weights and the sum depends on the triangulation: such spines
+// are refused.
 //
 // Every loop polls the stop flag (TComputationStopped).
 #pragma once
@@ -33,17 +34,15 @@ class TSpine;
 
 class TDWCalculator {
  public:
-  // The raw state sum is taken over at most 2^kMaxFullEnumerationRank
-  // cocycles; a larger space is refused (Compute returns false).
-  static constexpr int kMaxFullEnumerationRank = 40;
-
   // Throws std::invalid_argument when the spine is not connected and special.
   // With forceSubdivision the branching is always that of the barycentric
   // subdivision (the value does not change; tests compare the two).
   void Setup(TSpine& spine, bool forceSubdivision = false);
 
-  // False only when the spine has boundary and its cocycle space is too large
-  // to enumerate.
+  static constexpr int kMaxCohomologyRank = 62;
+
+  // False (nothing computed) when some vertex link is not a sphere, or when
+  // dim H^1(M; Z/2) exceeds kMaxCohomologyRank.
   bool Compute();
 
   const TDWOrderedComplex& Complex() const { return complex_; }
@@ -51,8 +50,7 @@ class TDWCalculator {
   bool IsClosed() const { return complex_.SphereVertexCount() == complex_.VertexCount(); }
   // The sum over all cocycles of the triangulation used.
   const mpz_class& RawSum() const { return rawSum_; }
-  // RawSum / 2^(b-1), b the number of sphere vertices; for a closed manifold
-  // the invariant DW(M).
+  // RawSum / 2^(b-1), b the number of vertices: the invariant DW(M).
   const mpq_class& NormalisedSum() const { return normalisedSum_; }
   // dim H^1(M; Z/2) (closed manifolds).
   int FirstCohomologyRank() const { return cohomologyRank_; }

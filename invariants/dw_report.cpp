@@ -3,8 +3,8 @@
 // normalised from. The raw sum over the cocycles of a triangulation grows by
 // a factor 2 with every vertex a subdivision adds, so it is printed divided by
 // 2^(b-1) (b the number of vertices, all with sphere links), which makes the
-// value independent of the spine. A spine of a manifold with boundary gets its
-// raw sum, marked as such.
+// value independent of the spine. A spine of a manifold with boundary is
+// refused: there the sum depends on the triangulation.
 #include <stdexcept>
 #include <string>
 
@@ -36,7 +36,14 @@ TCommandOutcome RunDWInvariants(TCommandRun& run) {
       return TCommandOutcome::kRefused;
     }
     if (!calculator.Compute()) {
-      AppendLine(run.output, "The polyhedron has boundary and too many colourings to sum over");
+      if (calculator.IsClosed()) {
+        AppendLine(run.output, "H^1(M;Z_2) has rank " +
+                                   std::to_string(calculator.FirstCohomologyRank()) +
+                                   ": too many classes to sum over");
+        return TCommandOutcome::kRefused;
+      }
+      AppendLine(run.output, "The manifold of the polyhedron has boundary");
+      AppendLine(run.output, "(the program computes DW-Invariants of closed manifolds only)");
       return TCommandOutcome::kRefused;
     }
   } catch (const TComputationStopped&) {
@@ -47,21 +54,12 @@ TCommandOutcome RunDWInvariants(TCommandRun& run) {
   run.output.NewLines(2);
   run.output.AppendText(" T_");
   run.output.NewLines(2);
-  if (calculator.IsClosed()) {
-    AppendLine(run.output, calculator.NormalisedSum().get_str());
-    AppendLine(run.output, "% state sum " + calculator.RawSum().get_str() + " over " +
-                               std::to_string(complex.TetrahedronCount()) + " tetrahedra with " +
-                               std::to_string(complex.VertexCount()) +
-                               " vertices, divided by 2^" +
-                               std::to_string(complex.VertexCount() - 1) +
-                               "; rank of H^1(M;Z_2) " +
-                               std::to_string(calculator.FirstCohomologyRank()));
-  } else {
-    AppendLine(run.output, calculator.RawSum().get_str());
-    AppendLine(run.output, "% raw state sum: the manifold has boundary (" +
-                               std::to_string(complex.VertexCount() -
-                                              complex.SphereVertexCount()) +
-                               " vertices without sphere links), not normalised");
-  }
+  AppendLine(run.output, calculator.NormalisedSum().get_str());
+  AppendLine(run.output, "% state sum " + calculator.RawSum().get_str() + " over " +
+                             std::to_string(complex.TetrahedronCount()) + " tetrahedra with " +
+                             std::to_string(complex.VertexCount()) + " vertices, divided by 2^" +
+                             std::to_string(complex.VertexCount() - 1) +
+                             "; rank of H^1(M;Z_2) " +
+                             std::to_string(calculator.FirstCohomologyRank()));
   return TCommandOutcome::kDone;
 }

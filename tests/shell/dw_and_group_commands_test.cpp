@@ -53,6 +53,11 @@ TEST(DWAndGroupCommandsTest, RefuseWhatIsNoSpecialSpine) {
   EXPECT_EQ(garbage.outcome, TCommandOutcome::kRefused);
   const TCommandResult groups = RunCommandOnText(kBoundaryGroups, "no spine here", options);
   EXPECT_EQ(groups.outcome, TCommandOutcome::kRefused);
+  // A cusped manifold: coboundaries at the cusp change the weights, so no
+  // number would be an invariant.
+  const TCommandResult cusped = RunCommandOnText(kDWInvariants, "cPcbbbdxm", options);
+  EXPECT_EQ(cusped.outcome, TCommandOutcome::kRefused);
+  EXPECT_TRUE(Contains(cusped.shown, "closed manifolds only")) << cusped.shown;
 }
 
 TEST(DWAndGroupCommandsTest, TheSearchLimitIsAnOption) {
