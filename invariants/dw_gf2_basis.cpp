@@ -24,35 +24,12 @@ int TDWBitVector::LowestBit() const {
 
 TDWBitVector TDWEchelonBasis::Reduce(TDWBitVector vector) const {
   TStopPoll poll(64);
-  // Pivots are lowest bits and every row's bits above its pivot may hold
-  // later pivots, so walking the vector's lowest bit upwards terminates.
-  int low = vector.LowestBit();
-  while (low >= 0) {
-    const int row = pivotRow_[low];
-    if (row < 0) {
-      // Not a pivot: look for the next set bit that is one.
-      int next = -1;
-      for (int i = low + 1; i < vector.Size(); ++i) {
-        if (vector.Test(i) && pivotRow_[i] >= 0) {
-          next = i;
-          break;
-        }
-      }
-      if (next < 0) break;
-      low = next;
-      continue;
-    }
+  // Every row's lowest bit is its pivot, so adding the row of the lowest set
+  // pivot bit clears it and changes only higher bits: one upward pass.
+  for (int i = vector.LowestBit(); i >= 0 && i < vector.Size(); ++i) {
+    if (!vector.Test(i) || pivotRow_[i] < 0) continue;
     poll.Step();
-    vector.Xor(rows_[row]);
-    // Bits below `low` are unchanged (the row's lowest bit is `low`).
-    int next = -1;
-    for (int i = low + 1; i < vector.Size(); ++i) {
-      if (vector.Test(i) && pivotRow_[i] >= 0) {
-        next = i;
-        break;
-      }
-    }
-    low = next;
+    vector.Xor(rows_[pivotRow_[i]]);
   }
   return vector;
 }

@@ -164,8 +164,12 @@ void TDWOrderedComplex::Setup(const TComplex& spine, bool forceSubdivision) {
   edgeEnds_.clear();
   TClassNumbers vertices;
   TClassNumbers edges;
+  // The edge of the complex from simplex a to simplex b of tetrahedron t,
+  // numbered when first met, with the vertex classes at its two ends: for the
+  // subdivision the chain a within b, for the plain complex the corner pair.
   auto edgeOf = [&](int t, int a, int b) {
-    const int number = edges.Of(classes.Find(Key(t, a, b)));
+    const int key = subdivided_ ? Key(t, a, b) : Key(t, a | b, a | b);
+    const int number = edges.Of(classes.Find(key));
     if (number == static_cast<int>(edgeEnds_.size())) {
       edgeEnds_.push_back({vertices.Of(classes.Find(Key(t, a, a))),
                            vertices.Of(classes.Find(Key(t, b, b)))});
@@ -173,13 +177,9 @@ void TDWOrderedComplex::Setup(const TComplex& spine, bool forceSubdivision) {
     return number;
   };
   // A tetrahedron whose corners, in branching order, are the simplices
-  // chain[0..3] of tetrahedron t (corner sets for a subdivision; for the
-  // plain complex the sets are single corners and an edge is their union).
+  // chain[0..3] of tetrahedron t.
   auto addTetrahedron = [&](int t, const int chain[4]) {
-    auto edge = [&](int i, int j) {
-      return subdivided_ ? edgeOf(t, chain[i], chain[j])
-                         : edgeOf(t, chain[i] | chain[j], chain[i] | chain[j]);
-    };
+    auto edge = [&](int i, int j) { return edgeOf(t, chain[i], chain[j]); };
     TTetrahedron tetrahedron;
     tetrahedron.path = {edge(0, 1), edge(1, 2), edge(2, 3)};
     for (int omit = 0; omit < 4; ++omit) {
@@ -194,32 +194,18 @@ void TDWOrderedComplex::Setup(const TComplex& spine, bool forceSubdivision) {
     tetrahedra_.push_back(tetrahedron);
   };
   if (!subdivided_) {
-    // An edge's two ends: the classes of its two corners (they differ here).
+    // Corners in the order of their vertex classes (all four differ).
     for (int t = 0; t < n; ++t) {
       poll.Step();
-      std::array<int, 4> order = {0, 1, 2, 3};
       int vertex[4];
       for (int c = 0; c < 4; ++c) vertex[c] = corners.Of(classes.Find(Key(t, 1 << c, 1 << c)));
+      std::array<int, 4> order = {0, 1, 2, 3};
       std::sort(order.begin(), order.end(), [&](int x, int y) { return vertex[x] < vertex[y]; });
       const int chain[4] = {1 << order[0], 1 << order[1], 1 << order[2], 1 << order[3]};
-      // Edges are keyed by their corner pair; their ends are read from the
-      // single corners, so edgeOf is called with the pair and fixed below.
       addTetrahedron(t, chain);
     }
-    // edgeOf recorded the pair's own class as both ends; read the corners.
-    edgeEnds_.assign(edges.Count(), {0, 0});
-    for (int t = 0; t < n; ++t) {
-      for (int a = 0; a < 4; ++a) {
-        for (int b = a + 1; b < 4; ++b) {
-          const int mask = (1 << a) | (1 << b);
-          const int e = edges.Of(classes.Find(Key(t, mask, mask)));
-          edgeEnds_[e] = {corners.Of(classes.Find(Key(t, 1 << a, 1 << a))),
-                          corners.Of(classes.Find(Key(t, 1 << b, 1 << b)))};
-        }
-      }
-    }
-    vertexCount_ = corners.Count();
   } else {
+    // Corners ordered by dimension: corner, edge, face, tetrahedron.
     std::array<int, 4> sigma = {0, 1, 2, 3};
     for (int t = 0; t < n; ++t) {
       do {
@@ -229,10 +215,10 @@ void TDWOrderedComplex::Setup(const TComplex& spine, bool forceSubdivision) {
         addTetrahedron(t, chain);
       } while (std::next_permutation(sigma.begin(), sigma.end()));
     }
-    vertexCount_ = vertices.Count();
     // Every new vertex (the centre of an edge, a triangle or a tetrahedron)
     // has a sphere for its link.
     sphereVertices_ += oldEdges + oldFaces + n;
   }
+  vertexCount_ = vertices.Count();
   edgeCount_ = edges.Count();
 }
