@@ -36,10 +36,26 @@ std::string CommandMenuPath(int id) {
   return path;
 }
 
+std::string_view CaptionlessCommandName(int id) {
+  switch (id) {
+    case 22:
+      return "boundary-groups";
+    case 26:
+      return "dw-invariants";
+    default:
+      return {};
+  }
+}
+
 std::vector<TNamedCommand> NamedCommands(int commandSet) {
   std::vector<TNamedCommand> named;
   for (const TCommand& command : Commands()) {
-    if (command.caption.empty() || !CommandInSet(command, commandSet)) continue;
+    if (!CommandInSet(command, commandSet)) continue;
+    if (command.caption.empty()) {
+      const std::string_view name = CaptionlessCommandName(command.id);
+      if (!name.empty()) named.push_back({std::string(name), command.id});
+      continue;
+    }
     named.push_back({CommandLineName(CommandCaption(command, commandSet)), command.id});
   }
   return named;
@@ -51,7 +67,9 @@ TCommandLookup LookupCommand(std::string_view nameOrId, int commandSet) {
   auto [end, error] = std::from_chars(nameOrId.data(), nameOrId.data() + nameOrId.size(), id);
   if (!nameOrId.empty() && error == std::errc() && end == nameOrId.data() + nameOrId.size()) {
     const TCommand* command = FindCommand(id);
-    if (command != nullptr && !command->caption.empty() && CommandInSet(*command, commandSet)) {
+    if (command != nullptr &&
+        (!command->caption.empty() || !CaptionlessCommandName(id).empty()) &&
+        CommandInSet(*command, commandSet)) {
       lookup.status = TCommandLookupStatus::Found;
       lookup.id = id;
     }

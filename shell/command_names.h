@@ -21,6 +21,11 @@ std::string CommandLineName(std::string_view caption);
 // the commands that no menu holds.
 std::string CommandMenuPath(int id);
 
+// The command-line name of a command that no menu holds and that therefore
+// has no caption (the group presentations, 22, and the DW invariants, 26);
+// empty for every other id.
+std::string_view CaptionlessCommandName(int id);
+
 struct TNamedCommand {
   std::string name;
   int id = 0;

@@ -2,6 +2,7 @@
 
 #include "model/object_header.h"
 #include "shell/covering_check.h"
+#include "shell/dw_commands.h"
 #include "shell/graph_code_report.h"
 #include "shell/information_commands.h"
 #include "shell/link_invariant_commands.h"
@@ -72,9 +73,11 @@ constexpr TCommandRow kCommands[] = {
     {19, RunTriangulation},
     {20, RunDehydratedDescription},
     {21, RunIsoSignature},
+    {22, RunBoundaryGroups},
     {23, RunHomologyGroup},
     {24, RunTuraevViroInvariants},
     {25, RunHomologicallyTrivialTuraevViro},
+    {26, RunDWInvariants},
     {28, RunCassonWalker},
     {29, RunKauffmanBracket},
     {30, RunAlexanderPolynomial},

@@ -36,7 +36,7 @@ constexpr TOptionModes kAll = TOptionModes::All;
 
 // Toggles accept any 32-bit integer (nonzero counts as on); choices and the
 // values of the value dialogs accept what their menus and dialogs can produce.
-constexpr std::array<TOptionKey, 26> kKeys = {{
+constexpr std::array<TOptionKey, 27> kKeys = {{
     Narrow("MakeCellReductionsAutomatically", &V::MakeCellReductionsAutomatically, kFull),
     Narrow("MakeCollapsingsAutomatically", &V::MakeCollapsingsAutomatically, kFull),
     Narrow("DisableSurgeries", &V::DisableSurgeries, kAll),
@@ -80,6 +80,8 @@ constexpr std::array<TOptionKey, 26> kKeys = {{
            &V::EnumerationOfManifoldsRestrictionOnBoundary, kNoReduced, 1, 1000003),
     Narrow("EnumerationOfManifoldsOutputMode", &V::EnumerationOfManifoldsOutputMode, kNoReduced, 1,
            2),
+    Wide("GroupPresentationSearchLimit", &V::GroupPresentationSearchLimit, kFull, 1,
+         std::int64_t{1} << 62),
 }};
 
 std::string_view TrimBlanks(std::string_view text) {

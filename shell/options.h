@@ -61,6 +61,8 @@ struct TOptionValues {
   // Stored form of the boundary restriction; see BoundaryRestrictionOfSetting.
   std::int32_t EnumerationOfManifoldsRestrictionOnBoundary = 1;
   std::int32_t EnumerationOfManifoldsOutputMode = 1;  // 1 all presentations, 2 main only
+  // Presentations the group-presentation search visits at most (0: no bound).
+  std::int64_t GroupPresentationSearchLimit = 1000000;
 
   bool operator==(const TOptionValues&) const = default;
 };
@@ -83,7 +85,7 @@ struct TOptionKey {
   std::int64_t maximum;
 };
 
-// The 26 keys in profile order (the order in which they are read and written).
+// The 27 keys in profile order (the order in which they are read and written).
 std::span<const TOptionKey> OptionKeys();
 
 // The key of this exact (case-sensitive) name, or null.

@@ -69,6 +69,7 @@ TOptionValues EveryKeyChanged() {
   values.EnumerationOfManifoldsDuplicateControlTimeLimit = 5000000000LL;
   values.EnumerationOfManifoldsRestrictionOnBoundary = 5;
   values.EnumerationOfManifoldsOutputMode = 2;
+  values.GroupPresentationSearchLimit = 5000;
   return values;
 }
 

@@ -39,6 +39,7 @@ TEST(OptionKeys, HoldTheTwentySixKeysWithTheirDefaultsInProfileOrder) {
       {"EnumerationOfManifoldsDuplicateControlTimeLimit", 3600000},
       {"EnumerationOfManifoldsRestrictionOnBoundary", 1},
       {"EnumerationOfManifoldsOutputMode", 1},
+      {"GroupPresentationSearchLimit", 1000000},
   };
   const TOptionValues defaults;
   ASSERT_EQ(OptionKeys().size(), expected.size());
@@ -62,7 +63,7 @@ TEST(OptionKeys, MenuModeDecidesWhichKeysAreStored) {
     }
     return names;
   };
-  EXPECT_EQ(stored(0).size(), 26u);
+  EXPECT_EQ(stored(0).size(), 27u);
   const std::vector<std::string> standard = stored(1);
   EXPECT_EQ(standard.size(), 24u);
   EXPECT_EQ(standard.front(), "DisableSurgeries");

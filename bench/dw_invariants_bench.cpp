@@ -1,0 +1,59 @@
+// DW invariants (Z/2, cocycle abc) of the dual spines of closed census
+// triangulations of 1, 2, 4 and 8 tetrahedra, three of each size. The
+// one-vertex triangulations are subdivided (24 tetrahedra each), so the work
+// is the Z/2 elimination over the subdivision's edges (cubic in the number of
+// tetrahedra for large spines) plus 2^(dim H^1) weight sums; at census sizes
+// parsing and subdividing dominate and the time about doubles with the size.
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "foundation/status_reporter.h"
+#include "invariants/dw_calculator.h"
+#include "shell/document_spine.h"
+#include "shell/options.h"
+
+namespace {
+
+const std::vector<const char*>& CensusOfSize(int tetrahedra) {
+  static const std::vector<const char*> one = {"bkaagb", "bkaajj", "bkaajn"};
+  static const std::vector<const char*> two = {"cMcabbjaj", "cPcbbbahh", "cPcbbbaai"};
+  static const std::vector<const char*> four = {"eLAkbcbddhhjhk", "eLAkbcbddhhjhr",
+                                                "eLAkbcbddhhjqn"};
+  static const std::vector<const char*> eight = {
+      "iLAMzMcbcbdefghhhhjhxqqqw", "iLAMzMcbcbdefghhhxjxxxxqs", "iLAMzMcbcbdefghhhhjqxxxhw"};
+  switch (tetrahedra) {
+    case 1:
+      return one;
+    case 2:
+      return two;
+    case 4:
+      return four;
+    default:
+      return eight;
+  }
+}
+
+}  // namespace
+
+static void BM_DWInvariant(benchmark::State& state) {
+  const int tetrahedra = static_cast<int>(state.range(0));
+  SuppressStatus();
+  for (auto _ : state) {
+    for (const char* signature : CensusOfSize(tetrahedra)) {
+      TDocumentSpine document;
+      TDocumentSpine::TScope scope(document);
+      if (document.ParseDocumentText(signature, TOptionValues{}) == 0) {
+        state.SkipWithError("the signature did not parse");
+        break;
+      }
+      TDWCalculator calculator;
+      calculator.Setup(document.Spine());
+      if (!calculator.Compute()) state.SkipWithError("the sum was refused");
+      benchmark::DoNotOptimize(calculator.NormalisedSum());
+    }
+  }
+  UnsuppressStatus();
+  state.counters["tetrahedra"] = tetrahedra;
+}
+BENCHMARK(BM_DWInvariant)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond);

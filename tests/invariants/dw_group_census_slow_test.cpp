@@ -1,0 +1,81 @@
+// The DW invariant and the group presentations over the whole closed census
+// sample (up to ten tetrahedra): DW against the order-3 Turaev-Viro sum, and
+// the abelianised simplest presentation against the published homology.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "invariants/dw_calculator.h"
+#include "invariants/group_presentation_search.h"
+#include "invariants/turaev_viro_calculator.h"
+#include "shell/document_spine.h"
+#include "shell/options.h"
+#include "tests/support/abelianised_homology.h"
+
+namespace {
+
+struct TClosedEntry {
+  std::string name;
+  std::string signature;
+  std::string homology;
+};
+
+std::vector<TClosedEntry> ReadClosedCensus() {
+  std::ifstream in(std::string(SORVELIN_SHARED_DATA_DIR) + "/closed-census-sample.tsv");
+  std::vector<TClosedEntry> entries;
+  std::string line;
+  std::getline(in, line);
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string tetrahedra;
+    TClosedEntry entry;
+    std::getline(fields, tetrahedra, '\t');
+    std::getline(fields, entry.name, '\t');
+    std::getline(fields, entry.signature, '\t');
+    std::getline(fields, entry.homology, '\t');
+    if (!entry.signature.empty()) entries.push_back(entry);
+  }
+  return entries;
+}
+
+TEST(DWCensus, EqualsTheOrderThreeTuraevViroSumOnEverySpine) {
+  const std::vector<TClosedEntry> census = ReadClosedCensus();
+  if (census.empty()) GTEST_SKIP() << "no closed census sample";
+  for (const TClosedEntry& entry : census) {
+    TDocumentSpine document;
+    TDocumentSpine::TScope scope(document);
+    ASSERT_NE(document.ParseDocumentText(entry.signature.c_str(), TOptionValues{}), 0)
+        << entry.name;
+    TTuraevViroCalculator turaevViro;
+    turaevViro.Setup(document.Spine());
+    ASSERT_EQ(turaevViro.ComputeOrder(3, kTuraevViroFull, -1, nullptr), kTuraevViroDone);
+    TDWCalculator dw;
+    dw.Setup(document.Spine());
+    ASSERT_TRUE(dw.Compute()) << entry.name;
+    mpq_class expected = dw.NormalisedSum();
+    expected *= mpz_class(1) << (dw.Complex().SpineSphereCount() - 1);
+    EXPECT_EQ(expected, turaevViro.FullResult(3)->Coefficient(0)) << entry.name;
+  }
+}
+
+TEST(GroupPresentationCensus, AbelianisationIsTheHomologyOfEverySpine) {
+  const std::vector<TClosedEntry> census = ReadClosedCensus();
+  if (census.empty()) GTEST_SKIP() << "no closed census sample";
+  for (const TClosedEntry& entry : census) {
+    TDocumentSpine document;
+    TDocumentSpine::TScope scope(document);
+    ASSERT_NE(document.ParseDocumentText(entry.signature.c_str(), TOptionValues{}), 0)
+        << entry.name;
+    TGroupPresentation p;
+    p.Build(document.Spine());
+    TGroupPresentation best = p;
+    SearchGroupPresentation(p, best, 20000);
+    EXPECT_EQ(AbelianisedHomology(best), entry.homology) << entry.name;
+    EXPECT_LE(best.GeneratorCount(), p.GeneratorCount()) << entry.name;
+  }
+}
+
+}  // namespace
