@@ -8,7 +8,7 @@
 
 #include "foundation/stop_poll.h"
 #include "model/detail.h"
-#include "presentations/details/details_description.h"
+#include "model/details_description.h"
 
 namespace {
 

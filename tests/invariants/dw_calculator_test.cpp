@@ -14,6 +14,7 @@
 #include "invariants/turaev_viro_calculator.h"
 #include "shell/document_spine.h"
 #include "shell/options.h"
+#include "support/census_table_support.h"
 
 namespace {
 
@@ -77,35 +78,11 @@ TEST(DWCalculator, TwoPresentationsOfOneManifoldAgree) {
   EXPECT_EQ(DWOf("badc*cdab*dcba"), DWOf("cPcbbbahh"));      // RP^3
 }
 
-struct TClosedEntry {
-  int tetrahedra = 0;
-  std::string name;
-  std::string signature;
-};
-
-std::vector<TClosedEntry> ReadClosedCensus() {
-  std::ifstream in(std::string(SORVELIN_SHARED_DATA_DIR) + "/closed-census-sample.tsv");
-  std::vector<TClosedEntry> entries;
-  std::string line;
-  std::getline(in, line);
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    TClosedEntry entry;
-    std::string tetrahedra;
-    std::getline(fields, tetrahedra, '\t');
-    std::getline(fields, entry.name, '\t');
-    std::getline(fields, entry.signature, '\t');
-    entry.tetrahedra = std::atoi(tetrahedra.c_str());
-    if (!entry.signature.empty()) entries.push_back(entry);
-  }
-  return entries;
-}
-
 TEST(DWCalculator, EqualsTheOrderThreeTuraevViroInvariantOnTheSmallCensus) {
-  const std::vector<TClosedEntry> census = ReadClosedCensus();
-  if (census.empty()) GTEST_SKIP() << "no closed census sample";
+  const std::vector<TClosedCensusEntry> census = ReadClosedCensusSample();
+  if (census.empty()) GTEST_SKIP() << "cannot read tests/data/census/closed-census-sample.tsv";
   int checked = 0;
-  for (const TClosedEntry& entry : census) {
+  for (const TClosedCensusEntry& entry : census) {
     if (entry.tetrahedra > 4) continue;
     TDocumentSpine document;
     TDocumentSpine::TScope scope(document);

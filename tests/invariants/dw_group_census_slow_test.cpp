@@ -14,37 +14,14 @@
 #include "shell/document_spine.h"
 #include "shell/options.h"
 #include "tests/support/abelianised_homology.h"
+#include "support/census_table_support.h"
 
 namespace {
 
-struct TClosedEntry {
-  std::string name;
-  std::string signature;
-  std::string homology;
-};
-
-std::vector<TClosedEntry> ReadClosedCensus() {
-  std::ifstream in(std::string(SORVELIN_SHARED_DATA_DIR) + "/closed-census-sample.tsv");
-  std::vector<TClosedEntry> entries;
-  std::string line;
-  std::getline(in, line);
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    std::string tetrahedra;
-    TClosedEntry entry;
-    std::getline(fields, tetrahedra, '\t');
-    std::getline(fields, entry.name, '\t');
-    std::getline(fields, entry.signature, '\t');
-    std::getline(fields, entry.homology, '\t');
-    if (!entry.signature.empty()) entries.push_back(entry);
-  }
-  return entries;
-}
-
 TEST(DWCensus, EqualsTheOrderThreeTuraevViroSumOnEverySpine) {
-  const std::vector<TClosedEntry> census = ReadClosedCensus();
-  if (census.empty()) GTEST_SKIP() << "no closed census sample";
-  for (const TClosedEntry& entry : census) {
+  const std::vector<TClosedCensusEntry> census = ReadClosedCensusSample();
+  if (census.empty()) GTEST_SKIP() << "cannot read tests/data/census/closed-census-sample.tsv";
+  for (const TClosedCensusEntry& entry : census) {
     TDocumentSpine document;
     TDocumentSpine::TScope scope(document);
     ASSERT_NE(document.ParseDocumentText(entry.signature.c_str(), TOptionValues{}), 0)
@@ -62,9 +39,9 @@ TEST(DWCensus, EqualsTheOrderThreeTuraevViroSumOnEverySpine) {
 }
 
 TEST(GroupPresentationCensus, AbelianisationIsTheHomologyOfEverySpine) {
-  const std::vector<TClosedEntry> census = ReadClosedCensus();
-  if (census.empty()) GTEST_SKIP() << "no closed census sample";
-  for (const TClosedEntry& entry : census) {
+  const std::vector<TClosedCensusEntry> census = ReadClosedCensusSample();
+  if (census.empty()) GTEST_SKIP() << "cannot read tests/data/census/closed-census-sample.tsv";
+  for (const TClosedCensusEntry& entry : census) {
     TDocumentSpine document;
     TDocumentSpine::TScope scope(document);
     ASSERT_NE(document.ParseDocumentText(entry.signature.c_str(), TOptionValues{}), 0)

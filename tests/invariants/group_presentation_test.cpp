@@ -17,6 +17,7 @@
 #include "tests/support/abelianised_homology.h"
 #include "shell/document_spine.h"
 #include "shell/options.h"
+#include "support/census_table_support.h"
 
 namespace {
 
@@ -163,23 +164,14 @@ TEST(GroupPresentationSpines, SmallSpinesOfSpheresAndLensSpaces) {
 }
 
 TEST(GroupPresentationSpines, AbelianisationIsTheCensusHomology) {
-  std::ifstream in(std::string(SORVELIN_SHARED_DATA_DIR) + "/closed-census-sample.tsv");
-  std::string line;
-  std::getline(in, line);
   int checked = 0;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    std::string tetrahedra, name, signature, homology;
-    std::getline(fields, tetrahedra, '\t');
-    std::getline(fields, name, '\t');
-    std::getline(fields, signature, '\t');
-    std::getline(fields, homology, '\t');
-    if (std::atoi(tetrahedra.c_str()) > 5) continue;
-    EXPECT_EQ(AbelianisedHomology(SimplestPresentation(signature)), homology)
-        << name << " " << signature;
+  for (const TClosedCensusEntry& entry : ReadClosedCensusSample()) {
+    if (entry.tetrahedra > 5) continue;
+    EXPECT_EQ(AbelianisedHomology(SimplestPresentation(entry.signature)), entry.homology)
+        << entry.name << " " << entry.signature;
     ++checked;
   }
-  if (checked == 0) GTEST_SKIP() << "no closed census sample";
+  if (checked == 0) GTEST_SKIP() << "cannot read tests/data/census/closed-census-sample.tsv";
   EXPECT_GE(checked, 20);
 }
 

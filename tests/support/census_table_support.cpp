@@ -38,3 +38,23 @@ std::string FullCensusPath() {
   if (const char* path = std::getenv("SORVELIN_CENSUS_FILE"); path != nullptr && *path != '\0') return path;
   return std::string(SORVELIN_TEST_DATA_DIR) + "/census/cusped-census-8.tsv";
 }
+
+std::vector<TClosedCensusEntry> ReadClosedCensusSample() {
+  std::ifstream in(std::string(SORVELIN_TEST_DATA_DIR) + "/census/closed-census-sample.tsv");
+  std::vector<TClosedCensusEntry> entries;
+  std::string line;
+  std::getline(in, line);  // header
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::istringstream fields(line);
+    TClosedCensusEntry entry;
+    std::string tetrahedra;
+    std::getline(fields, tetrahedra, '\t');
+    std::getline(fields, entry.name, '\t');
+    std::getline(fields, entry.signature, '\t');
+    std::getline(fields, entry.homology, '\t');
+    entry.tetrahedra = std::atoi(tetrahedra.c_str());
+    if (!entry.signature.empty()) entries.push_back(entry);
+  }
+  return entries;
+}

@@ -22,3 +22,15 @@ std::string CensusSamplePath();
 // The whole census: $SORVELIN_CENSUS_FILE when set, else
 // tests/data/census/cusped-census-8.tsv.
 std::string FullCensusPath();
+
+// One manifold of the closed census sample (tests/data/census): its number of
+// tetrahedra, name, isomorphism signature and homology ("Z_4", "0").
+struct TClosedCensusEntry {
+  int tetrahedra = 0;
+  std::string name;
+  std::string signature;
+  std::string homology;
+};
+
+// The closed census sample; empty when the file cannot be read.
+std::vector<TClosedCensusEntry> ReadClosedCensusSample();
