@@ -10,9 +10,6 @@ int TestRingCutting(TSpine&, int) { return 0; }
 int CutOutRing(TSpine&, int, TString*) { return 0; }
 int CutAlongNormalTorus(TSpine&, int, TString*) { return 0; }
 
-int FindPiercingCell(TSpine&, int) { return -1; }
-int ClassifyPiercingAt(TSpine&, int) { return 0; }
-int PierceCell(TSpine&, int, TString*) { return 0; }
 
 int FindCounterpassCell(TSpine&) { return -1; }
 int TestCounterpass(TSpine&, int) { return 0; }

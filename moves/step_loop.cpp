@@ -83,8 +83,14 @@ int ChooseNextMove(int mode, TSpine& spine, TMoveChoice& choice, int* /*limit*/,
   if (take(kMoveCutting, FindCuttingCell(spine))) return 1;
   if (!gated && take(kMoveCounterpass, FindCounterpassCell(spine))) return 1;
   if (Surgeries() && take(kMoveRing, FindRingCell(spine))) return 1;
-  if (take(kMoveDelicatePiercing, FindPiercingCell(spine, 1))) return 1;
-  if (Surgeries() && take(kMoveCrudePiercing, FindPiercingCell(spine, 2))) return 1;
+  // The piercings are performed when chosen (PerformMove, the Simplify
+  // dialog) but not yet picked here: what follows them automatically is not
+  // ready for their results. The collapse after a crude piercing removes the
+  // antenna together with the longitude drawn on its sides, and the spine
+  // left after a delicate piercing and its collapses is no longer special
+  // until the cutting moves take it apart.
+  // if (take(kMoveDelicatePiercing, FindPiercingCell(spine, 1))) return 1;
+  // if (Surgeries() && take(kMoveCrudePiercing, FindPiercingCell(spine, 2))) return 1;
   if (take(kMoveShortCurve, FindShortCurveCell(spine, 1))) return 1;
   if (mode == 1) {
     int type = 0;

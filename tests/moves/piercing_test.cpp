@@ -1,0 +1,153 @@
+// Piercing: the classification of cells, crude piercing on closed census
+// spines (a solid torus cut off, b_1 = 1), delicate piercing on spines with
+// several boundary surfaces (the manifold kept), and the refusals.
+#include "moves/piercing.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "foundation/heap_string.h"
+#include "model/molecule_vertex.h"
+#include "model/object_kinds.h"
+#include "model/object_table.h"
+#include "model/spine.h"
+#include "moves/move_families.h"
+#include "moves/move_types.h"
+#include "moves/step_loop.h"
+#include "support/model_heap.h"
+#include "support/spine_checker.h"
+#include "support/thick_spine_support.h"
+
+namespace {
+
+int Betti(const std::vector<std::int32_t>& homology) {
+  return static_cast<int>(std::count(homology.begin(), homology.end(), 0));
+}
+
+std::string LogText(const TSpine& spine, int i) {
+  char buffer[256];
+  spine.LogEntry(i, buffer, sizeof buffer);
+  return buffer;
+}
+
+TEST(PiercingTest, CrudePiercingOfARationalHomologySphereCutsOffOneSolidTorus) {
+  InitMoveOrderTable();
+  for (const char* signature : {"bkaajn", "bkaajj", "bkaagj", "cMcabbgqs"}) {
+    SCOPED_TRACE(signature);
+    TScopedModelHeap heap;
+    TSpine spine;
+    ASSERT_TRUE(LoadThickenedSpine(spine, signature));
+    TSpineChecker checker(spine);
+    if (Betti(checker.Homology()) != 0) continue;
+    ASSERT_EQ(spine.CountBoundaries(1), 1);
+    int cell = FindPiercingCell(spine, 2);
+    ASSERT_NE(cell, -1);
+    EXPECT_EQ(FindPiercingCell(spine, 1), -1);
+    int log = spine.LogCount();
+    TString text;
+    ASSERT_EQ(PierceCell(spine, cell, &text), 1);
+    EXPECT_TRUE(checker.Check(spine, false));
+    EXPECT_EQ(Betti(ChainHomology(spine)), 1);
+    EXPECT_EQ(spine.CountBoundaries(1), 0);
+    EXPECT_EQ(spine.CountBoundaries(2), 1);
+    EXPECT_EQ(spine.MoleculeTable()->CountAtomsOfType(kSolidTorusAtom), 1);
+    ASSERT_EQ(spine.LogCount(), log + 1);
+    EXPECT_EQ(spine.LogEntry(log, nullptr, 0), kMoveCrudePiercing);
+    EXPECT_EQ(LogText(spine, log).rfind("Crude piercing of '", 0), 0u) << LogText(spine, log);
+    EXPECT_EQ(LogText(spine, log), text.CStr());
+    // The torus made has no sphere left to pierce.
+    EXPECT_EQ(FindPiercingCell(spine, 2), -1);
+  }
+}
+
+TEST(PiercingTest, ChosenStepOnTheLensSpaceSpineIsCrudePiercing) {
+  InitMoveOrderTable();
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadThickenedSpine(spine, "bkaajn"));
+  TSpineChecker checker(spine);
+  ASSERT_EQ(checker.Homology(), (std::vector<std::int32_t>{5}));
+  TMoveChoice choice;
+  choice.type = kMoveCrudePiercing;
+  choice.element = FindPiercingCell(spine, 2);
+  TString report;
+  int log = spine.LogCount();
+  ASSERT_GE(MakeSimplificationStep(1, spine, &report, choice, nullptr, nullptr), 1);
+  EXPECT_EQ(spine.LogEntry(log, nullptr, 0), kMoveCrudePiercing);
+  EXPECT_TRUE(checker.Check(spine, false)) << report.CStr();
+  EXPECT_EQ(Betti(ChainHomology(spine)), 1);
+  EXPECT_EQ(spine.MoleculeTable()->CountAtomsOfType(kSolidTorusAtom), 1);
+}
+
+// Delicate piercing joins a sphere to another surface: the manifold, and so
+// its homology, stays; the sphere is gone. Random gluings of one to three
+// tetrahedra give triangulations with several vertices, so spines with
+// several boundary spheres (and some with a sphere beside another surface).
+TEST(PiercingTest, DelicatePiercingKeepsTheManifold) {
+  int pierced = 0;
+  for (unsigned seed = 1; seed <= 400; ++seed) {
+    SCOPED_TRACE(seed);
+    TScopedModelHeap heap;
+    TSpine spine;
+    if (!LoadRandomThickenedSpine(spine, 1 + static_cast<int>(seed % 3), seed)) continue;
+    int cell = FindPiercingCell(spine, 1);
+    if (cell == -1) continue;
+    TSpineChecker checker(spine);
+    int spheres = spine.CountBoundaries(1);
+    int surfaces = spine.CountBoundaries(0);
+    int counterA = spine.MoleculeTable()->CounterA();
+    ASSERT_EQ(PierceCell(spine, cell, nullptr), 1);
+    EXPECT_TRUE(checker.Check(spine));
+    EXPECT_EQ(spine.CountBoundaries(0), surfaces - 1);
+    EXPECT_EQ(spine.CountBoundaries(1), spheres - 1);
+    EXPECT_EQ(spine.MoleculeTable()->CounterA(), counterA + 1);
+    EXPECT_EQ(spine.LogEntry(spine.LogCount() - 1, nullptr, 0), kMoveDelicatePiercing);
+    ++pierced;
+  }
+  EXPECT_GT(pierced, 0);
+}
+
+TEST(PiercingTest, RefusalsLeaveTheSpineAsItWas) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadThickenedSpine(spine, "bkaajn"));
+  int objects = spine.Objects().Count();
+  for (int position : {-1, spine.Objects().CountOfKind(kCellKind)}) {
+    EXPECT_EQ(ClassifyPiercingAt(spine, position), 0);
+    EXPECT_EQ(PierceCell(spine, position, nullptr), 0);
+  }
+  EXPECT_EQ(FindPiercingCell(spine, 3), -1);
+  // After a crude piercing the spine has a free edge: the cell along it has
+  // a free arc, and no cell has a sphere on its sides.
+  ASSERT_EQ(PierceCell(spine, FindPiercingCell(spine, 2), nullptr), 1);
+  objects = spine.Objects().Count();
+  int log = spine.LogCount();
+  for (int i = 0; i < spine.Objects().CountOfKind(kCellKind); ++i) EXPECT_EQ(PierceCell(spine, i, nullptr), 0);
+  EXPECT_EQ(spine.Objects().Count(), objects);
+  EXPECT_EQ(spine.LogCount(), log);
+
+  TSpine bare;
+  ASSERT_TRUE(LoadThickenedSpine(bare, "bkaajn"));
+  bare.RemoveThickObjects();
+  EXPECT_EQ(FindPiercingCell(bare, 2), -1);
+  EXPECT_EQ(PierceCell(bare, 0, nullptr), 0);
+}
+
+TEST(PiercingTest, QuietPiercingNeitherLogsNorTakesTheMoveWord) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadThickenedSpine(spine, "bkaajn"));
+  TSpineChecker checker(spine);
+  spine.Objects().SetCreationTag(kMoveShortCurve);
+  int log = spine.LogCount();
+  ASSERT_EQ(PierceCellQuietly(spine, FindPiercingCell(spine, 2)), 1);
+  EXPECT_TRUE(checker.Check(spine, false));
+  EXPECT_EQ(spine.LogCount(), log);
+  EXPECT_EQ(spine.Objects().CreationTag(), kMoveShortCurve);
+}
+
+}  // namespace
