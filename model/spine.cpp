@@ -13,6 +13,8 @@
 #include "model/molecule_edge.h"
 #include "model/object_table.h"
 #include "model/spine_consistency.h"
+#include "model/thickcell.h"
+#include "model/thickedge.h"
 #include "model/vertex.h"
 #include "presentations/cells/cell_word_list.h"
 #include "presentations/details/details_description.h"
@@ -218,6 +220,23 @@ void TSpine::MoveComponentTo(const TObjectList& cells, TSpine& target) {
       move(TEdge::End(edge, 2));
     }
     move(TCell::AttachedVertex(cell));
+  }
+  // On a thickened spine the thick cells and edges of the component go
+  // with it, and so do the boundary surfaces that hold their copies (a
+  // surface lies around one component only).
+  for (int i = 0; i < cells.Count(); ++i) {
+    TObjectHeader* cell = cells.At(i);
+    THandle thick = ThickCellOfCell(*this, cell);
+    if (thick.IsValid()) {
+      move(thick);
+      for (int part = 2; part <= 3; ++part) {
+        TComplex* surface = BoundarySurfaceOf(TThickCell::Part(thick, part));
+        if (surface == nullptr) continue;
+        boundaries_.RemoveAt(BoundarySurfaceIndex(surface));
+        target.AppendBoundary(surface);
+      }
+    }
+    for (int p = 0; p < TCell::BoundaryLength(cell); ++p) move(ThickEdgeOfObject(*this, TCell::EdgeAt(cell, p)));
   }
 }
 

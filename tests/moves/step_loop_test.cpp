@@ -212,8 +212,13 @@ TEST_F(StepLoopTest, StepsUntilStableLeaveNothingToCollapse) {
     ASSERT_TRUE(LoadCutSpine(spine, signature));
     TSpineChecker checker(spine);
     TString report;
+    int logged = spine.LogCount();
     RunStepsUntilStable(spine, &report);
-    EXPECT_TRUE(checker.Check(spine));
+    // A cutting cuts a piece off the manifold: the homology is kept only
+    // without one.
+    bool cut = false;
+    for (int k = logged; k < spine.LogCount(); ++k) cut = cut || spine.LogEntry(k, nullptr, 0) == kMoveCutting;
+    EXPECT_TRUE(checker.Check(spine, !cut));
     EXPECT_EQ(FindReductionCell(spine), -1);
   }
 }
