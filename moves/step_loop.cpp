@@ -84,11 +84,13 @@ int ChooseNextMove(int mode, TSpine& spine, TMoveChoice& choice, int* /*limit*/,
   if (!gated && take(kMoveCounterpass, FindCounterpassCell(spine))) return 1;
   if (Surgeries() && take(kMoveRing, FindRingCell(spine))) return 1;
   // The piercings are performed when chosen (PerformMove, the Simplify
-  // dialog) but not yet picked here: what follows them automatically is not
-  // ready for their results. The collapse after a crude piercing removes the
-  // antenna together with the longitude drawn on its sides, and the spine
-  // left after a delicate piercing and its collapses is no longer special
-  // until the cutting moves take it apart.
+  // dialog) but not yet picked here. After a piercing the moves cut pieces
+  // off, so the spine that the commands print has lost the homology of the
+  // input until the report prints the molecule beside it; a delicate
+  // piercing and its collapses may leave a spine that is not special, which
+  // the reader cannot thicken again; and on some spines a collapsing by
+  // splitting after a crude piercing drops the longitude drawn along the
+  // antenna before the cutting clears the torus.
   // if (take(kMoveDelicatePiercing, FindPiercingCell(spine, 1))) return 1;
   // if (Surgeries() && take(kMoveCrudePiercing, FindPiercingCell(spine, 2))) return 1;
   if (take(kMoveShortCurve, FindShortCurveCell(spine, 1))) return 1;
