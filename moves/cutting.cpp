@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "foundation/heap_string.h"
+#include "foundation/stop_poll.h"
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/edge.h"
@@ -74,8 +75,11 @@ int IsCuttable(TSpine& spine, int cellPosition) {
 
 int FindCuttingCell(TSpine& spine) {
   if (spine.IsEmpty()) return -1;
-  for (int i = 0; spine.NthCell(i).IsValid(); ++i)
+  TStopPoll poll;
+  for (int i = 0; spine.NthCell(i).IsValid(); ++i) {
+    poll.Step();
     if (IsCuttable(spine, i) != 0) return i;
+  }
   return -1;
 }
 

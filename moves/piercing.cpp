@@ -4,6 +4,7 @@
 #include <string>
 
 #include "foundation/heap_string.h"
+#include "foundation/stop_poll.h"
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/edge.h"
@@ -132,7 +133,9 @@ int FindPiercingCell(TSpine& spine, int piercingClass) {
   if (spine.IsEmpty()) return -1;
   int best = -1;
   int bestCount = 0;
+  TStopPoll poll;
   for (int i = 0;; ++i) {
+    poll.Step();
     THandle cell = spine.NthCell(i);
     if (!cell.IsValid()) break;
     if (ClassifyPiercing(spine, cell) != piercingClass) continue;
