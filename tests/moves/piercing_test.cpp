@@ -19,6 +19,7 @@
 #include "moves/move_families.h"
 #include "moves/move_types.h"
 #include "moves/step_loop.h"
+#include "support/complex_builder.h"
 #include "support/model_heap.h"
 #include "support/spine_checker.h"
 #include "support/thick_spine_support.h"
@@ -153,6 +154,20 @@ TEST(PiercingTest, RefusalsLeaveTheSpineAsItWas) {
   bare.RemoveThickObjects();
   EXPECT_EQ(FindPiercingCell(bare, 2), -1);
   EXPECT_EQ(PierceCell(bare, 0, nullptr), 0);
+}
+
+// A cell attached at a vertex (a whole sphere) is delicate only when its
+// thick cell and both its copies exist.
+TEST(PiercingTest, ASphereCellWithoutThickeningIsNotPierced) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  TBuiltComplex sphere = BuildPointSphere(spine);
+  ASSERT_EQ(sphere.cells.size(), 1u);
+  EXPECT_EQ(ClassifyPiercing(spine, sphere.cells[0]), 0);
+  EXPECT_EQ(FindPiercingCell(spine, 1), -1);
+  int objects = spine.Objects().Count();
+  EXPECT_EQ(PierceCell(spine, 0, nullptr), 0);
+  EXPECT_EQ(spine.Objects().Count(), objects);
 }
 
 TEST(PiercingTest, QuietPiercingNeitherLogsNorTakesTheMoveWord) {
