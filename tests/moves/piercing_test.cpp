@@ -102,6 +102,44 @@ TEST(PiercingTest, LensSpaceSpineFallsIntoTwoSolidTori) {
   EXPECT_EQ(p < 0 ? -p : p, 5);
 }
 
+// Closed spines with a cyclic first homology Z_p: a chosen crude piercing,
+// then the automatic steps, leave two solid tori whose meridians meet p
+// times (a lens space); the checker passes after every step.
+TEST(PiercingTest, CyclicClosedSpinesFallIntoTwoSolidToriMeetingPTimes) {
+  InitMoveOrderTable();
+  int tested = 0;
+  for (const char* signature : {"bkaajn", "bkaajj", "bkaagj", "cMcabbgqs", "cMcabbjaj"}) {
+    SCOPED_TRACE(signature);
+    TScopedModelHeap heap;
+    TSpine spine;
+    ASSERT_TRUE(LoadThickenedSpine(spine, signature));
+    TSpineChecker checker(spine);
+    if (checker.Homology().size() != 1 || checker.Homology()[0] < 2) continue;
+    TMoveChoice choice;
+    choice.type = kMoveCrudePiercing;
+    choice.element = FindPiercingCell(spine, 2);
+    ASSERT_NE(choice.element, -1);
+    for (int step = 0; step < 50; ++step) {
+      TString report;
+      if (MakeSimplificationStep(1, spine, &report, choice, nullptr, nullptr) == 0) break;
+      EXPECT_TRUE(checker.Check(spine, false)) << report.CStr();
+      choice = TMoveChoice{};
+    }
+    std::vector<std::pair<int, int>> meridians;
+    TObjectTable* table = spine.MoleculeTable();
+    for (int i = 0; i < table->Count(); ++i) {
+      TObjectHeader* atom = table->At(i);
+      if (ObjectKind(atom) != kMoleculeVertexKind || TMoleculeVertex::AtomType(atom) != kSolidTorusAtom) continue;
+      meridians.emplace_back(TMoleculeVertex::PairValue(atom, 0), TMoleculeVertex::PairValue(atom, 1));
+    }
+    ASSERT_EQ(meridians.size(), 2u);
+    int p = meridians[0].first * meridians[1].second - meridians[0].second * meridians[1].first;
+    EXPECT_EQ(p < 0 ? -p : p, checker.Homology()[0]);
+    ++tested;
+  }
+  EXPECT_GE(tested, 2);
+}
+
 // Delicate piercing joins a sphere to another surface: the manifold, and so
 // its homology, stays; the sphere is gone. Random gluings of one to three
 // tetrahedra give triangulations with several vertices, so spines with
