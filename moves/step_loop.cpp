@@ -88,9 +88,7 @@ int ChooseNextMove(int mode, TSpine& spine, TMoveChoice& choice, int* /*limit*/,
   // off, so the spine that the commands print has lost the homology of the
   // input until the report prints the molecule beside it; a delicate
   // piercing and its collapses may leave a spine that is not special, which
-  // the reader cannot thicken again; and on some spines a collapsing by
-  // splitting after a crude piercing drops the longitude drawn along the
-  // antenna before the cutting clears the torus.
+  // the reader cannot thicken again.
   // if (take(kMoveDelicatePiercing, FindPiercingCell(spine, 1))) return 1;
   // if (Surgeries() && take(kMoveCrudePiercing, FindPiercingCell(spine, 2))) return 1;
   if (take(kMoveShortCurve, FindShortCurveCell(spine, 1))) return 1;
