@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "model/cell.h"
@@ -224,10 +225,21 @@ void TSpine::MoveComponentTo(const TObjectList& cells, TSpine& target) {
   // On a thickened spine the thick cells and edges of the component go
   // with it, and so do the boundary surfaces that hold their copies (a
   // surface lies around one component only).
+  // One pass over the thick objects finds them all (a search per cell and
+  // edge would cost the square of the spine's size).
+  std::unordered_map<const TObjectHeader*, TObjectHeader*> thickOf;
+  for (int k = 0; k < here.Count(); ++k) {
+    TObjectHeader* object = here.At(k);
+    if (TThickCell::Of(object) != nullptr) thickOf[TThickCell::Part(object, 1).Object()] = object;
+    if (TThickEdge::Of(object) != nullptr) thickOf[TThickEdge::Edge(object).Object()] = object;
+  }
+  auto thickOfObject = [&](const TObjectHeader* object) -> TObjectHeader* {
+    auto found = thickOf.find(object);
+    return found != thickOf.end() ? found->second : nullptr;
+  };
   for (int i = 0; i < cells.Count(); ++i) {
     TObjectHeader* cell = cells.At(i);
-    THandle thick = ThickCellOfCell(*this, cell);
-    if (thick.IsValid()) {
+    if (TObjectHeader* thick = thickOfObject(cell)) {
       move(thick);
       for (int part = 2; part <= 3; ++part) {
         TComplex* surface = BoundarySurfaceOf(TThickCell::Part(thick, part));
@@ -236,7 +248,7 @@ void TSpine::MoveComponentTo(const TObjectList& cells, TSpine& target) {
         target.AppendBoundary(surface);
       }
     }
-    for (int p = 0; p < TCell::BoundaryLength(cell); ++p) move(ThickEdgeOfObject(*this, TCell::EdgeAt(cell, p)));
+    for (int p = 0; p < TCell::BoundaryLength(cell); ++p) move(thickOfObject(TCell::EdgeAt(cell, p).Object()));
   }
 }
 
