@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "foundation/checked_int64.h"
@@ -16,6 +17,8 @@
 #include "model/molecule_edge.h"
 #include "model/object_table.h"
 #include "model/spine_consistency.h"
+#include "model/thickcell.h"
+#include "model/thickedge.h"
 #include "model/vertex.h"
 
 namespace {
@@ -219,6 +222,34 @@ void TSpine::MoveComponentTo(const TObjectList& cells, TSpine& target) {
       move(TEdge::End(edge, 2));
     }
     move(TCell::AttachedVertex(cell));
+  }
+  // On a thickened spine the thick cells and edges of the component go
+  // with it, and so do the boundary surfaces that hold their copies (a
+  // surface lies around one component only).
+  // One pass over the thick objects finds them all (a search per cell and
+  // edge would cost the square of the spine's size).
+  std::unordered_map<const TObjectHeader*, TObjectHeader*> thickOf;
+  for (int k = 0; k < here.Count(); ++k) {
+    TObjectHeader* object = here.At(k);
+    if (TThickCell::Of(object) != nullptr) thickOf[TThickCell::Part(object, 1).Object()] = object;
+    if (TThickEdge::Of(object) != nullptr) thickOf[TThickEdge::Edge(object).Object()] = object;
+  }
+  auto thickOfObject = [&](const TObjectHeader* object) -> TObjectHeader* {
+    auto found = thickOf.find(object);
+    return found != thickOf.end() ? found->second : nullptr;
+  };
+  for (int i = 0; i < cells.Count(); ++i) {
+    TObjectHeader* cell = cells.At(i);
+    if (TObjectHeader* thick = thickOfObject(cell)) {
+      move(thick);
+      for (int part = 2; part <= 3; ++part) {
+        TComplex* surface = BoundarySurfaceOf(TThickCell::Part(thick, part));
+        if (surface == nullptr) continue;
+        boundaries_.RemoveAt(BoundarySurfaceIndex(surface));
+        target.AppendBoundary(surface);
+      }
+    }
+    for (int p = 0; p < TCell::BoundaryLength(cell); ++p) move(thickOfObject(TCell::EdgeAt(cell, p).Object()));
   }
 }
 

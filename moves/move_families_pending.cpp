@@ -2,17 +2,11 @@
 // a test, every performer refuses. A family that lands removes its lines here.
 #include "moves/move_families.h"
 
-int FindCuttingCell(TSpine&) { return -1; }
-int IsCuttable(TSpine&, int) { return 0; }
-int CutAlongCell(TSpine&, int, TString*) { return 0; }
 int FindRingCell(TSpine&) { return -1; }
 int TestRingCutting(TSpine&, int) { return 0; }
 int CutOutRing(TSpine&, int, TString*) { return 0; }
 int CutAlongNormalTorus(TSpine&, int, TString*) { return 0; }
 
-int FindPiercingCell(TSpine&, int) { return -1; }
-int ClassifyPiercingAt(TSpine&, int) { return 0; }
-int PierceCell(TSpine&, int, TString*) { return 0; }
 
 int FindCounterpassCell(TSpine&) { return -1; }
 int TestCounterpass(TSpine&, int) { return 0; }

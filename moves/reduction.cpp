@@ -8,6 +8,7 @@
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/edge.h"
+#include "model/edge_labels.h"
 #include "model/handle.h"
 #include "model/object_header.h"
 #include "model/object_kinds.h"
@@ -145,6 +146,9 @@ int UniteAcrossThickEdge(TSpine& spine, TObjectHeader* a, TObjectHeader* b, TObj
     THandle y = TEdge::CellAt(side, 1);
     if (!isPartOf(thickA, x)) std::swap(x, y);
     TThickEdge::Detach(thickEdge, side);
+    // A curve drawn along the side is pushed across x first (an isotopy on
+    // the surface), so that it survives the side's removal.
+    EdgeAddLabelsAroundCell(x, side, -1);
     UniteCellsAlongEdge(*surface, x, y, side);
   }
   UniteCellsAlongEdge(spine, a, b, edge);

@@ -190,8 +190,14 @@ TEST_F(CollapsingTest, RandomSpinesStaySoundThroughCollapsingsAndReductions) {
       int logged = spine.LogCount();
       RunCollapsings(spine, nullptr, 1);
       char text[4];
-      for (int k = logged; k < spine.LogCount(); ++k) ++counts[spine.LogEntry(k, text, sizeof text)];
-      EXPECT_TRUE(checker.Check(spine));
+      bool cut = false;
+      for (int k = logged; k < spine.LogCount(); ++k) {
+        int type = spine.LogEntry(k, text, sizeof text);
+        cut = cut || type == kMoveCutting;
+        if (type < 6) ++counts[type];
+      }
+      // A collapsing that ends in a cutting cuts a piece off the manifold.
+      EXPECT_TRUE(checker.Check(spine, !cut));
       EXPECT_EQ(FindReductionCell(spine), -1);
     }
   }
