@@ -1,10 +1,16 @@
 // Thick edges: construction, sides and finders. See thickedge.h.
 #include "model/thickedge.h"
 
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
+#include "foundation/stop_poll.h"
 #include "foundation/text_format.h"
 #include "model/cell.h"
 #include "model/complex.h"
@@ -241,25 +247,50 @@ THandle ThickEdgeOfObject(const TComplex& spine, const TObjectHeader* object) {
 }
 
 TWingPassages IndexWingPassages(const TComplex& spine) {
+  // The k-th wing of an edge that is cell c is the n-th such wing for some n,
+  // and it takes c's n-th passage along the edge. So the wings of each (edge,
+  // cell) pair are queued in order once, when the edge is first met, and each
+  // passage takes the head of its pair's queue: linear in the size of the
+  // spine even where one edge has a very high valency.
+  struct TPairHash {
+    std::size_t operator()(const std::pair<const TObjectHeader*, const TObjectHeader*>& p) const {
+      std::size_t a = std::hash<const TObjectHeader*>()(p.first);
+      std::size_t b = std::hash<const TObjectHeader*>()(p.second);
+      return a ^ (b + 0x9e3779b97f4a7c15ULL + (a << 6) + (a >> 2));
+    }
+  };
+  struct TWingQueue {
+    std::vector<int> wings;
+    std::size_t head = 0;
+  };
+  std::unordered_map<std::pair<const TObjectHeader*, const TObjectHeader*>, TWingQueue, TPairHash> queues;
   TWingPassages wings;
+  TStopPoll poll;
   const TObjectManager& objects = spine.Objects();
   for (int i = 0; i < objects.Count(); ++i) {
+    poll.Step();
     const TObjectHeader* cell = objects.At(i);
     if (ObjectKind(cell) != kCellKind) continue;
     int length = TCell::BoundaryLength(cell);
     for (int j = 0; j < length; ++j) {
+      poll.Step();
       const TObjectHeader* edge = TCell::EdgeAt(cell, j).Object();
       if (edge == nullptr) continue;
-      std::vector<int>& passages = wings[edge];
-      int valency = TEdge::Valency(edge);
-      if (passages.empty()) passages.assign(static_cast<std::size_t>(valency), -1);
-      // The first wing that is this cell and has no passage yet.
-      for (int k = 0; k < valency && k < static_cast<int>(passages.size()); ++k) {
-        if (passages[static_cast<std::size_t>(k)] < 0 && TEdge::CellAt(edge, k).Object() == cell) {
-          passages[static_cast<std::size_t>(k)] = j;
-          break;
+      auto [entry, added] = wings.try_emplace(edge);
+      std::vector<int>& passages = entry->second;
+      if (added) {
+        int valency = TEdge::Valency(edge);
+        passages.assign(static_cast<std::size_t>(valency), -1);
+        for (int k = 0; k < valency; ++k) {
+          poll.Step();
+          queues[{edge, TEdge::CellAt(edge, k).Object()}].wings.push_back(k);
         }
       }
+      auto found = queues.find({edge, cell});
+      if (found == queues.end()) continue;
+      TWingQueue& queue = found->second;
+      if (queue.head < queue.wings.size())
+        passages[static_cast<std::size_t>(queue.wings[queue.head++])] = j;
     }
   }
   return wings;
