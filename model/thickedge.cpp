@@ -1,7 +1,9 @@
 // Thick edges: construction, sides and finders. See thickedge.h.
 #include "model/thickedge.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <unordered_map>
@@ -248,49 +250,81 @@ THandle ThickEdgeOfObject(const TComplex& spine, const TObjectHeader* object) {
 
 TWingPassages IndexWingPassages(const TComplex& spine) {
   // The k-th wing of an edge that is cell c is the n-th such wing for some n,
-  // and it takes c's n-th passage along the edge. So the wings of each (edge,
-  // cell) pair are queued in order once, when the edge is first met, and each
-  // passage takes the head of its pair's queue: linear in the size of the
-  // spine even where one edge has a very high valency.
-  struct TPairHash {
-    std::size_t operator()(const std::pair<const TObjectHeader*, const TObjectHeader*>& p) const {
-      std::size_t a = std::hash<const TObjectHeader*>()(p.first);
-      std::size_t b = std::hash<const TObjectHeader*>()(p.second);
-      return a ^ (b + 0x9e3779b97f4a7c15ULL + (a << 6) + (a >> 2));
-    }
+  // and it takes c's n-th passage along the edge. So the wings are bucketed
+  // by cell and, within a cell, ordered by edge and then by k; each passage
+  // then takes the next untaken wing of its edge in its cell's bucket. Flat
+  // arrays and one sort per bucket keep this near-linear in the size of the
+  // spine even where an edge has a very high valency.
+  struct TWing {
+    const TObjectHeader* edge;
+    int k;
   };
-  struct TWingQueue {
-    std::vector<int> wings;
-    std::size_t head = 0;
-  };
-  std::unordered_map<std::pair<const TObjectHeader*, const TObjectHeader*>, TWingQueue, TPairHash> queues;
-  TWingPassages wings;
   TStopPoll poll;
   const TObjectManager& objects = spine.Objects();
+  std::vector<const TObjectHeader*> cells;
+  std::unordered_map<const TObjectHeader*, int> cellIndex;
   for (int i = 0; i < objects.Count(); ++i) {
     poll.Step();
     const TObjectHeader* cell = objects.At(i);
     if (ObjectKind(cell) != kCellKind) continue;
+    if (cellIndex.try_emplace(cell, static_cast<int>(cells.size())).second) cells.push_back(cell);
+  }
+
+  // Every wing of every edge that some cell passes along, with its cell's index.
+  TWingPassages wings;
+  std::vector<std::pair<int, TWing>> found;
+  for (const TObjectHeader* cell : cells) {
     int length = TCell::BoundaryLength(cell);
     for (int j = 0; j < length; ++j) {
       poll.Step();
       const TObjectHeader* edge = TCell::EdgeAt(cell, j).Object();
       if (edge == nullptr) continue;
       auto [entry, added] = wings.try_emplace(edge);
-      std::vector<int>& passages = entry->second;
-      if (added) {
-        int valency = TEdge::Valency(edge);
-        passages.assign(static_cast<std::size_t>(valency), -1);
-        for (int k = 0; k < valency; ++k) {
-          poll.Step();
-          queues[{edge, TEdge::CellAt(edge, k).Object()}].wings.push_back(k);
-        }
+      if (!added) continue;
+      int valency = TEdge::Valency(edge);
+      entry->second.assign(static_cast<std::size_t>(valency), -1);
+      for (int k = 0; k < valency; ++k) {
+        poll.Step();
+        auto index = cellIndex.find(TEdge::CellAt(edge, k).Object());
+        if (index != cellIndex.end()) found.push_back({index->second, TWing{edge, k}});
       }
-      auto found = queues.find({edge, cell});
-      if (found == queues.end()) continue;
-      TWingQueue& queue = found->second;
-      if (queue.head < queue.wings.size())
-        passages[static_cast<std::size_t>(queue.wings[queue.head++])] = j;
+    }
+  }
+
+  // Counting sort by cell, then each bucket by edge (k stays ascending).
+  std::vector<std::size_t> start(cells.size() + 1, 0);
+  for (const auto& f : found) ++start[static_cast<std::size_t>(f.first) + 1];
+  for (std::size_t c = 0; c < cells.size(); ++c) start[c + 1] += start[c];
+  std::vector<TWing> bucketed(found.size());
+  {
+    std::vector<std::size_t> fill(start.begin(), start.end() - 1);
+    for (const auto& f : found) {
+      poll.Step();
+      bucketed[fill[static_cast<std::size_t>(f.first)]++] = f.second;
+    }
+  }
+  found.clear();
+  found.shrink_to_fit();
+  const auto byEdge = [](const TWing& a, const TWing& b) { return std::less<const TObjectHeader*>()(a.edge, b.edge); };
+  std::vector<std::uint32_t> taken(bucketed.size(), 0);
+  for (std::size_t c = 0; c < cells.size(); ++c) {
+    poll.Step();
+    auto first = bucketed.begin() + static_cast<std::ptrdiff_t>(start[c]);
+    auto last = bucketed.begin() + static_cast<std::ptrdiff_t>(start[c + 1]);
+    std::stable_sort(first, last, byEdge);
+    const TObjectHeader* cell = cells[c];
+    int length = TCell::BoundaryLength(cell);
+    for (int j = 0; j < length; ++j) {
+      poll.Step();
+      const TObjectHeader* edge = TCell::EdgeAt(cell, j).Object();
+      if (edge == nullptr) continue;
+      auto group = std::lower_bound(first, last, TWing{edge, 0}, byEdge);
+      if (group == last || group->edge != edge) continue;
+      std::size_t g = static_cast<std::size_t>(group - bucketed.begin());
+      std::size_t next = g + taken[g];
+      if (next >= start[c + 1] || bucketed[next].edge != edge) continue;
+      ++taken[g];
+      wings[edge][static_cast<std::size_t>(bucketed[next].k)] = j;
     }
   }
   return wings;
