@@ -71,3 +71,57 @@ BENCHMARK(BM_HomologyOfHeegaardDiagram)
     ->Arg(2000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
+
+// A document from its text to its homology, as "homology-group" runs it: the
+// parse, the thickening, the homology and the teardown, every iteration anew.
+namespace {
+
+void DocumentToHomology(benchmark::State& state, const std::string& text) {
+  SuppressStatus();
+  for (auto _ : state) {
+    TDocumentSpine document;
+    if (document.ParseDocumentText(text.c_str(), TOptionValues{}) != 1) {
+      state.SkipWithError("the text gave no spine");
+      break;
+    }
+    TDocumentSpine::TScope scope(document);
+    document.EnsureThickened();
+    THomologyList list;
+    list.Compute(document.Spine(), 1);
+    benchmark::DoNotOptimize(list.Count());
+  }
+  UnsuppressStatus();
+}
+
+}  // namespace
+
+// Surgery on the trefoil with framing n.
+static void BM_DocumentOfFramedTrefoil(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  DocumentToHomology(state, "link code 1 -2 3 -1 2 -3 framing " + std::to_string(n) + " end");
+  state.SetComplexityN(n);
+}
+BENCHMARK(BM_DocumentOfFramedTrefoil)
+    ->Arg(3750)
+    ->Arg(7500)
+    ->Arg(15000)
+    ->Arg(30000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+
+// One line of 20 edges from +-1..9 repeated to 128 KB .. 1 MB: few edges,
+// each on thousands of cells.
+static void BM_DocumentOfSharedEdgesCells(benchmark::State& state) {
+  const std::string line = "2 -2 -8 -7 2 -1 -7 8 -4 6 1 9 7 7 9 8 -9 6 4 -5\n";
+  std::string text;
+  while (text.size() < static_cast<std::size_t>(state.range(0)) * 1024) text += line;
+  DocumentToHomology(state, text);
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_DocumentOfSharedEdgesCells)
+    ->Arg(128)
+    ->Arg(256)
+    ->Arg(512)
+    ->Arg(1024)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();

@@ -2,7 +2,9 @@
 // manager and its copy. See objman.h.
 #include "model/objman.h"
 
+#include <algorithm>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "foundation/private_heap.h"
@@ -305,6 +307,36 @@ void TObjectManager::SortKindByNumber(int kind, int slot) {
     TObjectHeader* object = objects_.At(i);
     if (object != nullptr && object->kind == kind) positions.push_back(i);
   }
+  // With distinct numbers the sorted arrangement is unique: sort once and
+  // bring each object to its place by one swap, following its position.
+  std::vector<std::pair<int, int>> keyed;  // (number, index into positions)
+  keyed.reserve(positions.size());
+  for (std::size_t a = 0; a < positions.size(); ++a)
+    keyed.emplace_back(ObjectNumber(objects_.At(positions[a]), slot), static_cast<int>(a));
+  std::sort(keyed.begin(), keyed.end());
+  bool distinct = true;
+  for (std::size_t a = 1; a < keyed.size() && distinct; ++a) distinct = keyed[a - 1].first != keyed[a].first;
+  if (distinct) {
+    // holder[a]: where (in positions) the object first at positions[a] is now;
+    // at[p]: which original object stands at positions[p].
+    std::vector<int> holder(positions.size());
+    std::vector<int> at(positions.size());
+    for (std::size_t a = 0; a < positions.size(); ++a) holder[a] = at[a] = static_cast<int>(a);
+    for (std::size_t p = 0; p < keyed.size(); ++p) {
+      const int wanted = keyed[p].second;
+      const int from = holder[static_cast<std::size_t>(wanted)];
+      if (from == static_cast<int>(p)) continue;
+      SwapAt(positions[p], positions[static_cast<std::size_t>(from)]);
+      const int displaced = at[p];
+      at[static_cast<std::size_t>(from)] = displaced;
+      holder[static_cast<std::size_t>(displaced)] = from;
+      at[p] = wanted;
+      holder[static_cast<std::size_t>(wanted)] = static_cast<int>(p);
+    }
+    return;
+  }
+  // Equal numbers: the exchange sort, whose order of equal objects callers
+  // have always seen.
   for (std::size_t a = 0; a < positions.size(); ++a)
     for (std::size_t b = a + 1; b < positions.size(); ++b)
       if (ObjectNumber(objects_.At(positions[b]), slot) < ObjectNumber(objects_.At(positions[a]), slot))

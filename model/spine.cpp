@@ -72,10 +72,17 @@ void TSpine::Clear() {
   logCodes_.Clear();
   logTexts_.Clear();
   ReleaseAllObjects();
-  // The rest of the chain: each spine deletes its own successor.
+  // The rest of the chain, one spine at a time: each is cut off from its
+  // successor before it is deleted, so a chain of many components never
+  // recurses as deep as it is long.
   TSpine* rest = next_;
   next_ = nullptr;
-  delete rest;
+  while (rest != nullptr) {
+    TSpine* following = rest->next_;
+    rest->next_ = nullptr;
+    delete rest;
+    rest = following;
+  }
 }
 
 TComplex* TSpine::BoundaryAt(int i) const {

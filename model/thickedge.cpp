@@ -1,10 +1,18 @@
 // Thick edges: construction, sides and finders. See thickedge.h.
 #include "model/thickedge.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
+#include "foundation/stop_poll.h"
 #include "foundation/text_format.h"
 #include "model/cell.h"
 #include "model/complex.h"
@@ -241,25 +249,82 @@ THandle ThickEdgeOfObject(const TComplex& spine, const TObjectHeader* object) {
 }
 
 TWingPassages IndexWingPassages(const TComplex& spine) {
-  TWingPassages wings;
+  // The k-th wing of an edge that is cell c is the n-th such wing for some n,
+  // and it takes c's n-th passage along the edge. So the wings are bucketed
+  // by cell and, within a cell, ordered by edge and then by k; each passage
+  // then takes the next untaken wing of its edge in its cell's bucket. Flat
+  // arrays and one sort per bucket keep this near-linear in the size of the
+  // spine even where an edge has a very high valency.
+  struct TWing {
+    const TObjectHeader* edge;
+    int k;
+  };
+  TStopPoll poll;
   const TObjectManager& objects = spine.Objects();
+  std::vector<const TObjectHeader*> cells;
+  std::unordered_map<const TObjectHeader*, int> cellIndex;
   for (int i = 0; i < objects.Count(); ++i) {
+    poll.Step();
     const TObjectHeader* cell = objects.At(i);
     if (ObjectKind(cell) != kCellKind) continue;
+    if (cellIndex.try_emplace(cell, static_cast<int>(cells.size())).second) cells.push_back(cell);
+  }
+
+  // Every wing of every edge that some cell passes along, with its cell's index.
+  TWingPassages wings;
+  std::vector<std::pair<int, TWing>> found;
+  for (const TObjectHeader* cell : cells) {
     int length = TCell::BoundaryLength(cell);
     for (int j = 0; j < length; ++j) {
+      poll.Step();
       const TObjectHeader* edge = TCell::EdgeAt(cell, j).Object();
       if (edge == nullptr) continue;
-      std::vector<int>& passages = wings[edge];
+      auto [entry, added] = wings.try_emplace(edge);
+      if (!added) continue;
       int valency = TEdge::Valency(edge);
-      if (passages.empty()) passages.assign(static_cast<std::size_t>(valency), -1);
-      // The first wing that is this cell and has no passage yet.
-      for (int k = 0; k < valency && k < static_cast<int>(passages.size()); ++k) {
-        if (passages[static_cast<std::size_t>(k)] < 0 && TEdge::CellAt(edge, k).Object() == cell) {
-          passages[static_cast<std::size_t>(k)] = j;
-          break;
-        }
+      entry->second.assign(static_cast<std::size_t>(valency), -1);
+      for (int k = 0; k < valency; ++k) {
+        poll.Step();
+        auto index = cellIndex.find(TEdge::CellAt(edge, k).Object());
+        if (index != cellIndex.end()) found.push_back({index->second, TWing{edge, k}});
       }
+    }
+  }
+
+  // Counting sort by cell, then each bucket by edge (k stays ascending).
+  std::vector<std::size_t> start(cells.size() + 1, 0);
+  for (const auto& f : found) ++start[static_cast<std::size_t>(f.first) + 1];
+  for (std::size_t c = 0; c < cells.size(); ++c) start[c + 1] += start[c];
+  std::vector<TWing> bucketed(found.size());
+  {
+    std::vector<std::size_t> fill(start.begin(), start.end() - 1);
+    for (const auto& f : found) {
+      poll.Step();
+      bucketed[fill[static_cast<std::size_t>(f.first)]++] = f.second;
+    }
+  }
+  found.clear();
+  found.shrink_to_fit();
+  const auto byEdge = [](const TWing& a, const TWing& b) { return std::less<const TObjectHeader*>()(a.edge, b.edge); };
+  std::vector<std::uint32_t> taken(bucketed.size(), 0);
+  for (std::size_t c = 0; c < cells.size(); ++c) {
+    poll.Step();
+    auto first = bucketed.begin() + static_cast<std::ptrdiff_t>(start[c]);
+    auto last = bucketed.begin() + static_cast<std::ptrdiff_t>(start[c + 1]);
+    std::stable_sort(first, last, byEdge);
+    const TObjectHeader* cell = cells[c];
+    int length = TCell::BoundaryLength(cell);
+    for (int j = 0; j < length; ++j) {
+      poll.Step();
+      const TObjectHeader* edge = TCell::EdgeAt(cell, j).Object();
+      if (edge == nullptr) continue;
+      auto group = std::lower_bound(first, last, TWing{edge, 0}, byEdge);
+      if (group == last || group->edge != edge) continue;
+      std::size_t g = static_cast<std::size_t>(group - bucketed.begin());
+      std::size_t next = g + taken[g];
+      if (next >= start[c + 1] || bucketed[next].edge != edge) continue;
+      ++taken[g];
+      wings[edge][static_cast<std::size_t>(bucketed[next].k)] = j;
     }
   }
   return wings;

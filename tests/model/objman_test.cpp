@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -195,6 +197,42 @@ TEST(ObjectManager, SortingMovesOnlyTheKindsPositions) {
   objects.SortKindByNumber(kCellKind);
   EXPECT_EQ(NumbersOfKind(objects, kCellKind), (std::vector<int>{10, 20, 30, 40}));
   EXPECT_EQ(objects.IndexOf(edge), 2);
+}
+
+// Shuffled distinct numbers among objects of another kind, and equal
+// numbers: the kind ends up in ascending order on its own positions, and
+// the iteration cursor still names the object it named before.
+TEST(ObjectManager, SortingLargeShuffledKinds) {
+  struct TCase {
+    int count;
+    unsigned seed;
+    int repeats;  // each number used this many times
+  };
+  for (const TCase& c : {TCase{1, 1, 1}, TCase{2, 2, 1}, TCase{300, 3, 1}, TCase{301, 4, 1}, TCase{60, 5, 3}}) {
+    TScopedModelHeap heap;
+    TObjectManager objects;
+    std::vector<THandle> cells;
+    std::vector<THandle> edges;
+    std::vector<int> numbers;
+    for (int i = 0; i < c.count; ++i) numbers.push_back(i / c.repeats + 1);
+    std::mt19937 random(c.seed);
+    std::shuffle(numbers.begin(), numbers.end(), random);
+    for (int i = 0; i < c.count; ++i) {
+      cells.emplace_back(objects.CreateObject(kCellKind));
+      cells.back().SetNumber(numbers[static_cast<std::size_t>(i)]);
+      if (i % 3 == 0) edges.emplace_back(objects.CreateObject(kEdgeKind));
+    }
+    std::vector<int> edgePositions;
+    for (const THandle& edge : edges) edgePositions.push_back(objects.IndexOf(edge));
+    TObjectHeader* cursor = objects.First(kEdgeKind);
+    objects.SortKindByNumber(kCellKind);
+    std::vector<int> sorted = numbers;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(NumbersOfKind(objects, kCellKind), sorted) << c.count;
+    for (std::size_t e = 0; e < edges.size(); ++e) EXPECT_EQ(objects.IndexOf(edges[e]), edgePositions[e]);
+    EXPECT_EQ(objects.CountOfKind(kCellKind), c.count);
+    EXPECT_EQ(objects.Next(cursor), edges.size() > 1 ? edges[1].Object() : nullptr);
+  }
 }
 
 TEST(ObjectManager, MoveAllToAndCopyObjectsTo) {

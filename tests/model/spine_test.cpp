@@ -1,6 +1,7 @@
 #include "model/spine.h"
 
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include <string>
 #include <vector>
@@ -297,3 +298,29 @@ TEST(Spine, BoundarySummary) {
 }
 
 }  // namespace
+
+// Deleting a chain of many components must not recurse once per component:
+// the chain is destroyed on a thread with a small stack, where a recursion
+// as deep as the chain would overflow it.
+TEST(Spine, ALongChainIsDestroyedWithoutDeepRecursion) {
+  TScopedModelHeap heap;
+  constexpr int kComponents = 20000;
+  auto* head = new TSpine;
+  for (int i = 1; i < kComponents; ++i) {
+    auto* component = new TSpine;
+    component->SetNext(head->Next());
+    head->SetNext(component);
+  }
+  ASSERT_EQ(ChainLength(*head), kComponents);
+  pthread_attr_t attributes;
+  ASSERT_EQ(pthread_attr_init(&attributes), 0);
+  ASSERT_EQ(pthread_attr_setstacksize(&attributes, 256 * 1024), 0);
+  pthread_t thread;
+  auto destroy = [](void* spine) -> void* {
+    delete static_cast<TSpine*>(spine);
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attributes, destroy, head), 0);
+  EXPECT_EQ(pthread_join(thread, nullptr), 0);
+  pthread_attr_destroy(&attributes);
+}
