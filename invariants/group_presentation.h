@@ -14,7 +14,7 @@
 #include <vector>
 
 class TSpine;
-class TObjectHeader;
+struct TObjectHeader;
 
 class TGroupPresentation {
  public:
