@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/message_box.h"
+#include "shell/ask_many_components.h"
 #include "shell/document_spine.h"
 
 namespace {
@@ -58,6 +59,26 @@ TEST(CheckBeforeMoves, EmptySpineStops) {
   std::string status;
   EXPECT_EQ(CheckBeforeMoves(document.Spine(), false, false, &status), 0);
   EXPECT_EQ(status, "Unable to build special polyhedron!");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AskManyComponents, NamesTheCountAndReturnsTheAnswer) {
+  ClearMessageBoxLog();
+  EXPECT_EQ(AskManyComponents(23), TMessageResult::Ok);
+  ASSERT_EQ(MessageBoxLog().size(), 1u);
+  EXPECT_EQ(MessageBoxLog()[0],
+            "The spine contains 23 2-components\r\nso computation may take very long "
+            "time.\r\nContinue?");
+  const TMessageBoxHandler previous = SetMessageBoxHandler(
+      [](std::string_view, TMessageButtons buttons, TMessageIcon) {
+        EXPECT_EQ(buttons, TMessageButtons::OkCancel);
+        return TMessageResult::Cancel;
+      });
+  EXPECT_EQ(AskManyComponents(20), TMessageResult::Cancel);
+  SetMessageBoxHandler(previous);
 }
 
 }  // namespace
