@@ -5,7 +5,9 @@
 #include "foundation/text_format.h"
 #include "model/spine.h"
 #include "moves/cell_reductions.h"
+#include "shell/check_before_moves.h"
 #include "shell/spine_reports.h"
+#include "shell/structure_reports.h"
 
 #include <mutex>
 #include <sstream>
@@ -63,6 +65,14 @@ bool CanMove(TCommandRun& run) {
   run.Document().EnsureThickened();
   if (!run.Spine().IsThickened()) {
     run.output.AppendText("Spine is not thickenable!");
+    run.output.NewLines(1);
+    return false;
+  }
+  // The user may decline moves on a spine the recognition cannot finish with.
+  std::string refusal;
+  if (CheckBeforeMoves(run.Spine(), run.transformed, false, &refusal) == 0) {
+    run.messageOnly = true;
+    run.output.AppendText(refusal.c_str());
     run.output.NewLines(1);
     return false;
   }
@@ -200,6 +210,8 @@ void PrintStepHeader(TCommandRun& run, int reportType, int stepType, long long s
   }
   run.output.NewLines(1);
   if (reportType == 3) {
+    PrintShortInformation(run.Document(), run.Text(), run.output);
+    run.output.NewLines(1);
     PrintBoundaryCurves(run.Document(), run.output);
     run.output.NewLines(1);
   }

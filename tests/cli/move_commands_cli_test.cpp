@@ -48,6 +48,8 @@ TEST_F(MoveCommandsCliTest, DefaultMovesReportWhatTheyDid) {
   r = Run("--set ReportType=3 make-one-step", "cMcabbjaj");
   EXPECT_NE(r.out.find("*** Step 1 ***"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("No transformation"), std::string::npos) << r.out;
+  // The intermediate report shows the spine's short information with the step.
+  EXPECT_NE(r.out.find("Cells    :"), std::string::npos) << r.out;
 }
 
 TEST_F(MoveCommandsCliTest, NoSpineIsRefused) {
