@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 std::vector<std::string> Contents(const TStringList& list) {
@@ -99,7 +101,9 @@ class TStringListFile : public testing::Test {
     s << in.rdbuf();
     return s.str();
   }
-  std::string path_ = testing::TempDir() + "string_list_test.txt";
+  // One file per process and test: ctest runs the tests of this fixture at once.
+  std::string path_ = testing::TempDir() + "string_list_test_" + std::to_string(getpid()) + "_" +
+                      testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
 };
 
 TEST_F(TStringListFile, WriteAndReadRoundTrip) {
