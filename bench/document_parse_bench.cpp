@@ -17,6 +17,7 @@
 #include "shell/document_readers.h"
 #include "shell/document_spine.h"
 #include "shell/options.h"
+#include "support/random_triangulation.h"
 
 // The parse of a document given by the isomorphism signature of n
 // tetrahedra: reading, building and splitting the spine. The thickening and
@@ -24,35 +25,6 @@
 // "isomorphism-signature" pays for neither.
 
 namespace {
-
-// A closed connected triangulation of n tetrahedra with pseudo-random
-// gluings: a chain that connects everything, then the other faces paired at
-// random by random vertex maps.
-TTetrahedronList RandomTriangulation(int n, unsigned seed) {
-  std::mt19937 random(seed);
-  TTetrahedronList tetrahedra;
-  tetrahedra.Reset(n);
-  for (int t = 0; t + 1 < n; ++t) tetrahedra.Glue(t, 3, t + 1, {0, 1, 3, 2});
-  std::vector<std::pair<int, int>> free;
-  for (int t = 0; t < n; ++t) {
-    for (int f = 0; f < 4; ++f) {
-      if (!tetrahedra.IsGlued(t, f)) free.emplace_back(t, f);
-    }
-  }
-  std::shuffle(free.begin(), free.end(), random);
-  for (std::size_t i = 0; i + 1 < free.size(); i += 2) {
-    auto [a, fa] = free[i];
-    auto [b, fb] = free[i + 1];
-    for (;;) {
-      TVertexMap map = VertexMapFromIndex(static_cast<int>(random() % 24));
-      if (map[static_cast<std::size_t>(fa)] == fb) {
-        tetrahedra.Glue(a, fa, b, map);
-        break;
-      }
-    }
-  }
-  return tetrahedra;
-}
 
 // The signature text of a random triangulation of n tetrahedra.
 std::string SignatureText(int n) {

@@ -14,42 +14,13 @@
 #include "presentations/triangulations/iso_signature_code.h"
 #include "presentations/triangulations/tetrahedra.h"
 #include "presentations/triangulations/triangulation_details.h"
+#include "support/random_triangulation.h"
 
 // The signature of a spine costs 24n walks of its dual triangulation, each
 // visiting the 2n gluings: quadratic in the number of vertices, which stays
 // in the milliseconds for the spines of census size (up to 25 vertices).
 
 namespace {
-
-// A closed connected triangulation of n tetrahedra with pseudo-random
-// gluings: a chain that connects everything, then the other faces paired at
-// random by random vertex maps.
-TTetrahedronList RandomTriangulation(int n, unsigned seed) {
-  std::mt19937 random(seed);
-  TTetrahedronList tetrahedra;
-  tetrahedra.Reset(n);
-  for (int t = 0; t + 1 < n; ++t) tetrahedra.Glue(t, 3, t + 1, {0, 1, 3, 2});
-  std::vector<std::pair<int, int>> free;
-  for (int t = 0; t < n; ++t) {
-    for (int f = 0; f < 4; ++f) {
-      if (!tetrahedra.IsGlued(t, f)) free.emplace_back(t, f);
-    }
-  }
-  std::shuffle(free.begin(), free.end(), random);
-  for (std::size_t i = 0; i + 1 < free.size(); i += 2) {
-    auto [a, fa] = free[i];
-    auto [b, fb] = free[i + 1];
-    // A random map that sends fa to fb.
-    for (;;) {
-      TVertexMap map = VertexMapFromIndex(static_cast<int>(random() % 24));
-      if (map[static_cast<std::size_t>(fa)] == fb) {
-        tetrahedra.Glue(a, fa, b, map);
-        break;
-      }
-    }
-  }
-  return tetrahedra;
-}
 
 struct TSpineFixture {
   explicit TSpineFixture(int n) {

@@ -19,6 +19,7 @@
 #include "moves/move_types.h"
 #include "moves/step_loop.h"
 #include "presentations/heegaard/heegaard_diagram.h"
+#include "support/checked_steps.h"
 #include "support/model_heap.h"
 #include "support/spine_checker.h"
 
@@ -41,19 +42,8 @@ TEST(LensSpaceMovesTest, HeegaardSpinesStaySoundAndRecordTheirSolidTori) {
       choice.type = kMoveCrudePiercing;
       choice.element = FindPiercingCell(spine, 2);
       if (choice.element == -1) choice = TMoveChoice{};
-      for (int step = 0; step < 100; ++step) {
-        TString report;
-        if (MakeSimplificationStep(1, spine, &report, choice, nullptr, nullptr) == 0) break;
-        EXPECT_TRUE(checker.Check(spine, false)) << report.CStr();
-        choice = TMoveChoice{};
-      }
-      std::vector<std::pair<int, int>> meridians;
-      TObjectTable* table = spine.MoleculeTable();
-      for (int i = 0; i < table->Count(); ++i) {
-        TObjectHeader* atom = table->At(i);
-        if (ObjectKind(atom) != kMoleculeVertexKind || TMoleculeVertex::AtomType(atom) != kSolidTorusAtom) continue;
-        meridians.emplace_back(TMoleculeVertex::PairValue(atom, 0), TMoleculeVertex::PairValue(atom, 1));
-      }
+      MakeCheckedSteps(spine, checker, choice, 100);
+      const std::vector<std::pair<int, int>> meridians = SolidTorusMeridians(spine);
       ASSERT_GE(meridians.size(), 1u);
       EXPECT_LE(meridians.size(), 2u);
       EXPECT_EQ(meridians[0], std::make_pair(1, 0));

@@ -18,6 +18,7 @@
 #include "model/spine.h"
 #include "moves/move_families.h"
 #include "moves/move_types.h"
+#include "support/checked_steps.h"
 #include "moves/step_loop.h"
 #include "support/complex_builder.h"
 #include "support/model_heap.h"
@@ -119,19 +120,8 @@ TEST(PiercingTest, CyclicClosedSpinesFallIntoTwoSolidToriMeetingPTimes) {
     choice.type = kMoveCrudePiercing;
     choice.element = FindPiercingCell(spine, 2);
     ASSERT_NE(choice.element, -1);
-    for (int step = 0; step < 50; ++step) {
-      TString report;
-      if (MakeSimplificationStep(1, spine, &report, choice, nullptr, nullptr) == 0) break;
-      EXPECT_TRUE(checker.Check(spine, false)) << report.CStr();
-      choice = TMoveChoice{};
-    }
-    std::vector<std::pair<int, int>> meridians;
-    TObjectTable* table = spine.MoleculeTable();
-    for (int i = 0; i < table->Count(); ++i) {
-      TObjectHeader* atom = table->At(i);
-      if (ObjectKind(atom) != kMoleculeVertexKind || TMoleculeVertex::AtomType(atom) != kSolidTorusAtom) continue;
-      meridians.emplace_back(TMoleculeVertex::PairValue(atom, 0), TMoleculeVertex::PairValue(atom, 1));
-    }
+    MakeCheckedSteps(spine, checker, choice, 50);
+    const std::vector<std::pair<int, int>> meridians = SolidTorusMeridians(spine);
     ASSERT_EQ(meridians.size(), 2u);
     int p = meridians[0].first * meridians[1].second - meridians[0].second * meridians[1].first;
     EXPECT_EQ(p < 0 ? -p : p, checker.Homology()[0]);
