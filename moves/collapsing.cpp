@@ -6,6 +6,7 @@
 #include <string>
 
 #include "foundation/heap_string.h"
+#include "foundation/stop_poll.h"
 #include "model/cell.h"
 #include "model/edge.h"
 #include "model/edge_labels.h"
@@ -193,7 +194,10 @@ bool CanPerform(int collapsingClass) { return collapsingClass == 1 || collapsing
 
 int FindReductionCell(TSpine& spine) {
   TObjectManager& objects = spine.Objects();
+  // A read-only scan over every edge: a stop here leaves the spine as it was.
+  TStopPoll poll;
   for (TObjectHeader* e = objects.First(kEdgeKind); e != nullptr; e = objects.Next(e)) {
+    poll.Step();
     if (TEdge::Valency(e) != 1) continue;
     THandle cell = TEdge::CellAt(e, 0);
     if (CanPerform(ClassifyCellForCollapsing(cell, nullptr, nullptr))) return spine.CellOrdinal(cell);
