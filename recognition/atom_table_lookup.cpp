@@ -1,0 +1,69 @@
+#include "recognition/atom_table_lookup.h"
+
+#include "foundation/stop_poll.h"
+#include "model/molecule_vertex.h"
+#include "model/object_header.h"
+#include "model/spine.h"
+#include "model/vertex.h"
+#include "presentations/triangulations/iso_signature.h"
+#include "recognition/atom_table.h"
+
+namespace {
+
+constexpr int kMinComplexity = 2;
+constexpr int kMaxComplexity = 22;
+constexpr int kMaxTori = 5;
+
+int VertexCount(TSpine& spine) {
+  int vertices = 0;
+  for (TSpine* part = &spine; part != nullptr; part = part->Next()) {
+    vertices += part->Objects().CountOfKind(kVertexKind);
+  }
+  return vertices;
+}
+
+}  // namespace
+
+const TTableRecord* FindAtomRecordOfSpine(TSpine& spine, int torusCount) {
+  if (torusCount < 1 || torusCount > kMaxTori) return nullptr;
+  const int complexity = VertexCount(spine);
+  if (complexity < kMinComplexity || complexity > kMaxComplexity) return nullptr;
+  const TAtomTable& table = LoadAtomTable();
+  int first = -1, last = -1;
+  if (table.TableRangeForComplexity(complexity, torusCount, first, last) == 0) return nullptr;
+  ThrowIfStopRequested();
+  TIsoSignature signature;
+  const std::string& text = signature.Compute(spine, 1);
+  ThrowIfStopRequested();
+  if (text.empty()) return nullptr;
+  const TTableRecord* record = table.FindBySignature(text);
+  if (record == nullptr || record->Complexity() != complexity || record->GetTorusCount() != torusCount) {
+    return nullptr;
+  }
+  return record;
+}
+
+int RecognizeByTable(TObjectHeader* vertex, const TTableRecord*& record) {
+  record = nullptr;
+  if (TMoleculeVertex::Of(vertex) == nullptr) return 0;
+  const std::intptr_t mark = TMoleculeVertex::MarkWord(vertex);
+  const TTableRecord* found = nullptr;
+  if (mark != 0) {
+    TSpine& spine = *reinterpret_cast<TSpine*>(mark);
+    int tori = spine.IsThickened() ? spine.CountBoundariesByEuler(1, 0) : TVertex::Valency(vertex);
+    found = FindAtomRecordOfSpine(spine, tori);
+  } else {
+    TAtomTriple triple;
+    if (TMoleculeVertex::Triple(vertex, triple) == 0) return 0;
+    const TAtomTable& table = LoadAtomTable();
+    found = table.FindTableRecord({triple.first, triple.second, triple.third, 0, 0});
+  }
+  if (found == nullptr) return 0;
+  TAtomTriple key;
+  key.first = found->Index();
+  key.second = found->SubIndex();
+  key.third = static_cast<std::int16_t>(found->GetKey().keyA);
+  TMoleculeVertex::SetTriple(vertex, key);
+  record = found;
+  return 1;
+}
