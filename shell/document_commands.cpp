@@ -1,6 +1,7 @@
 #include "shell/document_commands.h"
 
 #include "model/object_header.h"
+#include "shell/atom_table_commands.h"
 #include "shell/covering_check.h"
 #include "shell/dw_commands.h"
 #include "shell/graph_code_report.h"
@@ -90,6 +91,12 @@ constexpr TCommandRow kCommands[] = {
     {51, RunMakeDefaultMoves},
     {52, RunMakeOneStep},
     {53, RunMakeCellReductions},
+    // Internal Tables.
+    {69, RunDisplayHyperbolicAtoms},
+    {70, RunImportOneCuspByAtoms},
+    {71, RunImportOneCuspByKnots},
+    {72, RunImportOneCuspByLinks},
+    {73, RunImportTwoCuspByLinks},
     // Debug.
     {74, RunDebugGo},
     {75, RunStepByStep},

@@ -1,5 +1,6 @@
 #include "shell/task_bodies.h"
 
+#include "shell/atom_table_commands.h"
 #include "shell/turaev_viro_commands.h"
 #include "shell/computation_task.h"
 #include "shell/document_commands.h"
@@ -38,6 +39,22 @@ void RunDefaultMovesTask(TComputationTask& task) {
   task.EndComputation();
 }
 
+// Imports of cusped presentations (kinds 15 to 18): the table text with the
+// document's presentations added, shown in information mode.
+void RunImportTask(TComputationTask& task, int kind) {
+  task.BeginComputation();
+  {
+    TDocumentSpine document;
+    TDocumentSpine::TScope scope(document);
+    TCommandRun run(document, task.DocumentText(), task.Options());
+    RunImportPresentations(run, kind);
+    task.Output().AppendText(run.output.Text());
+  }
+  if (!TComputationTask::Aborted() && task.GetView() != nullptr)
+    task.GetView()->SetInformationMode(true, std::string(task.Output().Text()));
+  task.EndComputation();
+}
+
 }  // namespace
 
 TTaskBodies BuiltInTaskBodies() {
@@ -46,5 +63,9 @@ TTaskBodies BuiltInTaskBodies() {
   TTaskBodies bodies;
   bodies.Set(TTaskKind::TuraevViro, RunTuraevViroTask);
   bodies.Set(TTaskKind::DefaultMoves, RunDefaultMovesTask);
+  bodies.Set(TTaskKind::ImportOneCuspByAtoms, [](TComputationTask& task) { RunImportTask(task, 15); });
+  bodies.Set(TTaskKind::ImportOneCuspByKnots, [](TComputationTask& task) { RunImportTask(task, 16); });
+  bodies.Set(TTaskKind::ImportOneCuspByLinks, [](TComputationTask& task) { RunImportTask(task, 17); });
+  bodies.Set(TTaskKind::ImportTwoCuspByLinks, [](TComputationTask& task) { RunImportTask(task, 18); });
   return bodies;
 }
