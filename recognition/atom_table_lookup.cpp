@@ -5,7 +5,9 @@
 #include "model/object_header.h"
 #include "model/spine.h"
 #include "model/vertex.h"
+#include "model/work_heap_scope.h"
 #include "presentations/triangulations/iso_signature.h"
+#include "recognition/atom_molecule.h"
 #include "recognition/atom_table.h"
 
 namespace {
@@ -24,6 +26,17 @@ int VertexCount(TSpine& spine) {
 
 }  // namespace
 
+bool MatchesRecord(const TTableRecord& record, std::string_view signature) {
+  if (!record.IsUsable() || signature.empty()) return false;
+  if (!record.Signature().empty()) return record.Signature() == signature;
+  TWorkHeapScope heap;
+  TSpine spine;
+  if (record.BuildSpine(spine) != 1) return false;
+  spine.SplitIntoComponents();
+  TIsoSignature own;
+  return own.Compute(spine, 1) == signature;
+}
+
 const TTableRecord* FindAtomRecordOfSpine(TSpine& spine, int torusCount) {
   if (torusCount < 1 || torusCount > kMaxTori) return nullptr;
   const int complexity = VertexCount(spine);
@@ -37,10 +50,20 @@ const TTableRecord* FindAtomRecordOfSpine(TSpine& spine, int torusCount) {
   ThrowIfStopRequested();
   if (text.empty()) return nullptr;
   const TTableRecord* record = table.FindBySignature(text);
-  if (record == nullptr || record->Complexity() != complexity || record->GetTorusCount() != torusCount) {
-    return nullptr;
+  if (record != nullptr && record->Complexity() == complexity && record->GetTorusCount() == torusCount) {
+    return record;
   }
-  return record;
+  // Records whose first alternative presentation is another spine (Type1)
+  // match through that spine too; its signature is computed here, in a
+  // scratch spine, only for the records of the piece's range.
+  for (int i = first; i <= last; ++i) {
+    const TTableRecord* candidate = table.Record(i);
+    const TTableRecord* child = candidate->Child();
+    if (child == nullptr || child->GetNextType() != kNextSpine) continue;
+    ThrowIfStopRequested();
+    if (MatchesRecord(*child, text)) return candidate;
+  }
+  return nullptr;
 }
 
 int RecognizeByTable(TObjectHeader* vertex, const TTableRecord*& record) {
@@ -59,6 +82,9 @@ int RecognizeByTable(TObjectHeader* vertex, const TTableRecord*& record) {
     found = table.FindTableRecord({triple.first, triple.second, triple.third, 0, 0});
   }
   if (found == nullptr) return 0;
+  // A piece given by its key is in the record's coordinates: its gluings and
+  // fillings are brought to the record's normal form.
+  if (mark == 0 && found->IsUsable() && found->GetNextType() == kNextNone) MapAllTori(*found, vertex);
   TAtomTriple key;
   key.first = found->Index();
   key.second = found->SubIndex();

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class TObjectHeader;
 class TSpine;
@@ -22,7 +23,11 @@ class TTableRecord;
 // resolved by the key. On success answers 1 and the record, and the vertex
 // holds the record's key (as its triple: index, sub-index, first census
 // word), which also drops the spine reference from the mark word; otherwise 0
-// and the vertex unchanged. Polls the stop flag (TComputationStopped).
+// and the vertex unchanged. A vertex resolved by its key has its gluings and
+// fillings brought to the record's normal form (MapAllTori,
+// recognition/atom_molecule.h); for a vertex with a spine the torus map of
+// the isomorphism is not applied, and its gluings stay as they are. Polls
+// the stop flag (TComputationStopped).
 int RecognizeByTable(TObjectHeader* vertex, const TTableRecord*& record);
 
 // The record whose spine is isomorphic to the given connected special spine
@@ -30,3 +35,8 @@ int RecognizeByTable(TObjectHeader* vertex, const TTableRecord*& record);
 // there is none, or when the spine has fewer than 2 or more than 22 vertices
 // or the count of tori is outside 1 to 5.
 const TTableRecord* FindAtomRecordOfSpine(TSpine& spine, int torusCount);
+
+// The record (or Type1 description) has a spine with this canonical
+// signature: the head line's signature, or for a description the signature
+// of its spine, built in a scratch heap.
+bool MatchesRecord(const TTableRecord& record, std::string_view signature);

@@ -292,6 +292,21 @@ TEST(AtomTableText, FurtherTorusSetsBecomeSymmetryRows) {
   EXPECT_TRUE(knot->IsOrientationPreservingSymmetry(1));
 }
 
+TEST(AtomTableText, ASpineDescriptionMatchesThroughItsOwnSpine) {
+  std::string error;
+  // The figure-eight knot complement's spine as another presentation of Q2_1.
+  TAtomTable table = TAtomTable::FromText(
+      FixtureTable("%Next={Type1| {1 -3 2 -1 3 -4} {1 -4 2 -3 4 -2} 1: Free (1 0) (0 1)}\r\n"), error);
+  const TTableRecord* spine = table.FindTableRecord({1, 1, 0, 0, 0});
+  ASSERT_NE(spine, nullptr);
+  EXPECT_EQ(spine->GetNextType(), kNextSpine);
+  EXPECT_TRUE(spine->IsUsable());
+  TScopedModelHeap heap;
+  EXPECT_TRUE(MatchesRecord(*spine, "cPcbbbiht"));
+  EXPECT_FALSE(MatchesRecord(*spine, "cPcbbbdxm"));
+  EXPECT_FALSE(MatchesRecord(*table.FindTableRecord({1, 0, 0, 0, 0}), "cPcbbbiht"));  // its own signature is sigA
+}
+
 TEST(AtomBoundaryFit, MatricesOrderBySmallEntriesThenPositiveOnes) {
   EXPECT_EQ(CompareBoundaryMatrices({0, 1, -1, 0}, {0, -1, 1, 0}), 1);
   EXPECT_EQ(CompareBoundaryMatrices({0, -1, 1, 0}, {0, 1, -1, 0}), 0);

@@ -1,0 +1,40 @@
+// A table atom in a labeled molecule: its torus coordinates and fillings.
+//
+// Once a molecule vertex is known to stand for a table record, its torus
+// gluings are rewritten into the record's coordinates, so that every
+// presentation of one manifold gives the same code. A molecule edge's gluing
+// G takes the coordinates at end 1 to those at end 2; read from the atom, the
+// gluing is M = G when the atom is end 2 and M = G^-1 when it is end 1. A
+// solid torus (filling) at the far end with fibre pair (x, y) fills the
+// atom's torus along the slope M (x, y).
+//
+// The operations here work in the record's own coordinates (the piece is
+// given by its key, not by a spine): the torus map between a piece's spine
+// and the record's spine is not applied.
+#pragma once
+
+class TAtomTable;
+class TObjectHeader;
+class TObjectTable;
+class TTableRecord;
+
+// One torus: FitBoundary (recognition/atom_boundary_fit.h) chooses among the
+// record's symmetries; a filled torus gets the chosen slope in the filling's
+// pair and the identity gluing, an unfilled one the chosen gluing. More tori:
+// each edge i is torus i; a filled torus gets its sign-normalised slope and
+// the identity gluing. 1 when done, 0 when the vertex has the wrong number
+// of edges. Throws Out_of_Range when an entry leaves the 32-bit range (the
+// molecule is unchanged then).
+int MapAllTori(const TTableRecord& record, TObjectHeader* vertex);
+
+// Makes the vertex stand for the record: the vertex gets the key (of the
+// named record for a Type2 description, with sub-index 0) and out the three
+// census words. One torus: the vertex's edge gets the record's first torus
+// matrix composed with its gluing. Two to five tori: torus i takes edge i and
+// gets the record's matrix of that torus composed with its gluing; a torus
+// without an edge gets a new filling (a solid torus whose pair is the
+// record's slope, or the first column of its matrix) joined by a new edge
+// with the identity gluing. 1 when done, 0 for a vertex that is not a
+// molecule vertex or has more edges than the record has tori.
+int AttachToVertex(const TAtomTable& table, const TTableRecord& record, TObjectTable& molecule,
+                   TObjectHeader* vertex, int out[3]);
