@@ -151,8 +151,9 @@ bool ParseNextDescription(TTableRecord& desc, std::string_view text, const TTabl
       desc.spineText = text.substr(at, close + 1 - at);
       desc.torusCount = record.torusCount;
       desc.complexity = record.complexity;
+      // The torus data follows the spine (reading from the first ":" would
+      // pass over the entry of torus 1).
       at = close + 1;
-      if (desc.torusCount > 1) at = colon + 1;
       break;
     }
     case kNextTableName: {

@@ -305,6 +305,13 @@ TEST(AtomTableText, ASpineDescriptionMatchesThroughItsOwnSpine) {
   EXPECT_TRUE(MatchesRecord(*spine, "cPcbbbiht"));
   EXPECT_FALSE(MatchesRecord(*spine, "cPcbbbdxm"));
   EXPECT_FALSE(MatchesRecord(*table.FindTableRecord({1, 0, 0, 0, 0}), "cPcbbbiht"));  // its own signature is sigA
+  // With two tori every torus entry after the spine is read, the first included.
+  const std::string twoTori = "%*** Q9^2_1 s\r\n%Next={Type1| {1 2} {-1 -2} 1: Free (0 1) (-1 0) 2: Dehn (2,1)}\r\n"
+                              "1\r\n%*** End of Q9^2_1\r\n";
+  table = TAtomTable::FromText(twoTori, error);
+  const TTableRecord* second = table.FindTableRecord({1, 1, 0, 0, 0});
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->GetBoundary(), (std::vector<int>{1, 0, 0, -1, 0, 0, 1, 1, 2, 1, 0, 2, 0}));
 }
 
 TEST(AtomBoundaryFit, MatricesOrderBySmallEntriesThenPositiveOnes) {
