@@ -160,7 +160,12 @@ class TImport {
   }
   // The line is added unless the record already holds it.
   void AddUnique(const std::string& line) {
-    if (buffer_.find(line) == std::string::npos) Add(line);
+    // a whole line of the record, not a part of a longer one
+    const std::string whole = line + "\r\n";
+    for (std::size_t at = buffer_.find(whole); at != std::string::npos; at = buffer_.find(whole, at + 1)) {
+      if (at == 0 || buffer_[at - 1] == '\n') return;
+    }
+    Add(line);
   }
 
   bool CopyUntilRecordHead() {

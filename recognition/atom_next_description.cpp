@@ -16,6 +16,18 @@ struct TTorusEntry {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The leading decimal digits of the text as a number below 10^6 (the words
+// of a key are 16 bits); -1 without digits or when longer.
+int SmallNumber(std::string_view text) {
+  int value = 0;
+  std::size_t i = 0;
+  for (; i < text.size() && IsDigit(text[i]); ++i) {
+    if (i >= 6) return -1;
+    value = value * 10 + (text[i] - '0');
+  }
+  return i == 0 ? -1 : value;
+}
+
 // Reads a signed integer after optional blanks; advances at.
 bool ReadSigned(std::string_view text, std::size_t& at, std::int64_t& value) {
   while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
@@ -56,7 +68,7 @@ bool ReadTorusSet(std::string_view text, std::size_t& at, int k, std::vector<TTo
     TTorusEntry entry;
     std::size_t digits = colon;
     while (digits > at && IsDigit(text[digits - 1])) --digits;
-    if (digits < colon) entry.number = std::atoi(std::string(text.substr(digits, colon - digits)).c_str());
+    if (digits < colon) entry.number = SmallNumber(text.substr(digits, colon - digits));
     if (k == 1) {
       entry.number = 1;
     } else if (entry.number < 1 || entry.number > k) {
@@ -164,9 +176,9 @@ bool ParseNextDescription(TTableRecord& desc, std::string_view text, const TTabl
       std::size_t caret = name.find('^'), underscore = name.find('_');
       if (underscore == std::string_view::npos) return false;
       std::size_t cEnd = caret == std::string_view::npos ? underscore : caret;
-      desc.complexity = std::atoi(std::string(name.substr(1, cEnd - 1)).c_str());
-      desc.torusCount = caret == std::string_view::npos ? 1 : std::atoi(std::string(name.substr(caret + 1, underscore - caret - 1)).c_str());
-      desc.index = std::atoi(std::string(name.substr(underscore + 1)).c_str());  // n until resolved
+      desc.complexity = SmallNumber(name.substr(1, cEnd - 1));
+      desc.torusCount = caret == std::string_view::npos ? 1 : SmallNumber(name.substr(caret + 1, underscore - caret - 1));
+      desc.index = SmallNumber(name.substr(underscore + 1));  // n until resolved
       if (desc.complexity < 1 || desc.index < 1) return false;
       at = end;
       break;
@@ -195,13 +207,13 @@ bool ParseNextDescription(TTableRecord& desc, std::string_view text, const TTabl
       std::size_t crossingStart = i;
       while (i < name.size() && IsDigit(name[i])) ++i;
       if (i == crossingStart) return false;
-      desc.keyB = std::atoi(std::string(name.substr(crossingStart, i - crossingStart)).c_str());
+      desc.keyB = SmallNumber(name.substr(crossingStart, i - crossingStart));
       std::size_t caret = name.find('^', i), underscore = name.find('_', i);
       if (caret == std::string_view::npos || underscore == std::string_view::npos || underscore < caret) return false;
-      desc.keyA = std::atoi(std::string(name.substr(caret + 1, underscore - caret - 1)).c_str());
+      desc.keyA = SmallNumber(name.substr(caret + 1, underscore - caret - 1));
       if (underscore + 1 >= name.size() || !IsDigit(name[underscore + 1])) return false;
-      desc.keyC = std::atoi(std::string(name.substr(underscore + 1)).c_str());
-      if (desc.keyA < 1 || desc.keyA > 5) return false;
+      desc.keyC = SmallNumber(name.substr(underscore + 1));
+      if (desc.keyA < 1 || desc.keyA > 5 || desc.keyB < 0 || desc.keyC < 0) return false;
       desc.complexity = 0;
       desc.torusCount = desc.keyA;
       at = colon - 1;

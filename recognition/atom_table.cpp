@@ -198,7 +198,11 @@ TAtomTable TAtomTable::FromText(std::string_view text, std::string& error) {
   std::unordered_map<std::string, TWordQuintuple> linkKeys;
   for (TTableRecord& record : table.records_) {
     for (TTableRecord* d = record.child.get(); d != nullptr; d = d->child.get()) {
-      if (d->nextType == kNextTableName && d->torusCount == 2) d->index = d->index + table.FirstIndex(2, d->complexity);
+      if (d->nextType == kNextTableName && d->torusCount == 2) {
+        // n of the named record; a complexity without two-torus records names none
+        const int first = table.FirstIndex(2, d->complexity);
+        d->index = first < 0 ? 0 : d->index + first;
+      }
       if (d->nextType == kNextLink && d->SymmetryCount() > 0) linkKeys.emplace(d->nameText, d->GetKey());
     }
   }

@@ -272,8 +272,17 @@ TEST(AtomTableText, MalformedNextDescriptionsAreDroppedWithTheRest) {
   EXPECT_NE(table.FindTableRecord({1, 1, 0, 0, 0}), nullptr);
   EXPECT_EQ(table.FindTableRecord({1, 2, 0, 0, 0}), nullptr);
   EXPECT_EQ(table.FindTableRecord({1, 3, 0, 0, 0}), nullptr);
-  table = TAtomTable::FromText(FixtureTable("%Next={Type7| K3_1: Free (1 0) (0 1)}\r\n"), error);
-  EXPECT_EQ(table.Record(0)->Child(), nullptr);
+  for (const char* line : {"%Next={Type7| K3_1: Free (1 0) (0 1)}\r\n",
+                           "%Next={Type3| K3_1: Free (99999999999 0) (0 1)}\r\n",
+                           "%Next={Type2| Q99999999^2_3 1: Free (1 0) (0 1) 2: Free (1 0) (0 1)}\r\n",
+                           "%Next={Type4| L6a^_1 1: Free (1 0) (0 1)}\r\n",
+                           "%Next={Type2| Q9^2_1 1: Free (1 0) (0 1) 7: Free (1 0) (0 1)}\r\n",
+                           "%Next Type3| K3_1: Free (1 0) (0 1)\r\n"}) {
+    SCOPED_TRACE(line);
+    table = TAtomTable::FromText(FixtureTable(line), error);
+    ASSERT_EQ(error, "");
+    EXPECT_EQ(table.Record(0)->Child(), nullptr);
+  }
 }
 
 TEST(AtomTableText, FurtherTorusSetsBecomeSymmetryRows) {
