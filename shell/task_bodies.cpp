@@ -5,6 +5,7 @@
 #include "shell/document_commands.h"
 #include "shell/document_spine.h"
 #include "shell/move_commands.h"
+#include "shell/surface_commands.h"
 #include "shell/task_view.h"
 
 void TTaskBodies::Set(TTaskKind kind, TTaskBody body) {
@@ -46,5 +47,6 @@ TTaskBodies BuiltInTaskBodies() {
   TTaskBodies bodies;
   bodies.Set(TTaskKind::TuraevViro, RunTuraevViroTask);
   bodies.Set(TTaskKind::DefaultMoves, RunDefaultMovesTask);
+  bodies.Set(TTaskKind::SurfaceSearch, RunSurfaceSearchTask);
   return bodies;
 }
