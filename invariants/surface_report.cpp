@@ -51,19 +51,32 @@ std::string SurfaceName(const TFoundSurface& surface) {
   return name;
 }
 
-std::string SurfaceLine(const TFoundSurface& surface) {
-  std::string line = SurfaceName(surface) + " {";
-  bool first = true;
-  for (std::size_t c = 0; c < surface.plates.size(); ++c) {
-    const int count = surface.plates[c];
-    if (count == 0) continue;
-    if (!first) line += ",";
-    first = false;
-    // The cells of the renumbered spine are named by their numbers.
-    const std::string name = std::to_string(c + 1);
-    line += count > 1 ? "(" + name + ")^" + std::to_string(count) : name;
+std::string SurfaceLine(const TFoundSurface& surface, int type) {
+  std::string line = SurfaceName(surface);
+  if (type == 1) {
+    line += " {";
+    bool first = true;
+    for (std::size_t c = 0; c < surface.plates.size(); ++c) {
+      const int count = surface.plates[c];
+      if (count == 0) continue;
+      if (!first) line += ",";
+      first = false;
+      // The cells of the renumbered spine are named by their numbers.
+      const std::string name = std::to_string(c + 1);
+      line += count > 1 ? "(" + name + ")^" + std::to_string(count) : name;
+    }
+    line += "}";
+  } else {
+    line += " (";
+    for (std::size_t c = 0; c < surface.plates.size(); ++c) {
+      line += (c > 0 ? "," : "") + std::to_string(surface.plates[c]);
+    }
+    line += " ) : (";
+    for (std::size_t v = 0; v < surface.quads.size(); ++v) {
+      line += (v > 0 ? "," : "") + std::to_string(surface.quads[v]);
+    }
+    line += ")";
   }
-  line += "}";
   switch (surface.boundaryRelation) {
     case kBoundaryParallel:
       line += " " + Text(636);
@@ -109,13 +122,18 @@ std::string FormatSurfaceName(int orientable, int genus) {
 }
 
 std::string ReportSpineSurfaces(const TSurfaceSearchResult& result, TSpine& spine) {
+  return ReportSurfaces(result.surfaces, 1, spine);
+}
+
+std::string ReportSurfaces(const std::vector<TFoundSurface>& surfaces, int type, TSpine& spine,
+                           const std::string& note) {
   TOutput output;
-  const std::size_t a = result.surfaces.size();
+  const std::size_t a = surfaces.size();
   if (a > 0) {
     output.AppendText(a == 1 ? Text(607).c_str() : Format(609, static_cast<unsigned>(a)).c_str());
     output.NewLines(1);
     std::vector<const TFoundSurface*> byClass[3];
-    for (const TFoundSurface& surface : result.surfaces) byClass[ClassOf(surface)].push_back(&surface);
+    for (const TFoundSurface& surface : surfaces) byClass[ClassOf(surface)].push_back(&surface);
     int classesPresent = 0;
     for (int k = 0; k < 3; ++k) {
       if (byClass[k].empty()) continue;
@@ -137,13 +155,18 @@ std::string ReportSpineSurfaces(const TSurfaceSearchResult& result, TSpine& spin
         std::string line;
         if (k != kOrientableClass || a > 1) line += "\t";
         if (a > 1) line += std::to_string(number) + ". ";
-        line += SurfaceLine(*surface);
+        line += SurfaceLine(*surface, type);
         output.AppendText(line.c_str());
         output.NewLines(1);
       }
     }
   } else {
     output.AppendText(Text(605).c_str());
+  }
+  if (!note.empty()) {
+    if (a == 0) output.NewLines(1);
+    output.AppendText(note.c_str());
+    if (a > 0) output.NewLines(1);
   }
   output.NewLines(a == 0 ? 2 : 1);
   output.AppendText(Text(631).c_str());

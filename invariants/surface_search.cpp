@@ -83,14 +83,11 @@ std::vector<std::uint32_t> QuadCounts(const TVertexWingTable& table) {
   return quads;
 }
 
+}  // namespace
+
 // Rows (cell, multiplicity at each vertex) of the 2-cells whose boundary word
 // meets as many distinct vertices as it has passages: a disc that can pierce
 // the boundary surfaces, adding its wings' quadrilaterals at its vertices.
-struct TMultiplicityRow {
-  int cell = 0;
-  std::vector<int> multiplicity;
-};
-
 std::vector<TMultiplicityRow> BuildCellMultiplicityRows(TSurfaceSpineSnapshot& snapshot) {
   std::vector<TMultiplicityRow> rows;
   const TObjectManager& objects = snapshot.Copy().Objects();
@@ -123,6 +120,8 @@ std::vector<TMultiplicityRow> BuildCellMultiplicityRows(TSurfaceSpineSnapshot& s
 // Whether some set of free discs (cells without plates) has, at every vertex,
 // exactly the surface's quadrilaterals: then the surface is the boundary
 // pierced along those discs.
+namespace {
+
 bool PiercingExplainsQuads(const std::vector<TMultiplicityRow>& rows,
                            std::span<const std::uint8_t> plates,
                            const std::vector<std::uint32_t>& quads, TStopPoll& poll) {
@@ -164,21 +163,14 @@ bool PiercingExplainsQuads(const std::vector<TMultiplicityRow>& rows,
   return false;
 }
 
-int ClassifyDegreeOne(const TSurfaceSpineSnapshot& snapshot, std::span<const std::uint8_t> plates,
-                      const std::vector<std::uint32_t>& quads, int boundaryCount,
-                      const std::vector<TMultiplicityRow>& rows, TStopPoll& poll) {
+}  // namespace
+
+int ClassifyBoundaryParallel(bool onlyTriangles, std::span<const std::uint8_t> plates,
+                             const std::vector<std::uint32_t>& quads, int boundaryCount,
+                             const std::vector<TMultiplicityRow>& rows) {
   // A surface that meets every vertex in a triangle (valency 3) is the
   // boundary of a regular neighbourhood pushed off the spine.
-  bool allTriangles = true;
-  const TVertexWingTable& vertices = snapshot.Vertices();
-  for (int v = 0; v < vertices.Count() && allTriangles; ++v) {
-    int s = 0;
-    for (std::int32_t cell : vertices.At(v).cells) {
-      s += cell >= 0 ? plates[static_cast<std::size_t>(cell)] : 0;
-    }
-    allTriangles = s == 0 || s == 3;
-  }
-  if (allTriangles) return kBoundaryParallel;
+  if (onlyTriangles) return kBoundaryParallel;
   if (boundaryCount == 0) return kNotBoundaryParallel;
   if (boundaryCount == 1) {
     const bool allTwo = std::all_of(plates.begin(), plates.end(), [](auto d) { return d == 2; });
@@ -190,11 +182,10 @@ int ClassifyDegreeOne(const TSurfaceSpineSnapshot& snapshot, std::span<const std
   if (std::all_of(quads.begin(), quads.end(), [](auto q) { return q == 0; })) {
     return kBoundaryParallel;
   }
+  TStopPoll poll;
   return PiercingExplainsQuads(rows, plates, quads, poll) ? kBoundaryAfterPiercing
                                                           : kNotBoundaryParallel;
 }
-
-}  // namespace
 
 long long ExpectedSurfaceCount(TSpine& spine) {
   if (!BoundaryShapeOf(spine).singleSphere) return -1;
@@ -347,8 +338,19 @@ TSurfaceSearchResult SearchSpineSurfaces(TSpine& spine) {
     surface.plates.assign(plates.begin(), plates.end());
     surface.quads = QuadCounts(snapshot.Vertices());
     surface.components = DescribeDegreeOneSurface(snapshot, plates);
+    // At plate degree 1 a vertex of the surface has valency s, the number of
+    // chosen wings there (3 for a triangle, 4 for a quadrilateral).
+    bool onlyTriangles = true;
+    const TVertexWingTable& vertices = snapshot.Vertices();
+    for (int v = 0; v < vertices.Count() && onlyTriangles; ++v) {
+      int s = 0;
+      for (std::int32_t cell : vertices.At(v).cells) {
+        s += cell >= 0 ? plates[static_cast<std::size_t>(cell)] : 0;
+      }
+      onlyTriangles = s == 0 || s == 3;
+    }
     surface.boundaryRelation =
-        ClassifyDegreeOne(snapshot, plates, surface.quads, result.boundaryCount, rows, poll);
+        ClassifyBoundaryParallel(onlyTriangles, plates, surface.quads, result.boundaryCount, rows);
     result.surfaces.push_back(std::move(surface));
     if (result.expected > 0 && static_cast<long long>(result.surfaces.size()) == result.expected) {
       break;

@@ -101,5 +101,28 @@ std::vector<TSurfaceComponent> DescribeDegreeOneSurface(const TSurfaceSpineSnaps
 // lines use) with its homology.
 std::string ReportSpineSurfaces(const TSurfaceSearchResult& result, TSpine& spine);
 
+// A 2-cell whose boundary word meets as many distinct vertices as it has
+// passages, with the number of wings it is at each vertex: a disc that can
+// pierce the boundary surfaces, adding its wings' quadrilaterals there.
+struct TMultiplicityRow {
+  int cell = 0;
+  std::vector<int> multiplicity;  // per vertex in list order
+};
+std::vector<TMultiplicityRow> BuildCellMultiplicityRows(TSurfaceSpineSnapshot& snapshot);
+
+// Whether a found surface is parallel to the boundary of the thickened spine
+// (kBoundaryParallel), is so after piercing some free discs (the rows whose
+// wings account for all its quadrilaterals; kBoundaryAfterPiercing), or
+// neither. onlyTriangles: every vertex of the surface has valency 3.
+int ClassifyBoundaryParallel(bool onlyTriangles, std::span<const std::uint8_t> plates,
+                             const std::vector<std::uint32_t>& quads, int boundaryCount,
+                             const std::vector<TMultiplicityRow>& rows);
+
+// The report of the surface searches: type 1 names the cells of each surface,
+// type 3 lists all plate counts and the quadrilaterals at every vertex.
+// `note` (when not empty) is written after the list of surfaces.
+std::string ReportSurfaces(const std::vector<TFoundSurface>& surfaces, int type, TSpine& spine,
+                           const std::string& note = {});
+
 // "S(O,chi)" or "S(N,chi)".
 std::string FormatSurfaceName(int orientable, int genus);

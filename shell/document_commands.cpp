@@ -85,6 +85,7 @@ constexpr TCommandRow kCommands[] = {
     {30, RunAlexanderPolynomial},
     {32, RunGraphCode},
     {33, RunSearchSurfaces},
+    {35, RunSearchNormalSurfaces},
     {36, RunBoundary},
     {37, RunIsCoveringFor},
     {39, RunTransformationList},

@@ -48,5 +48,6 @@ TTaskBodies BuiltInTaskBodies() {
   bodies.Set(TTaskKind::TuraevViro, RunTuraevViroTask);
   bodies.Set(TTaskKind::DefaultMoves, RunDefaultMovesTask);
   bodies.Set(TTaskKind::SurfaceSearch, RunSurfaceSearchTask);
+  bodies.Set(TTaskKind::NormalSurfaceSearch, RunNormalSurfaceSearchTask);
   return bodies;
 }
