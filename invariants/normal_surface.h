@@ -105,8 +105,12 @@ struct TSurfaceSearchState {
 // maxDegree. On a closed manifold a vector of 0s and 2s with exactly one 0 (a
 // boundary sphere pierced once) is skipped. The plate vector of the torus is
 // state.cells, one count per 2-cell in the spine's cell order; the quad count
-// of each vertex in list order is state.quads. Throws as SearchNormalSurfaces.
-bool FindNextNormalTorus(TSpine& spine, TSurfaceSearchState& state, int maxDegree = 254);
+// of each vertex in list order is state.quads. With a list of tubed boundary
+// surfaces (FindSurfacesBySides, built once by the caller for a spine with
+// several boundary surfaces) a vector of that list is skipped too. Throws as
+// SearchNormalSurfaces.
+bool FindNextNormalTorus(TSpine& spine, TSurfaceSearchState& state, int maxDegree = 254,
+                         const TTubedSurfaceList* tubed = nullptr);
 
 // The report of "Search For Normal Surfaces" (lines name, counts and
 // quadrilaterals per vertex, relation to the boundary).

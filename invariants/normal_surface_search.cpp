@@ -70,6 +70,8 @@ TNormalSurfaceSearchResult SearchNormalSurfaces(TSpine& spine, int maxDegree, st
   if (n <= 1) return result;
   const std::vector<TMultiplicityRow> rows =
       result.boundaryCount > 1 ? BuildCellMultiplicityRows(snapshot) : std::vector<TMultiplicityRow>{};
+  const TTubedSurfaceList tubed =
+      result.boundaryCount > 1 ? FindSurfacesBySides(snapshot.Copy()) : TTubedSurfaceList{};
   TStopPoll poll;
   auto visit = [&] {
     poll.Step();
@@ -96,7 +98,7 @@ TNormalSurfaceSearchResult SearchNormalSurfaces(TSpine& spine, int maxDegree, st
       surface.quads = QuadCounts(snapshot.Vertices());
       surface.components = shape.components;
       surface.boundaryRelation = ClassifyBoundaryParallel(shape.onlyTriangles, plates, surface.quads,
-                                                          result.boundaryCount, rows);
+                                                          result.boundaryCount, rows, &tubed);
       result.surfaces.push_back(std::move(surface));
     }
     if (progress != nullptr && result.surfaces.size() > before) progress(context, result);
@@ -104,7 +106,8 @@ TNormalSurfaceSearchResult SearchNormalSurfaces(TSpine& spine, int maxDegree, st
   return result;
 }
 
-bool FindNextNormalTorus(TSpine& spine, TSurfaceSearchState& state, int maxDegree) {
+bool FindNextNormalTorus(TSpine& spine, TSurfaceSearchState& state, int maxDegree,
+                         const TTubedSurfaceList* tubed) {
   TPreparedSpine prepared;
   Prepare(spine, prepared);
   TSurfaceSpineSnapshot& snapshot = prepared.snapshot;
@@ -135,6 +138,10 @@ bool FindNextNormalTorus(TSpine& spine, TSurfaceSearchState& state, int maxDegre
         const bool zeroOrTwo =
             std::all_of(plates.begin(), plates.end(), [](auto d) { return d == 0 || d == 2; });
         if (zeroOrTwo && std::count(plates.begin(), plates.end(), 0) == 1) continue;
+      }
+      if (tubed != nullptr &&
+          IsTubedSurface(*tubed, std::vector<std::uint8_t>(plates.begin(), plates.end()))) {
+        continue;
       }
       const TNormalSurfaceShape shape = DescribeNormalSurface(snapshot, prepared.gluing, plates);
       if (shape.components.size() != 1 || shape.components[0].orientable == 0 ||

@@ -167,7 +167,8 @@ bool PiercingExplainsQuads(const std::vector<TMultiplicityRow>& rows,
 
 int ClassifyBoundaryParallel(bool onlyTriangles, std::span<const std::uint8_t> plates,
                              const std::vector<std::uint32_t>& quads, int boundaryCount,
-                             const std::vector<TMultiplicityRow>& rows) {
+                             const std::vector<TMultiplicityRow>& rows,
+                             const TTubedSurfaceList* tubed) {
   // A surface that meets every vertex in a triangle (valency 3) is the
   // boundary of a regular neighbourhood pushed off the spine.
   if (onlyTriangles) return kBoundaryParallel;
@@ -181,6 +182,9 @@ int ClassifyBoundaryParallel(bool onlyTriangles, std::span<const std::uint8_t> p
   }
   if (std::all_of(quads.begin(), quads.end(), [](auto q) { return q == 0; })) {
     return kBoundaryParallel;
+  }
+  if (tubed != nullptr && IsTubedSurface(*tubed, std::vector<std::uint8_t>(plates.begin(), plates.end()))) {
+    return kBoundaryAfterPiercing;
   }
   TStopPoll poll;
   return PiercingExplainsQuads(rows, plates, quads, poll) ? kBoundaryAfterPiercing
@@ -321,6 +325,8 @@ TSurfaceSearchResult SearchSpineSurfaces(TSpine& spine) {
   result.boundaryCount = BoundaryShapeOf(snapshot.Copy()).count;
   const std::vector<TMultiplicityRow> rows =
       result.boundaryCount > 1 ? BuildCellMultiplicityRows(snapshot) : std::vector<TMultiplicityRow>{};
+  const TTubedSurfaceList tubed =
+      result.boundaryCount > 1 ? FindSurfacesBySides(snapshot.Copy()) : TTubedSurfaceList{};
   result.enumerated = true;
   std::optional<TDigitCounter> counter = TDigitCounter::Create(2, n);
   if (!counter) return result;
@@ -350,7 +356,7 @@ TSurfaceSearchResult SearchSpineSurfaces(TSpine& spine) {
       onlyTriangles = s == 0 || s == 3;
     }
     surface.boundaryRelation =
-        ClassifyBoundaryParallel(onlyTriangles, plates, surface.quads, result.boundaryCount, rows);
+        ClassifyBoundaryParallel(onlyTriangles, plates, surface.quads, result.boundaryCount, rows, &tubed);
     result.surfaces.push_back(std::move(surface));
     if (result.expected > 0 && static_cast<long long>(result.surfaces.size()) == result.expected) {
       break;

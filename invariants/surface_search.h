@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "invariants/surface_wing_tables.h"
+#include "invariants/tubed_boundary.h"
 
 class TSpine;
 class TSurfaceSpineSnapshot;
@@ -111,12 +112,14 @@ struct TMultiplicityRow {
 std::vector<TMultiplicityRow> BuildCellMultiplicityRows(TSurfaceSpineSnapshot& snapshot);
 
 // Whether a found surface is parallel to the boundary of the thickened spine
-// (kBoundaryParallel), is so after piercing some free discs (the rows whose
-// wings account for all its quadrilaterals; kBoundaryAfterPiercing), or
-// neither. onlyTriangles: every vertex of the surface has valency 3.
+// (kBoundaryParallel), is so after piercing some cells (a tubed boundary
+// surface of the list, or free discs whose wings account for all its
+// quadrilaterals; kBoundaryAfterPiercing), or neither. onlyTriangles: every
+// vertex of the surface has valency 3.
 int ClassifyBoundaryParallel(bool onlyTriangles, std::span<const std::uint8_t> plates,
                              const std::vector<std::uint32_t>& quads, int boundaryCount,
-                             const std::vector<TMultiplicityRow>& rows);
+                             const std::vector<TMultiplicityRow>& rows,
+                             const TTubedSurfaceList* tubed = nullptr);
 
 // The report of the surface searches: type 1 names the cells of each surface,
 // type 3 lists all plate counts and the quadrilaterals at every vertex.
