@@ -72,7 +72,9 @@ TNormalSurfaceSearchResult SearchNormalSurfaces(TSpine& spine, int maxDegree, st
       result.boundaryCount > 1 ? BuildCellMultiplicityRows(snapshot) : std::vector<TMultiplicityRow>{};
   const TTubedSurfaceList tubed =
       result.boundaryCount > 1 ? FindSurfacesBySides(snapshot.Copy()) : TTubedSurfaceList{};
-  TStopPoll poll;
+  // A vector costs a pass over the edges and vertices: poll often.
+  TStopPoll poll(256);
+  ThrowIfStopRequested();
   auto visit = [&] {
     poll.Step();
     if (limit != 0 && result.visited >= limit) {
@@ -114,7 +116,8 @@ bool FindNextNormalTorus(TSpine& spine, TSurfaceSearchState& state, int maxDegre
   const int n = snapshot.CellCount();
   if (n <= 1) return false;
   const bool closed = prepared.gluing.ClosedManifold();
-  TStopPoll poll;
+  TStopPoll poll(256);
+  ThrowIfStopRequested();
   auto visit = [&poll] {
     poll.Step();
     return true;

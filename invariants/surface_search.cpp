@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "foundation/digit_counter.h"
+#include "foundation/packed_record_list.h"
 #include "foundation/stop_poll.h"
 #include "invariants/surface_spine_snapshot.h"
 #include "model/cell.h"
@@ -313,7 +314,7 @@ std::vector<TSurfaceComponent> DescribeDegreeOneSurface(const TSurfaceSpineSnaps
   return components;
 }
 
-TSurfaceSearchResult SearchSpineSurfaces(TSpine& spine) {
+TSurfaceSearchResult SearchSpineSurfaces(TSpine& spine, bool classify) {
   TSurfaceSearchResult result;
   if (spine.IsSpecial(2) == 0) throw std::invalid_argument("the spine is not special");
   result.expected = ExpectedSurfaceCount(spine);
@@ -323,14 +324,17 @@ TSurfaceSearchResult SearchSpineSurfaces(TSpine& spine) {
   const int n = snapshot.CellCount();
   if (n <= 1) return result;
   result.boundaryCount = BoundaryShapeOf(snapshot.Copy()).count;
+  const bool severalBoundaries = classify && result.boundaryCount > 1;
   const std::vector<TMultiplicityRow> rows =
-      result.boundaryCount > 1 ? BuildCellMultiplicityRows(snapshot) : std::vector<TMultiplicityRow>{};
+      severalBoundaries ? BuildCellMultiplicityRows(snapshot) : std::vector<TMultiplicityRow>{};
   const TTubedSurfaceList tubed =
-      result.boundaryCount > 1 ? FindSurfacesBySides(snapshot.Copy()) : TTubedSurfaceList{};
+      severalBoundaries ? FindSurfacesBySides(snapshot.Copy()) : TTubedSurfaceList{};
   result.enumerated = true;
   std::optional<TDigitCounter> counter = TDigitCounter::Create(2, n);
   if (!counter) return result;
-  TStopPoll poll;
+  // A vector costs a pass over the edges (and vertices): poll often.
+  TStopPoll poll(256);
+  ThrowIfStopRequested();
   int skip = n - 1;
   while (counter->Next(skip)) {
     poll.Step();
@@ -344,6 +348,13 @@ TSurfaceSearchResult SearchSpineSurfaces(TSpine& spine) {
     surface.plates.assign(plates.begin(), plates.end());
     surface.quads = QuadCounts(snapshot.Vertices());
     surface.components = DescribeDegreeOneSurface(snapshot, plates);
+    if (!classify) {
+      result.surfaces.push_back(std::move(surface));
+      if (result.expected > 0 && static_cast<long long>(result.surfaces.size()) == result.expected) {
+        break;
+      }
+      continue;
+    }
     // At plate degree 1 a vertex of the surface has valency s, the number of
     // chosen wings there (3 for a triangle, 4 for a quadrilateral).
     bool onlyTriangles = true;
@@ -363,4 +374,25 @@ TSurfaceSearchResult SearchSpineSurfaces(TSpine& spine) {
     }
   }
   return result;
+}
+
+unsigned SearchSurfacesIntoPackedList(TSpine& spine, TPackedRecordList& list) {
+  const TSurfaceSearchResult result = SearchSpineSurfaces(spine, false);
+  for (const TFoundSurface& surface : result.surfaces) {
+    const bool connected = surface.components.size() == 1;
+    int whole = -1;
+    if (!connected) list.AddKeyed(false, -1, 3, false, &whole);
+    for (std::size_t k = 0; k < surface.components.size(); ++k) {
+      const TSurfaceComponent& part = surface.components[k];
+      int index = -1;
+      list.AddKeyed(true, static_cast<std::int16_t>(part.orientable),
+                    static_cast<std::int16_t>(part.euler), !connected, &index);
+      // Plain entries stand in front, so a keyed insertion never moves one.
+      if (!connected && k < 4) {
+        list.Entry(whole).neighbours[k] = static_cast<std::int16_t>(index);
+      }
+    }
+  }
+  list.Normalise();
+  return static_cast<unsigned>(result.surfaces.size());
 }

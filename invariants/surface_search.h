@@ -33,6 +33,7 @@
 
 class TSpine;
 class TSurfaceSpineSnapshot;
+class TPackedRecordList;
 
 // One connected component of a found surface.
 struct TSurfaceComponent {
@@ -89,7 +90,16 @@ bool CheckVertexEquations(TVertexWingTable& vertices, std::span<const std::uint8
 // Spine"): every one, or until the expected count is reached. Throws
 // std::invalid_argument for a spine that is not special and
 // TComputationStopped when stopped.
-TSurfaceSearchResult SearchSpineSurfaces(TSpine& spine);
+// Without `classify` the relation to the boundary is left unset (the series
+// need only the surfaces' types).
+TSurfaceSearchResult SearchSpineSurfaces(TSpine& spine, bool classify = true);
+
+// The same search for the series (search type 2): returns the number of
+// surfaces and adds their types to the list: a keyed entry (orientability,
+// Euler characteristic) per connected surface, counted; for a disconnected
+// one a plain entry whose neighbour slots name the keyed entries of its first
+// four components. The list is normalised at the end.
+unsigned SearchSurfacesIntoPackedList(TSpine& spine, TPackedRecordList& list);
 
 // The components, orientability and Euler characteristics of a plate-degree-1
 // vector that satisfies the edge and vertex equations.

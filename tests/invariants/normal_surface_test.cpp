@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "foundation/stop_flags.h"
+#include "foundation/stop_poll.h"
 #include "invariants/surface_spine_snapshot.h"
 #include "model/spine.h"
 #include "shell/document_commands.h"
@@ -144,6 +146,15 @@ TEST(NormalSurface, CommandEndsAtItsLimitAndSaysSo) {
       << result.shown;
   EXPECT_NE(result.shown.find("S(N,0) (0,1,1 ) : (1,1) !!!"), std::string::npos) << result.shown;
   EXPECT_NE(result.shown.find("Source spine: H_1=Z_2+Z_2"), std::string::npos);
+  // A stop shows nothing half-done; the torus search stops too.
+  RequestStop();
+  EXPECT_EQ(RunCommandOnText(kNormalSearchCommand, "cPcbbbqxh", options).outcome,
+            TCommandOutcome::kStopped);
+  TParsed parsed(kGraphManifold);
+  TSurfaceSearchState state;
+  EXPECT_THROW(FindNextNormalTorus(parsed.Spine(), state, 2), TComputationStopped);
+  EXPECT_TRUE(state.cells.empty());
+  StopFlags().stop.store(0);
 }
 
 }  // namespace

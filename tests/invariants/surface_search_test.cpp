@@ -10,7 +10,12 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <tuple>
+#include <vector>
 
+#include "foundation/packed_record_list.h"
+#include "foundation/stop_flags.h"
+#include "foundation/stop_poll.h"
 #include "invariants/surface_spine_snapshot.h"
 #include "invariants/turaev_viro_calculator.h"
 #include "model/spine.h"
@@ -175,6 +180,43 @@ TEST(SurfaceSearch, ReportOfSeveralSurfacesNumbersThemAcrossClasses) {
       << shown;
   EXPECT_NE(shown.find("Nonorientable:\r\n\t2. S(N,1) {"), std::string::npos);
   EXPECT_NE(shown.find("\t3. S(N,1) {"), std::string::npos);
+}
+
+TEST(SurfaceSearch, SeriesListCountsSurfaceTypes) {
+  struct Row {
+    const char* signature;
+    unsigned found;
+    std::vector<std::tuple<int, int, int>> keyed;  // orientable, chi, multiplicity
+  };
+  const Row rows[] = {
+      {"cPcbbbqxh", 3, {{0, 0, 3}}},
+      {"cPcbbbahh", 3, {{1, 0, 1}, {0, 1, 2}}},
+      {"bkaajn", 0, {}},
+  };
+  for (const Row& row : rows) {
+    TParsed parsed(row.signature);
+    TPackedRecordList list;
+    EXPECT_EQ(SearchSurfacesIntoPackedList(parsed.Spine(), list), row.found) << row.signature;
+    std::vector<std::tuple<int, int, int>> keyed;
+    for (int i = 0; i < list.Count(); ++i) {
+      const TPackedRecordEntry& entry = list.Entry(i);
+      EXPECT_TRUE(entry.IsKeyed()) << row.signature;
+      keyed.emplace_back(entry.key1, entry.key2, entry.multiplicity);
+    }
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<std::tuple<int, int, int>> expected = row.keyed;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(keyed, expected) << row.signature;
+  }
+}
+
+TEST(SurfaceSearch, StopsWhenAsked) {
+  TParsed parsed("iLLAMMcacddfgghhjkaitpwas");
+  RequestStop();
+  EXPECT_THROW(SearchSpineSurfaces(parsed.Spine()), TComputationStopped);
+  EXPECT_EQ(RunCommandOnText(kSearchCommand, "iLLAMMcacddfgghhjkaitpwas", TOptionValues{}).outcome,
+            TCommandOutcome::kStopped);
+  StopFlags().stop.store(0);
 }
 
 TEST(SurfaceSearch, SurfaceNames) {
