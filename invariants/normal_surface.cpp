@@ -127,6 +127,20 @@ TPassageSide TPlateGluing::Across(int cell, int passage, int side) const {
   return across_[static_cast<std::size_t>(cell)][static_cast<std::size_t>(2 * passage + side)];
 }
 
+int CornerArcCount(const TSurfaceSpineSnapshot& snapshot, const TPlateGluing& gluing,
+                   std::span<const std::uint8_t> plates, int cell, int passage, int side) {
+  const TSpineCellRecord& word = *snapshot.Cells().Cell(static_cast<unsigned>(cell));
+  const int e = std::abs(word.EdgeAt(passage)) - 1;
+  int total = 0;
+  for (std::int32_t wing : snapshot.Edges().At(e).cells) {
+    total += wing >= 0 ? plates[static_cast<std::size_t>(wing)] : 0;
+  }
+  const int xa = plates[static_cast<std::size_t>(cell)];
+  const int xb = plates[static_cast<std::size_t>(gluing.Across(cell, passage, side).cell)];
+  const int twice = xa + xb - (total - xa - xb);
+  return twice > 0 && twice % 2 == 0 ? twice / 2 : 0;
+}
+
 TNormalSurfaceShape DescribeNormalSurface(const TSurfaceSpineSnapshot& snapshot,
                                           const TPlateGluing& gluing,
                                           std::span<const std::uint8_t> plates) {

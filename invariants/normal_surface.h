@@ -58,6 +58,15 @@ class TPlateGluing {
   bool closedManifold_ = false;
 };
 
+// The number of arcs of the surface of a vector in the corner that the given
+// side of a passage faces: (x_A + x_B - x_C)/2 with A the passage's wing, B
+// the wing across the corner and C the third wing of the edge. The plates of
+// A nearest that side (the top ones for side 1, the bottom ones for side 0)
+// are the ones that turn into the corner. 0 for a vector that fails the edge
+// equations there.
+int CornerArcCount(const TSurfaceSpineSnapshot& snapshot, const TPlateGluing& gluing,
+                   std::span<const std::uint8_t> plates, int cell, int passage, int side);
+
 // The shape of the surface of a vector that satisfies the edge equations.
 struct TNormalSurfaceShape {
   std::vector<TSurfaceComponent> components;

@@ -90,6 +90,15 @@ TEST(NormalSurface, VerticesAreTheNormalDiscs) {
       }
       const TNormalSurfaceShape shape = DescribeNormalSurface(snapshot, gluing, surface.plates);
       EXPECT_EQ(shape.vertices, discs) << signature;
+      // The two corners beside a wing take all its plates.
+      for (int c = 0; c < snapshot.CellCount(); ++c) {
+        for (int i = 0; i < snapshot.Cells().Cell(static_cast<unsigned>(c))->BoundaryLength(); ++i) {
+          EXPECT_EQ(CornerArcCount(snapshot, gluing, surface.plates, c, i, 0) +
+                        CornerArcCount(snapshot, gluing, surface.plates, c, i, 1),
+                    surface.plates[static_cast<std::size_t>(c)])
+              << signature;
+        }
+      }
       ASSERT_EQ(shape.components.size(), 1u);
       EXPECT_EQ(shape.components[0].euler, shape.vertices - shape.edges + shape.plates);
     }
