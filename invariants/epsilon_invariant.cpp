@@ -34,6 +34,24 @@ TEpsilonNumber SignedPower(int exponent, bool negate) {
 
 }  // namespace
 
+TThickenabilityReading ReadThickenability(int thickened, const TThickeningReport& report, int cells) {
+  TThickenabilityReading reading;
+  if (thickened != 0) return reading;
+  if (report.failedCount < 0) {
+    // Nothing was examined: which discs fail is unknown. Counting the
+    // polyhedron as thickenable would give a confident wrong text.
+    reading.undecided = true;
+    return reading;
+  }
+  reading.nonThickenable = report.failedCount;
+  reading.discVector.assign(static_cast<std::size_t>(std::max(cells, 0)), 0);
+  const std::size_t count = std::min(report.cells.size(), reading.discVector.size());
+  for (std::size_t j = 0; j < count; ++j) {
+    if (report.cells[j].failed != 0) reading.discVector[j] = static_cast<std::int64_t>(j) + 1;
+  }
+  return reading;
+}
+
 TEpsilonCalculator::TEpsilonCalculator() = default;
 
 TEpsilonCalculator::~TEpsilonCalculator() { Finish(); }
@@ -83,20 +101,10 @@ void TEpsilonCalculator::SetUpThickenability(TOutput* output) {
       throw;
     }
     QuietMode.store(saved);
-    if (thickened == 0) {
-      if (report.failedCount < 0) {
-        // Nothing was examined: which discs fail is unknown. Counting the
-        // polyhedron as thickenable would give a confident wrong text.
-        thickeningUndecided_ = true;
-      } else {
-        nonThickenable_ = report.failedCount;
-        discVector_.assign(static_cast<std::size_t>(snapshot_->CellCount()), 0);
-        const std::size_t count = std::min(report.cells.size(), discVector_.size());
-        for (std::size_t j = 0; j < count; ++j) {
-          if (report.cells[j].failed != 0) discVector_[j] = static_cast<std::int64_t>(j) + 1;
-        }
-      }
-    }
+    const TThickenabilityReading reading = ReadThickenability(thickened, report, snapshot_->CellCount());
+    discVector_ = reading.discVector;
+    nonThickenable_ = reading.nonThickenable;
+    thickeningUndecided_ = reading.undecided;
   }
   lines_.clear();
   hasLines_ = true;

@@ -111,6 +111,18 @@ class TEpsilonCalculator {
   std::map<std::string, TEpsilonNumber> lines_;
 };
 
+// What a thickening run says about the discs of the extended invariant: the
+// disc vector (entry j the number j+1 of a failed 2-cell, else 0; empty when
+// the polyhedron thickened) and whether the run stopped before any 2-cell was
+// examined (failedCount -1), when the discs are unknown.
+struct TThickenabilityReading {
+  std::vector<std::int64_t> discVector;
+  int nonThickenable = 0;
+  bool undecided = false;
+};
+struct TThickeningReport;
+TThickenabilityReading ReadThickenability(int thickened, const TThickeningReport& report, int cells);
+
 // The command body: refuses a polyhedron that is not special with "Is
 // realized for special polyhedra only!"; otherwise the result, then the
 // spine's 2-cells and the listing. Returns false when refused.

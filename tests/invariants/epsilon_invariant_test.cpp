@@ -14,6 +14,7 @@
 #include "foundation/stop_poll.h"
 #include "model/objman.h"
 #include "model/spine.h"
+#include "model/thickening_report.h"
 #include "shell/document_commands.h"
 #include "shell/document_spine.h"
 #include "shell/options.h"
@@ -144,6 +145,26 @@ TEST(ExtendedEpsilon, ThickenablePolyhedronKeepsTheInvariantInItsTableText) {
   EXPECT_EQ(calculator.FormatResult(1),
             "Epsilon-invariant = eps+3\r\n\r\nExtended Epsilon-invariant = (eps+3){} \r\n\r\n");
   EXPECT_EQ(ExtendedEpsilonTableText(parsed.Spine()), "non-thickenable 0, (eps+3){} ");
+}
+
+// A thickening that stopped before examining any cell says nothing about the
+// discs: the extended form is undecided, not that of a thickenable polyhedron.
+TEST(ExtendedEpsilon, ThickeningReportsAreReadIntoDiscs) {
+  TThickeningReport report;
+  const TThickenabilityReading thickened = ReadThickenability(1, report, 3);
+  EXPECT_TRUE(thickened.discVector.empty());
+  EXPECT_FALSE(thickened.undecided);
+  const TThickenabilityReading stopped = ReadThickenability(0, report, 3);
+  EXPECT_TRUE(stopped.undecided);
+  EXPECT_TRUE(stopped.discVector.empty());
+  report.failedCount = 2;
+  report.cells.resize(4);
+  report.cells[1].failed = 1;
+  report.cells[3].failed = 1;
+  const TThickenabilityReading failed = ReadThickenability(0, report, 4);
+  EXPECT_FALSE(failed.undecided);
+  EXPECT_EQ(failed.nonThickenable, 2);
+  EXPECT_EQ(failed.discVector, (std::vector<std::int64_t>{0, 2, 0, 4}));
 }
 
 TEST(ExtendedEpsilon, BookedWeightsOfOneKeyCancel) {
