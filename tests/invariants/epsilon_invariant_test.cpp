@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "foundation/output.h"
 #include "foundation/stop_flags.h"
 #include "foundation/stop_poll.h"
+#include "invariants/turaev_viro_calculator.h"
 #include "model/objman.h"
 #include "model/spine.h"
 #include "model/thickening_report.h"
@@ -86,6 +88,25 @@ TEST(EpsilonInvariant, PuncturedSpinesAndTheClosedManifoldLine) {
   }
   // A one-vertex spine has no such line.
   EXPECT_EQ(CommandText(kEpsilonCommand, "bkaajj").find("closed manifold"), std::string::npos);
+}
+
+// The invariant is the order-5 trivial Turaev-Viro part with eps for s_1:
+// compare on spines of up to 10 tetrahedra, boundary spheres included.
+TEST(EpsilonInvariant, AgreesWithTheTrivialPartOfOrderFive) {
+  for (const char* signature :
+       {"bkaagb", "cPcbbbahh", "dLQbccchhrw", "eLAkbccddemken", "hvLPQkcedgffggnnkumeiw",
+        "iLLAMMcacddfgghhjkaitpwas", "kLALAMzkbcceffghijjemkbemsqhhw"}) {
+    TParsed parsed(signature);
+    TTuraevViroCalculator calculator;
+    calculator.Setup(parsed.Spine());
+    ASSERT_EQ(calculator.ComputeOrder(5, kTuraevViroTrivialPart, -1, nullptr), kTuraevViroDone);
+    std::string expected = calculator.TrivialPartResult(5)->ToText();
+    for (std::size_t at = expected.find("s_1"); at != std::string::npos; at = expected.find("s_1")) {
+      expected.replace(at, 3, "eps");
+    }
+    expected.erase(std::remove(expected.begin(), expected.end(), ' '), expected.end());
+    EXPECT_EQ(Epsilon(parsed.Spine()), expected) << signature;
+  }
 }
 
 TEST(EpsilonInvariant, DivisionByThePunctureFactorIsExactOrRefused) {

@@ -113,13 +113,21 @@ struct Known {
   std::size_t found;
   int orientable;
   int nonorientable;
+  int disconnected;
 };
 
 const Known kKnown[] = {
-    {"L(4,1)", "bkaajj", 1, 1, 0, 1},     {"L(8,3)", "cMcabbjqs", 1, 1, 0, 1},
-    {"S^3/Q_8", "cPcbbbqxh", 3, 3, 0, 3}, {"S^2xS^1", "cMcabbjaj", 1, 1, 0, 1},
-    {"L(5,2)", "bkaajn", 0, 0, 0, 0},     {"L(3,1)", "cPcbbbaai", -1, 1, 1, 0},
-    {"RP^3", "cPcbbbahh", -1, 3, 1, 2},   {"Z_2+Z_6", "eLAkbccddemken", 3, 3, 0, 3},
+    {"L(4,1)", "bkaajj", 1, 1, 0, 1, 0},
+    {"L(8,3)", "cMcabbjqs", 1, 1, 0, 1, 0},
+    {"S^3/Q_8", "cPcbbbqxh", 3, 3, 0, 3, 0},
+    {"S^2xS^1", "cMcabbjaj", 1, 1, 0, 1, 0},
+    {"L(5,2)", "bkaajn", 0, 0, 0, 0, 0},
+    {"L(3,1)", "cPcbbbaai", -1, 1, 1, 0, 0},
+    {"RP^3", "cPcbbbahh", -1, 3, 1, 2, 0},
+    {"Z_2+Z_6", "eLAkbccddemken", 3, 3, 0, 3, 0},
+    {"Z+Z+Z_2", "hvLPQkcedgffggnnkumeiw", 7, 7, 3, 4, 0},
+    {"Z_2+Z_2+Z_22", "kLALAMzkbcceffghijjemkbemsqhhw", 7, 7, 0, 6, 1},
+    {"Z+Z_6", "kLLLAPPkcdgfehijijjhsxaqpixknn", 3, 3, 1, 2, 0},
 };
 
 TEST(SurfaceSearch, KnownCountsAndClasses) {
@@ -130,12 +138,18 @@ TEST(SurfaceSearch, KnownCountsAndClasses) {
     EXPECT_EQ(result.surfaces.size(), row.found) << row.name;
     int orientable = 0;
     int nonorientable = 0;
+    int disconnected = 0;
     for (const TFoundSurface& surface : result.surfaces) {
-      ASSERT_EQ(surface.components.size(), 1u) << row.name;
-      (surface.components[0].orientable != 0 ? orientable : nonorientable) += 1;
+      ASSERT_FALSE(surface.components.empty()) << row.name;
+      if (surface.components.size() > 1) {
+        ++disconnected;
+      } else {
+        (surface.components[0].orientable != 0 ? orientable : nonorientable) += 1;
+      }
     }
     EXPECT_EQ(orientable, row.orientable) << row.name;
     EXPECT_EQ(nonorientable, row.nonorientable) << row.name;
+    EXPECT_EQ(disconnected, row.disconnected) << row.name;
   }
 }
 
@@ -217,6 +231,13 @@ TEST(SurfaceSearch, StopsWhenAsked) {
   EXPECT_EQ(RunCommandOnText(kSearchCommand, "iLLAMMcacddfgghhjkaitpwas", TOptionValues{}).outcome,
             TCommandOutcome::kStopped);
   StopFlags().stop.store(0);
+}
+
+TEST(SurfaceSearch, DisconnectedSurfacesAreNamedByTheirComponents) {
+  const std::string shown =
+      RunCommandOnText(kSearchCommand, "kLALAMzkbcceffghijjemkbemsqhhw", TOptionValues{}).shown;
+  EXPECT_NE(shown.find("\t1 Disconnected(S(N,0))#(S(N,-1))\r\n\r\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("Disconnected:\r\n\t7. (S(N,0))#(S(N,-1)) {"), std::string::npos) << shown;
 }
 
 TEST(SurfaceSearch, SurfaceNames) {
