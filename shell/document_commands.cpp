@@ -10,6 +10,7 @@
 #include "shell/molecule_report.h"
 #include "shell/move_commands.h"
 #include "shell/spine_text_view.h"
+#include "shell/surface_commands.h"
 #include "shell/triangulation_reports.h"
 #include "shell/turaev_viro_commands.h"
 
@@ -79,10 +80,13 @@ constexpr TCommandRow kCommands[] = {
     {24, RunTuraevViroInvariants},
     {25, RunHomologicallyTrivialTuraevViro},
     {26, RunDWInvariants},
+    {27, RunEpsilonInvariant},
     {28, RunCassonWalker},
     {29, RunKauffmanBracket},
     {30, RunAlexanderPolynomial},
     {32, RunGraphCode},
+    {33, RunSearchSurfaces},
+    {35, RunSearchNormalSurfaces},
     {36, RunBoundary},
     {37, RunIsCoveringFor},
     {39, RunTransformationList},

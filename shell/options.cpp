@@ -36,7 +36,7 @@ constexpr TOptionModes kAll = TOptionModes::All;
 
 // Toggles accept any 32-bit integer (nonzero counts as on); choices and the
 // values of the value dialogs accept what their menus and dialogs can produce.
-constexpr std::array<TOptionKey, 27> kKeys = {{
+constexpr std::array<TOptionKey, 28> kKeys = {{
     Narrow("MakeCellReductionsAutomatically", &V::MakeCellReductionsAutomatically, kFull),
     Narrow("MakeCollapsingsAutomatically", &V::MakeCollapsingsAutomatically, kFull),
     Narrow("DisableSurgeries", &V::DisableSurgeries, kAll),
@@ -81,6 +81,8 @@ constexpr std::array<TOptionKey, 27> kKeys = {{
     Narrow("EnumerationOfManifoldsOutputMode", &V::EnumerationOfManifoldsOutputMode, kNoReduced, 1,
            2),
     Wide("GroupPresentationSearchLimit", &V::GroupPresentationSearchLimit, kFull, 1,
+         std::int64_t{1} << 62),
+    Wide("NormalSurfacesSearchLimit", &V::NormalSurfacesSearchLimit, kFull, 1,
          std::int64_t{1} << 62),
 }};
 

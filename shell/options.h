@@ -63,6 +63,9 @@ struct TOptionValues {
   std::int32_t EnumerationOfManifoldsOutputMode = 1;  // 1 all presentations, 2 main only
   // Presentations the group-presentation search visits at most (0: no bound).
   std::int64_t GroupPresentationSearchLimit = 1000000;
+  // Plate-count vectors the normal-surface search visits at most (0: until
+  // stopped).
+  std::int64_t NormalSurfacesSearchLimit = 1000000;
 
   bool operator==(const TOptionValues&) const = default;
 };
@@ -85,7 +88,7 @@ struct TOptionKey {
   std::int64_t maximum;
 };
 
-// The 27 keys in profile order (the order in which they are read and written).
+// The 28 keys in profile order (the order in which they are read and written).
 std::span<const TOptionKey> OptionKeys();
 
 // The key of this exact (case-sensitive) name, or null.

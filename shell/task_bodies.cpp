@@ -6,6 +6,7 @@
 #include "shell/document_commands.h"
 #include "shell/document_spine.h"
 #include "shell/move_commands.h"
+#include "shell/surface_commands.h"
 #include "shell/task_view.h"
 
 void TTaskBodies::Set(TTaskKind kind, TTaskBody body) {
@@ -67,5 +68,7 @@ TTaskBodies BuiltInTaskBodies() {
   bodies.Set(TTaskKind::ImportOneCuspByKnots, [](TComputationTask& task) { RunImportTask(task, 16); });
   bodies.Set(TTaskKind::ImportOneCuspByLinks, [](TComputationTask& task) { RunImportTask(task, 17); });
   bodies.Set(TTaskKind::ImportTwoCuspByLinks, [](TComputationTask& task) { RunImportTask(task, 18); });
+  bodies.Set(TTaskKind::SurfaceSearch, RunSurfaceSearchTask);
+  bodies.Set(TTaskKind::NormalSurfaceSearch, RunNormalSurfaceSearchTask);
   return bodies;
 }

@@ -70,6 +70,7 @@ TOptionValues EveryKeyChanged() {
   values.EnumerationOfManifoldsRestrictionOnBoundary = 5;
   values.EnumerationOfManifoldsOutputMode = 2;
   values.GroupPresentationSearchLimit = 5000;
+  values.NormalSurfacesSearchLimit = 0;
   return values;
 }
 

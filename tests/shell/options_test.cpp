@@ -40,6 +40,7 @@ TEST(OptionKeys, HoldTheTwentySixKeysWithTheirDefaultsInProfileOrder) {
       {"EnumerationOfManifoldsRestrictionOnBoundary", 1},
       {"EnumerationOfManifoldsOutputMode", 1},
       {"GroupPresentationSearchLimit", 1000000},
+      {"NormalSurfacesSearchLimit", 1000000},
   };
   const TOptionValues defaults;
   ASSERT_EQ(OptionKeys().size(), expected.size());
@@ -63,7 +64,7 @@ TEST(OptionKeys, MenuModeDecidesWhichKeysAreStored) {
     }
     return names;
   };
-  EXPECT_EQ(stored(0).size(), 27u);
+  EXPECT_EQ(stored(0).size(), 28u);
   const std::vector<std::string> standard = stored(1);
   EXPECT_EQ(standard.size(), 24u);
   EXPECT_EQ(standard.front(), "DisableSurgeries");
