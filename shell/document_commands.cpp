@@ -7,6 +7,7 @@
 #include "shell/information_commands.h"
 #include "shell/link_invariant_commands.h"
 #include "shell/molecule_report.h"
+#include "shell/recognition_commands.h"
 #include "shell/move_commands.h"
 #include "shell/spine_text_view.h"
 #include "shell/triangulation_reports.h"
@@ -82,10 +83,12 @@ constexpr TCommandRow kCommands[] = {
     {29, RunKauffmanBracket},
     {30, RunAlexanderPolynomial},
     {32, RunGraphCode},
+    {34, RunSearchForSymmetries},
     {36, RunBoundary},
     {37, RunIsCoveringFor},
     {39, RunTransformationList},
     {40, RunLabeledMolecule},
+    {41, RunMakeAssembling},
     // Sorvelin.
     {51, RunMakeDefaultMoves},
     {52, RunMakeOneStep},

@@ -1,0 +1,139 @@
+#include "shell/recognition_commands.h"
+
+#include <memory>
+#include <vector>
+
+#include "model/edge.h"
+#include "model/spine.h"
+#include "moves/boundary_gluing_matrix.h"
+#include "moves/step_loop.h"
+#include "recognition/graph_manifold_assembling.h"
+#include "recognition/piece_recognition.h"
+#include "recognition/spine_symmetries.h"
+#include "shell/manifold_refusal.h"
+#include "shell/move_commands.h"
+#include "shell/object_printers.h"
+#include "shell/spine_reports.h"
+#include "shell/string_text.h"
+
+namespace {
+
+constexpr int kNoSymmetryId = 3051;
+constexpr int kOneSymmetryId = 3052;
+constexpr int kSymmetriesId = 3053;
+constexpr int kSymmetryNumberId = 3054;
+constexpr int kSphereImageId = 3055;
+constexpr int kTorusImageId = 3056;
+constexpr int kGeometryNameBase = 885;
+
+// The name of the assembled manifold, its geometry and homology.
+void PrintRecognizedItem(TObjectTable& item, TSpine& spine, TOutput& output) {
+  TManifoldDescription description;
+  auto molecule = std::make_unique<TObjectTable>();
+  item.CopyTo(*molecule, nullptr, 2);
+  description.SetMolecule(molecule.release());
+  if (RecognizeAssembledMolecule(description) == 0) return;
+  output.NewLines(1);
+  output.Tabs(1);
+  if (description.PrintPieceName(output) == 0) output.AppendText(StringText(866).c_str());
+  const int geometry = description.GetPieceCode().Word(kCodeGeometry);
+  if (geometry > 0) {
+    output.AppendText(" ");
+    output.AppendText(StringText(kGeometryNameBase + geometry).c_str());
+  }
+  if (spine.HomologyList() != nullptr || spine.ComputeHomology() != 0) {
+    output.Tabs(1);
+    PrintHomologyGroup(output, spine.HomologyList());
+  }
+  output.NewLines(1);
+}
+
+}  // namespace
+
+TCommandOutcome RunMakeAssembling(TCommandRun& run) {
+  run.Parse();
+  if (NoteWithoutManifold(run)) return TCommandOutcome::kRefused;
+  TSpine& spine = run.Spine();
+  if (spine.IsEmpty()) {
+    ShowEmptySpineReport(run.output);
+    return TCommandOutcome::kRefused;
+  }
+  run.Document().EnsureThickened();
+  // The homology is the spine's, taken before the moves cut it apart.
+  if (spine.HomologyList() == nullptr) spine.ComputeHomology();
+  if (!run.transformed) {
+    PrepareMoves(run.Options());
+    const int quiet = QuietMode.exchange(1);
+    for (int i = 0; spine.ComponentAt(i) != nullptr; ++i) RunStepsUntilStable(*spine.ComponentAt(i), nullptr);
+    QuietMode.store(quiet);
+  }
+  TObjectTableList items;
+  const int done = AssembleMolecule(spine.MoleculeTable(), &items, &run.output, -1);
+  if (done != 0 && items.size() == 1) PrintRecognizedItem(*items.front(), spine, run.output);
+  FreeObjectTableList(items);
+  return done != 0 ? TCommandOutcome::kDone : TCommandOutcome::kRefused;
+}
+
+TCommandOutcome RunSearchForSymmetries(TCommandRun& run) {
+  run.Parse();
+  if (NoteWithoutManifold(run)) return TCommandOutcome::kRefused;
+  TSpine& spine = run.Spine();
+  if (spine.IsEmpty()) {
+    ShowEmptySpineReport(run.output);
+    return TCommandOutcome::kRefused;
+  }
+  run.Document().EnsureThickened();
+  TOutput& out = run.output;
+  out.NewLines(1);
+  const TSymmetrySearch record(spine);
+  TSymmetryMapList maps;
+  const int count = FindSpineSymmetriesOnRecords(maps, record, record, 1);
+  if (count == 0) {
+    out.AppendText(StringText(kNoSymmetryId).c_str());
+    out.NewLines(1);
+    return TCommandOutcome::kDone;
+  }
+  out.AppendText(count == 1 ? StringText(kOneSymmetryId).c_str()
+                            : FormatStringText(kSymmetriesId, static_cast<unsigned>(count)).c_str());
+  out.NewLines(1);
+  const int surfaces = spine.CountBoundaries(0);
+  for (int s = 0; s < count; ++s) {
+    const TSymmetryMap& map = maps[static_cast<std::size_t>(s)];
+    // The coordinates that the symmetry carries are written into labels 2
+    // and 3 of the boundary tori only while the report is made.
+    std::vector<std::vector<int>> saved;
+    std::vector<TObjectHeader*> labelled;
+    for (int j = 0; j < surfaces; ++j) {
+      TComplex* surface = spine.BoundaryAt(j);
+      const TObjectList& objects = surface->Objects().Objects();
+      for (int i = 0; i < objects.Count(); ++i) {
+        TObjectHeader* o = objects.At(i);
+        if (o == nullptr || o->kind != kEdgeKind) continue;
+        labelled.push_back(o);
+        saved.push_back({TEdge::Label(o, 2), TEdge::Label(o, 3)});
+      }
+    }
+    MapBoundaryComponents(spine, spine, map);
+    const std::vector<int> images = CompareSpinesUnderSymmetry(spine, spine, map);
+    out.NewLines(1);
+    if (count > 1) out.AppendText(FormatStringText(kSymmetryNumberId, static_cast<unsigned>(s + 1)).c_str());
+    for (int j = 0; j < surfaces; ++j) {
+      const TComplex* surface = spine.BoundaryAt(j);
+      const unsigned image = static_cast<unsigned>(images[static_cast<std::size_t>(j)] + 1);
+      int m[4] = {0, 0, 0, 0};
+      if (spine.BoundarySurfaceClass(surface) == 2) {
+        SpineBoundaryGluingMatrix(*surface, m);
+        out.AppendText(FormatStringText(kTorusImageId, image, static_cast<unsigned>(j + 1), m[0], m[1], m[2], m[3])
+                           .c_str());
+      } else {
+        out.AppendText(FormatStringText(kSphereImageId, image, static_cast<unsigned>(j + 1)).c_str());
+      }
+      out.NewLines(1);
+    }
+    for (std::size_t i = 0; i < labelled.size(); ++i) {
+      TEdge::SetLabel(labelled[i], 2, saved[i][0]);
+      TEdge::SetLabel(labelled[i], 3, saved[i][1]);
+    }
+  }
+  return TCommandOutcome::kDone;
+}
