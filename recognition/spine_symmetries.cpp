@@ -68,6 +68,7 @@ int ExtendSymmetry(TSearchState& st, TSymmetryMap& map, int depth) {
       map.cellUse[static_cast<std::size_t>(i)] = depth;
       map.cellImage[static_cast<std::size_t>(st.a.ordinal[static_cast<std::size_t>(i)])] =
           st.b.ordinal[static_cast<std::size_t>(depth)];
+      map.cellReading[static_cast<std::size_t>(st.a.ordinal[static_cast<std::size_t>(i)])] = static_cast<int>(j);
       result = ExtendSymmetry(st, map, depth + 1);
       if (result == 0 || st.mode == 1 || st.mode == 2) {
         map = saved;
@@ -92,29 +93,34 @@ int CellOrdinal(const std::vector<THandle>& cells, const TObjectHeader* cell) {
   return -1;
 }
 
+// The passage of the image cell that passage pa of a cell of length L goes
+// to under the reading j that matched it.
+int ImagePassage(int pa, int j, int length) {
+  if (j < length) return ((pa - j) % length + length) % length;
+  const int r = j - length;
+  return ((length - 1 + r - pa) % length + length) % length;
+}
+
 // For each side k of A's thick edge of x, the side of B's thick edge of y
-// that the map sends it to: the side between the images of the wings. -1
-// when the wings' images do not determine it.
+// that the map sends it to: the side between the images of the wings (a
+// wing is a passage of a cell, so a cell that passes the edge twice is told
+// apart by its passages). -1 when the images do not determine it.
 void MatchSides(const std::vector<THandle>& cellsA, const std::vector<THandle>& cellsB, const TSymmetryMap& map,
-                const TObjectHeader* x, const TObjectHeader* y, int out[3]) {
-  int imageWing[3];
-  int wingB[3];
-  for (int k = 0; k < 3; ++k) {
-    const int ordinal = CellOrdinal(cellsA, TEdge::CellAt(x, k));
-    imageWing[k] = ordinal >= 0 ? map.cellImage[static_cast<std::size_t>(ordinal)] : -1;
-    wingB[k] = CellOrdinal(cellsB, TEdge::CellAt(y, k));
-  }
-  // A wing of A goes to the wing of B holding its image; repeated cells take
-  // the positions in order.
+                const TObjectHeader* tx, const TObjectHeader* ty, const TObjectHeader* x, const TObjectHeader* y,
+                int out[3]) {
   int position[3] = {-1, -1, -1};
-  bool used[3] = {false, false, false};
-  for (int k = 0; k < 3; ++k)
+  for (int k = 0; k < 3; ++k) {
+    const THandle cell = TEdge::CellAt(x, k);
+    const int ordinal = CellOrdinal(cellsA, cell);
+    if (ordinal < 0) continue;
+    const int image = map.cellImage[static_cast<std::size_t>(ordinal)];
+    const int reading = map.cellReading[static_cast<std::size_t>(ordinal)];
+    if (image < 0 || reading < 0) continue;
+    const int passage = ImagePassage(TThickEdge::PassageIndexAt(tx, k), reading, TCell::BoundaryLength(cell));
     for (int j = 0; j < 3; ++j)
-      if (!used[j] && wingB[j] == imageWing[k] && imageWing[k] >= 0) {
+      if (CellOrdinal(cellsB, TEdge::CellAt(y, j)) == image && TThickEdge::PassageIndexAt(ty, j) == passage)
         position[k] = j;
-        used[j] = true;
-        break;
-      }
+  }
   for (int k = 0; k < 3; ++k) {
     out[k] = -1;
     const int p = position[k];
@@ -136,11 +142,13 @@ void VisitSidePartners(TSpine& a, TSpine& b, const TSymmetryMap& map, TVisit vis
     if (number < 1 || number > static_cast<int>(map.edgeImage.size())) continue;
     const int image = map.edgeImage[static_cast<std::size_t>(number - 1)];
     TObjectHeader* x = a.Objects().FindByNumber(kEdgeKind, image < 0 ? -image : image);
-    TThickEdge* tx = TThickEdge::Of(ThickEdgeOf(a, x));
-    TThickEdge* ty = TThickEdge::Of(ThickEdgeOf(b, y));
+    TObjectHeader* thickX = ThickEdgeOf(a, x);
+    TObjectHeader* thickY = ThickEdgeOf(b, y);
+    TThickEdge* tx = TThickEdge::Of(thickX);
+    TThickEdge* ty = TThickEdge::Of(thickY);
     if (x == nullptr || tx == nullptr || ty == nullptr) continue;
     int sides[3];
-    MatchSides(cellsA, cellsB, map, x, y, sides);
+    MatchSides(cellsA, cellsB, map, thickX, thickY, x, y, sides);
     for (int k = 0; k < 3; ++k)
       if (sides[k] >= 0 && tx->side[k].Object() != nullptr && ty->side[sides[k]].Object() != nullptr)
         visit(tx->side[k].Object(), ty->side[sides[k]].Object(), image < 0);
@@ -198,6 +206,7 @@ int FindSpineSymmetriesOnRecords(TSymmetryMapList& maps, const TSymmetrySearch& 
   map.edgeImage.assign(static_cast<std::size_t>(b.edges), 0);
   map.cellUse.assign(static_cast<std::size_t>(std::max(a.cells, b.cells)), -1);
   map.cellImage.assign(static_cast<std::size_t>(std::max(a.cells, b.cells)), -1);
+  map.cellReading.assign(static_cast<std::size_t>(std::max(a.cells, b.cells)), -1);
   TSearchState state{a, b, maps, mode};
   const int found = a.cells == b.cells ? ExtendSymmetry(state, map, 0) : 0;
   if (mode == 0) {

@@ -43,6 +43,9 @@ struct TSymmetryMap {
   std::vector<int> edgeImage;
   std::vector<int> cellUse;    // by place of A's search order: the depth, -1 free
   std::vector<int> cellImage;  // by A's cell ordinal; -1 unassigned
+  // By A's cell ordinal: the reading of the cell matched onto its image's
+  // word (r < L: rotated by r; L + r: that rotation read backwards).
+  std::vector<int> cellReading;
   bool SameEdges(const TSymmetryMap& other) const { return edgeImage == other.edgeImage; }
   bool IsIdentity() const;
 };
