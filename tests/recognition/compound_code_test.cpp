@@ -1,0 +1,157 @@
+#include "recognition/compound_code.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "molecule_fixture.h"
+#include "recognition/piece_recognition.h"
+#include "support/model_heap.h"
+
+namespace {
+
+using TBuilder = std::function<void(TObjectTable&)>;
+
+// The compound code of the molecule a builder makes.
+TPieceCode CodeOf(const TBuilder& build, int type = kCompoundCode, int* answer = nullptr) {
+  auto table = std::make_unique<TObjectTable>();
+  build(*table);
+  TManifoldDescription d;
+  d.SetMolecule(table.release());
+  const int a = BuildCompoundCode(d, type);
+  if (answer != nullptr) *answer = a;
+  return d.GetPieceCode();
+}
+
+// Two Seifert pieces over the disc glued along their boundaries with a
+// gluing that does not match fibres: a graph manifold with one JSJ torus.
+void Pair(TObjectTable& t, bool swapOrder, bool reverseEdge, bool mirror) {
+  const int s = mirror ? -1 : 1;
+  auto first = [&] { return SeifertAtom(t, kBaseDisk, {{2, s * 1}, {3, s * 1}}); };
+  auto second = [&] { return SeifertAtom(t, kBaseDisk, {{2, s * 1}, {5, s * 2}}); };
+  THandle a, b;
+  if (swapOrder) {
+    b = second();
+    a = first();
+  } else {
+    a = first();
+    b = second();
+  }
+  // (1 2; 1 1) read from a; its inverse (-1 2; 1 -1) read from b. The mirror
+  // image negates the off-diagonal entries.
+  if (!reverseEdge)
+    Glue(t, a, b, 1, s * 2, s * 1, 1);
+  else
+    Glue(t, b, a, -1, s * 2, s * 1, -1);
+}
+
+}  // namespace
+
+TEST(CompoundCode, PresentationsOfOneManifoldGetOneCode) {
+  TScopedModelHeap heap;
+  const TPieceCode reference = CodeOf([](TObjectTable& t) { Pair(t, false, false, false); });
+  ASSERT_EQ(reference.Type(), kCompoundCode);
+  struct TCase {
+    bool swapOrder, reverseEdge, mirror;
+  };
+  const TCase cases[] = {{true, false, false}, {false, true, false}, {true, true, false},
+                         {false, false, true}, {true, true, true}};
+  for (const TCase& c : cases) {
+    const TPieceCode code = CodeOf([&](TObjectTable& t) { Pair(t, c.swapOrder, c.reverseEdge, c.mirror); });
+    EXPECT_EQ(ComparePieceCodes(code, reference), kCodeEqual)
+        << c.swapOrder << c.reverseEdge << c.mirror;
+  }
+}
+
+TEST(CompoundCode, TwistMovedIntoTheObstructionGivesTheSameCode) {
+  TScopedModelHeap heap;
+  const TPieceCode reference = CodeOf([](TObjectTable& t) { Pair(t, false, false, false); });
+  // A shear of the gluing at a, (1 2; 1 1) (1 0; 1 1) = (3 2; 2 1), with the
+  // obstruction of a raised by one (adding the fibre (1, b) at end 1 is the
+  // shear by -b): the same manifold.
+  const TPieceCode sheared = CodeOf([](TObjectTable& t) {
+    THandle a = SeifertAtom(t, kBaseDisk, {{2, 1}, {3, 1}, {1, 1}});
+    THandle b = SeifertAtom(t, kBaseDisk, {{2, 1}, {5, 2}});
+    Glue(t, a, b, 3, 2, 2, 1);
+  });
+  EXPECT_EQ(ComparePieceCodes(sheared, reference), kCodeEqual);
+}
+
+TEST(CompoundCode, DifferentManifoldsGetDifferentCodes) {
+  TScopedModelHeap heap;
+  const TPieceCode reference = CodeOf([](TObjectTable& t) { Pair(t, false, false, false); });
+  const TBuilder others[] = {
+      [](TObjectTable& t) {  // another fibre
+        THandle a = SeifertAtom(t, kBaseDisk, {{2, 1}, {3, 1}});
+        THandle b = SeifertAtom(t, kBaseDisk, {{2, 1}, {7, 2}});
+        Glue(t, a, b, 1, 2, 1, 1);
+      },
+      [](TObjectTable& t) {  // another gluing
+        THandle a = SeifertAtom(t, kBaseDisk, {{2, 1}, {3, 1}});
+        THandle b = SeifertAtom(t, kBaseDisk, {{2, 1}, {5, 2}});
+        Glue(t, a, b, 1, 3, 0, 1);
+      },
+      [](TObjectTable& t) {  // the shear with the wrong obstruction
+        THandle a = SeifertAtom(t, kBaseDisk, {{2, 1}, {3, 1}, {1, -1}});
+        THandle b = SeifertAtom(t, kBaseDisk, {{2, 1}, {5, 2}});
+        Glue(t, a, b, 3, 2, 2, 1);
+      },
+  };
+  for (const TBuilder& build : others) EXPECT_NE(ComparePieceCodes(CodeOf(build), reference), kCodeEqual);
+}
+
+TEST(CompoundCode, VirtualAtomAndSolidTorusAreTheSolidTorus) {
+  TScopedModelHeap heap;
+  auto table = std::make_unique<TObjectTable>();
+  THandle open(table->NewAtom(kVirtualAtom));
+  THandle t = SolidTorusAtom(*table, 1, 0);
+  Glue(*table, open, t, 1, 0, 0, 1, kVirtualMoleculeEdge);
+  TManifoldDescription d;
+  d.SetMolecule(table.release());
+  ASSERT_EQ(BuildCompoundCode(d, 11), 1);
+  EXPECT_EQ(d.GetMolecule()->CountOfKind(kMoleculeVertexKind), 0);
+  TOutput out;
+  d.PrintPieceName(out);
+  EXPECT_STREQ(out.Text(), "Solid torus");
+}
+
+TEST(CompoundCode, VirtualEdgeForgetsItsGluing) {
+  TScopedModelHeap heap;
+  struct TCase {
+    int a, e, expected;
+  };
+  const TCase cases[] = {{1, 5, 0}, {3, -1, 2}, {3, 7, 1}, {0, 4, 1}};
+  for (const TCase& c : cases) {
+    TObjectTable table;
+    THandle open(table.NewAtom(kVirtualAtom));
+    THandle v = SeifertAtom(table, kBaseAnnulus, {{2, 1}});
+    TMoleculeVertex::AddPair(v, c.a, c.e);
+    THandle e = Glue(table, open, v, 2, 1, 1, 1, kVirtualMoleculeEdge);
+    NormalizeEdgeGluing(e, false);
+    EXPECT_EQ(TMoleculeEdge::GluingQuad(e), (TIntQuad{0, 0, 0, 0}));
+    EXPECT_EQ(TMoleculeVertex::PairComponent(v, 1, 1), c.expected) << c.a << " " << c.e;
+  }
+}
+
+TEST(CompoundCode, TrueEdgeIsShearedIntoRange) {
+  TScopedModelHeap heap;
+  TObjectTable table;
+  THandle a = SeifertAtom(table, kBaseDisk, {{2, 1}, {1, 0}});
+  THandle b = SeifertAtom(table, kBaseDisk, {{3, 1}, {1, 0}});
+  THandle e = Glue(table, a, b, 7, 3, 9, 4);
+  NormalizeEdgeGluing(e, false);
+  const TIntQuad m = TMoleculeEdge::GluingQuad(e);
+  EXPECT_GE(m.a, 0);
+  EXPECT_LT(m.a, 3);
+  EXPECT_GE(m.d, 0);
+  EXPECT_LT(m.d, 3);
+  EXPECT_EQ(QuadDet(m), 1);
+}
+
+TEST(CompoundCode, MoleculeWithoutEdgesIsNotCompound) {
+  TScopedModelHeap heap;
+  int answer = -1;
+  CodeOf([](TObjectTable& t) { SeifertAtom(t, kBaseSphere, {{2, 1}}); }, kCompoundCode, &answer);
+  EXPECT_EQ(answer, 0);
+}
