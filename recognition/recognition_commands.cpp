@@ -25,6 +25,41 @@ constexpr int kSymmetryNumberId = 3054;
 constexpr int kSphereImageId = 3055;
 constexpr int kTorusImageId = 3056;
 constexpr int kGeometryNameBase = 885;
+constexpr int kTorusMatrixUnknownId = 9880;
+
+// The order of a symmetry as a permutation of signed edges.
+int SymmetryOrder(const std::vector<int>& image) {
+  std::vector<int> power = image;
+  for (int order = 1; order <= 1000; ++order) {
+    bool identity = true;
+    for (std::size_t e = 0; e < power.size(); ++e) identity = identity && power[e] == static_cast<int>(e) + 1;
+    if (identity) return order;
+    std::vector<int> next(power.size());
+    for (std::size_t e = 0; e < power.size(); ++e) {
+      const int x = power[e];
+      const int y = image[static_cast<std::size_t>((x < 0 ? -x : x) - 1)];
+      next[e] = x < 0 ? -y : y;
+    }
+    power = std::move(next);
+  }
+  return 0;
+}
+
+// A symmetry of order k acts on the coordinates of a torus it keeps by a
+// matrix whose k-th power is the identity; a matrix that fails this was not
+// read right and is not shown.
+bool PowerIsIdentity(const int m[4], int k) {
+  long long p[4] = {1, 0, 0, 1};
+  for (int i = 0; i < k; ++i) {
+    const long long r[4] = {p[0] * m[0] + p[1] * m[2], p[0] * m[1] + p[1] * m[3], p[2] * m[0] + p[3] * m[2],
+                            p[2] * m[1] + p[3] * m[3]};
+    for (int j = 0; j < 4; ++j) {
+      if (r[j] > (1LL << 40) || r[j] < -(1LL << 40)) return false;
+      p[j] = r[j];
+    }
+  }
+  return p[0] == 1 && p[1] == 0 && p[2] == 0 && p[3] == 1;
+}
 
 // The name of the assembled manifold, its geometry and homology.
 void PrintRecognizedItem(TObjectTable& item, TSpine& spine, TOutput& output) {
@@ -122,7 +157,13 @@ TCommandOutcome RunSearchForSymmetries(TCommandRun& run) {
       const unsigned image = static_cast<unsigned>(images[static_cast<std::size_t>(j)] + 1);
       int m[4] = {0, 0, 0, 0};
       if (spine.BoundarySurfaceClass(surface) == 2) {
-        SpineBoundaryGluingMatrix(*surface, m);
+        const bool read = SpineBoundaryGluingMatrix(*surface, m) == 1;
+        if (!read || (image == static_cast<unsigned>(j + 1) && !PowerIsIdentity(m, SymmetryOrder(map.edgeImage)))) {
+          out.AppendText(
+              FormatStringText(kTorusMatrixUnknownId, image, static_cast<unsigned>(j + 1)).c_str());
+          out.NewLines(1);
+          continue;
+        }
         out.AppendText(FormatStringText(kTorusImageId, image, static_cast<unsigned>(j + 1), m[0], m[1], m[2], m[3])
                            .c_str());
       } else {

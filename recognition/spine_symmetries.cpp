@@ -81,9 +81,17 @@ int ExtendSymmetry(TSearchState& st, TSymmetryMap& map, int depth) {
   return result;
 }
 
-// The thick edge of a spine edge.
+// The thick edge of a spine edge, found by the edge it thickens (the
+// numbers of thick edges need not follow those of the edges after a
+// renumbering).
 TObjectHeader* ThickEdgeOf(TSpine& spine, const TObjectHeader* edge) {
-  return spine.Objects().FindByNumber(kThickEdgeKind, ObjectNumber(edge));
+  const TObjectList& objects = spine.Objects().Objects();
+  for (int i = 0; i < objects.Count(); ++i) {
+    TObjectHeader* o = objects.At(i);
+    const TThickEdge* t = o != nullptr && o->kind == kThickEdgeKind ? TThickEdge::Of(o) : nullptr;
+    if (t != nullptr && t->edge.Object() == edge) return o;
+  }
+  return nullptr;
 }
 
 // The cell ordinals of a spine by cell.
