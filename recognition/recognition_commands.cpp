@@ -7,6 +7,7 @@
 #include "model/spine.h"
 #include "moves/boundary_gluing_matrix.h"
 #include "moves/step_loop.h"
+#include "recognition/description_building.h"
 #include "recognition/graph_manifold_assembling.h"
 #include "recognition/piece_recognition.h"
 #include "recognition/spine_symmetries.h"
@@ -61,26 +62,31 @@ bool PowerIsIdentity(const int m[4], int k) {
   return p[0] == 1 && p[1] == 0 && p[2] == 0 && p[3] == 1;
 }
 
-// The name of the assembled manifold, its geometry and homology.
-void PrintRecognizedItem(TObjectTable& item, TSpine& spine, TOutput& output) {
+// The name of each summand of the assembled manifold with its geometry,
+// then the homology of the spine.
+void PrintRecognizedItems(TObjectTable& first, TSpine& spine, TOutput& output) {
   TManifoldDescription description;
-  auto molecule = std::make_unique<TObjectTable>();
-  item.CopyTo(*molecule, nullptr, 2);
-  description.SetMolecule(molecule.release());
-  if (RecognizeAssembledMolecule(description) == 0) return;
+  BuildDescriptionFromMolecule(description, first, -1);
   output.NewLines(1);
-  output.Tabs(1);
-  if (description.PrintPieceName(output) == 0) output.AppendText(StringText(866).c_str());
-  const int geometry = description.GetPieceCode().Word(kCodeGeometry);
-  if (geometry > 0) {
-    output.AppendText(" ");
-    output.AppendText(StringText(kGeometryNameBase + geometry).c_str());
+  for (const TManifoldDescription* d = &description; d != nullptr; d = d->GetNextSummand()) {
+    output.Tabs(1);
+    const int type = d->GetTypeCode();
+    if (d->PrintPieceName(output) == 0) {
+      const int text = type == kSpineRecordCode ? 875 : type == kUnrecognizedCode ? 876 : 866;
+      output.AppendText(StringText(text).c_str());
+    }
+    const int geometry = d->GetPieceCode().Word(kCodeGeometry);
+    if (geometry > 0) {
+      output.AppendText(" ");
+      output.AppendText(StringText(kGeometryNameBase + geometry).c_str());
+    }
+    output.NewLines(1);
   }
-  if (spine.HomologyList() != nullptr || spine.ComputeHomology() != 0) {
+  if (spine.HomologyList() != nullptr) {
     output.Tabs(1);
     PrintHomologyGroup(output, spine.HomologyList());
+    output.NewLines(1);
   }
-  output.NewLines(1);
 }
 
 }  // namespace
@@ -104,7 +110,7 @@ TCommandOutcome RunMakeAssembling(TCommandRun& run) {
   }
   TObjectTableList items;
   const int done = AssembleMolecule(spine.MoleculeTable(), &items, &run.output, -1);
-  if (done != 0 && items.size() == 1) PrintRecognizedItem(*items.front(), spine, run.output);
+  if (done != 0 && !items.empty()) PrintRecognizedItems(*items.front(), spine, run.output);
   FreeObjectTableList(items);
   return done != 0 ? TCommandOutcome::kDone : TCommandOutcome::kRefused;
 }
