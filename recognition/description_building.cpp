@@ -6,7 +6,11 @@
 #include "model/molecule_vertex.h"
 #include "recognition/atom_table_lookup.h"
 #include "recognition/compound_code.h"
+#include "recognition/molecule_code.h"
+#include "recognition/molecule_tools.h"
 #include "recognition/piece_recognition.h"
+#include "model/spine.h"
+#include "shell/options.h"
 
 namespace {
 
@@ -88,4 +92,36 @@ void BuildDescriptionFromMolecule(TManifoldDescription& description, const TObje
     description.IsReducible();
   }
   ClassifyGeometry(description);
+}
+
+void ForgetBoundaryCoordinates(TSpine& spine, const TOptionValues& options) {
+  TObjectTable* m = spine.MoleculeTable();
+  if (m == nullptr) return;
+  const bool keep = (options.OptionsAlwaysCreateCoordinatesOnBoundaryTori != 0 || spine.SourceKind() == 4) &&
+                    options.EnumerationOfManifoldsIgnoreCoordinatesOnTheBoundary != 1;
+  if (keep) return;
+  for (const THandle& e : MoleculeEdges(*m))
+    if (TMoleculeEdge::EdgeType(e) == kVirtualMoleculeEdge) TMoleculeEdge::SetGluingValues(e, 0, 0, 0, 0);
+}
+
+TPieceCode BuildSeifertAtomCode(TSpine& spine) {
+  TObjectTable* source = spine.MoleculeTable();
+  if (source == nullptr) return BuildMoleculeCode(TObjectTable());
+  TObjectTable copy;
+  source->CopyTo(copy, nullptr, 2);
+  copy.SetChainHead(nullptr);
+  copy.SetNext(nullptr);
+  for (const THandle& v : MoleculeVertices(copy)) {
+    if (TMoleculeVertex::AtomType(v) != kSeifertAtom) continue;
+    const int n = TMoleculeVertex::PairCount(v);
+    for (int i = 0; i < n; ++i) {
+      const int a = TMoleculeVertex::PairComponent(v, i, 0);
+      if (a > 1) TMoleculeVertex::SetPairAt(v, i, 2, 1);
+      if (a == 1) TMoleculeVertex::SetPairAt(v, i, 1, 0);
+    }
+  }
+  for (const THandle& e : MoleculeEdges(copy)) TMoleculeEdge::SetGluingValues(e, 0, 1, 1, 0);
+  TManifoldDescription description;
+  BuildDescriptionFromMolecule(description, copy, -1);
+  return BuildMoleculeCode(*description.GetMolecule());
 }

@@ -11,6 +11,9 @@
 #include "model/object_table.h"
 #include "recognition/manifold_description.h"
 
+class TSpine;
+struct TOptionValues;
+
 // Answers 0, nothing changed, when the molecule has no exceptional atom.
 // Otherwise 1: the table atom code of an identified atom, or the spine
 // record of the whole molecule.
@@ -22,3 +25,14 @@ int RecognizeExceptionalAtoms(TManifoldDescription& description);
 // chain.
 void BuildDescriptionFromMolecule(TManifoldDescription& description, const TObjectTable& molecule,
                                   int maxSummands, int depth = 0);
+
+// Open tori carry no coordinates unless the options keep them (always
+// created, or a link exterior, with the boundary not ignored): then every
+// virtual edge of the spine's molecule forgets its gluing (all zeros).
+void ForgetBoundaryCoordinates(TSpine& spine, const TOptionValues& options);
+
+// The combinatorial code of the spine's Seifert atoms: a copy of its
+// molecule with every exceptional fibre made (2, 1), every unit fibre
+// (1, 0) and every gluing (0 1; 1 0), recognised, and coded without gluings
+// (BuildMoleculeCode). Two spines whose pieces sit alike get equal codes.
+TPieceCode BuildSeifertAtomCode(TSpine& spine);

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "molecule_fixture.h"
+#include "model/spine.h"
+#include "shell/options.h"
 #include "support/model_heap.h"
+#include "support/thick_spine_support.h"
 
 TEST(DescriptionBuilding, EmptyMoleculeIsTheSphere) {
   TScopedModelHeap heap;
@@ -50,4 +53,29 @@ TEST(DescriptionBuilding, OneSummandPerTableAndNewPresentationsAtTheEnd) {
   EXPECT_EQ(d.GetNextPresentation()->GetTypeCode(), kSeifertCode);
   first.SetNext(nullptr);
   second.SetChainHead(nullptr);
+}
+
+TEST(DescriptionBuilding, OpenToriForgetTheirCoordinatesUnlessKept) {
+  TScopedModelHeap heap;
+  for (int keep : {0, 1}) {
+    TSpine spine;
+    ASSERT_TRUE(LoadThickenedSpine(spine, "dLQbcccdero"));
+    TOptionValues options;
+    options.OptionsAlwaysCreateCoordinatesOnBoundaryTori = keep;
+    options.EnumerationOfManifoldsIgnoreCoordinatesOnTheBoundary = keep ? 0 : 1;
+    ForgetBoundaryCoordinates(spine, options);
+    TObjectHeader* e = spine.MoleculeTable()->First(kMoleculeEdgeKind);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(TMoleculeEdge::GluingQuad(e) == (TIntQuad{0, 0, 0, 0}), keep == 0);
+  }
+}
+
+TEST(DescriptionBuilding, SeifertAtomCodeOfASpine) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadThickenedSpine(spine, "dLQbcccdero"));
+  const TPieceCode code = BuildSeifertAtomCode(spine);
+  EXPECT_EQ(code.Type(), kCompoundCode);
+  EXPECT_EQ(code.Word(16), 2);  // the exceptional atom and its open torus
+  EXPECT_EQ(code.Word(17), 1);
 }
