@@ -155,3 +155,22 @@ TEST(CompoundCode, MoleculeWithoutEdgesIsNotCompound) {
   CodeOf([](TObjectTable& t) { SeifertAtom(t, kBaseSphere, {{2, 1}}); }, kCompoundCode, &answer);
   EXPECT_EQ(answer, 0);
 }
+
+TEST(CompoundCode, FreeTorusMakesTheObstructionIrrelevant) {
+  // The trefoil exterior: (D^2; (2,1), (3,1)) with an open torus. With the
+  // boundary free, the obstruction e is no invariant: any e gives one code,
+  // while another fibre gives another.
+  TScopedModelHeap heap;
+  auto exterior = [](int e, int q) {
+    return [=](TObjectTable& t) {
+      THandle open(t.NewAtom(kVirtualAtom));
+      THandle v = SeifertAtom(t, kBaseDisk, {{2, 1}, {q, 1}, {1, e}});
+      Glue(t, open, v, 1, 0, 0, 1, kVirtualMoleculeEdge);
+    };
+  };
+  const TPieceCode reference = CodeOf(exterior(0, 3), 11);
+  EXPECT_EQ(reference.Type(), 11);
+  EXPECT_EQ(ComparePieceCodes(CodeOf(exterior(5, 3), 11), reference), kCodeEqual);
+  EXPECT_EQ(ComparePieceCodes(CodeOf(exterior(-2, 3), 11), reference), kCodeEqual);
+  EXPECT_NE(ComparePieceCodes(CodeOf(exterior(0, 5), 11), reference), kCodeEqual);
+}

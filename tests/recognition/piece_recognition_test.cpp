@@ -146,7 +146,10 @@ TEST(PieceRecognition, GeometryOfSeifertManifolds) {
   const TCase cases[] = {
       {kBaseSphere, {{2, 1}, {3, 1}, {5, -4}}, 5},   // the Poincare sphere: Elliptic
       {kBaseSphere, {{2, -1}, {3, 1}, {7, 1}}, 7},   // Sigma(2,3,7): SL_2R
-      {kBaseSphere, {{3, 1}, {3, 1}, {3, -2}}, 3},   // Flat
+      // The Flat torus bundles of trace 0, 1 and -1 as Seifert manifolds.
+      {kBaseSphere, {{2, 1}, {4, 1}, {4, -3}}, 3},
+      {kBaseSphere, {{2, 1}, {3, 1}, {6, -5}}, 3},
+      {kBaseSphere, {{3, 1}, {3, 1}, {3, -2}}, 3},
       {kBaseSphere, {{2, 1}, {4, 1}, {4, 1}}, 6},    // Nil
       {kBaseTorus, {}, 3},                            // T^3
       {kBaseTorus, {{1, 1}}, 6},                      // the Heisenberg nilmanifold
