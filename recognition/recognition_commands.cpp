@@ -1,6 +1,7 @@
 #include "shell/recognition_commands.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "model/edge.h"
@@ -64,7 +65,7 @@ bool PowerIsIdentity(const int m[4], int k) {
 
 // The name of each summand of the assembled manifold with its geometry,
 // then the homology of the spine.
-void PrintRecognizedItems(TObjectTable& first, TSpine& spine, TOutput& output) {
+void PrintRecognizedItems(TObjectTable& first, const std::string& homology, TOutput& output) {
   TManifoldDescription description;
   BuildDescriptionFromMolecule(description, first, -1);
   output.NewLines(1);
@@ -82,9 +83,9 @@ void PrintRecognizedItems(TObjectTable& first, TSpine& spine, TOutput& output) {
     }
     output.NewLines(1);
   }
-  if (spine.HomologyList() != nullptr) {
+  if (!homology.empty()) {
     output.Tabs(1);
-    PrintHomologyGroup(output, spine.HomologyList());
+    output.AppendText(homology.c_str());
     output.NewLines(1);
   }
 }
@@ -100,17 +101,28 @@ TCommandOutcome RunMakeAssembling(TCommandRun& run) {
     return TCommandOutcome::kRefused;
   }
   run.Document().EnsureThickened();
-  // The homology is the spine's, taken before the moves cut it apart.
-  if (spine.HomologyList() == nullptr) spine.ComputeHomology();
+  // The homology is the manifold's, taken before the moves cut pieces off.
+  std::string homology;
+  if (spine.HomologyList() != nullptr || spine.ComputeHomology() != 0) {
+    TOutput text;
+    PrintHomologyGroup(text, spine.HomologyList());
+    homology = text.Text();
+  }
   if (!run.transformed) {
     PrepareMoves(run.Options());
     const int quiet = QuietMode.exchange(1);
-    for (int i = 0; spine.ComponentAt(i) != nullptr; ++i) RunStepsUntilStable(*spine.ComponentAt(i), nullptr);
+    int moved = 0;
+    for (int i = 0; spine.ComponentAt(i) != nullptr; ++i) moved |= RunStepsUntilStable(*spine.ComponentAt(i), nullptr);
     QuietMode.store(quiet);
+    if (moved != 0) {
+      // The spine no longer is the document's text.
+      spine.SetHomologyList(nullptr);
+      run.transformed = true;
+    }
   }
   TObjectTableList items;
   const int done = AssembleMolecule(spine.MoleculeTable(), &items, &run.output, -1);
-  if (done != 0 && !items.empty()) PrintRecognizedItems(*items.front(), spine, run.output);
+  if (done != 0 && !items.empty()) PrintRecognizedItems(*items.front(), homology, run.output);
   FreeObjectTableList(items);
   return done != 0 ? TCommandOutcome::kDone : TCommandOutcome::kRefused;
 }
