@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <memory>
+#include <random>
+#include <vector>
 
 #include "molecule_fixture.h"
 #include "recognition/piece_recognition.h"
@@ -173,4 +175,76 @@ TEST(CompoundCode, FreeTorusMakesTheObstructionIrrelevant) {
   EXPECT_EQ(ComparePieceCodes(CodeOf(exterior(5, 3), 11), reference), kCodeEqual);
   EXPECT_EQ(ComparePieceCodes(CodeOf(exterior(-2, 3), 11), reference), kCodeEqual);
   EXPECT_NE(ComparePieceCodes(CodeOf(exterior(0, 5), 11), reference), kCodeEqual);
+}
+
+namespace {
+
+struct TRandomMolecule {
+  struct TAtom {
+    int base;
+    std::vector<std::pair<int, int>> fibres;
+  };
+  struct TGlue {
+    int u, w;
+    TIntQuad m;
+  };
+  std::vector<TAtom> atoms;
+  std::vector<TGlue> glues;
+
+  // Builds it with the atoms created in the given order and the chosen edges
+  // read from their other end.
+  void Build(TObjectTable& t, const std::vector<int>& order, unsigned reverseMask) const {
+    std::vector<THandle> made(atoms.size());
+    for (int i : order) {
+      made[static_cast<std::size_t>(i)] = SeifertAtom(t, atoms[static_cast<std::size_t>(i)].base, {});
+      for (const auto& [a, b] : atoms[static_cast<std::size_t>(i)].fibres)
+        TMoleculeVertex::AddPair(made[static_cast<std::size_t>(i)], a, b);
+    }
+    for (std::size_t k = 0; k < glues.size(); ++k) {
+      const TGlue& g = glues[k];
+      const THandle& u = made[static_cast<std::size_t>(g.u)];
+      const THandle& w = made[static_cast<std::size_t>(g.w)];
+      if ((reverseMask >> k) & 1U) {
+        TIntQuad inverse;
+        QuadInvertUnimodular(inverse, g.m);
+        Glue(t, w, u, inverse.a, inverse.b, inverse.c, inverse.d);
+      } else {
+        Glue(t, u, w, g.m.a, g.m.b, g.m.c, g.m.d);
+      }
+    }
+  }
+};
+
+}  // namespace
+
+TEST(CompoundCode, RandomMoleculesKeepTheirCodeUnderRelabelling) {
+  TScopedModelHeap heap;
+  std::mt19937 random(12345);
+  const int primes[] = {2, 3, 5, 7};
+  for (int trial = 0; trial < 40; ++trial) {
+    // A chain of discs and annuli, glued by (1 k; 1 k+1)-type matrices of
+    // determinant -1 and non-matching fibres.
+    TRandomMolecule m;
+    const int n = 2 + static_cast<int>(random() % 3);
+    for (int i = 0; i < n; ++i) {
+      TRandomMolecule::TAtom atom;
+      atom.base = i == 0 || i == n - 1 ? kBaseDisk : kBaseAnnulus;
+      const int a = primes[random() % 4];
+      atom.fibres.push_back({a, 1 + static_cast<int>(random() % static_cast<unsigned>(a - 1 > 0 ? a - 1 : 1))});
+      atom.fibres.push_back({primes[random() % 4] + 9, 1});
+      m.atoms.push_back(atom);
+    }
+    for (int i = 0; i + 1 < n; ++i) {
+      const int k = 1 + static_cast<int>(random() % 3);
+      m.glues.push_back({i, i + 1, TIntQuad{k, 1, k + 1, 1}});
+    }
+    std::vector<int> order(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) order[static_cast<std::size_t>(i)] = i;
+    const TPieceCode reference = CodeOf([&](TObjectTable& t) { m.Build(t, order, 0); });
+    ASSERT_EQ(reference.Type(), kCompoundCode);
+    std::shuffle(order.begin(), order.end(), random);
+    const unsigned mask = static_cast<unsigned>(random());
+    const TPieceCode other = CodeOf([&](TObjectTable& t) { m.Build(t, order, mask); });
+    EXPECT_EQ(ComparePieceCodes(other, reference), kCodeEqual) << "trial " << trial;
+  }
 }
