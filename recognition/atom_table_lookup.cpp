@@ -93,3 +93,8 @@ int RecognizeByTable(TObjectHeader* vertex, const TTableRecord*& record) {
   record = found;
   return 1;
 }
+
+int RecognizeByTable(TObjectHeader* atom) {
+  const TTableRecord* record = nullptr;
+  return RecognizeByTable(atom, record);
+}

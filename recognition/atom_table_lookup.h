@@ -40,3 +40,7 @@ const TTableRecord* FindAtomRecordOfSpine(TSpine& spine, int torusCount);
 // signature: the head line's signature, or for a description the signature
 // of its spine, built in a scratch heap.
 bool MatchesRecord(const TTableRecord& record, std::string_view signature);
+
+// The same for a caller that needs only the answer: 1 when the atom matched
+// a record (and now holds its key), 0 with nothing changed otherwise.
+int RecognizeByTable(TObjectHeader* atom);

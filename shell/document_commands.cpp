@@ -8,6 +8,7 @@
 #include "shell/information_commands.h"
 #include "shell/link_invariant_commands.h"
 #include "shell/molecule_report.h"
+#include "shell/recognition_commands.h"
 #include "shell/move_commands.h"
 #include "shell/spine_text_view.h"
 #include "shell/surface_commands.h"
@@ -86,11 +87,13 @@ constexpr TCommandRow kCommands[] = {
     {30, RunAlexanderPolynomial},
     {32, RunGraphCode},
     {33, RunSearchSurfaces},
+    {34, RunSearchForSymmetries},
     {35, RunSearchNormalSurfaces},
     {36, RunBoundary},
     {37, RunIsCoveringFor},
     {39, RunTransformationList},
     {40, RunLabeledMolecule},
+    {41, RunMakeAssembling},
     // Sorvelin.
     {51, RunMakeDefaultMoves},
     {52, RunMakeOneStep},

@@ -210,7 +210,10 @@ void PrintSeifertInvariants(TOutput& output, const TObjectHeader* vertex) {
 }
 
 void PrintLabeledMolecule(TOutput& output, TSpine& spine, int style) {
-  TObjectTable* table = spine.MoleculeTable();
+  PrintMoleculeTable(output, spine.MoleculeTable(), style);
+}
+
+void PrintMoleculeTable(TOutput& output, TObjectTable* table, int style) {
   if (style == 1) {
     output.Tabs(1);
     output.AppendText(StringText(kTextHeading).c_str());

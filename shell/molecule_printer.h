@@ -11,6 +11,7 @@
 #include "foundation/output.h"
 #include "model/object_header.h"
 
+class TObjectTable;
 class TSpine;
 
 // Style 1: the full report with its heading ("Labeled Molecule"), the counts
@@ -19,6 +20,8 @@ class TSpine;
 // connected. Style 3: the compact form of a recognised manifold's answer
 // (components and edges only; virtual edges without a gluing left out).
 void PrintLabeledMolecule(TOutput& output, TSpine& spine, int style);
+// The same for a molecule table and its chain (null: an empty molecule).
+void PrintMoleculeTable(TOutput& output, TObjectTable* table, int style);
 
 // One molecule edge: its label, " { ", its two ends, " }" and the gluing
 // "\t(a b) (c d)"; a null edge prints "Error : Edge is not initialized!".

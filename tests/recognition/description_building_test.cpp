@@ -1,0 +1,81 @@
+#include "recognition/description_building.h"
+
+#include <gtest/gtest.h>
+
+#include "molecule_fixture.h"
+#include "model/spine.h"
+#include "shell/options.h"
+#include "support/model_heap.h"
+#include "support/thick_spine_support.h"
+
+TEST(DescriptionBuilding, EmptyMoleculeIsTheSphere) {
+  TScopedModelHeap heap;
+  TObjectTable empty;
+  TManifoldDescription d;
+  BuildDescriptionFromMolecule(d, empty, -1);
+  EXPECT_EQ(d.GetTypeCode(), kTrivialCode);
+  EXPECT_EQ(d.GetPieceCode().Word(kCodeGeometry), 5);
+}
+
+TEST(DescriptionBuilding, UnidentifiedAtomKeepsTheSpineRecord) {
+  TScopedModelHeap heap;
+  TObjectTable table;
+  THandle atom(table.NewAtom(kExceptionalAtom));
+  THandle open(table.NewAtom(kVirtualAtom));
+  Glue(table, open, atom, 1, 0, 0, 1, kVirtualMoleculeEdge);
+  TManifoldDescription d;
+  BuildDescriptionFromMolecule(d, table, -1);
+  EXPECT_EQ(d.GetTypeCode(), kSpineRecordCode);
+  EXPECT_EQ(d.GetPieceCode().Word(kCodeWord13), 1);  // one free torus
+}
+
+TEST(DescriptionBuilding, OneSummandPerTableAndNewPresentationsAtTheEnd) {
+  TScopedModelHeap heap;
+  TObjectTable first;
+  TObjectTable second;
+  SeifertAtom(first, kBaseSphere, {{2, 1}, {3, 1}, {5, -4}});
+  SeifertAtom(second, kBaseSphere, {{5, 7}});
+  first.SetNext(&second);
+  second.SetChainHead(&first);
+  TManifoldDescription d;
+  BuildDescriptionFromMolecule(d, first, -1);
+  EXPECT_EQ(d.CountSummands(), 2);
+  EXPECT_EQ(d.IsReducible(), 1);
+  // The summands are sorted: the lens space first.
+  EXPECT_EQ(d.GetTypeCode(), kLensCode);
+  ASSERT_NE(d.GetNextSummand(), nullptr);
+  EXPECT_EQ(d.GetNextSummand()->GetTypeCode(), kSeifertCode);
+
+  // At most one summand when asked so; a filled description grows a chain.
+  BuildDescriptionFromMolecule(d, first, 1);
+  ASSERT_NE(d.GetNextPresentation(), nullptr);
+  EXPECT_EQ(d.GetNextPresentation()->CountSummands(), 1);
+  EXPECT_EQ(d.GetNextPresentation()->GetTypeCode(), kSeifertCode);
+  first.SetNext(nullptr);
+  second.SetChainHead(nullptr);
+}
+
+TEST(DescriptionBuilding, OpenToriForgetTheirCoordinatesUnlessKept) {
+  TScopedModelHeap heap;
+  for (int keep : {0, 1}) {
+    TSpine spine;
+    ASSERT_TRUE(LoadThickenedSpine(spine, "dLQbcccdero"));
+    TOptionValues options;
+    options.OptionsAlwaysCreateCoordinatesOnBoundaryTori = keep;
+    options.EnumerationOfManifoldsIgnoreCoordinatesOnTheBoundary = keep ? 0 : 1;
+    ForgetBoundaryCoordinates(spine, options);
+    TObjectHeader* e = spine.MoleculeTable()->First(kMoleculeEdgeKind);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(TMoleculeEdge::GluingQuad(e) == (TIntQuad{0, 0, 0, 0}), keep == 0);
+  }
+}
+
+TEST(DescriptionBuilding, SeifertAtomCodeOfASpine) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadThickenedSpine(spine, "dLQbcccdero"));
+  const TPieceCode code = BuildSeifertAtomCode(spine);
+  EXPECT_EQ(code.Type(), kCompoundCode);
+  EXPECT_EQ(code.Word(16), 2);  // the exceptional atom and its open torus
+  EXPECT_EQ(code.Word(17), 1);
+}
