@@ -216,12 +216,26 @@ int QuadrangleSubtype(const TQuadrangleArrangement& q) {
 class TSurfaceSearch {
  public:
   TSurfaceSearch(TSpine& spine, TComplex& surface, int mode)
-      : spine_(spine), index_(spine), mode_(mode), torus_(spine.BoundarySurfaceClass(&surface) == 2) {
+      : index_(spine), mode_(mode), torus_(spine.BoundarySurfaceClass(&surface) == 2) {
     for (int i = 0; i < surface.Objects().Count(); ++i) {
       TObjectHeader* object = surface.Objects().At(i);
       if (object != nullptr && object->kind == kEdgeKind) edges_.push_back(object);
     }
     kept_.assign(edges_.size(), 1);
+    // The side cells of every edge and their thick cells, looked up once.
+    sideAt_.resize(edges_.size());
+    thickAt_.resize(edges_.size());
+    for (std::size_t i = 0; i < edges_.size(); ++i) position_[edges_[i]] = static_cast<int>(i);
+    for (std::size_t i = 0; i < edges_.size(); ++i) {
+      TObjectHeader* e = edges_[i];
+      for (int k = 0; k < 2; ++k) {
+        TObjectHeader* cell = TEdge::CellAt(e, k).Object();
+        side_[e][static_cast<std::size_t>(k)] = cell;
+        sideAt_[i][static_cast<std::size_t>(k)] = cell;
+        if (thick_.count(cell) == 0) thick_[cell] = index_.ThickCell(cell);
+        thickAt_[i][static_cast<std::size_t>(k)] = thick_[cell];
+      }
+    }
   }
 
   // Finds the first candidate at or after the positions; 0 when none.
@@ -249,11 +263,42 @@ class TSurfaceSearch {
     }
     return kept_[static_cast<std::size_t>(i)] == 2;
   }
-  TObjectHeader* Side(TObjectHeader* e, int k) const { return TEdge::CellAt(e, k).Object(); }
-  TObjectHeader* Thick(TObjectHeader* cell) const { return index_.ThickCell(cell); }
-  bool Near(TObjectHeader* e, std::initializer_list<TObjectHeader*> cells) const {
+  TObjectHeader* Side(TObjectHeader* e, int k) const { return side_.find(e)->second[static_cast<std::size_t>(k)]; }
+  TObjectHeader* Thick(TObjectHeader* cell) const {
+    auto it = thick_.find(cell);
+    return it == thick_.end() ? index_.ThickCell(cell) : it->second;
+  }
+  // The positions from `from` on of the edges on the boundaries of the
+  // cells, ascending: the only edges that can lie next to the polygon.
+  std::vector<int> NearPositions(std::initializer_list<TObjectHeader*> cells, int from) const {
+    std::vector<int> out;
+    for (TObjectHeader* cell : cells) {
+      const std::vector<int>& positions = CellPositions(cell);
+      out.insert(out.end(), std::lower_bound(positions.begin(), positions.end(), from), positions.end());
+    }
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+  }
+  // The positions of the edges on the cell's boundary, ascending; cached.
+  const std::vector<int>& CellPositions(TObjectHeader* cell) const {
+    auto found = cellPositions_.find(cell);
+    if (found != cellPositions_.end()) return found->second;
+    std::vector<int>& positions = cellPositions_[cell];
+    if (const TCell* c = TCell::Of(cell)) {
+      for (int i = 0; i < c->boundaryEdges.Count(); ++i) {
+        auto it = position_.find(c->boundaryEdges.At(i));
+        if (it != position_.end()) positions.push_back(it->second);
+      }
+    }
+    std::sort(positions.begin(), positions.end());
+    return positions;
+  }
+  // Whether the edge at the position lies on one of the cells.
+  bool Near(int position, std::initializer_list<TObjectHeader*> cells) const {
+    const std::array<TObjectHeader*, 2>& sides = sideAt_[static_cast<std::size_t>(position)];
     for (TObjectHeader* cell : cells)
-      if (Side(e, 0) == cell || Side(e, 1) == cell) return true;
+      if (sides[0] == cell || sides[1] == cell) return true;
     return false;
   }
 
@@ -286,15 +331,16 @@ class TSurfaceSearch {
       out[1] = out[2] = out[3] = b;
       return 1;
     }
-    if (pv12() != 1) return 0;
+    // The path value of e1 with e2 gates the triangles and quadrangles of
+    // the pair; it is computed when a third edge first needs it.
     int n = static_cast<int>(edges_.size());
-    for (int c = cStart; c < n; ++c) {
+    for (int c : NearPositions({c1, c2, d1, d2}, std::max(cStart, 0))) {
       if (!Kept(c)) continue;
       TObjectHeader* e3 = edges_[static_cast<std::size_t>(c)];
-      if (!Near(e3, {c1, c2, d1, d2})) continue;
+      if (!Near(c, {c1, c2, d1, d2})) continue;
       bool resumedQuadrangles = entry == 2 && c == cStart;
       if (!resumedQuadrangles) {
-        int t = Triangle(e1, e2, e3, k);
+        int t = Triangle(e1, e2, e3, k, pv12);
         if (t != 0) {
           subtype = t;
           out[0] = a;
@@ -304,14 +350,15 @@ class TSurfaceSearch {
         }
       }
       if (mode_ != 0 || c + 1 >= n) continue;
-      int found = Quadrangles(a, b, c, resumedQuadrangles ? dStart : c + 1, k, subtype, out);
+      int found = Quadrangles(a, b, c, resumedQuadrangles ? dStart : c + 1, k, pv12, subtype, out);
       if (found != 0) return 1;
     }
     return 0;
   }
 
   // The triangle subtype of three edges, or 0.
-  int Triangle(TObjectHeader* e1, TObjectHeader* e2, TObjectHeader* e3, int k) {
+  template <class PathOfPair>
+  int Triangle(TObjectHeader* e1, TObjectHeader* e2, TObjectHeader* e3, int k, PathOfPair& pv12) {
     if (k != 0 || SharedEnds(e1, e3) != 0 || SharedEnds(e2, e3) != 0) return 0;
     TObjectHeader* e[3] = {e1, e2, e3};
     bool cycle = false;
@@ -320,7 +367,7 @@ class TSurfaceSearch {
       auto backward = [&](int i) { return Side(e[i], 1 - ((bits >> i) & 1)); };
       cycle = forward(0) == backward(1) && forward(1) == backward(2) && forward(2) == backward(0);
     }
-    if (!cycle) return 0;
+    if (!cycle || pv12() != 1) return 0;
     TObjectHeader* c1 = Side(e1, 0);
     TObjectHeader* c2 = Side(e1, 1);
     if (RejectPolygon(index_, e1, e2, e3) != 0 || RejectTriangle(index_, c1, c2, e1, e2, e3) != 0) return 0;
@@ -362,22 +409,33 @@ class TSurfaceSearch {
     return mode_ == 0 ? 5 : 0;
   }
 
-  int Quadrangles(int a, int b, int c, int dStart, int k, int& subtype, int out[4]) {
+  template <class PathOfPair>
+  int Quadrangles(int a, int b, int c, int dStart, int k, PathOfPair& pv12, int& subtype, int out[4]) {
     TObjectHeader* e1 = edges_[static_cast<std::size_t>(a)];
     TObjectHeader* e2 = edges_[static_cast<std::size_t>(b)];
     TObjectHeader* e3 = edges_[static_cast<std::size_t>(c)];
-    if (PathValue(e2, e3) != 1 || PathValue(e1, e3) != 1 || PathValue(e1, e2, e3) != 1) return 0;
+    // The path values of the first three edges hold for every fourth edge;
+    // they are computed when a fourth edge first passes the cheaper tests.
+    int triple = -1;
+    auto tripleHolds = [&] {
+      if (triple == -1)
+        triple = pv12() == 1 && PathValue(e2, e3) == 1 && PathValue(e1, e3) == 1 && PathValue(e1, e2, e3) == 1 ? 1 : 0;
+      return triple == 1;
+    };
     int shared3 = 0;
     for (int m = 1; m <= 2; ++m) {
       TObjectHeader* v = TEdge::End(e3, m).Object();
       if (v != nullptr && (TEdge::HasEnd(e1, v) || TEdge::HasEnd(e2, v))) ++shared3;
     }
     TObjectHeader* cells[6] = {Side(e1, 0), Side(e1, 1), Side(e2, 0), Side(e2, 1), Side(e3, 0), Side(e3, 1)};
-    int n = static_cast<int>(edges_.size());
-    for (int d = dStart; d < n; ++d) {
+    for (int d : NearPositions({cells[0], cells[1], cells[2], cells[3], cells[4], cells[5]}, std::max(dStart, 0))) {
       if (!Kept(d)) continue;
       TObjectHeader* e4 = edges_[static_cast<std::size_t>(d)];
-      if (!Near(e4, {cells[0], cells[1], cells[2], cells[3], cells[4], cells[5]})) continue;
+      // Each side cell of e4 faces a neighbour in the cycle, so it is a side
+      // cell of one of the other three.
+      const std::array<TObjectHeader*, 2>& fourth = sideAt_[static_cast<std::size_t>(d)];
+      if (std::find(cells, cells + 6, fourth[0]) == cells + 6 || std::find(cells, cells + 6, fourth[1]) == cells + 6)
+        continue;
       int shared4 = 0;
       for (int m = 1; m <= 2; ++m) {
         TObjectHeader* v = TEdge::End(e4, m).Object();
@@ -385,16 +443,18 @@ class TSurfaceSearch {
       }
       if (k + shared3 + shared4 >= 3) continue;
       TObjectHeader* const sides4[4] = {e1, e2, e3, e4};
+      const int at[4] = {a, b, c, d};
       TObjectHeader* sideCells[8];
       TObjectHeader* thick[8];
       for (int i = 0; i < 8; ++i) {
-        sideCells[i] = Side(sides4[i / 2], i % 2);
-        thick[i] = Thick(sideCells[i]);
+        sideCells[i] = sideAt_[static_cast<std::size_t>(at[i / 2])][static_cast<std::size_t>(i % 2)];
+        thick[i] = thickAt_[static_cast<std::size_t>(at[i / 2])][static_cast<std::size_t>(i % 2)];
       }
       TQuadrangleArrangement q;
       if (ClassifyQuadrangle(sides4, sideCells, thick, q) != 1) continue;
       TObjectHeader* const cyclic[4] = {q.edges[0], q.edges[1], q.edges[2], q.edges[3]};
       if (RejectQuadrangle(index_, q.lateral[0], cyclic) != 0) continue;
+      if (!tripleHolds()) return 0;
       if (PathValue(e4, e1) != 1 || PathValue(e4, e2) != 1 || PathValue(e4, e3) != 1) continue;
       if (PathValue(e4, e1, e2) != 1 || PathValue(e4, e2, e3) != 1 || PathValue(e4, e3, e1) != 1) continue;
       if (torus_ && PathValue(e4, e1, e2, e3) != 0) continue;
@@ -410,12 +470,17 @@ class TSurfaceSearch {
     return 0;
   }
 
-  TSpine& spine_;
   TSurfaceIndex index_;
   int mode_;
   bool torus_;
   std::vector<TObjectHeader*> edges_;
   std::vector<char> kept_;  // 1 untested, 2 kept, 0 dropped
+  std::unordered_map<const TObjectHeader*, std::array<TObjectHeader*, 2>> side_;
+  std::vector<std::array<TObjectHeader*, 2>> sideAt_;
+  std::vector<std::array<TObjectHeader*, 2>> thickAt_;
+  std::unordered_map<const TObjectHeader*, int> position_;
+  mutable std::unordered_map<const TObjectHeader*, std::vector<int>> cellPositions_;
+  std::unordered_map<const TObjectHeader*, TObjectHeader*> thick_;
   TStopPoll poll_;
 };
 
@@ -542,7 +607,7 @@ int FindPolygonMove(int mode, TSpine& spine, int cursor[8]) {
     if (boundary != nullptr && spine.BoundarySurfaceClass(boundary) != 0) {
       TSurfaceSearch search(spine, *boundary, mode);
       int found = 0;
-      int out[4];
+      int out[4] = {0, 0, 0, 0};
       if (search.Find(level, p, found, out) == 1) {
         subtype = found;
         cursor[1] = surface;
