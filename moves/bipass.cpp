@@ -320,6 +320,9 @@ int TripleBipass(TSpine& spine, TObjectHeader* cellObject, int p, int q, int r) 
     int ok = TCell::DirectionAt(cell, x2) == 1 ? TThickCell::RotateParts(thick, x2, 0)
                                                : TThickCell::RotateParts(thick, pos[0], 1);
     if (ok == 0) return 0;
+  } else if (pos[0] != 0) {
+    // Nested already: start the word at X's first passage.
+    if (TThickCell::RotateParts(thick, pos[0], 0) == 0) return 0;
   }
   // The chords by their first passages: X at 0 (enclosing), then Y and Z.
   std::pair<int, TObjectHeader*> order[3];

@@ -166,6 +166,7 @@ int LeaningChords(TSpine& spine, TObjectHeader* cell, int out[3]) {
 TEST_F(BipassTest, RebuildOnLeaningChordsKeepsTheThickeningSound) {
   int rebuilt = 0;
   int onSpheres = 0;
+  int layouts[3] = {0, 0, 0};
   // Seed 651 leans to a sphere.
   std::vector<unsigned> seeds{651};
   for (unsigned seed = 1; seed < 400; ++seed) seeds.push_back(seed);
@@ -182,17 +183,26 @@ TEST_F(BipassTest, RebuildOnLeaningChordsKeepsTheThickeningSound) {
       TComplex* side = spine.BoundarySurfaceOf(TThickCell::Part(ThickCellOfCell(spine, cell), lean));
       bool sphere = spine.BoundarySurfaceClass(side) == 1;
       SCOPED_TRACE("seed " + std::to_string(seed) + " cell " + std::to_string(i));
+      // The layout: X (the first chord) around the others, or side by side
+      // with X run along or against at its second passage.
+      TObjectHeader* x = TCell::EdgeAt(cell, pos[0]).Object();
+      int x2 = TCell::FindPassage(cell, x, pos[0], 0);
+      int layout = x2 > pos[1] ? 0 : TCell::DirectionAt(cell, x2) == 1 ? 1 : 2;
       TSpine copy;
       spine.CopyTo(copy);
       TSpineChecker checker(copy);
       if (TripleBipass(copy, copy.NthCell(i), pos[0], pos[1], pos[2]) != 1) continue;
       ++rebuilt;
+      ++layouts[layout];
       EXPECT_TRUE(checker.Check(copy, sphere));
       if (sphere) ++onSpheres;
     }
   }
   EXPECT_GT(rebuilt, 20);
   EXPECT_GT(onSpheres, 0);
+  EXPECT_GT(layouts[0], 0) << "nested";
+  EXPECT_GT(layouts[1], 0) << "side by side, read forwards";
+  EXPECT_GT(layouts[2], 0) << "side by side, read backwards";
   RecordProperty("rebuilt", rebuilt);
   RecordProperty("onSpheres", onSpheres);
 }
