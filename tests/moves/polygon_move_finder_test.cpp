@@ -11,6 +11,9 @@
 
 #include "foundation/heap_string.h"
 #include "model/complex.h"
+#include "model/edge.h"
+#include "model/object_header.h"
+#include "model/thickcell.h"
 #include "model/spine.h"
 #include "moves/move_types.h"
 #include "moves/polygon_move_text.h"
@@ -152,6 +155,43 @@ TEST_F(PolygonFinderTest, ClosedSpinesResumeLikeAFullRun) {
       EXPECT_EQ(cursor[5], full[i + 1][5]);
     }
   }
+}
+
+// The dialog line names the candidate's edges in the short form; the long
+// form of the move log adds the spine cells behind the polygon's cells.
+TEST_F(PolygonFinderTest, CandidateTextsNameTheEdgesAndTheCells) {
+  WithDocument(kTrefoil, [&](TSpine& spine) {
+    int cursor[8] = {0, -1, -1, -1, -1, -1, -1, -1};
+    ASSERT_EQ(FindPolygonOrTMove(0, spine, kMovePolygon, cursor), kMovePolygon);
+    TComplex* surface = spine.BoundaryAt(cursor[1]);
+    THandle e1(surface->Objects().NthOfKind(kEdgeKind, cursor[2]));
+    THandle e2(surface->Objects().NthOfKind(kEdgeKind, cursor[3]));
+    THandle e3(surface->Objects().NthOfKind(kEdgeKind, cursor[4]));
+    THandle e4(surface->Objects().NthOfKind(kEdgeKind, cursor[5]));
+    TString line;
+    ASSERT_EQ(DescribePolygonMove(line, spine, cursor[0], cursor[1], cursor[2], cursor[3], cursor[4], cursor[5]), 1);
+    TString expected;
+    ReportPolygonMove(expected, cursor[0], e1, e2, e3, e4);
+    EXPECT_STREQ(line.CStr(), expected.CStr());
+    EXPECT_NE(std::string(line.CStr()).find(e1.DisplayName()), std::string::npos);
+    // The long form of the first subtype found names the spine cells too.
+    THandle t1 = ThickCellOfCell(spine, TEdge::CellAt(e1, 0));
+    THandle t2 = ThickCellOfCell(spine, TEdge::CellAt(e1, 1));
+    THandle cell1 = TThickCell::Part(t1, 1);
+    TString full;
+    ASSERT_EQ(ReportPolygonMove(full, cursor[0], e1, e2, e3, e4, t1, t2, t1, t2), 1);
+    std::string text = full.CStr();
+    EXPECT_NE(text.find(cell1.DisplayName()), std::string::npos) << text;
+    EXPECT_NE(text.find(" done"), std::string::npos) << text;
+    // A surface index past the last, and quiet mode, write nothing.
+    TString kept;
+    kept.Append("kept");
+    EXPECT_EQ(DescribePolygonMove(kept, spine, 1, spine.BoundaryCount(), 0, 1, 1, 1), 0);
+    int saved = QuietMode.exchange(1);
+    EXPECT_EQ(DescribePolygonMove(kept, spine, cursor[0], cursor[1], cursor[2], cursor[3], cursor[4], cursor[5]), 0);
+    QuietMode.store(saved);
+    EXPECT_STREQ(kept.CStr(), "kept");
+  });
 }
 
 }  // namespace
