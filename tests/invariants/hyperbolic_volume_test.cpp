@@ -1,0 +1,381 @@
+// The hyperbolic volume engine: the tetrahedron kernel and the Lobachevsky
+// function against known values, the triangulation store's moves, the spine
+// text parser's refusals, and the volumes of the two smallest closed
+// hyperbolic manifolds from several triangulations of each.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cmath>
+#include <numbers>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "foundation/heap_string.h"
+#include "foundation/stop_flags.h"
+#include "foundation/stop_poll.h"
+#include "invariants/hyperbolic/hyperbolic_volume_engine.h"
+#include "invariants/hyperbolic/spine_text_parser.h"
+#include "invariants/hyperbolic/structure_solver.h"
+#include "invariants/hyperbolic/tetrahedron_formulas.h"
+#include "invariants/hyperbolic/triangulation_store.h"
+#include "invariants/hyperbolic/volume_evaluation.h"
+#include "model/objman.h"
+#include "model/spine.h"
+#include "presentations/cells/boundary_curves_presentation.h"
+#include "shell/document_commands.h"
+#include "shell/document_spine.h"
+#include "shell/options.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kWeeks = 0.9427073627769277;
+constexpr double kMeyerhoff = 0.9813688288922320;
+const char* const kWeeksSignature = "jLvAMPQadfgghhiiijaqgjqxims";
+const char* const kMeyerhoffSignature = "jLvALQQadfgfihhiijaqjvuxxec";
+
+// The boundary curves of the spine a document text (a signature) gives.
+std::string CurvesTextOf(const char* documentText) {
+  TDocumentSpine document;
+  TOptionValues options;
+  if (document.ParseDocumentText(documentText, options) != 1) return {};
+  TDocumentSpine::TScope scope(document);
+  TSpine* copy = new TSpine;
+  document.Spine().CopyTo(*copy);
+  copy->Objects().Renumber();
+  TString text;
+  TBoundaryCurvesPresentation::Write(text, *copy, kCellsChained);
+  delete copy;
+  return text.CStr() == nullptr ? std::string() : std::string(text.CStr());
+}
+
+// The curves text of the spine dual to a triangulation: one spine edge per
+// pair of glued faces, directed from the side met first, one curve per edge
+// of the triangulation, crossing the faces met around it.
+std::string CurvesTextOf(const TTriangulationStore& store) {
+  const int count = store.TetrahedronCount();
+  std::vector<int> idOfPosition(static_cast<std::size_t>(count));
+  std::vector<int> positionOfId;
+  for (int p = 0; p < count; ++p) {
+    const int id = store.TetrahedronDart(p) / 12;
+    idOfPosition[static_cast<std::size_t>(p)] = id;
+    if (static_cast<int>(positionOfId.size()) <= id) positionOfId.resize(static_cast<std::size_t>(id) + 1);
+    positionOfId[static_cast<std::size_t>(id)] = p;
+  }
+  std::vector<int> faceEdge(static_cast<std::size_t>(4 * count), 0);
+  int edges = 0;
+  for (int p = 0; p < count; ++p) {
+    for (int f = 0; f < 4; ++f) {
+      if (faceEdge[static_cast<std::size_t>(4 * p + f)] != 0) continue;
+      const int n = store.Next(store.TetrahedronDart(p) + DartFromLetters(f, (f + 1) % 4));
+      const int other = 4 * positionOfId[static_cast<std::size_t>(n / 12)] + DartHead(n);
+      ++edges;
+      faceEdge[static_cast<std::size_t>(4 * p + f)] = edges;
+      faceEdge[static_cast<std::size_t>(other)] = -edges;
+    }
+  }
+  std::string text;
+  for (int e = 0; e < store.EdgeCount(); ++e) {
+    int d = store.Edge(e).dart;
+    for (int k = 0; k < store.Edge(e).order; ++k) {
+      const int p = positionOfId[static_cast<std::size_t>(d / 12)];
+      text += std::to_string(faceEdge[static_cast<std::size_t>(4 * p + DartTail(d))]) + " ";
+      d = store.Next(d);
+    }
+    text += "z";
+  }
+  return text;
+}
+
+// ---- Kernel ----
+
+TEST(HyperbolicKernelTest, LobachevskyKnownValues) {
+  EXPECT_EQ(Lobachevsky(0.0), 0.0);
+  EXPECT_NEAR(Lobachevsky(kPi), 0.0, 1e-15);
+  EXPECT_NEAR(3 * Lobachevsky(kPi / 3), 1.0149416064096536, 1e-15);
+  EXPECT_NEAR(Lobachevsky(kPi / 4), 0.4579827970886095, 1e-15);  // Catalan's constant / 2
+  EXPECT_NEAR(Lobachevsky(kPi / 6), 1.5 * Lobachevsky(kPi / 3), 1e-15);
+  // Odd and pi-periodic.
+  for (double t : {0.1, 0.7, 1.3, 2.9}) {
+    EXPECT_NEAR(Lobachevsky(-t), -Lobachevsky(t), 1e-15) << t;
+    EXPECT_NEAR(Lobachevsky(t + kPi), Lobachevsky(t), 1e-14) << t;
+  }
+}
+
+TEST(HyperbolicKernelTest, IdealTetrahedraOfTheFigureEightComplement) {
+  // Two regular ideal tetrahedra: all products of opposite decorations equal.
+  std::array<double, 3> alpha;
+  ASSERT_TRUE(IdealAngles(1.0, 1.0, 1.0, alpha));
+  for (double a : alpha) EXPECT_NEAR(a, kPi / 3, 1e-15);
+  double volume = 0;
+  for (int t = 0; t < 2; ++t) {
+    for (double a : alpha) volume += Lobachevsky(a);
+  }
+  EXPECT_NEAR(volume, 2.029883212819307, 1e-14);
+  // A flat triangle of products is no ideal tetrahedron.
+  EXPECT_FALSE(IdealAngles(1.0, 1.0, 4.0, alpha));
+}
+
+TEST(HyperbolicKernelTest, TetrahedronAnglesRefuseWhatIsNoTetrahedron) {
+  TTetrahedronAngles theta;
+  const TTetrahedronParameters refused[] = {
+      {1, 1, 1, 1, 1, -0.5},     // mixed signs
+      {1, 1, 1, 1, 1, 0},        // a zero parameter
+      {-2, -1, -1, -1, -1, -1},  // at most -2
+      {50, 1, 1, 1, 1, 1},       // face u is no triangle (50 against 1, 1)
+  };
+  for (const auto& x : refused) EXPECT_FALSE(TetrahedronAngles(x, theta));
+  const TTetrahedronParameters huge = {1e12, 1e12, 1e12, 1e12, 1e12, 1e12};
+  ASSERT_TRUE(TetrahedronAngles(huge, theta));
+  for (double t : theta) EXPECT_NEAR(t, kPi / 3, 1e-5);
+}
+
+TEST(HyperbolicKernelTest, AngleDerivativesMatchDifferenceQuotients) {
+  const double lengths[6] = {1.1, 0.9, 1.3, 1.0, 0.8, 1.2};
+  TTetrahedronParameters x;
+  for (int k = 0; k < 6; ++k) x[static_cast<std::size_t>(k)] = std::cosh(lengths[k]) - 1;
+  TTetrahedronAngles theta;
+  ASSERT_TRUE(TetrahedronAngles(x, theta));
+  TAngleDerivativeMatrix m;
+  TetrahedronAngleDerivatives(x, m);
+  const double h = 1e-6;
+  for (int j = 0; j < 6; ++j) {
+    TTetrahedronParameters up = x, down = x;
+    up[static_cast<std::size_t>(j)] = std::cosh(lengths[j] + h) - 1;
+    down[static_cast<std::size_t>(j)] = std::cosh(lengths[j] - h) - 1;
+    TTetrahedronAngles a, b;
+    ASSERT_TRUE(TetrahedronAngles(up, a));
+    ASSERT_TRUE(TetrahedronAngles(down, b));
+    for (int i = 0; i < 6; ++i) {
+      EXPECT_NEAR(m[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)],
+                  (a[static_cast<std::size_t>(i)] - b[static_cast<std::size_t>(i)]) / (2 * h), 1e-7)
+          << i << "," << j;
+    }
+  }
+}
+
+// ---- Store ----
+
+TEST(HyperbolicStoreTest, DartTables) {
+  // RotateDart(d, 1) runs through the three darts with the same tail; type 2
+  // is its inverse; the dart from letter a to b has that tail and head.
+  for (int code = 0; code < 12; ++code) {
+    const int r = RotateDart(code, 1);
+    EXPECT_EQ(DartTail(r), DartTail(code));
+    EXPECT_NE(DartHead(r), DartHead(code));
+    EXPECT_EQ(RotateDart(RotateDart(RotateDart(code, 1), 1), 1), code);
+    EXPECT_EQ(RotateDart(r, 2), code);
+    EXPECT_EQ(DartTail(code ^ 1), DartHead(code));
+  }
+  for (int a = 0; a < 4; ++a) {
+    for (int b = 0; b < 4; ++b) {
+      if (a == b) continue;
+      EXPECT_EQ(DartTail(DartFromLetters(a, b)), a);
+      EXPECT_EQ(DartHead(DartFromLetters(a, b)), b);
+    }
+  }
+}
+
+// The census triangulation of the Weeks manifold, as the engine reads it.
+bool BuildWeeks(TTriangulationStore& store) {
+  TEngineMessages messages;
+  std::vector<int> cycles;
+  int count = 0;
+  const std::string text = CurvesTextOf(kWeeksSignature);
+  return ParseSpineTextToDartCycles(text.c_str(), messages, cycles, count) &&
+         store.BuildFromDartCycles(cycles) && store.CheckGluingConsistency() == count;
+}
+
+TEST(HyperbolicStoreTest, TwoThreeAndThreeTwoMovesKeepAClosedTriangulation) {
+  TEngineMessages messages;
+  TTriangulationStore store(messages);
+  ASSERT_TRUE(BuildWeeks(store));
+  ASSERT_EQ(store.TetrahedronCount(), 9);
+  std::vector<int> ends;
+  EXPECT_EQ(store.LabelVertices(ends), 1);
+  EXPECT_EQ(store.EdgeCount(), 10);
+  std::mt19937 random(7);
+  int made = 0;
+  for (int attempt = 0; attempt < 40 && made < 6; ++attempt) {
+    const int d = store.TetrahedronDart(static_cast<int>(random() % static_cast<unsigned>(store.TetrahedronCount()))) +
+                  static_cast<int>(random() % 12);
+    if (store.TwoThreeMove(d) >= 0) ++made;
+  }
+  EXPECT_EQ(made, 6);
+  EXPECT_EQ(store.TetrahedronCount(), 15);
+  EXPECT_EQ(store.EdgeCount(), 16);  // one vertex: E = T + 1
+  EXPECT_EQ(store.CheckGluingConsistency(), store.EdgeCount());
+  EXPECT_EQ(store.LabelVertices(ends), 1);
+  // Sorted, the last edge has the lowest order; the reductions (2-0 and 3-2
+  // moves) take the triangulation back to the minimal one.
+  store.SortEdgesByOrder();
+  for (int e = 0; e < store.EdgeCount(); ++e) EXPECT_GE(store.Edge(e).order, store.Edge(store.EdgeCount() - 1).order);
+  EXPECT_LE(store.Edge(store.EdgeCount() - 1).order, 3);
+  EXPECT_GE(store.ReduceLowOrderEdges(), 3);
+  EXPECT_EQ(store.TetrahedronCount(), 9);
+  EXPECT_EQ(store.CheckGluingConsistency(), 10);
+  EXPECT_TRUE(messages.Text().empty()) << messages.Text();
+}
+
+TEST(HyperbolicStoreTest, RefusedMovesLeaveTheStoreAsItWas) {
+  TEngineMessages messages;
+  TTriangulationStore store(messages);
+  ASSERT_TRUE(BuildWeeks(store));
+  const std::vector<int> before = store.WriteDartCycles();
+  // No edge of the minimal triangulation has order 1, 2 or 3.
+  for (int e = 0; e < store.EdgeCount(); ++e) {
+    const int d = store.Edge(e).dart;
+    EXPECT_EQ(store.ThreeTwoMove(d), -1);
+    EXPECT_EQ(store.TwoZeroMove(d), -1);
+    EXPECT_EQ(store.ReduceOrderOneEdge(d), 0);
+  }
+  EXPECT_EQ(store.WriteDartCycles(), before);
+}
+
+// ---- Parser ----
+
+struct TParseCase {
+  std::string text;
+  const char* message;  // the engine's text, or null for an accepted text
+};
+
+TEST(HyperbolicParserTest, RefusalsNameTheirReason) {
+  std::string longText;
+  for (int i = 0; i < 601; ++i) longText += "1 ";
+  longText += "z";
+  const TParseCase cases[] = {
+      {"1 2 3 4 5 6 7z", "The spine is not special\n"},
+      {"1 2 0 4 5 6z", "There is an edge with number 0\n"},
+      {"1 3 -3 4 5 6z", "Return pass of curve 1 on edge 3\n"},
+      {"1 2 3z4 5 -4z", "Return pass of curve 2 on edge 4\n"},
+      {"1 2 3zzz4 5 -4z", "Return pass of curve 4 on edge 4\n"},  // empty curves count
+      {longText, "Total length of curves exceeds maximal admissible value\n"},
+      {"1 2 3 4 5 6z", "The edge 6 has valency 1\n"},
+  };
+  for (const TParseCase& c : cases) {
+    TEngineMessages messages;
+    std::vector<int> cycles;
+    int count = 0;
+    EXPECT_FALSE(ParseSpineTextToDartCycles(c.text.c_str(), messages, cycles, count)) << c.text;
+    EXPECT_EQ(messages.Text(), c.message) << c.text;
+  }
+}
+
+TEST(HyperbolicParserTest, TwoSpinesInOneTextAreNotConnected) {
+  // The spine of L(3,1) written twice with disjoint edge numbers.
+  const std::string one = CurvesTextOf("cPcbbbaai");
+  ASSERT_FALSE(one.empty());
+  std::string shifted;
+  for (std::size_t i = 0; i < one.size();) {
+    if (std::isdigit(static_cast<unsigned char>(one[i]))) {
+      std::size_t end = i;
+      while (end < one.size() && std::isdigit(static_cast<unsigned char>(one[end]))) ++end;
+      shifted += std::to_string(std::stoi(one.substr(i, end - i)) + 100);
+      i = end;
+    } else {
+      shifted += one[i++];
+    }
+  }
+  TEngineMessages messages;
+  std::vector<int> cycles;
+  int count = 0;
+  EXPECT_TRUE(ParseSpineTextToDartCycles(one.c_str(), messages, cycles, count));
+  EXPECT_FALSE(ParseSpineTextToDartCycles((one + shifted).c_str(), messages, cycles, count));
+  EXPECT_EQ(messages.Text(), "The spine is not connected\n");
+}
+
+// ---- Volumes ----
+
+TEST(HyperbolicVolumeTest, SmallestClosedManifoldsFromTheirCensusSpines) {
+  struct TCase {
+    const char* signature;
+    double volume;
+  };
+  for (const TCase& c : {TCase{kWeeksSignature, kWeeks}, TCase{kMeyerhoffSignature, kMeyerhoff}}) {
+    const std::string text = CurvesTextOf(c.signature);
+    THyperbolicVolumeEngine engine;
+    double volume = -1;
+    ASSERT_TRUE(engine.HyperbolicVolume(text.c_str(), volume)) << c.signature << engine.Messages().Text();
+    EXPECT_NEAR(volume, c.volume, 1e-12) << c.signature;
+    // All per-call state is reset: the same text again gives the same value.
+    double again = -1;
+    ASSERT_TRUE(engine.HyperbolicVolume(text.c_str(), again));
+    EXPECT_EQ(again, volume);
+  }
+}
+
+TEST(HyperbolicVolumeTest, OtherTriangulationsGiveTheSameVolume) {
+  // Random 2-3 moves on the census triangulation, written back as a spine:
+  // the engine reads a different spine of the same manifold.
+  for (const char* signature : {kWeeksSignature, kMeyerhoffSignature}) {
+    const double expected = signature == kWeeksSignature ? kWeeks : kMeyerhoff;
+    for (unsigned seed : {1u, 2u, 3u}) {
+      TEngineMessages messages;
+      TTriangulationStore store(messages);
+      std::vector<int> cycles;
+      int count = 0;
+      const std::string census = CurvesTextOf(signature);
+      ASSERT_TRUE(ParseSpineTextToDartCycles(census.c_str(), messages, cycles, count));
+      ASSERT_TRUE(store.BuildFromDartCycles(cycles));
+      std::mt19937 random(seed);
+      for (int made = 0, attempt = 0; made < 4 && attempt < 100; ++attempt) {
+        const int d = store.TetrahedronDart(static_cast<int>(random() % static_cast<unsigned>(store.TetrahedronCount()))) +
+                      static_cast<int>(random() % 12);
+        if (store.TwoThreeMove(d) >= 0) ++made;
+      }
+      ASSERT_EQ(store.TetrahedronCount(), 13);
+      const std::string text = CurvesTextOf(store);
+      THyperbolicVolumeEngine engine;
+      double volume = -1;
+      ASSERT_TRUE(engine.HyperbolicVolume(text.c_str(), volume)) << signature << " " << seed;
+      EXPECT_NEAR(volume, expected, 1e-10) << signature << " " << seed;
+    }
+  }
+}
+
+TEST(HyperbolicVolumeTest, TheVolumeDoesNotDependOnTheIdealPointChosen) {
+  THyperbolicVolumeEngine engine;
+  double volume = -1;
+  ASSERT_TRUE(engine.HyperbolicVolume(CurvesTextOf(kMeyerhoffSignature).c_str(), volume));
+  EXPECT_NEAR(VolumeFromParameters(engine.Store(), {0.1, -0.7, 0.2}), volume, 1e-11);
+  EXPECT_NEAR(VolumeFromParameters(engine.Store(), {-0.5, 0.5, -0.5}), volume, 1e-11);
+}
+
+TEST(HyperbolicVolumeTest, NonHyperbolicManifoldsFail) {
+  // S^3, lens spaces, S^2 x S^1 and a Seifert manifold.
+  for (const char* signature : {"bkaagb", "bkaajj", "bkaajn", "cMcabbjaj", "cPcbbbaai", "dLQbccchhrw"}) {
+    const std::string text = CurvesTextOf(signature);
+    ASSERT_FALSE(text.empty()) << signature;
+    THyperbolicVolumeEngine engine;
+    double volume = -7;
+    EXPECT_FALSE(engine.HyperbolicVolume(text.c_str(), volume)) << signature;
+    EXPECT_EQ(volume, -7);
+  }
+}
+
+TEST(HyperbolicVolumeTest, StopsWhenAsked) {
+  const std::string text = CurvesTextOf(kWeeksSignature);
+  RequestStop();
+  THyperbolicVolumeEngine engine;
+  double volume = -1;
+  EXPECT_THROW(engine.HyperbolicVolume(text.c_str(), volume), TComputationStopped);
+  EXPECT_EQ(volume, -1);
+}
+
+TEST(HyperbolicVolumeCommandTest, ReportsTheVolumeOrTheFailure) {
+  TOptionValues options;
+  TCommandResult weeks = RunCommandOnText(31, kWeeksSignature, options);
+  EXPECT_EQ(weeks.outcome, TCommandOutcome::kDone);
+  EXPECT_NE(weeks.shown.find("Hyperbolic volume is 0.94270736277692"), std::string::npos) << weeks.shown;
+  TCommandResult lens = RunCommandOnText(31, "bkaajn", options);
+  EXPECT_EQ(lens.outcome, TCommandOutcome::kRefused);
+  EXPECT_NE(lens.shown.find("Calculation of hyperbolic volume failed"), std::string::npos) << lens.shown;
+  // The figure-eight knot complement has a torus boundary: refused.
+  TCommandResult cusped = RunCommandOnText(31, "cPcbbbiht", options);
+  EXPECT_EQ(cusped.outcome, TCommandOutcome::kRefused);
+  EXPECT_NE(cusped.shown.find("only for manifolds with boundary consists only of spheres"), std::string::npos)
+      << cusped.shown;
+}
+
+}  // namespace
