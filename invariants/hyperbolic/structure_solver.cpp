@@ -32,6 +32,7 @@
 #include <numbers>
 
 #include "foundation/stop_poll.h"
+#include "invariants/hyperbolic/volume_evaluation.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr int kIdealIterations = 50;
 constexpr int kLengthIterations = 200;
+constexpr int kPolishIterations = 30;
 constexpr double kMeasureThreshold = 0.0001;
 
 double Norm(const std::vector<double>& v) {
@@ -265,8 +267,10 @@ bool THyperbolicStructureSolver::LengthNewtonStage() {
   const int edges = store_.EdgeCount();
   std::vector<double> x = Parameters();
   std::vector<double> defects;
-  double measure = AngleDefects(x, defects);
-  if (!(measure > 0)) return false;
+  // Near a solution the defects add up to almost 0 and the measure's sign
+  // flips with them; validity is a non-zero measure.
+  double measure = std::fabs(AngleDefects(x, defects));
+  if (measure == 0.0) return false;
   double norm = Norm(defects);
   std::vector<double> length(static_cast<std::size_t>(edges));
   for (int e = 0; e < edges; ++e) length[static_cast<std::size_t>(e)] = EdgeLength(x[static_cast<std::size_t>(e)]);
@@ -274,20 +278,7 @@ bool THyperbolicStructureSolver::LengthNewtonStage() {
   for (int iteration = 0; iteration < kLengthIterations && norm >= 1e-13; ++iteration) {
     ThrowIfStopRequested();
     TDenseMatrix j(edges);
-    for (int p = 0; p < store_.TetrahedronCount(); ++p) {
-      int darts[6], e[6];
-      LocalDarts(store_.TetrahedronDart(p), darts);
-      TTetrahedronParameters params;
-      for (int k = 0; k < 6; ++k) {
-        e[k] = store_.EdgeOf(darts[k]);
-        params[static_cast<std::size_t>(k)] = x[static_cast<std::size_t>(e[k])];
-      }
-      TAngleDerivativeMatrix d;
-      TetrahedronAngleDerivatives(params, d);
-      for (int a = 0; a < 6; ++a) {
-        for (int b = 0; b < 6; ++b) j(e[a], e[b]) += d[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
-      }
-    }
+    AssembleAngleDerivatives(x, j);
     // Normal equations of the least-squares step.
     TDenseMatrix jtj(edges);
     std::vector<double> g(static_cast<std::size_t>(edges), 0.0);
@@ -317,7 +308,7 @@ bool THyperbolicStructureSolver::LengthNewtonStage() {
         const double h = std::sinh(trialLength[e] / 2);
         trial[e] = 2 * h * h;  // cosh l - 1, exact for short edges too
       }
-      const double trialMeasure = AngleDefects(trial, trialDefects);
+      const double trialMeasure = std::fabs(AngleDefects(trial, trialDefects));
       const double trialNorm = trialMeasure > 0 ? Norm(trialDefects) : norm;
       if (trialMeasure > 0 && trialNorm < norm) {
         x = trial;
@@ -340,7 +331,73 @@ bool THyperbolicStructureSolver::LengthNewtonStage() {
     if (!accepted) break;
   }
   SetParameters(x);
-  return measure > kMeasureThreshold && norm < 1e-9;
+  if (measure > kMeasureThreshold && norm < 1e-4) PolishStage();
+  x = Parameters();
+  measure = std::fabs(AngleDefects(x, defects));
+  return measure > kMeasureThreshold && Norm(defects) < 1e-9;
+}
+
+void THyperbolicStructureSolver::AssembleAngleDerivatives(const std::vector<double>& x, TDenseMatrix& j) const {
+  for (int p = 0; p < store_.TetrahedronCount(); ++p) {
+    int darts[6], e[6];
+    LocalDarts(store_.TetrahedronDart(p), darts);
+    TTetrahedronParameters params;
+    for (int k = 0; k < 6; ++k) {
+      e[k] = store_.EdgeOf(darts[k]);
+      params[static_cast<std::size_t>(k)] = x[static_cast<std::size_t>(e[k])];
+    }
+    TAngleDerivativeMatrix d;
+    TetrahedronAngleDerivatives(params, d);
+    for (int a = 0; a < 6; ++a) {
+      for (int b = 0; b < 6; ++b) j(e[a], e[b]) += d[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
+    }
+  }
+}
+
+void THyperbolicStructureSolver::PolishStage() {
+  const int edges = store_.EdgeCount();
+  std::vector<double> x = Parameters();
+  std::vector<double> defects;
+  if (AngleDefects(x, defects) == 0.0) return;
+  double norm = Norm(defects);
+  for (int iteration = 0; iteration < kPolishIterations && norm > 0; ++iteration) {
+    ThrowIfStopRequested();
+    std::vector<double> motion;
+    const int columns = 3 * VertexMotionMatrix(store_, motion);
+    const int order = edges + columns;
+    TDenseMatrix m(order);
+    TDenseMatrix j(edges);
+    AssembleAngleDerivatives(x, j);
+    for (int a = 0; a < edges; ++a) {
+      for (int b = 0; b < edges; ++b) m(a, b) = j(a, b);
+      for (int c = 0; c < columns; ++c) {
+        const double v = motion[static_cast<std::size_t>(a) * static_cast<std::size_t>(columns) + static_cast<std::size_t>(c)];
+        m(a, edges + c) = v;
+        m(edges + c, a) = v;
+      }
+    }
+    std::vector<double> z(static_cast<std::size_t>(order), 0.0);
+    std::copy(defects.begin(), defects.end(), z.begin());
+    if (!SolveDense(m, z)) return;
+    std::vector<double> trial(x.size()), trialDefects;
+    for (std::size_t e = 0; e < x.size(); ++e) {
+      const double h = std::sinh((EdgeLength(x[e]) - z[e]) / 2);
+      trial[e] = 2 * h * h;
+    }
+    if (AngleDefects(trial, trialDefects) == 0.0) return;
+    const double trialNorm = Norm(trialDefects);
+    if (messages_.Verbose()) {
+      const auto [lo, hi] = std::minmax_element(trialDefects.begin(), trialDefects.end());
+      messages_.Message("K %c 0\t  [%.8f, %.8f]\t", trial[0] > 0 ? '<' : (trial[0] == 0 ? '=' : '>'),
+                        kTwoPi + *lo, kTwoPi + *hi);
+      messages_.Message("step  1\n");
+    }
+    if (!(trialNorm < norm)) return;
+    x = trial;
+    defects = trialDefects;
+    norm = trialNorm;
+    SetParameters(x);
+  }
 }
 
 THyperbolicOutcome THyperbolicStructureSolver::Solve() {

@@ -38,6 +38,9 @@ class THyperbolicStructureSolver {
   // Damped Newton (Levenberg-Marquardt) on the edge lengths. True when the
   // defects end below 1e-9 with a positive measure.
   bool LengthNewtonStage();
+  // Newton steps on the lengths with the vertex motions held fixed (the
+  // system bordered by them), full steps while the defects fall.
+  void PolishStage();
 
  private:
   std::vector<double> Parameters() const;
@@ -45,6 +48,8 @@ class THyperbolicStructureSolver {
   // The ideal angle sums at the edges for decorations lambda; false when a
   // tetrahedron's triangle of products degenerates.
   bool IdealResidual(const std::vector<double>& lambda, std::vector<double>& residual) const;
+  // The derivatives of the angle sums with respect to the edge lengths.
+  void AssembleAngleDerivatives(const std::vector<double>& x, TDenseMatrix& j) const;
   void AssembleIdeal(const std::vector<double>& lambda, const std::vector<int>& ends, int vertices,
                      TDenseMatrix& m) const;
 

@@ -142,12 +142,24 @@ std::array<TVector4, 3> Frame(const TPlacedTetrahedron& t, int a, int h1, int h2
   return {e1, e2, n};
 }
 
-}  // namespace
-
-double VolumeFromParameters(const TTriangulationStore& store, const std::array<double, 3>& ideal) {
-  const int count = store.TetrahedronCount();
-  std::vector<TPlacedTetrahedron> placed(static_cast<std::size_t>(count));
+// The tetrahedra placed in the hyperboloid and the developed vertex links:
+// frame[4 p + a] maps the frame of the vertex at corner a of the tetrahedron
+// at position p into the tangent space of P_a.
+struct TDevelopment {
+  std::vector<TPlacedTetrahedron> placed;
+  std::vector<std::array<TVector4, 3>> frame;
+  std::vector<int> vertexOfCorner;
   std::vector<int> positionOfId;
+  int vertices = 0;
+};
+
+TDevelopment Develop(const TTriangulationStore& store) {
+  TDevelopment result;
+  auto& placed = result.placed;
+  auto& frame = result.frame;
+  auto& positionOfId = result.positionOfId;
+  const int count = store.TetrahedronCount();
+  placed.resize(static_cast<std::size_t>(count));
   for (int p = 0; p < count; ++p) {
     const int id = store.TetrahedronDart(p) / 12;
     if (static_cast<int>(positionOfId.size()) <= id) positionOfId.resize(static_cast<std::size_t>(id) + 1, -1);
@@ -156,7 +168,8 @@ double VolumeFromParameters(const TTriangulationStore& store, const std::array<d
   }
   // Develop the vertex links: R maps the vertex frame (3 columns) into the
   // tangent space of each corner (position * 4 + letter).
-  std::vector<std::array<TVector4, 3>> frame(static_cast<std::size_t>(4 * count));
+  frame.resize(static_cast<std::size_t>(4 * count));
+  result.vertexOfCorner.assign(static_cast<std::size_t>(4 * count), -1);
   std::vector<char> done(static_cast<std::size_t>(4 * count), 0);
   TStopPoll poll(1024);
   for (int root = 0; root < 4 * count; ++root) {
@@ -167,6 +180,7 @@ double VolumeFromParameters(const TTriangulationStore& store, const std::array<d
       OtherLetters(a, (a + 1) % 4, h1, h2);
       frame[static_cast<std::size_t>(root)] = Frame(placed[static_cast<std::size_t>(root / 4)], a, h1, h2, (a + 1) % 4);
       done[static_cast<std::size_t>(root)] = 1;
+      result.vertexOfCorner[static_cast<std::size_t>(root)] = result.vertices++;
     }
     std::deque<int> queue{root};
     while (!queue.empty()) {
@@ -201,10 +215,22 @@ double VolumeFromParameters(const TTriangulationStore& store, const std::array<d
         }
         frame[static_cast<std::size_t>(other)] = image;
         done[static_cast<std::size_t>(other)] = 1;
+        result.vertexOfCorner[static_cast<std::size_t>(other)] = result.vertexOfCorner[static_cast<std::size_t>(corner)];
         queue.push_back(other);
       }
     }
   }
+  return result;
+}
+
+}  // namespace
+
+double VolumeFromParameters(const TTriangulationStore& store, const std::array<double, 3>& ideal) {
+  const TDevelopment development = Develop(store);
+  const auto& placed = development.placed;
+  const auto& frame = development.frame;
+  const int count = store.TetrahedronCount();
+  TStopPoll poll(1024);
   const double norm = std::sqrt(ideal[0] * ideal[0] + ideal[1] * ideal[1] + ideal[2] * ideal[2]);
   double volume = 0;
   for (int p = 0; p < count; ++p) {
@@ -224,4 +250,29 @@ double VolumeFromParameters(const TTriangulationStore& store, const std::array<d
     volume += sign * (Lobachevsky(alpha[0]) + Lobachevsky(alpha[1]) + Lobachevsky(alpha[2]));
   }
   return volume;
+}
+
+int VertexMotionMatrix(const TTriangulationStore& store, std::vector<double>& motion) {
+  const TDevelopment development = Develop(store);
+  const int edges = store.EdgeCount();
+  const int columns = 3 * development.vertices;
+  motion.assign(static_cast<std::size_t>(edges) * static_cast<std::size_t>(columns), 0.0);
+  for (int e = 0; e < edges; ++e) {
+    const int d = store.Edge(e).dart;
+    const int p = development.positionOfId[static_cast<std::size_t>(d / 12)];
+    int a, b;
+    OtherLetters(DartTail(d), DartHead(d), a, b);
+    // Moving the vertex at P_a by w shortens the edge by <tangent towards P_b, w>.
+    for (int side = 0; side < 2; ++side) {
+      const int from = side == 0 ? a : b, to = side == 0 ? b : a;
+      const int corner = 4 * p + from;
+      const TVector4 t = Tangent(development.placed[static_cast<std::size_t>(p)], from, to);
+      const int v = development.vertexOfCorner[static_cast<std::size_t>(corner)];
+      for (int i = 0; i < 3; ++i) {
+        motion[static_cast<std::size_t>(e) * static_cast<std::size_t>(columns) + static_cast<std::size_t>(3 * v + i)] -=
+            Minkowski(development.frame[static_cast<std::size_t>(corner)][static_cast<std::size_t>(i)], t);
+      }
+    }
+  }
+  return development.vertices;
 }
