@@ -3,12 +3,10 @@
 #include <cstdio>
 #include <string>
 
-#include "foundation/heap_string.h"
 #include "foundation/stop_poll.h"
 #include "invariants/hyperbolic/hyperbolic_volume_engine.h"
-#include "model/objman.h"
+#include "invariants/hyperbolic/spine_curves_text.h"
 #include "model/spine.h"
-#include "presentations/cells/boundary_curves_presentation.h"
 #include "shell/spine_reports.h"
 #include "shell/string_text.h"
 
@@ -24,18 +22,6 @@ constexpr int kMaxCells = 100;
 void AppendLine(TOutput& output, const std::string& text) {
   output.AppendText(text.c_str());
   output.NewLines(1);
-}
-
-// The spine's boundary curves, cells separated by "z", in a renumbered copy
-// so that edge numbers run 1, 2, ... whatever moves did to the spine.
-std::string SpineCurvesText(const TSpine& spine) {
-  TSpine* copy = new TSpine;
-  spine.CopyTo(*copy);
-  copy->Objects().Renumber();
-  TString text;
-  TBoundaryCurvesPresentation::Write(text, *copy, kCellsChained);
-  delete copy;
-  return text.CStr() == nullptr ? std::string() : std::string(text.CStr());
 }
 
 }  // namespace

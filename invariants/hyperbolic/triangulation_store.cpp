@@ -355,6 +355,61 @@ int TTriangulationStore::TwoZeroMove(int a) {
   return p;
 }
 
+int TTriangulationStore::FourFourMove(int a) {
+  if (Edge(EdgeOf(a)).order != 4 || !DistinctAround(a, 4)) return -1;
+  int around[4];
+  int outerTwo[4], outerThree[4];
+  around[0] = a;
+  for (int k = 0; k < 4; ++k) {
+    if (k > 0) around[k] = Next(around[k - 1]);
+    outerTwo[k] = Next(around[k] ^ 2) ^ 1;
+    outerThree[k] = Next(around[k] ^ 3) ^ 1;
+  }
+  const TState saved = Save();
+  int t[4];
+  for (int& d : t) d = NewTetrahedron();
+  for (int k = 0; k < 4; ++k) Glue(t[k], t[(k + 1) % 4] ^ 1);
+  int q = t[0];
+  for (int k = 0; k < 4; ++k) {
+    const int c = k % 2;
+    Glue(RotateDart(q, 2 - c) ^ 1, outerTwo[k]);
+    Glue(RotateDart(Next(q) ^ 1, c + 1) ^ 1, outerThree[k]);
+    if (c == 1) q = Next(q ^ 1);
+  }
+  for (int d : around) RemoveTetrahedron(d);
+  if (!FinishMove(saved)) return -1;
+  // The dart of t1 on the new edge of order 4 (edge ids change with the
+  // rebuild; darts do not).
+  return t[1];
+}
+
+int TTriangulationStore::FourFourSearch() {
+  int found = 0;
+  bool again = true;
+  while (again) {
+    ThrowIfStopRequested();
+    again = false;
+    for (int e = EdgeCount() - 1; e >= 0 && !again; --e) {
+      if (Edge(e).order != 4) continue;
+      const TState saved = Save();
+      // The octahedron around an edge of order 4 has three diagonals: try the
+      // two others, keeping one only when low-order reductions follow.
+      int d = FourFourMove(Edge(e).dart);
+      for (int turn = 0; turn < 2 && d >= 0 && !again; ++turn) {
+        if (ReduceLowOrderEdges() > 0) again = true;
+        else if (turn == 0) d = FourFourMove(d);
+      }
+      if (again) {
+        ++found;
+      } else {
+        Restore(saved);
+        SortEdgesByOrder();
+      }
+    }
+  }
+  return found;
+}
+
 int TTriangulationStore::ReduceOrderOneEdge(int a) {
   if (Edge(EdgeOf(a)).order != 1) return 0;
   const TState saved = Save();
@@ -403,6 +458,7 @@ void TTriangulationStore::CompactIds() {
 void TTriangulationStore::SimplifyTriangulation() {
   SortEdgesByOrder();
   ReduceLowOrderEdges();
+  FourFourSearch();
   CompactIds();
   SortEdgesByOrder();
 }

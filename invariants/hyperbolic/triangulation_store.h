@@ -82,13 +82,22 @@ class TTriangulationStore {
   int TwoThreeMove(int dart);
   int ThreeTwoMove(int dart);
   int TwoZeroMove(int dart);
+  // The 4-4 move on an edge of order 4 around four different tetrahedra:
+  // the octahedron they form is split along another diagonal. Returns a dart
+  // on the new edge of order 4 (moving it again gives the third diagonal).
+  int FourFourMove(int dart);
   // Removes an edge of order 1: 1 when the triangulation changed, 0 when no
   // reduction applied (the store is then unchanged).
   int ReduceOrderOneEdge(int dart);
   // Low-order reductions (orders 1, 2, 3) while they apply; the number made.
   // Each one removes at least one tetrahedron, so the loop ends.
   int ReduceLowOrderEdges();
-  // Low-order reductions, then edges sorted from the highest order down.
+  // 4-4 moves that are followed by low-order reductions (one or two turns of
+  // the octahedron), kept only then; the number of moves kept. Each kept one
+  // removes a tetrahedron, so the search ends.
+  int FourFourSearch();
+  // Low-order reductions, the 4-4 search, then edges sorted from the highest
+  // order down.
   void SimplifyTriangulation();
   // The edge list sorted by order, highest first (the last has the lowest).
   void SortEdgesByOrder();
