@@ -9,14 +9,38 @@
 
 #include <cmath>
 
+#include "foundation/stop_poll.h"
+
 #include "invariants/hyperbolic/spine_text_parser.h"
 #include "invariants/hyperbolic/volume_evaluation.h"
 
 namespace {
 
 constexpr double kResetParameter = 1.0e12;
+constexpr int kRetriangulations = 10;
 
 }  // namespace
+
+// A triangulation on which the solver finds nothing may still carry the
+// structure in another one. A few 2-3 moves at pseudo-random faces followed
+// by the simplification lead the moves elsewhere; the number of moves grows
+// with the round, so that later rounds move further away.
+void THyperbolicVolumeEngine::Retriangulate(std::mt19937& random, int round) {
+  const int moves = 2 + round;
+  for (int made = 0, attempt = 0; made < moves && attempt < 20 * moves; ++attempt) {
+    ThrowIfStopRequested();
+    const int count = store_.TetrahedronCount();
+    const int dart = store_.TetrahedronDart(static_cast<int>(random() % static_cast<unsigned>(count))) +
+                     static_cast<int>(random() % 12u);
+    if (store_.TwoThreeMove(dart) >= 0) ++made;
+  }
+  store_.SimplifyTriangulation();
+  if (messages_.Verbose()) {
+    const int t = store_.TetrahedronCount(), v = store_.EdgeCount() - t;
+    messages_.Message("%d tetrahedr%s, ", t, t == 1 ? "on" : "a");
+    messages_.Message("%d vert%s\n", v, v == 1 ? "ex" : "ices");
+  }
+}
 
 bool THyperbolicVolumeEngine::HyperbolicVolume(const char* text, double& volume) {
   store_.Clear();
@@ -31,9 +55,17 @@ bool THyperbolicVolumeEngine::HyperbolicVolume(const char* text, double& volume)
     messages_.Message("%d tetrahedr%s, ", t, t == 1 ? "on" : "a");
     messages_.Message("%d vert%s\n", v, v == 1 ? "ex" : "ices");
   }
-  store_.SetAllParameters(kResetParameter);
   THyperbolicStructureSolver solver(store_, messages_);
-  outcome_ = solver.Solve();
+  std::mt19937 random(1);  // a fixed seed: the same text always gives the same result
+  for (int round = 0; round <= kRetriangulations; ++round) {
+    if (round > 0) {
+      if (outcome_ == kNoEdgesOrSpherical || store_.TetrahedronCount() == 0) break;
+      Retriangulate(random, round);
+    }
+    store_.SetAllParameters(kResetParameter);
+    outcome_ = solver.Solve();
+    if (outcome_ == kHyperbolicStructureFound) break;
+  }
   if (outcome_ != kHyperbolicStructureFound) return false;
   const double value = VolumeFromParameters(store_);
   if (!std::isfinite(value) || !(value > 0)) {

@@ -8,6 +8,7 @@
 // engine's state is then unspecified but the caller's objects are untouched).
 #pragma once
 
+#include <random>
 #include <string>
 
 #include "invariants/hyperbolic/engine_messages.h"
@@ -33,6 +34,8 @@ class THyperbolicVolumeEngine {
   const TTriangulationStore& Store() const { return store_; }
 
  private:
+  void Retriangulate(std::mt19937& random, int round);
+
   TEngineMessages messages_;
   TTriangulationStore store_;
   THyperbolicOutcome outcome_ = kSolverGaveUp;

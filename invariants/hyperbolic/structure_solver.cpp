@@ -402,7 +402,17 @@ void THyperbolicStructureSolver::PolishStage() {
 
 THyperbolicOutcome THyperbolicStructureSolver::Solve() {
   if (store_.EdgeCount() == 0) return kNoEdgesOrSpherical;
-  if (!IdealStage() || !LengthNewtonStage()) return kSolverGaveUp;
+  bool solved = IdealStage() && LengthNewtonStage();
+  // Where the ideal stage finds no start (an ideal structure with equal angle
+  // sums need not exist on every triangulation), the length stage, which
+  // only ever lowers the defects, is tried from regular tetrahedra of a few
+  // sizes.
+  for (double start : {2.0, 0.5, 8.0}) {
+    if (solved) break;
+    store_.SetAllParameters(start);
+    solved = LengthNewtonStage();
+  }
+  if (!solved) return kSolverGaveUp;
   bool below = false, above = false;
   for (int e = 0; e < store_.EdgeCount(); ++e) {
     const double x = store_.Edge(e).parameter;
