@@ -149,7 +149,6 @@ bool THyperbolicStructureSolver::IdealStage() {
   std::vector<int> ends;
   const int vertices = store_.LabelVertices(ends);
   const int edges = store_.EdgeCount();
-  const int tetrahedra = store_.TetrahedronCount();
   const int order = edges + vertices;
   std::vector<double> lambda = Parameters();
   auto normalise = [&] {
@@ -204,7 +203,6 @@ bool THyperbolicStructureSolver::IdealStage() {
     normalise();
   }
   if (!converged) return false;
-  (void)tetrahedra;
 
   // The first-order change of the angle sums as the ideal tetrahedra shrink
   // gives the direction q and the scale v in which to leave the ideal limit.

@@ -308,6 +308,21 @@ TEST(HyperbolicVolumeTest, NonHyperbolicManifoldsFail) {
   }
 }
 
+TEST(HyperbolicVolumeTest, ProgressLinesOnlyInVerboseMode) {
+  const std::string text = CurvesTextOf(kWeeksSignature);
+  double volume = -1;
+  THyperbolicVolumeEngine quiet;
+  ASSERT_TRUE(quiet.HyperbolicVolume(text.c_str(), volume));
+  EXPECT_EQ(quiet.Messages().Text(), "");
+  THyperbolicVolumeEngine verbose;
+  verbose.Messages().ToggleVerboseMode();
+  ASSERT_TRUE(verbose.HyperbolicVolume(text.c_str(), volume));
+  const std::string& lines = verbose.Messages().Text();
+  EXPECT_EQ(lines.rfind("Verbose mode is on .\n9 tetrahedra, 1 vertex\n", 0), 0u) << lines;
+  EXPECT_NE(lines.find("K < 0\t  ["), std::string::npos) << lines;
+  EXPECT_NE(lines.find("step  "), std::string::npos) << lines;
+}
+
 TEST(HyperbolicVolumeTest, StopsWhenAsked) {
   const std::string text = CurvesTextOf(kWeeksSignature);
   RequestStop();
