@@ -4,6 +4,7 @@
 // hyperbolic manifolds from several triangulations of each.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <numbers>
@@ -286,6 +287,103 @@ TEST(HyperbolicVolumeTest, OtherTriangulationsGiveTheSameVolume) {
       EXPECT_NEAR(volume, expected, 1e-10) << signature << " " << seed;
     }
   }
+}
+
+// A 1-4 move (a new vertex inside a tetrahedron with no face glued to
+// itself) on the triangulation built from the list, written back as a
+// dart-cycle list. Empty when every tetrahedron has a self-glued face.
+std::vector<int> WithOneFourMove(const std::vector<int>& list) {
+  TEngineMessages messages;
+  TTriangulationStore store(messages);
+  if (!store.BuildFromDartCycles(list)) return {};
+  const int count = store.TetrahedronCount();
+  std::vector<int> next(static_cast<std::size_t>(12 * (count + 3)), -1);
+  for (int d = 0; d < 12 * count; ++d) next[static_cast<std::size_t>(d)] = store.Next(d);
+  int old = -1;
+  for (int p = 0; p < count && old < 0; ++p) {
+    bool self = false;
+    for (int code = 0; code < 12; ++code) self = self || store.Next(12 * p + code) / 12 == p;
+    if (!self) old = 12 * p;
+  }
+  if (old < 0) return {};
+  auto glue = [&](int a, int b) {  // as TTriangulationStore's Glue
+    for (int i = 0; i < 3; ++i) {
+      const int p = RotateDart(a, i), q = RotateDart(b, 3 - i);
+      next[static_cast<std::size_t>(p)] = q ^ 1;
+      next[static_cast<std::size_t>(q)] = p ^ 1;
+    }
+  };
+  // Tetrahedron k is the cone from the new vertex over face k of the old one
+  // (whose place the first takes); its corner k is the new vertex.
+  const int t[4] = {old, 12 * count, 12 * count + 12, 12 * count + 24};
+  int outer[4];
+  for (int k = 0; k < 4; ++k) outer[k] = store.Next(old + DartFromLetters(k, (k + 1) % 4)) ^ 1;
+  for (int k = 0; k < 4; ++k) glue(t[k] + DartFromLetters(k, (k + 1) % 4), outer[k]);
+  for (int j = 0; j < 4; ++j) {
+    for (int k = j + 1; k < 4; ++k) {
+      // Face j of cone k meets face k of cone j: the new vertex to itself,
+      // the two old vertices to themselves.
+      bool glued = false;
+      for (int h1 = 0; h1 < 4 && !glued; ++h1) {
+        for (int h2 = 0; h2 < 4 && !glued; ++h2) {
+          if (h1 == j || h2 == k) continue;
+          const int a = DartFromLetters(j, h1), b = DartFromLetters(k, h2);
+          bool fits = true;
+          for (int i = 0; i < 3; ++i) {
+            const int from = DartHead(RotateDart(a, i)), to = DartHead(RotateDart(b, 3 - i));
+            fits = fits && to == (from == k ? j : from);
+          }
+          if (fits) {
+            glue(t[k] + a, t[j] + b);
+            glued = true;
+          }
+        }
+      }
+    }
+  }
+  std::vector<int> cycles;
+  std::vector<char> seen(next.size() / 2, 0);
+  for (int d = 0; d < static_cast<int>(next.size()); ++d) {
+    if (seen[static_cast<std::size_t>(d / 2)]) continue;
+    int e = d;
+    do {
+      seen[static_cast<std::size_t>(e / 2)] = 1;
+      cycles.push_back(e);
+      e = next[static_cast<std::size_t>(e)];
+    } while (e != d && e >= 0 && cycles.size() < 10 * next.size());
+    cycles.push_back(-1);
+  }
+  cycles.push_back(-2);
+  return cycles;
+}
+
+TEST(HyperbolicVolumeTest, TriangulationsWithTwoVertices) {
+  TEngineMessages messages;
+  std::vector<int> cycles;
+  int count = 0;
+  const std::string census = CurvesTextOf(kMeyerhoffSignature);
+  ASSERT_TRUE(ParseSpineTextToDartCycles(census.c_str(), messages, cycles, count));
+  TTriangulationStore store(messages);
+  ASSERT_TRUE(store.BuildFromDartCycles(WithOneFourMove(cycles)));
+  ASSERT_EQ(store.CheckGluingConsistency(), store.EdgeCount());
+  std::vector<int> ends;
+  ASSERT_EQ(store.LabelVertices(ends), 2);
+  EXPECT_EQ(store.TetrahedronCount(), 12);
+  // The solver on the two-vertex triangulation itself (each vertex moves
+  // freely: six directions of solutions).
+  store.SortEdgesByOrder();
+  store.SetAllParameters(1.0e12);
+  THyperbolicStructureSolver solver(store, messages);
+  ASSERT_EQ(solver.Solve(), kHyperbolicStructureFound);
+  EXPECT_NEAR(VolumeFromParameters(store), kMeyerhoff, 1e-11);
+  // Its dual spine is bounded by two spheres; the command takes it (as a
+  // document: one cell per line).
+  std::string document = DualSpineCurvesText(store);
+  std::replace(document.begin(), document.end(), 'z', '\n');
+  TOptionValues options;
+  TCommandResult result = RunCommandOnText(31, document, options);
+  EXPECT_EQ(result.outcome, TCommandOutcome::kDone) << result.shown;
+  EXPECT_EQ(result.shown.rfind("Hyperbolic volume is 0.98136882889", 0), 0u) << result.shown;
 }
 
 TEST(HyperbolicVolumeTest, TheVolumeDoesNotDependOnTheIdealPointChosen) {

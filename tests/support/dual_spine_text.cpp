@@ -31,7 +31,8 @@ std::string DualSpineCurvesText(const TTriangulationStore& store) {
     int d = store.Edge(e).dart;
     for (int k = 0; k < store.Edge(e).order; ++k) {
       const int p = positionOfId[static_cast<std::size_t>(d / 12)];
-      text += std::to_string(faceEdge[static_cast<std::size_t>(4 * p + DartTail(d))]) + " ";
+      if (k > 0) text += " ";
+      text += std::to_string(faceEdge[static_cast<std::size_t>(4 * p + DartTail(d))]);
       d = store.Next(d);
     }
     text += "z";
