@@ -5,6 +5,7 @@
 #include "shell/covering_check.h"
 #include "shell/dw_commands.h"
 #include "shell/graph_code_report.h"
+#include "shell/hyperbolic_volume_command.h"
 #include "shell/information_commands.h"
 #include "shell/link_invariant_commands.h"
 #include "shell/molecule_report.h"
@@ -85,6 +86,7 @@ constexpr TCommandRow kCommands[] = {
     {28, RunCassonWalker},
     {29, RunKauffmanBracket},
     {30, RunAlexanderPolynomial},
+    {31, RunHyperbolicVolume},
     {32, RunGraphCode},
     {33, RunSearchSurfaces},
     {34, RunSearchForSymmetries},

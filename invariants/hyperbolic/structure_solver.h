@@ -1,0 +1,58 @@
+// The search for a hyperbolic structure on the engine's triangulation: edge
+// parameters x = cosh l - 1 that make every tetrahedron a non-degenerate
+// hyperbolic tetrahedron and the dihedral angles around every edge add up to
+// 2 pi. Approximate (doubles); every loop is bounded and polls the stop flag.
+#pragma once
+
+#include <vector>
+
+#include "invariants/hyperbolic/dense_linear_solve.h"
+#include "invariants/hyperbolic/engine_messages.h"
+#include "invariants/hyperbolic/triangulation_store.h"
+
+// How the solver ended.
+enum THyperbolicOutcome : int {
+  kHyperbolicStructureFound = -1,  // all parameters >= -0.0001, one above 0.0001
+  kNoSolutionParameters = 0,       // mixed or near-zero parameters
+  kNoEdgesOrSpherical = 1,         // no edges, or only negative parameters
+  kSolverGaveUp = 2,               // a stage failed within its bounds
+};
+
+class THyperbolicStructureSolver {
+ public:
+  THyperbolicStructureSolver(TTriangulationStore& store, TEngineMessages& messages)
+      : store_(store), messages_(messages) {}
+
+  // Both stages on the current triangulation; the parameters end in the store.
+  THyperbolicOutcome Solve();
+
+  // The defects (angle sum - 2 pi per edge) of parameters x (edge-list
+  // order) and the non-degeneracy measure: 0 when some tetrahedron is not a
+  // valid tetrahedron, else the least min(theta, pi - theta) over all
+  // dihedral angles, negated when the defects add up to a positive number.
+  double AngleDefects(const std::vector<double>& x, std::vector<double>& defects) const;
+
+  // The first stage: an ideal structure with equal angle sums, pushed to
+  // finite tetrahedra. True when it leaves parameters of positive measure.
+  bool IdealStage();
+  // Damped Newton (Levenberg-Marquardt) on the edge lengths. True when the
+  // defects end below 1e-9 with a positive measure.
+  bool LengthNewtonStage();
+  // Newton steps on the lengths with the vertex motions held fixed (the
+  // system bordered by them), full steps while the defects fall.
+  void PolishStage();
+
+ private:
+  std::vector<double> Parameters() const;
+  void SetParameters(const std::vector<double>& x);
+  // The ideal angle sums at the edges for decorations lambda; false when a
+  // tetrahedron's triangle of products degenerates.
+  bool IdealResidual(const std::vector<double>& lambda, std::vector<double>& residual) const;
+  // The derivatives of the angle sums with respect to the edge lengths.
+  void AssembleAngleDerivatives(const std::vector<double>& x, TDenseMatrix& j) const;
+  void AssembleIdeal(const std::vector<double>& lambda, const std::vector<int>& ends, int vertices,
+                     TDenseMatrix& m) const;
+
+  TTriangulationStore& store_;
+  TEngineMessages& messages_;
+};

@@ -1,0 +1,130 @@
+// The triangulation of a closed 3-manifold that the hyperbolic volume engine
+// works on: tetrahedra, their face gluings, the edges with their orders and
+// one real parameter per edge, and the local moves that simplify it.
+//
+// Darts. Each tetrahedron has four faces u, v, w, x (0..3); an edge of it is
+// the meeting of two faces, and a dart is such an edge with a direction, the
+// ordered pair (tail face, head face). Dart number = 12 x tetrahedron + code:
+//   code  0 uv  1 vu  2 wx  3 xw  4 uw  5 wu  6 xv  7 vx  8 ux  9 xu 10 vw 11 wv
+// code xor 1 reverses a dart, code xor 2 is the opposite edge, code / 2 the
+// undirected local edge (uv, wx, uw, xv, ux, vw), code / 4 the pair of
+// opposite edges. RotateDart(d, 1) is the next dart with the same tail.
+//
+// The gluing is the permutation next of the darts: next(d) is the following
+// dart around the same edge of the triangulation, in the tetrahedron across
+// the tail face of d, and next(next(d) xor 1) = d xor 1 always holds.
+//
+// Moves change the gluing on a copy of the store's arrays and are refused
+// (the store left exactly as it was) when the result would not be a valid
+// closed triangulation. Cost: every move rebuilds the edge list, linear in
+// the number of tetrahedra.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "invariants/hyperbolic/engine_messages.h"
+#include "invariants/hyperbolic/tetrahedron_formulas.h"
+
+int DartTail(int dart);
+int DartHead(int dart);
+int RotateDart(int dart, int type);
+// The dart with tail face a and head face b (a != b, both 0..3).
+int DartFromLetters(int a, int b);
+
+struct TEngineEdge {
+  int dart = 0;        // representative dart
+  int order = 0;       // number of tetrahedron edges around it
+  double parameter = 0.0;
+};
+
+class TTriangulationStore {
+ public:
+  explicit TTriangulationStore(TEngineMessages& messages) : messages_(&messages) {}
+
+  void Clear();
+
+  // Builds the gluing from a dart-cycle list (each edge's darts in order
+  // around it, then -1; -2 ends the list). Tetrahedra 0..max dart / 12.
+  // False when the list is malformed (a dart listed twice, a dart or its
+  // reverse never listed); the store is then empty.
+  bool BuildFromDartCycles(const std::vector<int>& list);
+  // The dart-cycle list of the current triangulation, edges in list order.
+  std::vector<int> WriteDartCycles() const;
+  // Walks every edge cycle and checks that the face gluings are consistent
+  // maps of triangles; the number of cycles, or 0 when a test fails.
+  int CheckGluingConsistency() const;
+
+  int TetrahedronCount() const { return static_cast<int>(tetrahedra_.size()); }
+  int EdgeCount() const { return static_cast<int>(edges_.size()); }
+  // The live tetrahedron at a position (0..count - 1), as its first dart.
+  int TetrahedronDart(int position) const { return 12 * tetrahedra_[static_cast<std::size_t>(position)]; }
+  int Next(int dart) const { return next_[static_cast<std::size_t>(dart)]; }
+  // The edge-list position of the undirected edge of a dart.
+  int EdgeOf(int dart) const { return edgeClass_[static_cast<std::size_t>(dart / 2)] >> 1; }
+  // The oriented class of a dart: 2 x edge + orientation.
+  int OrientedClass(int dart) const {
+    return (dart & 1) ^ edgeClass_[static_cast<std::size_t>(dart / 2)];
+  }
+  TEngineEdge& Edge(int position) { return edges_[static_cast<std::size_t>(position)]; }
+  const TEngineEdge& Edge(int position) const { return edges_[static_cast<std::size_t>(position)]; }
+  // The parameters of a tetrahedron read from a dart d of it: the edges of
+  // d, d xor 2, RotateDart(d, 1) and its xor 2, RotateDart(d, 2) and its xor 2.
+  TTetrahedronParameters TetrahedronParameters(int dart) const;
+  void SetAllParameters(double value);
+
+  // Numbers the vertices of the triangulation; ends receives, for every
+  // oriented edge class, the vertex at its head end. Warns when the count
+  // differs from edges - tetrahedra (a vertex link that is not a sphere).
+  int LabelVertices(std::vector<int>& ends) const;
+
+  // ---- Moves: each returns a dart of the new configuration, or -1. ----
+  int TwoThreeMove(int dart);
+  int ThreeTwoMove(int dart);
+  int TwoZeroMove(int dart);
+  // The 4-4 move on an edge of order 4 around four different tetrahedra:
+  // the octahedron they form is split along another diagonal. Returns a dart
+  // on the new edge of order 4 (moving it again gives the third diagonal).
+  int FourFourMove(int dart);
+  // Removes an edge of order 1: 1 when the triangulation changed, 0 when no
+  // reduction applied (the store is then unchanged).
+  int ReduceOrderOneEdge(int dart);
+  // Low-order reductions (orders 1, 2, 3) while they apply; the number made.
+  // Each one removes at least one tetrahedron, so the loop ends.
+  int ReduceLowOrderEdges();
+  // 4-4 moves that are followed by low-order reductions (one or two turns of
+  // the octahedron), kept only then; the number of moves kept. Each kept one
+  // removes a tetrahedron, so the search ends.
+  int FourFourSearch();
+  // Low-order reductions, the 4-4 search, then edges sorted from the highest
+  // order down.
+  void SimplifyTriangulation();
+  // The edge list sorted by order, highest first (the last has the lowest).
+  void SortEdgesByOrder();
+
+ private:
+  struct TState {
+    std::vector<int> next;
+    std::vector<int> tetrahedra;  // live tetrahedron ids in list order
+    std::vector<int> position;    // position of each id, -1 when removed
+  };
+  int NewTetrahedron();
+  void RemoveTetrahedron(int dart);
+  void Glue(int a, int b);
+  bool SameTetrahedron(int a, int b) const { return a / 12 == b / 12; }
+  bool DistinctAround(int dart, int order) const;
+  // Checks the gluing after a move; on failure restores the saved state.
+  bool FinishMove(const TState& saved);
+  TState Save() const { return {next_, tetrahedra_, position_}; }
+  void Restore(const TState& state);
+  void RebuildAllEdges();
+  void CreateEdgeClass(int dart);
+  void CompactIds();
+
+  TEngineMessages* messages_;
+  std::vector<int> next_;
+  std::vector<int> tetrahedra_;
+  std::vector<int> position_;
+  std::vector<int> edgeClass_;  // per undirected local edge (6 per id); -1 unset
+  std::vector<TEngineEdge> edges_;
+};
