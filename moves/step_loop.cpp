@@ -83,14 +83,8 @@ int ChooseNextMove(int mode, TSpine& spine, TMoveChoice& choice, int* /*limit*/,
   if (take(kMoveCutting, FindCuttingCell(spine))) return 1;
   if (!gated && take(kMoveCounterpass, FindCounterpassCell(spine))) return 1;
   if (Surgeries() && take(kMoveRing, FindRingCell(spine))) return 1;
-  // The piercings are performed when chosen (PerformMove, the Simplify
-  // dialog) but not yet picked here. After a piercing the moves cut pieces
-  // off, so the spine that the commands print has lost the homology of the
-  // input until the report prints the molecule beside it; a delicate
-  // piercing and its collapses may leave a spine that is not special, which
-  // the reader cannot thicken again.
-  // if (take(kMoveDelicatePiercing, FindPiercingCell(spine, 1))) return 1;
-  // if (Surgeries() && take(kMoveCrudePiercing, FindPiercingCell(spine, 2))) return 1;
+  if (take(kMoveDelicatePiercing, FindPiercingCell(spine, 1))) return 1;
+  if (Surgeries() && take(kMoveCrudePiercing, FindPiercingCell(spine, 2))) return 1;
   if (take(kMoveShortCurve, FindShortCurveCell(spine, 1))) return 1;
   if (mode == 1) {
     int type = 0;
