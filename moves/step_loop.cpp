@@ -17,6 +17,7 @@
 #include "moves/cell_reductions.h"
 #include "moves/collapsing.h"
 #include "moves/move_families.h"
+#include "moves/move_rollback.h"
 #include "moves/move_types.h"
 
 namespace {
@@ -144,23 +145,17 @@ int FindPolygonOrTMove(int mode, TSpine& spine, int type, int cursor[8]) {
 }
 
 int PerformMove(TSpine& spine, const TMoveChoice& choice, TString* moveText, int* limit, int* counter) {
-  // A copy holds the whole chain; a spine further down the chain cannot be
-  // restored in place without replacing the spines before it.
-  if (spine.Head() != &spine) return Dispatch(spine, choice, moveText, limit, counter);
-  // The copy to restore when the performer refuses, fails or is stopped.
-  TSpine backup;
-  spine.CopyTo(backup);
+  // The state to restore when the performer refuses, fails or is stopped.
   int savedLimit = limit != nullptr ? *limit : 0;
   int savedCounter = counter != nullptr ? *counter : 0;
   auto restore = [&] {
-    backup.CopyTo(spine);
     if (limit != nullptr) *limit = savedLimit;
     if (counter != nullptr) *counter = savedCounter;
     if (moveText != nullptr) moveText->Clear();
   };
   int result = 0;
   try {
-    result = Dispatch(spine, choice, moveText, limit, counter);
+    result = PerformWithRollback(spine, [&] { return Dispatch(spine, choice, moveText, limit, counter); });
   } catch (...) {
     restore();
     throw;
