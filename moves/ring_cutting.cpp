@@ -130,12 +130,21 @@ int CutRing(TSpine& spine, int cellPosition, TString* text) {
   TComplex* oSurface = spine.BoundarySurfaceOf(TThickCell::Part(other, 2));
   spine.SplitIntoComponents();
   TObjectTable* table = spine.MoleculeTable();
+  // Which piece is recorded follows from where the strip's copies lie. On
+  // one torus T the annulus cuts T into the two tori R and O: the triple atom
+  // over the pair of pants has T, R and O as its boundary (O in the next
+  // component when the cut split the spine). On two tori they are united
+  // into R. (Recording T twice would drop one of the three edges.) When the
+  // cut leaves one torus where R and O should be two, the band was glued
+  // with a twist and the piece is no pair of pants times a circle: the move
+  // is refused, and the rollback puts the spine back.
+  if (uPlus == uMinus && rSurface == oSurface) return 0;
   int message = kTripleText;
-  if (r == 1) {
-    if (table != nullptr) table->AddTripleAtom(uPlus, m1, uMinus, m2, rSurface);
-  } else if (r == 2) {
+  if (uPlus == uMinus || r == 2) {
     if (table != nullptr) table->AddTripleAtomGlued(uPlus, m1, rSurface, oSurface);
     message = kSeparatedText;
+  } else if (r == 1) {
+    if (table != nullptr) table->AddTripleAtom(uPlus, m1, uMinus, m2, rSurface);
   } else {
     if (table != nullptr) table->AddMobiusAtom(rSurface, m1);
     message = kMobiusText;
