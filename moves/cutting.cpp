@@ -15,6 +15,7 @@
 #include "model/thickcell.h"
 #include "moves/collapsing.h"
 #include "moves/move_families.h"
+#include "moves/move_rollback.h"
 #include "moves/move_types.h"
 #include "moves/thick_surgery.h"
 
@@ -58,6 +59,9 @@ void ClearSphereLabels(TSpine& spine, const THandle& half) {
   if (surface != nullptr && surface->SurfaceClass() == 1) surface->ResetEdgeLabels(-1);
 }
 
+// The cut itself, after the test; defined below.
+int Cut(TSpine& spine, int cellPosition, TString* text);
+
 }  // namespace
 
 int IsCuttable(TSpine& spine, int cellPosition) {
@@ -85,6 +89,12 @@ int FindCuttingCell(TSpine& spine) {
 
 int CutAlongCell(TSpine& spine, int cellPosition, TString* text) {
   if (IsCuttable(spine, cellPosition) == 0) return 0;
+  return PerformWithRollback(spine, [&] { return Cut(spine, cellPosition, text); });
+}
+
+namespace {
+
+int Cut(TSpine& spine, int cellPosition, TString* text) {
   THandle cell = spine.NthCell(cellPosition);
   THandle thick = ThickCellOfCell(spine, cell);
   int a = -1;
@@ -148,6 +158,8 @@ int CutAlongCell(TSpine& spine, int cellPosition, TString* text) {
   spine.LogEvent(kMoveCutting, text != nullptr && !text->Empty() ? text->CStr() : nullptr);
   return 1;
 }
+
+}  // namespace
 
 void ReportCutting(TString& text, int messageId, const char* cellName, int x, int y) {
   if (QuietMode.load() != 0) return;

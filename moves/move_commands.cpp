@@ -3,9 +3,12 @@
 #include "foundation/status_reporter.h"
 #include "foundation/string_table.h"
 #include "foundation/text_format.h"
+#include "model/molecule_vertex.h"
+#include "model/object_table.h"
 #include "model/spine.h"
 #include "moves/cell_reductions.h"
 #include "shell/check_before_moves.h"
+#include "shell/molecule_printer.h"
 #include "shell/spine_reports.h"
 #include "shell/structure_reports.h"
 
@@ -43,11 +46,29 @@ void AppendCommented(TOutput& output, const char* text) {
   }
 }
 
+// True when a move has cut a piece off: an atom other than the spine's own
+// piece and its open boundary tori, or a counted ball or S^2 x S^1.
+bool MoleculeRecordsPieces(TSpine& spine) {
+  TObjectTable* table = spine.MoleculeTable();
+  if (table == nullptr) return false;
+  if (table->CounterB(2) != 0 || table->CounterC(2) != 0) return true;
+  for (TObjectTable* t = table->Head(); t != nullptr; t = t->Next())
+    for (int type : {kSolidTorusAtom, kMobiusAtom, kTripleAtom, kSeifertAtom})
+      if (t->CountAtomsOfType(type) != 0) return true;
+  return false;
+}
+
 // The report composed in the run's output becomes comment lines, followed by
-// the spine as a cell presentation.
+// the spine as a cell presentation. Once the moves have cut pieces off, the
+// printed spine is only what is left: the labeled molecule that records the
+// pieces comes with it, so that the report still describes the manifold.
 void FinishMoveReport(TCommandRun& run) {
   TOutput report;
   report.AppendText(run.output.Text());
+  if (MoleculeRecordsPieces(run.Spine())) {
+    report.NewLines(1);
+    PrintLabeledMolecule(report, run.Spine(), 1);
+  }
   // With the move list asked for, the moves logged on the spine follow.
   if (run.Options().OptionsOutputMoveList != 0) PrintTransformationList(run.Spine(), report);
   run.output.Clear();

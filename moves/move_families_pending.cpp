@@ -2,9 +2,6 @@
 // a test, every performer refuses. A family that lands removes its lines here.
 #include "moves/move_families.h"
 
-int FindRingCell(TSpine&) { return -1; }
-int TestRingCutting(TSpine&, int) { return 0; }
-int CutOutRing(TSpine&, int, TString*) { return 0; }
 int CutAlongNormalTorus(TSpine&, int, TString*) { return 0; }
 
 

@@ -18,6 +18,7 @@
 #include "moves/boundary_path.h"
 #include "moves/collapsing.h"
 #include "moves/move_families.h"
+#include "moves/move_rollback.h"
 #include "moves/move_types.h"
 #include "moves/thick_surgery.h"
 
@@ -148,9 +149,13 @@ int FindPiercingCell(TSpine& spine, int piercingClass) {
   return best;
 }
 
-int PierceCell(TSpine& spine, int cellPosition, TString* text) { return Pierce(spine, cellPosition, text, true); }
+int PierceCell(TSpine& spine, int cellPosition, TString* text) {
+  return PerformWithRollback(spine, [&] { return Pierce(spine, cellPosition, text, true); });
+}
 
-int PierceCellQuietly(TSpine& spine, int cellPosition) { return Pierce(spine, cellPosition, nullptr, false); }
+int PierceCellQuietly(TSpine& spine, int cellPosition) {
+  return PerformWithRollback(spine, [&] { return Pierce(spine, cellPosition, nullptr, false); });
+}
 
 void ReportPiercing(TString& text, int piercingClass, const char* cellName) {
   if (QuietMode.load() != 0) return;

@@ -17,6 +17,7 @@
 #include "moves/cell_reductions.h"
 #include "moves/collapsing.h"
 #include "moves/move_families.h"
+#include "moves/move_rollback.h"
 #include "moves/move_types.h"
 
 namespace {
@@ -82,15 +83,14 @@ int ChooseNextMove(int mode, TSpine& spine, TMoveChoice& choice, int* /*limit*/,
   if (take(kMoveCollapsing, FindReductionCell(spine))) return 1;
   if (take(kMoveCutting, FindCuttingCell(spine))) return 1;
   if (!gated && take(kMoveCounterpass, FindCounterpassCell(spine))) return 1;
-  if (Surgeries() && take(kMoveRing, FindRingCell(spine))) return 1;
-  // The piercings are performed when chosen (PerformMove, the Simplify
-  // dialog) but not yet picked here. After a piercing the moves cut pieces
-  // off, so the spine that the commands print has lost the homology of the
-  // input until the report prints the molecule beside it; a delicate
-  // piercing and its collapses may leave a spine that is not special, which
-  // the reader cannot thicken again.
-  // if (take(kMoveDelicatePiercing, FindPiercingCell(spine, 1))) return 1;
-  // if (Surgeries() && take(kMoveCrudePiercing, FindPiercingCell(spine, 2))) return 1;
+  // Cutting out a ring is performed when chosen (PerformMove, the Simplify
+  // dialog) but not yet picked here: the pieces it records (a triple atom
+  // with solid tori whose meridians may run along the fibre) are not yet
+  // read back by recognition, and a lens space would no longer end as two
+  // solid tori.
+  // if (Surgeries() && take(kMoveRing, FindRingCell(spine))) return 1;
+  if (take(kMoveDelicatePiercing, FindPiercingCell(spine, 1))) return 1;
+  if (Surgeries() && take(kMoveCrudePiercing, FindPiercingCell(spine, 2))) return 1;
   if (take(kMoveShortCurve, FindShortCurveCell(spine, 1))) return 1;
   if (mode == 1) {
     int type = 0;
@@ -150,23 +150,17 @@ int FindPolygonOrTMove(int mode, TSpine& spine, int type, int cursor[8]) {
 }
 
 int PerformMove(TSpine& spine, const TMoveChoice& choice, TString* moveText, int* limit, int* counter) {
-  // A copy holds the whole chain; a spine further down the chain cannot be
-  // restored in place without replacing the spines before it.
-  if (spine.Head() != &spine) return Dispatch(spine, choice, moveText, limit, counter);
-  // The copy to restore when the performer refuses, fails or is stopped.
-  TSpine backup;
-  spine.CopyTo(backup);
+  // The state to restore when the performer refuses, fails or is stopped.
   int savedLimit = limit != nullptr ? *limit : 0;
   int savedCounter = counter != nullptr ? *counter : 0;
   auto restore = [&] {
-    backup.CopyTo(spine);
     if (limit != nullptr) *limit = savedLimit;
     if (counter != nullptr) *counter = savedCounter;
     if (moveText != nullptr) moveText->Clear();
   };
   int result = 0;
   try {
-    result = Dispatch(spine, choice, moveText, limit, counter);
+    result = PerformWithRollback(spine, [&] { return Dispatch(spine, choice, moveText, limit, counter); });
   } catch (...) {
     restore();
     throw;

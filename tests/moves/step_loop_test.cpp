@@ -76,16 +76,20 @@ TEST_F(StepLoopTest, NothingAppliesToASpecialSpineOfAClosedManifold) {
     TSpine spine;
     ASSERT_TRUE(LoadThickenedSpine(spine, "cMcabbjaj"));
     const std::string before = SpineSignature(spine);
+    // Both sides of every cell lie on the one boundary sphere: crude piercing
+    // is the only move, chosen automatically unless surgeries are disabled.
     TMoveChoice choice;
+    EXPECT_EQ(ChooseNextMove(1, spine, choice, nullptr, nullptr), 1);
+    EXPECT_EQ(choice.type, kMoveCrudePiercing);
+    DisableSurgeries.store(1);
     EXPECT_EQ(ChooseNextMove(1, spine, choice, nullptr, nullptr), 0);
     EXPECT_EQ(choice.type, 0);
     EXPECT_EQ(choice.element, -1);
     TString report;
     EXPECT_EQ(MakeSimplificationStep(1, spine, &report, TMoveChoice{}, nullptr, nullptr), 0);
+    DisableSurgeries.store(0);
     EXPECT_STREQ(report.CStr(), "No transformation");
     EXPECT_EQ(SpineSignature(spine), before);
-    // Both sides of every cell lie on the one boundary sphere: the classifier
-    // offers crude piercing and nothing after it.
     EXPECT_EQ(ClassifyCellMove(0, spine, 0, 0), kMoveCrudePiercing);
     EXPECT_EQ(ClassifyCellMove(0, spine, 0, kMoveCrudePiercing), 0);
   }

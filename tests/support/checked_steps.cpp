@@ -9,14 +9,16 @@
 #include "model/spine.h"
 #include "support/spine_checker.h"
 
-void MakeCheckedSteps(TSpine& spine, TSpineChecker& checker, TMoveChoice first, int maxSteps) {
+int MakeCheckedSteps(TSpine& spine, TSpineChecker& checker, TMoveChoice first, int maxSteps) {
   TMoveChoice choice = first;
-  for (int step = 0; step < maxSteps; ++step) {
+  int step = 0;
+  for (; step < maxSteps; ++step) {
     TString report;
     if (MakeSimplificationStep(1, spine, &report, choice, nullptr, nullptr) == 0) break;
     EXPECT_TRUE(checker.Check(spine, false)) << report.CStr();
     choice = TMoveChoice{};
   }
+  return step;
 }
 
 std::vector<std::pair<int, int>> SolidTorusMeridians(TSpine& spine) {

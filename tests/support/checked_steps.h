@@ -12,8 +12,8 @@ class TSpineChecker;
 // Makes up to maxSteps automatic steps, the first one the given choice (an
 // empty choice lets the step choose), and checks the spine after every step
 // that did something (homology may change: cuttings and piercings are among
-// them). Returns when a step does nothing.
-void MakeCheckedSteps(TSpine& spine, TSpineChecker& checker, TMoveChoice first, int maxSteps);
+// them). Returns the number of steps that did something, when one does nothing.
+int MakeCheckedSteps(TSpine& spine, TSpineChecker& checker, TMoveChoice first, int maxSteps);
 
 // The meridians (pairs of coordinates) of the solid-torus atoms of the
 // spine's labeled molecule, in table order.

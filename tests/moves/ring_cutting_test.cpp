@@ -1,0 +1,147 @@
+// Cutting out a ring: on the spines that the default moves leave of the
+// Heegaard and surgery examples, a cell meets itself along an edge between
+// boundary tori; cutting the ring out records a triple atom, reports it and
+// leaves a sound spine. Closed spines and refused cells stay as they were.
+#include "moves/ring_cutting.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "foundation/heap_string.h"
+#include "foundation/output.h"
+#include "model/molecule_vertex.h"
+#include "model/object_table.h"
+#include "model/spine.h"
+#include "moves/move_families.h"
+#include "moves/move_types.h"
+#include "moves/step_loop.h"
+#include "shell/document_spine.h"
+#include "shell/examples.h"
+#include "shell/molecule_printer.h"
+#include "shell/options.h"
+#include "support/model_heap.h"
+#include "support/spine_checker.h"
+#include "support/thick_spine_support.h"
+
+namespace {
+
+int TripleAtoms(TSpine& spine) {
+  int count = 0;
+  for (TObjectTable* t = spine.MoleculeTable()->Head(); t != nullptr; t = t->Next())
+    count += t->CountAtomsOfType(kTripleAtom);
+  return count;
+}
+
+// The spine that the automatic steps leave of an example, thickened.
+void StepExample(TDocumentSpine& document, int n, TSpineChecker*& checker) {
+  const std::string text(ExampleText(n).value_or(""));
+  ASSERT_EQ(document.ParseDocumentText(text.c_str(), TOptionValues{}), 1);
+  document.EnsureThickened();
+  TSpine& spine = document.Spine();
+  checker = new TSpineChecker(spine);
+  for (int step = 0; step < 50; ++step) {
+    TString report;
+    if (MakeSimplificationStep(1, spine, &report, TMoveChoice{}, nullptr, nullptr) == 0) break;
+    EXPECT_TRUE(checker->Check(spine, false)) << report.CStr();
+  }
+}
+
+// The edges at the triple atom, over the molecule fused across components.
+int TripleAtomEdges(TSpine& spine) {
+  TOutput output;
+  PrintLabeledMolecule(output, spine, 1);
+  const std::string text = output.Text();
+  EXPECT_NE(text.find("Labeled molecule is connected"), std::string::npos) << text;
+  int edges = 0;
+  for (std::size_t at = text.find("Triple vertex 1 "); at != std::string::npos;
+       at = text.find("Triple vertex 1 ", at + 1))
+    ++edges;
+  return edges;
+}
+
+// Example 3 (a Heegaard diagram) pierces crudely first, example 4 (a
+// surgery) delicately; the spine each reaches has a ring between the two
+// copies of a cell on one torus, which the classifier offers. Cutting it
+// splits the torus in two and the spine into two components: the triple atom
+// is glued to the old torus and to both new ones, across the split.
+TEST(RingCuttingTest, ARingOnOneTorusRecordsATripleAtomWithThreeEdges) {
+  InitMoveOrderTable();
+  for (int n : {3, 4}) {
+    SCOPED_TRACE("example " + std::to_string(n));
+    TDocumentSpine document;
+    TDocumentSpine::TScope scope(document);
+    TSpineChecker* checker = nullptr;
+    StepExample(document, n, checker);
+    std::unique_ptr<TSpineChecker> owned(checker);
+    ASSERT_NE(checker, nullptr);
+    TSpine& spine = document.Spine();
+    TMoveChoice choice;
+    choice.element = FindRingCell(spine);
+    ASSERT_NE(choice.element, -1);
+    choice.type = kMoveRing;
+    EXPECT_EQ(ClassifyCellMove(0, spine, choice.element, 0), kMoveRing);
+    int first = -1;
+    int second = -1;
+    EXPECT_NE(TestRingCutting(spine, choice.element, &first, &second), 0);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(TripleAtoms(spine), 0);
+    const int log = spine.LogCount();
+    TString report;
+    ASSERT_NE(MakeSimplificationStep(1, spine, &report, choice, nullptr, nullptr), 0);
+    EXPECT_TRUE(checker->Check(spine, false)) << report.CStr();
+    EXPECT_NE(std::string(report.CStr()).find("a boundary torus has been separated"), std::string::npos)
+        << report.CStr();
+    EXPECT_NE(spine.Next(), nullptr);
+    EXPECT_EQ(TripleAtoms(spine), 1);
+    EXPECT_EQ(TripleAtomEdges(spine), 3);
+    // The ring comes first in the log, the follow-ups' reductions after it.
+    ASSERT_GT(spine.LogCount(), log);
+    EXPECT_EQ(spine.LogEntry(log, nullptr, 0), kMoveRing);
+  }
+}
+
+// In example 11 the ring's band closes up with a twist: one torus is left
+// where a pair of pants would leave two. The move is refused and the spine
+// rolled back, after the cut was made.
+TEST(RingCuttingTest, ATwistedBandIsRefusedAndRolledBack) {
+  InitMoveOrderTable();
+  TDocumentSpine document;
+  TDocumentSpine::TScope scope(document);
+  TSpineChecker* checker = nullptr;
+  StepExample(document, 11, checker);
+  std::unique_ptr<TSpineChecker> owned(checker);
+  ASSERT_NE(checker, nullptr);
+  TSpine& spine = document.Spine();
+  const int cell = FindRingCell(spine);
+  ASSERT_NE(cell, -1);
+  const int objects = spine.Objects().Count();
+  const int log = spine.LogCount();
+  TString text;
+  EXPECT_EQ(CutOutRing(spine, cell, &text), 0);
+  EXPECT_EQ(spine.Objects().Count(), objects);
+  EXPECT_EQ(spine.LogCount(), log);
+  EXPECT_EQ(TripleAtoms(spine), 0);
+  EXPECT_EQ(FindRingCell(spine), cell);
+  EXPECT_TRUE(checker->Check(spine, false));
+}
+
+TEST(RingCuttingTest, NoRingWithoutToriAndARefusalChangesNothing) {
+  InitMoveOrderTable();
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadThickenedSpine(spine, "bkaajn"));
+  const std::string before = SpineSignature(spine);
+  EXPECT_EQ(FindRingCell(spine), -1);
+  for (int i = 0; spine.NthCell(i).IsValid(); ++i) EXPECT_EQ(TestRingCutting(spine, i), 0);
+  TString text;
+  EXPECT_EQ(CutOutRing(spine, 0, &text), 0);
+  EXPECT_EQ(CutOutRing(spine, 99, &text), 0);
+  EXPECT_TRUE(text.Empty());
+  EXPECT_EQ(SpineSignature(spine), before);
+  TSpine empty;
+  EXPECT_EQ(FindRingCell(empty), -1);
+}
+
+}  // namespace
