@@ -14,7 +14,7 @@
 #pragma once
 
 class TAtomTable;
-class TObjectHeader;
+struct TObjectHeader;
 class TObjectTable;
 class TTableRecord;
 

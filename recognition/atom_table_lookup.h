@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-class TObjectHeader;
+struct TObjectHeader;
 class TSpine;
 class TTableRecord;
 
