@@ -117,6 +117,8 @@ class TAtomTable {
   // outlive the table (the records keep views into it). On a refused text
   // the table is empty and error says why (the record, its line, the reason).
   static TAtomTable FromText(std::string_view text, std::string& error);
+  // A temporary text would die before the table's views into it.
+  static TAtomTable FromText(std::string&& text, std::string& error) = delete;
 
   int Count() const { return static_cast<int>(records_.size()); }
   // Record i, 0-based; null out of range.

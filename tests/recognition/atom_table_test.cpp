@@ -264,10 +264,10 @@ TEST(AtomTableText, NextDescriptionsResolveAndCarryTheirBoundary) {
 TEST(AtomTableText, MalformedNextDescriptionsAreDroppedWithTheRest) {
   std::string error;
   // The second description has no torus data: it and the third are dropped.
-  TAtomTable table = TAtomTable::FromText(FixtureTable("%Next={Type3| K3_1: Free (1 0) (0 1)}\r\n"
-                                                       "%Next={Type3| K5_1}\r\n"
-                                                       "%Next={Type3| K5_2: Free (1 0) (0 1)}\r\n"),
-                                          error);
+  const std::string tableText = FixtureTable("%Next={Type3| K3_1: Free (1 0) (0 1)}\r\n"
+                                             "%Next={Type3| K5_1}\r\n"
+                                             "%Next={Type3| K5_2: Free (1 0) (0 1)}\r\n");
+  TAtomTable table = TAtomTable::FromText(tableText, error);
   ASSERT_EQ(error, "");
   EXPECT_NE(table.FindTableRecord({1, 1, 0, 0, 0}), nullptr);
   EXPECT_EQ(table.FindTableRecord({1, 2, 0, 0, 0}), nullptr);
@@ -279,7 +279,8 @@ TEST(AtomTableText, MalformedNextDescriptionsAreDroppedWithTheRest) {
                            "%Next={Type2| Q9^2_1 1: Free (1 0) (0 1) 7: Free (1 0) (0 1)}\r\n",
                            "%Next Type3| K3_1: Free (1 0) (0 1)\r\n"}) {
     SCOPED_TRACE(line);
-    table = TAtomTable::FromText(FixtureTable(line), error);
+    const std::string lineTableText = FixtureTable(line);
+    table = TAtomTable::FromText(lineTableText, error);
     ASSERT_EQ(error, "");
     EXPECT_EQ(table.Record(0)->Child(), nullptr);
   }
@@ -287,11 +288,11 @@ TEST(AtomTableText, MalformedNextDescriptionsAreDroppedWithTheRest) {
 
 TEST(AtomTableText, FurtherTorusSetsBecomeSymmetryRows) {
   std::string error;
-  TAtomTable table = TAtomTable::FromText(FixtureTable("%Next={Type3| K4_1: Free (1 0) (0 1)\r\n"
-                                                       "%; 1: Free (1 0) (0 1)\r\n"
-                                                       "%; 1: Free (-1 0) (0 1)\r\n"
-                                                       "%; 1: Free (-1 0) (0 -1)}\r\n"),
-                                          error);
+  const std::string tableText = FixtureTable("%Next={Type3| K4_1: Free (1 0) (0 1)\r\n"
+                                             "%; 1: Free (1 0) (0 1)\r\n"
+                                             "%; 1: Free (-1 0) (0 1)\r\n"
+                                             "%; 1: Free (-1 0) (0 -1)}\r\n");
+  TAtomTable table = TAtomTable::FromText(tableText, error);
   const TTableRecord* knot = table.FindTableRecord({1, 1, 0, 0, 0});
   ASSERT_NE(knot, nullptr);
   // the identity set adds nothing; the reflection reverses orientation
@@ -304,8 +305,8 @@ TEST(AtomTableText, FurtherTorusSetsBecomeSymmetryRows) {
 TEST(AtomTableText, ASpineDescriptionMatchesThroughItsOwnSpine) {
   std::string error;
   // The figure-eight knot complement's spine as another presentation of Q2_1.
-  TAtomTable table = TAtomTable::FromText(
-      FixtureTable("%Next={Type1| {1 -3 2 -1 3 -4} {1 -4 2 -3 4 -2} 1: Free (1 0) (0 1)}\r\n"), error);
+  const std::string tableText = FixtureTable("%Next={Type1| {1 -3 2 -1 3 -4} {1 -4 2 -3 4 -2} 1: Free (1 0) (0 1)}\r\n");
+  TAtomTable table = TAtomTable::FromText(tableText, error);
   const TTableRecord* spine = table.FindTableRecord({1, 1, 0, 0, 0});
   ASSERT_NE(spine, nullptr);
   EXPECT_EQ(spine->GetNextType(), kNextSpine);
@@ -332,10 +333,10 @@ TEST(AtomBoundaryFit, MatricesOrderBySmallEntriesThenPositiveOnes) {
 
 TEST(AtomBoundaryFit, SymmetricSlopesOfASymmetricAtomGiveOneName) {
   std::string error;
-  TAtomTable table = TAtomTable::FromText(FixtureTable("%Next={Type3| K4_1: Free (1 0) (0 1)\r\n"
-                                                       "%; 1: Free (-1 0) (0 1)\r\n"
-                                                       "%; 1: Free (-1 0) (0 -1)}\r\n"),
-                                          error);
+  const std::string tableText = FixtureTable("%Next={Type3| K4_1: Free (1 0) (0 1)\r\n"
+                                             "%; 1: Free (-1 0) (0 1)\r\n"
+                                             "%; 1: Free (-1 0) (0 -1)}\r\n");
+  TAtomTable table = TAtomTable::FromText(tableText, error);
   const TTableRecord* knot = table.FindTableRecord({1, 1, 0, 0, 0});
   ASSERT_NE(knot, nullptr);
   const TIntQuad identity{1, 0, 0, 1};
