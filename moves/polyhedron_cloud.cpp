@@ -335,6 +335,14 @@ bool TPolyhedronCloud::SwapOut(const std::filesystem::path& folder) {
 
 bool TPolyhedronCloud::SwapIn() {
   if (!IsSwappedOut()) return false;
+  try {
+    return ReadSwapFile();
+  } catch (const std::exception&) {  // a number field that does not read
+    return false;
+  }
+}
+
+bool TPolyhedronCloud::ReadSwapFile() {
   std::ifstream in(swapFolder_ / "polyhedra.txt", std::ios::binary);
   std::size_t count = 0;
   std::string line;

@@ -110,6 +110,7 @@ class TPolyhedronCloud {
 
  private:
   bool LoadCurrent(int index);
+  bool ReadSwapFile();
 
   int mode_ = 1;
   bool built_ = false;
