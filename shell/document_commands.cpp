@@ -8,6 +8,7 @@
 #include "shell/link_invariant_commands.h"
 #include "shell/molecule_report.h"
 #include "shell/move_commands.h"
+#include "shell/t_move_commands.h"
 #include "shell/spine_text_view.h"
 #include "shell/triangulation_reports.h"
 #include "shell/turaev_viro_commands.h"
@@ -90,6 +91,8 @@ constexpr TCommandRow kCommands[] = {
     {51, RunMakeDefaultMoves},
     {52, RunMakeOneStep},
     {53, RunMakeCellReductions},
+    {55, RunTMoveSimplification},
+    {56, RunTMoveComparison},
     // Debug.
     {74, RunDebugGo},
     {75, RunStepByStep},

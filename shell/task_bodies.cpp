@@ -5,6 +5,7 @@
 #include "shell/document_commands.h"
 #include "shell/document_spine.h"
 #include "shell/move_commands.h"
+#include "shell/t_move_commands.h"
 #include "shell/task_view.h"
 
 void TTaskBodies::Set(TTaskKind kind, TTaskBody body) {
@@ -38,6 +39,23 @@ void RunDefaultMovesTask(TComputationTask& task) {
   task.EndComputation();
 }
 
+// The T-move comparison (kind 12) and simplification (kind 13): the command
+// runs on a document of the task's own and its report is shown in
+// information mode; a refusal is shown as it stands.
+void RunTMoveTask(TComputationTask& task, TCommandOutcome (*command)(TCommandRun&)) {
+  task.BeginComputation();
+  {
+    TDocumentSpine document;
+    TDocumentSpine::TScope scope(document);
+    TCommandRun run(document, task.DocumentText(), task.Options());
+    command(run);
+    task.Output().AppendText(run.output.Text());
+  }
+  if (!TComputationTask::Aborted() && task.GetView() != nullptr)
+    task.GetView()->SetInformationMode(true, std::string(task.Output().Text()));
+  task.EndComputation();
+}
+
 }  // namespace
 
 TTaskBodies BuiltInTaskBodies() {
@@ -46,5 +64,9 @@ TTaskBodies BuiltInTaskBodies() {
   TTaskBodies bodies;
   bodies.Set(TTaskKind::TuraevViro, RunTuraevViroTask);
   bodies.Set(TTaskKind::DefaultMoves, RunDefaultMovesTask);
+  bodies.Set(TTaskKind::TMoveComparison,
+             [](TComputationTask& task) { RunTMoveTask(task, RunTMoveComparison); });
+  bodies.Set(TTaskKind::TMoveSimplification,
+             [](TComputationTask& task) { RunTMoveTask(task, RunTMoveSimplification); });
   return bodies;
 }
