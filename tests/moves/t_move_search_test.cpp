@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/stop_flags.h"
+#include "foundation/stop_poll.h"
 #include "model/edge.h"
 #include "model/spine.h"
 #include "moves/polyhedron_cloud.h"
@@ -219,6 +221,27 @@ TEST(TMoveSearchTest, ASwappedCloudReadsBackAndGrowsOn) {
     EXPECT_EQ(cloud.IndexOf(p->signature), i);
   }
   EXPECT_GT(cloud.ExpandNext(nullptr), count - 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A stop ends the searches by TComputationStopped, the spines given untouched.
+TEST(TMoveSearchTest, AStopEndsTheSearchesAndLeavesTheSpines) {
+  TScopedModelHeap heap;
+  TSpine first;
+  TSpine second;
+  ASSERT_TRUE(LoadMarked(first, "dLQbcbchhjs"));
+  ASSERT_TRUE(LoadMarked(second, "dLQbcbchhjw"));
+  const std::string signature = SpineSignature(first);
+  RequestStop();
+  EXPECT_THROW(SimplifyPolyhedronByTMoves(first, 2, TTMoveLimits{0, 1000}, nullptr),
+               TComputationStopped);
+  EXPECT_THROW(ComparePolyhedraByTMoves(first, second, 3, false, TTMoveLimits{0, 1000}, nullptr),
+               TComputationStopped);
+  StopFlags().stop.store(0);
+  EXPECT_EQ(SpineSignature(first), signature);
 }
 
 }  // namespace
