@@ -137,6 +137,17 @@ TEST(TMoveTest, RefusalsLeaveTheSpineAsItWas) {
   EXPECT_FALSE(TMovesApplyTo(labelled));
   EXPECT_FALSE(PerformTMove(labelled, FindTMoveEdge(labelled, -1)).IsValid());
   EXPECT_EQ(CountsOf(labelled).v, 2);
+  // A thickening with a torus boundary (the figure-eight knot's complement):
+  // the torus labels and the molecule would not survive the rebuild.
+  TSpine cusped;
+  ASSERT_TRUE(LoadThickenedSpine(cusped, "cPcbbbiht"));
+  ASSERT_GT(cusped.CountBoundaries(2), 0);
+  EXPECT_FALSE(TMovesApplyTo(cusped));
+  TPolyhedronCloud marker;
+  marker.MarkTMoveCandidates(cusped, false);
+  EXPECT_EQ(FindTMoveEdge(cusped, -1), -1);
+  EXPECT_FALSE(PerformTMove(cusped, 0).IsValid());
+  EXPECT_TRUE(cusped.IsThickened());
 }
 
 TEST(TMoveTest, TextsNameTheObject) {
