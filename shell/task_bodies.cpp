@@ -1,5 +1,7 @@
 #include "shell/task_bodies.h"
 
+#include <functional>
+
 #include "shell/atom_table_commands.h"
 #include "shell/turaev_viro_commands.h"
 #include "shell/computation_task.h"
@@ -7,6 +9,7 @@
 #include "shell/document_spine.h"
 #include "shell/move_commands.h"
 #include "shell/surface_commands.h"
+#include "shell/t_move_commands.h"
 #include "shell/task_view.h"
 
 void TTaskBodies::Set(TTaskKind kind, TTaskBody body) {
@@ -23,16 +26,18 @@ const TTaskBody* TTaskBodies::Find(TTaskKind kind) const {
 
 namespace {
 
-// Default moves (kind 5): the document text is parsed into a spine of the
-// task's own, the moves run on it, and the report with the transformed spine
-// is shown in information mode.
-void RunDefaultMovesTask(TComputationTask& task) {
+// A command run as a task (default moves, kind 5; the T-move comparison and
+// simplification, kinds 12 and 13; the imports of cusped presentations,
+// kinds 15 to 18): the document text is parsed into a spine of the task's
+// own, the command runs on it, and its report (a refusal as it stands) is
+// shown in information mode.
+void RunCommandTask(TComputationTask& task, const std::function<void(TCommandRun&)>& command) {
   task.BeginComputation();
   {
     TDocumentSpine document;
     TDocumentSpine::TScope scope(document);
     TCommandRun run(document, task.DocumentText(), task.Options());
-    RunMakeDefaultMoves(run);
+    command(run);
     task.Output().AppendText(run.output.Text());
   }
   if (!TComputationTask::Aborted() && task.GetView() != nullptr)
@@ -40,20 +45,15 @@ void RunDefaultMovesTask(TComputationTask& task) {
   task.EndComputation();
 }
 
-// Imports of cusped presentations (kinds 15 to 18): the table text with the
-// document's presentations added, shown in information mode.
-void RunImportTask(TComputationTask& task, int kind) {
-  task.BeginComputation();
-  {
-    TDocumentSpine document;
-    TDocumentSpine::TScope scope(document);
-    TCommandRun run(document, task.DocumentText(), task.Options());
-    RunImportPresentations(run, kind);
-    task.Output().AppendText(run.output.Text());
-  }
-  if (!TComputationTask::Aborted() && task.GetView() != nullptr)
-    task.GetView()->SetInformationMode(true, std::string(task.Output().Text()));
-  task.EndComputation();
+// The body of a task that runs one command of the table.
+TTaskBody CommandTask(TCommandOutcome (*command)(TCommandRun&)) {
+  return [command](TComputationTask& task) { RunCommandTask(task, command); };
+}
+
+TTaskBody ImportTask(int kind) {
+  return [kind](TComputationTask& task) {
+    RunCommandTask(task, [kind](TCommandRun& run) { RunImportPresentations(run, kind); });
+  };
 }
 
 }  // namespace
@@ -63,11 +63,13 @@ TTaskBodies BuiltInTaskBodies() {
   // their bodies here as they are built.
   TTaskBodies bodies;
   bodies.Set(TTaskKind::TuraevViro, RunTuraevViroTask);
-  bodies.Set(TTaskKind::DefaultMoves, RunDefaultMovesTask);
-  bodies.Set(TTaskKind::ImportOneCuspByAtoms, [](TComputationTask& task) { RunImportTask(task, 15); });
-  bodies.Set(TTaskKind::ImportOneCuspByKnots, [](TComputationTask& task) { RunImportTask(task, 16); });
-  bodies.Set(TTaskKind::ImportOneCuspByLinks, [](TComputationTask& task) { RunImportTask(task, 17); });
-  bodies.Set(TTaskKind::ImportTwoCuspByLinks, [](TComputationTask& task) { RunImportTask(task, 18); });
+  bodies.Set(TTaskKind::DefaultMoves, CommandTask(RunMakeDefaultMoves));
+  bodies.Set(TTaskKind::TMoveComparison, CommandTask(RunTMoveComparison));
+  bodies.Set(TTaskKind::TMoveSimplification, CommandTask(RunTMoveSimplification));
+  bodies.Set(TTaskKind::ImportOneCuspByAtoms, ImportTask(15));
+  bodies.Set(TTaskKind::ImportOneCuspByKnots, ImportTask(16));
+  bodies.Set(TTaskKind::ImportOneCuspByLinks, ImportTask(17));
+  bodies.Set(TTaskKind::ImportTwoCuspByLinks, ImportTask(18));
   bodies.Set(TTaskKind::SurfaceSearch, RunSurfaceSearchTask);
   bodies.Set(TTaskKind::NormalSurfaceSearch, RunNormalSurfaceSearchTask);
   return bodies;
