@@ -1,4 +1,4 @@
-// Private heaps as lists of individually allocated blocks, and the per-thread
+// Private heaps as size-class arenas with separately allocated large blocks, and the per-thread
 // stack of heap contexts. See private_heap.h for the contracts.
 #include "foundation/private_heap.h"
 
@@ -12,16 +12,70 @@
 // header is padded to the strictest fundamental alignment so that the caller's
 // bytes are aligned as malloc's would be.
 struct alignas(std::max_align_t) TBlockHeader {
-  TBlockHeader* previous;
-  TBlockHeader* next;
   TPrivateHeap* heap;
-  std::size_t size;
+  std::size_t size;  // the size requested
 };
+
+// A large block is its own chunk of the standard allocator; this link sits in
+// front of its header and keeps it in its heap's list for destruction.
+struct alignas(std::max_align_t) TLargeLink {
+  TLargeLink* previous;
+  TLargeLink* next;
+};
+
+// Chunks of small blocks are kept in a singly linked list through this record
+// at their start.
+struct alignas(std::max_align_t) TChunk {
+  TChunk* next;
+  std::size_t bytes;
+};
+
+namespace {
+
+// Small requests are served from size classes of 16-byte steps, carved from
+// chunks and recycled through per-class free lists; only large requests reach
+// the standard allocator one by one. A heap of many small model objects then
+// costs one malloc per chunk, and destroying it one free per chunk.
+//
+// Under AddressSanitizer every block is a large block, so that overruns and
+// use after destruction are still caught per block.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr std::size_t kSmallLimit = 0;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr std::size_t kSmallLimit = 0;
+#else
+constexpr std::size_t kSmallLimit = 512;
+#endif
+#else
+constexpr std::size_t kSmallLimit = 512;
+#endif
+
+constexpr std::size_t kClassStep = 16;
+constexpr std::size_t kClassCount = kSmallLimit / kClassStep + 1;
+constexpr std::size_t kFirstChunkBytes = 16 * 1024;
+constexpr std::size_t kLargestChunkBytes = 1024 * 1024;
+
+// The class of a small request: its payload rounded up to the class step, at
+// least one step (a free block keeps its list link in the payload).
+std::size_t ClassOf(std::size_t bytes) {
+  std::size_t steps = (bytes + kClassStep - 1) / kClassStep;
+  return steps == 0 ? 1 : steps;
+}
+
+bool IsSmall(std::size_t bytes) { return bytes <= kSmallLimit; }
+
+}  // namespace
 
 class TPrivateHeap {
  public:
   std::mutex lock;
-  TBlockHeader* first = nullptr;
+  TLargeLink* firstLarge = nullptr;
+  TChunk* chunks = nullptr;
+  unsigned char* bump = nullptr;      // free space of the newest chunk
+  unsigned char* bumpEnd = nullptr;
+  std::size_t nextChunkBytes = kFirstChunkBytes;
+  void* freeLists[kClassCount] = {};  // freed small blocks (headers), by class
   std::size_t blockCount = 0;
   std::size_t bytesInUse = 0;
   bool permanent = false;
@@ -29,7 +83,8 @@ class TPrivateHeap {
 
 namespace {
 
-constexpr std::size_t kMaxRequest = std::numeric_limits<std::size_t>::max() / 2 - sizeof(TBlockHeader);
+constexpr std::size_t kMaxRequest = std::numeric_limits<std::size_t>::max() / 2 -
+                                    sizeof(TBlockHeader) - sizeof(TLargeLink);
 
 TBlockHeader* HeaderOf(const void* block) {
   return reinterpret_cast<TBlockHeader*>(
@@ -40,35 +95,111 @@ void* PayloadOf(TBlockHeader* header) {
   return reinterpret_cast<unsigned char*>(header) + sizeof(TBlockHeader);
 }
 
-// Links a fresh header at the front of the heap's list; the heap lock is held.
-void Link(TPrivateHeap* heap, TBlockHeader* header) {
-  header->heap = heap;
-  header->previous = nullptr;
-  header->next = heap->first;
-  if (heap->first != nullptr) heap->first->previous = header;
-  heap->first = header;
+TLargeLink* LinkOf(TBlockHeader* header) {
+  return reinterpret_cast<TLargeLink*>(reinterpret_cast<unsigned char*>(header) -
+                                       sizeof(TLargeLink));
 }
 
-void Unlink(TPrivateHeap* heap, TBlockHeader* header) {
-  if (header->previous != nullptr)
-    header->previous->next = header->next;
+TBlockHeader* HeaderOfLink(TLargeLink* link) {
+  return reinterpret_cast<TBlockHeader*>(reinterpret_cast<unsigned char*>(link) +
+                                         sizeof(TLargeLink));
+}
+
+// Links a large block at the front of the heap's list; the heap lock is held.
+void LinkLarge(TPrivateHeap* heap, TLargeLink* link) {
+  link->previous = nullptr;
+  link->next = heap->firstLarge;
+  if (heap->firstLarge != nullptr) heap->firstLarge->previous = link;
+  heap->firstLarge = link;
+}
+
+void UnlinkLarge(TPrivateHeap* heap, TLargeLink* link) {
+  if (link->previous != nullptr)
+    link->previous->next = link->next;
   else
-    heap->first = header->next;
-  if (header->next != nullptr) header->next->previous = header->previous;
+    heap->firstLarge = link->next;
+  if (link->next != nullptr) link->next->previous = link->previous;
+}
+
+// A small block of the given class, from its free list or carved from the
+// newest chunk (a new chunk when it is used up); null when the system refuses.
+// The heap lock is held.
+TBlockHeader* TakeSmall(TPrivateHeap* heap, std::size_t sizeClass) {
+  if (void* recycled = heap->freeLists[sizeClass]) {
+    heap->freeLists[sizeClass] = *static_cast<void**>(PayloadOf(static_cast<TBlockHeader*>(recycled)));
+    return static_cast<TBlockHeader*>(recycled);
+  }
+  const std::size_t slot = sizeof(TBlockHeader) + sizeClass * kClassStep;
+  if (static_cast<std::size_t>(heap->bumpEnd - heap->bump) < slot) {
+    // The tail of the old chunk is left unused: at most one slot's worth.
+    const std::size_t bytes = heap->nextChunkBytes;
+    auto* chunk = static_cast<TChunk*>(std::malloc(bytes));
+    if (chunk == nullptr) return nullptr;
+    chunk->next = heap->chunks;
+    chunk->bytes = bytes;
+    heap->chunks = chunk;
+    heap->bump = reinterpret_cast<unsigned char*>(chunk) + sizeof(TChunk);
+    heap->bumpEnd = reinterpret_cast<unsigned char*>(chunk) + bytes;
+    if (heap->nextChunkBytes < kLargestChunkBytes) heap->nextChunkBytes *= 2;
+  }
+  auto* header = reinterpret_cast<TBlockHeader*>(heap->bump);
+  heap->bump += slot;
+  return header;
+}
+
+void GiveBackSmall(TPrivateHeap* heap, TBlockHeader* header) {
+  std::size_t sizeClass = ClassOf(header->size);
+  *static_cast<void**>(PayloadOf(header)) = heap->freeLists[sizeClass];
+  heap->freeLists[sizeClass] = header;
+}
+
+// A new block with its header filled in and counted; null on failure. The heap
+// lock is held.
+TBlockHeader* NewBlock(TPrivateHeap* heap, std::size_t bytes) {
+  TBlockHeader* header = nullptr;
+  if (IsSmall(bytes)) {
+    header = TakeSmall(heap, ClassOf(bytes));
+  } else {
+    auto* link = static_cast<TLargeLink*>(
+        std::malloc(sizeof(TLargeLink) + sizeof(TBlockHeader) + bytes));
+    if (link != nullptr) {
+      LinkLarge(heap, link);
+      header = HeaderOfLink(link);
+    }
+  }
+  if (header == nullptr) return nullptr;
+  header->heap = heap;
+  header->size = bytes;
+  ++heap->blockCount;
+  heap->bytesInUse += bytes;
+  return header;
+}
+
+// Returns a block to its heap (small) or to the system (large); the heap lock
+// is held.
+void DeleteBlock(TPrivateHeap* heap, TBlockHeader* header) {
+  --heap->blockCount;
+  heap->bytesInUse -= header->size;
+  if (IsSmall(header->size)) {
+    GiveBackSmall(heap, header);
+  } else {
+    TLargeLink* link = LinkOf(header);
+    UnlinkLarge(heap, link);
+    std::free(link);
+  }
 }
 
 void* AllocateIn(TPrivateHeap* heap, std::size_t bytes, unsigned flags) {
   void* block = nullptr;
   if (heap != nullptr && bytes <= kMaxRequest) {
-    auto* header = static_cast<TBlockHeader*>(std::malloc(sizeof(TBlockHeader) + bytes));
+    TBlockHeader* header;
+    {
+      std::lock_guard<std::mutex> hold(heap->lock);
+      header = NewBlock(heap, bytes);
+    }
     if (header != nullptr) {
-      header->size = bytes;
       block = PayloadOf(header);
       if ((flags & kHeapZeroMemory) != 0) std::memset(block, 0, bytes);
-      std::lock_guard<std::mutex> hold(heap->lock);
-      Link(heap, header);
-      ++heap->blockCount;
-      heap->bytesInUse += bytes;
     }
   }
   if (block == nullptr && (flags & kHeapGenerateExceptions) != 0) throw std::bad_alloc();
@@ -79,33 +210,45 @@ void* ReallocateBlock(void* block, std::size_t bytes) {
   if (block == nullptr || bytes > kMaxRequest) return nullptr;
   TBlockHeader* header = HeaderOf(block);
   TPrivateHeap* heap = header->heap;
-  // The block stays unlinked only while the lock is held, so a concurrent
-  // destruction of another block never sees a dangling neighbour.
   std::lock_guard<std::mutex> hold(heap->lock);
-  std::size_t oldSize = header->size;
-  Unlink(heap, header);
-  auto* moved = static_cast<TBlockHeader*>(std::realloc(header, sizeof(TBlockHeader) + bytes));
-  if (moved == nullptr) {
-    Link(heap, header);
-    return nullptr;
+  const std::size_t oldSize = header->size;
+  if (IsSmall(oldSize) && IsSmall(bytes) && ClassOf(oldSize) == ClassOf(bytes)) {
+    // Same slot: the block stays where it is.
+    header->size = bytes;
+    heap->bytesInUse = heap->bytesInUse - oldSize + bytes;
+    return block;
   }
-  moved->size = bytes;
-  Link(heap, moved);
-  heap->bytesInUse = heap->bytesInUse - oldSize + bytes;
-  return PayloadOf(moved);
+  if (!IsSmall(oldSize) && !IsSmall(bytes)) {
+    // The large block stays unlinked only while the lock is held, so a
+    // concurrent destruction of another block never sees a dangling neighbour.
+    TLargeLink* link = LinkOf(header);
+    UnlinkLarge(heap, link);
+    auto* moved = static_cast<TLargeLink*>(
+        std::realloc(link, sizeof(TLargeLink) + sizeof(TBlockHeader) + bytes));
+    if (moved == nullptr) {
+      LinkLarge(heap, link);
+      return nullptr;
+    }
+    LinkLarge(heap, moved);
+    TBlockHeader* movedHeader = HeaderOfLink(moved);
+    movedHeader->size = bytes;
+    heap->bytesInUse = heap->bytesInUse - oldSize + bytes;
+    return PayloadOf(movedHeader);
+  }
+  // Between a small and a large block: a new block, the contents, the old one back.
+  TBlockHeader* fresh = NewBlock(heap, bytes);
+  if (fresh == nullptr) return nullptr;
+  std::memcpy(PayloadOf(fresh), block, oldSize < bytes ? oldSize : bytes);
+  DeleteBlock(heap, header);
+  return PayloadOf(fresh);
 }
 
 void FreeBlock(void* block) {
   if (block == nullptr) return;
   TBlockHeader* header = HeaderOf(block);
   TPrivateHeap* heap = header->heap;
-  {
-    std::lock_guard<std::mutex> hold(heap->lock);
-    Unlink(heap, header);
-    --heap->blockCount;
-    heap->bytesInUse -= header->size;
-  }
-  std::free(header);
+  std::lock_guard<std::mutex> hold(heap->lock);
+  DeleteBlock(heap, header);
 }
 
 struct TContextWords {
@@ -152,11 +295,17 @@ void PrivateHeapDestroy(THeapHandle heap) {
   TContextStack& stack = Contexts();
   ForgetHeap(stack.installed, heap);
   for (TContextWords& level : stack.saved) ForgetHeap(level, heap);
-  TBlockHeader* header = heap->first;
-  while (header != nullptr) {
-    TBlockHeader* next = header->next;
-    std::free(header);
-    header = next;
+  TLargeLink* link = heap->firstLarge;
+  while (link != nullptr) {
+    TLargeLink* next = link->next;
+    std::free(link);
+    link = next;
+  }
+  TChunk* chunk = heap->chunks;
+  while (chunk != nullptr) {
+    TChunk* next = chunk->next;
+    std::free(chunk);
+    chunk = next;
   }
   delete heap;
 }

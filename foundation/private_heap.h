@@ -8,10 +8,13 @@
 // there, pops the context, and later destroys it (or pushes it again to carry
 // on).
 //
-// Each block is its own chunk of the standard allocator with a small header
-// that links it into its heap's list, so whole-heap destruction is one walk of
-// that list and AddressSanitizer still sees every block separately (overruns
-// and use after destruction are caught per block).
+// Small blocks (up to 512 bytes) are carved from chunks of the heap and
+// recycled through per-size free lists; larger blocks are chunks of the
+// standard allocator of their own, linked into the heap's list. Building a
+// model of many small objects thus costs one system allocation per chunk, and
+// whole-heap destruction one free per chunk and large block. Under
+// AddressSanitizer every block is a separate allocation, so overruns and use
+// after destruction are still caught per block.
 //
 // The installed context (four words: object heap, owner, manager registry,
 // registry heap) and the four saved levels beneath it are per thread: a worker
@@ -82,8 +85,8 @@ void* PrivateHeapReAllocIn(THeapHandle heap, void* block, std::size_t bytes);
 std::size_t PrivateHeapSizeIn(THeapHandle heap, const void* block);
 void PrivateHeapFreeIn(THeapHandle heap, void* block);
 
-// Returns unused memory of a heap to the system where possible. Blocks are
-// individual allocations, so there is nothing to coalesce; kept for callers
+// Returns unused memory of a heap to the system where possible. Freed small
+// blocks stay in their heap for reuse until it is destroyed; kept for callers
 // that compact after large phases.
 void PrivateHeapCompactIn(THeapHandle heap);
 // Compacts the current heap and the registry heap, each when present.

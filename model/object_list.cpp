@@ -142,33 +142,12 @@ void TObjectList::Reserve(int n) {
   body_->capacity = capacity;
 }
 
-int TObjectList::Count() const { return body_ == nullptr ? 0 : static_cast<int>(body_->count); }
-
-int TObjectList::Capacity() const {
-  return body_ == nullptr ? 0 : static_cast<int>(body_->capacity);
-}
-
-int TObjectList::Tag() const { return body_ == nullptr ? 0 : body_->tag; }
-
-int TObjectList::Mode() const { return body_ == nullptr ? 0 : body_->mode; }
-
 void TObjectList::SetTag(int tag) {
   if (body_ != nullptr) body_->tag = tag;
 }
 
 void TObjectList::SetWeak(int mode) {
   if (body_ != nullptr) body_->mode = mode;
-}
-
-TObjectHeader* TObjectList::At(int index) const {
-  if (body_ == nullptr || index < 0 || static_cast<std::uint32_t>(index) >= body_->count)
-    return nullptr;
-  return AsObject(body_->Slots()[index]);
-}
-
-TListSlot TObjectList::ValueAt(int index) const {
-  if (body_ == nullptr || index < 0 || static_cast<std::uint32_t>(index) >= body_->count) return 0;
-  return body_->Slots()[index];
 }
 
 int TObjectList::IndexOf(const TObjectHeader* element) const { return IndexOfValue(AsSlot(element)); }

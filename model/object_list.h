@@ -67,10 +67,12 @@ class TObjectList {
   // Creates or resizes the body to max(n, 1) slots (a shrink when n is below
   // the capacity drops the elements beyond it); new slots are 0.
   void Reserve(int n);
-  int Count() const;
-  int Capacity() const;
-  int Tag() const;
-  int Mode() const;
+  // The accessors are defined inline below: they sit in the innermost loops
+  // of every algorithm on the model.
+  int Count() const { return body_ == nullptr ? 0 : static_cast<int>(body_->count); }
+  int Capacity() const { return body_ == nullptr ? 0 : static_cast<int>(body_->capacity); }
+  int Tag() const { return body_ == nullptr ? 0 : body_->tag; }
+  int Mode() const { return body_ == nullptr ? 0 : body_->mode; }
   bool IsCounted() const { return Mode() == 0; }
   void SetTag(int tag);
   // Sets the mode word of an existing body (0 counted, else plain). Only for a
@@ -79,9 +81,14 @@ class TObjectList {
 
   // The element at index; null without body or when the index is not below the
   // count (negative indices included). For counted lists.
-  TObjectHeader* At(int index) const;
+  TObjectHeader* At(int index) const {
+    return reinterpret_cast<TObjectHeader*>(ValueAt(index));
+  }
   // The plain value at index; 0 out of range.
-  TListSlot ValueAt(int index) const;
+  TListSlot ValueAt(int index) const {
+    if (body_ == nullptr || index < 0 || static_cast<std::uint32_t>(index) >= body_->count) return 0;
+    return body_->Slots()[index];
+  }
   // Position of the last occurrence (searched from the end); -1 when absent.
   int IndexOf(const TObjectHeader* element) const;
   int IndexOfValue(TListSlot value) const;

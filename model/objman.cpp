@@ -95,7 +95,7 @@ void TObjectManager::ResetCursors() {
 
 void TObjectManager::Reset() {
   if (objects_.Count() > 0) objects_.Clear();
-  occurrences_.clear();
+  occurrences_.Clear();
   for (int k = 0; k < kObjectKindCount; ++k) {
     counts_[k] = 0;
     highest_[k] = 0;
@@ -123,17 +123,15 @@ TObjectHeader* TObjectManager::CreateObject(int kind) {
 }
 
 void TObjectManager::NoteAdded(const TObjectHeader* object) {
-  if (object != nullptr) ++occurrences_[object];
+  occurrences_.Add(object);
 }
 
 void TObjectManager::NoteRemoved(const TObjectHeader* object) {
-  auto found = occurrences_.find(object);
-  if (found == occurrences_.end()) return;
-  if (--found->second <= 0) occurrences_.erase(found);
+  occurrences_.Remove(object);
 }
 
 bool TObjectManager::Contains(const TObjectHeader* object) const {
-  return object != nullptr && occurrences_.count(object) != 0;
+  return object != nullptr && occurrences_.Contains(object);
 }
 
 int TObjectManager::IndexOf(const TObjectHeader* object) const {

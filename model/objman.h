@@ -29,6 +29,7 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "foundation/pointer_count_map.h"
 #include "model/handle.h"
 #include "model/object_list.h"
 
@@ -151,7 +152,7 @@ class TObjectManager {
 
   TObjectList objects_;
   // The number of occurrences of each object in objects_.
-  std::unordered_map<const TObjectHeader*, std::int32_t> occurrences_;
+  TPointerCountMap occurrences_;
   TComplex* owner_ = nullptr;
   std::int32_t counts_[kObjectKindCount] = {};
   std::int32_t highest_[kObjectKindCount] = {};

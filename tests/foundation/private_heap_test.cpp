@@ -4,7 +4,11 @@
 
 #include <cstring>
 #include <new>
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -61,6 +65,60 @@ TEST_F(PrivateHeapTest, ZeroFlagAndReallocKeepContents) {
   EXPECT_EQ(PrivateHeapBytesInUse(CurrentHeap()), 10u);
   EXPECT_EQ(PrivateHeapReAlloc(nullptr, 8), nullptr);
   PrivateHeapFree(shrunk);
+}
+
+// Blocks of every size around the small/large boundary, resized within their
+// slot, across slots and across the boundary, freed and reused: no two live
+// blocks may overlap, contents survive every resize, and the counts follow.
+TEST_F(PrivateHeapTest, MixedSizesResizeFreeAndReuseWithoutOverlap) {
+  THeapHandle heap = PrivateHeapCreate(0);
+  struct TBlock {
+    unsigned char* bytes;
+    std::size_t size;
+  };
+  std::vector<TBlock> blocks;
+  auto fill = [](const TBlock& block, std::size_t id) {
+    for (std::size_t i = 0; i < block.size; ++i)
+      block.bytes[i] = static_cast<unsigned char>(id * 31 + i);
+  };
+  auto check = [](const TBlock& block, std::size_t id, std::size_t upTo) {
+    for (std::size_t i = 0; i < upTo; ++i)
+      if (block.bytes[i] != static_cast<unsigned char>(id * 31 + i)) return false;
+    return true;
+  };
+  const std::size_t sizes[] = {0, 1, 15, 16, 17, 48, 200, 511, 512, 513, 600, 5000};
+  for (std::size_t round = 0; round < 40; ++round)
+    for (std::size_t size : sizes) {
+      TBlock block{static_cast<unsigned char*>(PrivateHeapAllocIn(heap, size)), size};
+      ASSERT_NE(block.bytes, nullptr);
+      ASSERT_EQ(reinterpret_cast<std::uintptr_t>(block.bytes) % alignof(std::max_align_t), 0u);
+      fill(block, blocks.size());
+      blocks.push_back(block);
+    }
+  const std::size_t resized[] = {3, 31, 520, 16, 100, 2000, 0, 512, 513, 40, 7, 4096};
+  for (std::size_t id = 0; id < blocks.size(); ++id) {
+    TBlock& block = blocks[id];
+    std::size_t size = resized[id % std::size(resized)];
+    block.bytes = static_cast<unsigned char*>(PrivateHeapReAllocIn(heap, block.bytes, size));
+    ASSERT_NE(block.bytes, nullptr);
+    ASSERT_TRUE(check(block, id, std::min(size, block.size))) << "block " << id;
+    block.size = size;
+    EXPECT_EQ(PrivateHeapSizeIn(heap, block.bytes), size);
+    fill(block, id);
+  }
+  for (std::size_t id = 0; id < blocks.size(); id += 2) PrivateHeapFreeIn(heap, blocks[id].bytes);
+  for (std::size_t id = 0; id < blocks.size(); id += 2) {
+    blocks[id].bytes = static_cast<unsigned char*>(PrivateHeapAllocIn(heap, blocks[id].size));
+    fill(blocks[id], id);
+  }
+  std::size_t bytes = 0;
+  for (std::size_t id = 0; id < blocks.size(); ++id) {
+    ASSERT_TRUE(check(blocks[id], id, blocks[id].size)) << "block " << id << " was overwritten";
+    bytes += blocks[id].size;
+  }
+  EXPECT_EQ(PrivateHeapBlockCount(heap), blocks.size());
+  EXPECT_EQ(PrivateHeapBytesInUse(heap), bytes);
+  PrivateHeapDestroy(heap);
 }
 
 TEST_F(PrivateHeapTest, FailureRaisesOnlyWithTheRaiseFlag) {
