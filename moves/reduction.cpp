@@ -212,16 +212,10 @@ int UniteCellsAlongEdge(TComplex& complex, TObjectHeader* a, TObjectHeader* b, T
   int pa = TCell::FindPassage(a, edge, -1, 0);
   int pb = TCell::FindPassage(b, edge, -1, 0);
   if (pa < 0 || pb < 0) return 0;
-  int labels[4];
-  if (!TEdge::LabelsAreZero(edge, labels)) {
-    int length = TCell::BoundaryLength(a);
-    for (int k = 0; k < length; ++k) {
-      if (k == pa) continue;
-      int direction = 1;
-      THandle e = TCell::PassageAt(a, k, &direction);
-      TEdge::AddLabels(e, labels, direction == 1 ? 1 : -1);
-    }
-  }
+  // The curves leave the edge across a: the sign of each pushed label
+  // depends on the direction of a's passage along the edge as well as on
+  // the passage it lands on.
+  EdgeAddLabelsAroundCell(a, edge, pa);
   bool same = TCell::DirectionAt(a, pa) == TCell::DirectionAt(b, pb);
   TCell::CutAtPassage(a, pa, 0);
   TCell::CutAtPassage(b, pb, same ? 1 : 0);

@@ -59,13 +59,16 @@ TCommandOutcome RunBoundaryCurves(TCommandRun& run) {
   return Outcome(!run.HasSpine());
 }
 
-// The homology group of a complex that does not thicken is its own, not a
-// manifold's: the report says so and the command counts as refused.
+// The homology group is the manifold's. A complex that does not thicken (a
+// disc left by the reductions, a text that is no spine) gives no manifold:
+// the command refuses with the reason and prints no group, so that no group
+// of a mere complex passes for a manifold's. Short Information still
+// describes such a complex, its own homology included.
 TCommandOutcome RunHomologyGroup(TCommandRun& run) {
   run.Parse();
+  if (NoteWithoutManifold(run)) return TCommandOutcome::kRefused;
   int printed = PrintHomologyGroupReport(run.Document(), run.output, 1);
-  const bool noManifold = NoteWithoutManifold(run);
-  return Outcome(!run.HasSpine() || printed == 0 || noManifold);
+  return Outcome(!run.HasSpine() || printed == 0);
 }
 
 // The list of the moves made on the document's spine since it was read; a

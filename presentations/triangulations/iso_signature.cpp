@@ -67,7 +67,12 @@ std::string IsoSignatureErrorMessage(std::string_view word, TIsoSigError error, 
 }
 
 bool IsIsoSignatureText(std::string_view text) {
-  return IsIsoSignatureWord(FirstWord(PreparedText(text)));
+  const std::string prepared = PreparedText(text);
+  // A signature is one word. Braces and '=' belong to the entries of a cell
+  // presentation, never to a signature's alphabet: a printed spine whose
+  // first cell name happens to have a signature's length stays a spine.
+  if (prepared.find_first_of("{}=") != std::string::npos) return false;
+  return IsIsoSignatureWord(FirstWord(prepared));
 }
 
 int IsoSignatureToDetails(std::string_view text, TDetailsDescription& details) {

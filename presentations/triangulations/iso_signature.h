@@ -41,7 +41,8 @@ class TIsoSignature {
 
 // The recognition test: the first word of the prepared text is longer than 5
 // characters, its size can be read and its length is that of a signature of
-// that size.
+// that size. A text holding '{', '}' or '=' outside comments is a cell
+// presentation, never a signature.
 bool IsIsoSignatureText(std::string_view text);
 
 // Decodes the first word of the text into details (the description must be
