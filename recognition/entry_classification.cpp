@@ -59,6 +59,45 @@ void MakeTrivial(TManifoldDescription& summand, int extraS2xS1, bool dropMolecul
   ClassifyGeometry(summand);
 }
 
+// A Seifert piece over RP^2 (see the essay above): with no exceptional fibre
+// it is RP^3 # RP^3; with one fibre (a, b) and obstruction b = 1 (a second
+// pair (1, d) folded into b as b + a d) it is L(4a, 2a - 1). Other pieces
+// over RP^2 are prism manifolds and stay Seifert (answer 0).
+int RefineOverProjectivePlane(TManifoldDescription& summand, TObjectHeader* vertex) {
+  const int n = TMoleculeVertex::PairCount(vertex);
+  int a = 0;
+  int b = 0;
+  int c = 0;
+  int d = 0;
+  if (n > 2) return 0;
+  if (n >= 1 && (TMoleculeVertex::PairAt(vertex, 0, a, b) == 0 || a == 0)) return 0;
+  if (n == 2 && (TMoleculeVertex::PairAt(vertex, 1, c, d) == 0 || c != 1)) return 0;
+  int balls = 0;
+  int s2xs1 = 0;
+  int solidTori = 0;
+  summand.GetBoundaryCounts(balls, s2xs1, solidTori);
+  const int complexity = summand.GetComplexity();
+  if (n == 0 || (n == 1 && a == 1 && b == 0)) {
+    auto second = std::make_unique<TManifoldDescription>();
+    second->SetLensCode(2, 1);
+    ClassifyGeometry(*second);
+    summand.SetMolecule(nullptr);
+    summand.SetLensCode(2, 1);
+    // The summands that followed stay behind the new one.
+    second->SetNextSummand(summand.ReleaseNextSummand());
+    summand.SetNextSummand(std::move(second));
+  } else {
+    const std::int64_t twist = static_cast<std::int64_t>(b) + static_cast<std::int64_t>(a) * d;
+    if (twist != 1) return 0;
+    summand.SetMolecule(nullptr);
+    summand.SetLensCode(4 * static_cast<std::int64_t>(a), 2 * static_cast<std::int64_t>(a) - 1);
+  }
+  summand.SetComplexity(complexity);
+  summand.SetBoundaryCounts(balls, s2xs1, solidTori);
+  ClassifyGeometry(summand);
+  return 1;
+}
+
 }  // namespace
 
 int RefineEntry(TManifoldDescription& summand) {
@@ -72,6 +111,9 @@ int RefineEntry(TManifoldDescription& summand) {
     }
     case kSeifertCode: {
       TObjectHeader* vertex = SingleVertex(summand);
+      if (vertex != nullptr && TMoleculeVertex::Classify(vertex) == kBaseProjectivePlane) {
+        return RefineOverProjectivePlane(summand, vertex);
+      }
       if (vertex == nullptr || TMoleculeVertex::Classify(vertex) != kBaseSphere ||
           !HasNoExceptionalFibre(vertex)) {
         return 0;

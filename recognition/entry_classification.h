@@ -27,7 +27,10 @@ int IsTrivialManifold(TManifoldDescription& description);
 //   - the lens space L(0, 1) becomes S^2xS^1 (type 1 with one more S^2xS^1
 //     summand), L(1, q) becomes S^3 (type 1);
 //   - a Seifert piece over the sphere with no exceptional fibre (no pair, or
-//     only the pair (1, 0)) becomes S^2xS^1; its molecule is dropped.
+//     only the pair (1, 0)) becomes S^2xS^1; its molecule is dropped;
+//   - a Seifert piece over RP^2 with no exceptional fibre becomes
+//     RP^3 # RP^3 (a new L(2, 1) summand after it), one with the fibre
+//     (a, b) and obstruction 1 the lens space L(4a, 2a - 1).
 // Answers 1 when it rewrote, else 0 (nothing changed).
 int RefineEntry(TManifoldDescription& summand);
 

@@ -145,3 +145,48 @@ TEST(EntryClassification, OnlyAFirstZeroPairMarksAPieceToCut) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EntryClassification, PiecesOverRP2WithoutObstructionBecomeLensSpaces) {
+  TScopedModelHeap heap;
+  {
+    SCOPED_TRACE("fibre (2,1) over RP^2 is L(8,3)");
+    TManifoldDescription d;
+    MakeSeifertSummand(d, kBaseProjectivePlane, {{2, 1}});
+    d.SetBoundaryCounts(0, 1, 0);
+    EXPECT_EQ(RefineEntry(d), 1);
+    int p = 0, q = 0;
+    ASSERT_EQ(d.GetLensParameters(p, q), 1);
+    EXPECT_EQ(p, 8);
+    EXPECT_EQ(q, 3);
+    EXPECT_EQ(d.GetMolecule(), nullptr);
+    EXPECT_EQ(CountsOf(d), (TCounts{0, 1, 0}));
+  }
+  {
+    SCOPED_TRACE("no fibre over RP^2 is RP^3 # RP^3; later summands stay behind");
+    TManifoldDescription d;
+    MakeSeifertSummand(d, kBaseProjectivePlane, {});
+    auto rest = std::make_unique<TManifoldDescription>();
+    rest->SetLensCode(5, 2);
+    d.SetNextSummand(std::move(rest));
+    EXPECT_EQ(RefineEntry(d), 1);
+    ASSERT_EQ(d.CountSummands(), 3);
+    int p = 0, q = 0;
+    ASSERT_EQ(d.GetLensParameters(p, q), 1);
+    EXPECT_EQ(p, 2);
+    ASSERT_EQ(d.GetNextSummand()->GetLensParameters(p, q), 1);
+    EXPECT_EQ(p, 2);
+    ASSERT_EQ(d.GetNextSummand()->GetNextSummand()->GetLensParameters(p, q), 1);
+    EXPECT_EQ(p, 5);
+  }
+  {
+    SCOPED_TRACE("fibre (3,2) over RP^2 is a prism manifold");
+    TManifoldDescription d;
+    MakeSeifertSummand(d, kBaseProjectivePlane, {{3, 2}});
+    EXPECT_EQ(RefineEntry(d), 0);
+    EXPECT_EQ(d.GetTypeCode(), kSeifertCode);
+  }
+}
+
+}  // namespace
