@@ -37,6 +37,8 @@ class TManifoldDescription {
   // ---- Chains (ownership passes to this description) ----
   void SetNextSummand(std::unique_ptr<TManifoldDescription> next) { nextSummand_ = std::move(next); }
   TManifoldDescription* GetNextSummand() const { return nextSummand_.get(); }
+  // Hands the summands behind this one to the caller.
+  std::unique_ptr<TManifoldDescription> ReleaseNextSummand() { return std::move(nextSummand_); }
   void SetNextPresentation(std::unique_ptr<TManifoldDescription> next) {
     nextPresentation_ = std::move(next);
   }

@@ -1,0 +1,195 @@
+// Canonical form and classification of result-table entries.
+//
+// Why L(4a, 2a - 1) is Seifert fibred over RP^2: the Seifert manifold over
+// the projective plane with one exceptional fibre (a, b) is a quotient of
+// S^3 exactly when it is a prism manifold or a lens space; with the
+// obstruction b = 1 its fundamental group is cyclic of order 4a and the
+// manifold is L(4a, 2a - 1). For a = 2 this is L(8, 3), which therefore has
+// two fibrations; L(8, 1) is not of this form and has only the fibration over
+// the sphere.
+#include "recognition/entry_classification.h"
+
+#include <memory>
+#include <vector>
+
+#include "model/molecule_vertex.h"
+#include "recognition/description_building.h"
+#include "recognition/molecule_tools.h"
+#include "recognition/piece_recognition.h"
+
+int IsTrivialManifold(TManifoldDescription& description) {
+  if (description.IsReducible() != 0) return 0;
+  if (description.GetTypeCode() == kTrivialCode) return 1;
+  int p = 0;
+  int q = 0;
+  if (description.GetLensParameters(p, q) != 0 && p >= 1 && p <= 3) return 1;
+  return 0;
+}
+
+namespace {
+
+// The single molecule vertex of a Seifert summand; null for any other shape.
+TObjectHeader* SingleVertex(const TManifoldDescription& summand) {
+  const TObjectTable* molecule = summand.GetMolecule();
+  if (molecule == nullptr) return nullptr;
+  const std::vector<THandle> vertices = MoleculeVertices(*molecule);
+  return vertices.size() == 1 ? static_cast<TObjectHeader*>(vertices.front()) : nullptr;
+}
+
+// No exceptional fibre at all: no pair, or only the pair (1, 0).
+bool HasNoExceptionalFibre(const TObjectHeader* vertex) {
+  const int n = TMoleculeVertex::PairCount(vertex);
+  if (n == 0) return true;
+  int a = 0;
+  int b = 0;
+  return n == 1 && TMoleculeVertex::PairAt(vertex, 0, a, b) != 0 && a == 1 && b == 0;
+}
+
+// Makes the summand type 1 with its counts, plus extraS2xS1 summands.
+void MakeTrivial(TManifoldDescription& summand, int extraS2xS1, bool dropMolecule) {
+  int balls = 0;
+  int s2xs1 = 0;
+  int solidTori = 0;
+  summand.GetBoundaryCounts(balls, s2xs1, solidTori);
+  const int complexity = summand.GetComplexity();
+  if (dropMolecule) summand.SetMolecule(nullptr);
+  summand.SetTrivialCode();
+  summand.SetComplexity(complexity);
+  summand.SetBoundaryCounts(balls, s2xs1 + extraS2xS1, solidTori);
+  ClassifyGeometry(summand);
+}
+
+// A Seifert piece over RP^2 (see the essay above): with no exceptional fibre
+// it is RP^3 # RP^3; with one fibre (a, b) and obstruction b = 1 (a second
+// pair (1, d) folded into b as b + a d) it is L(4a, 2a - 1). Other pieces
+// over RP^2 are prism manifolds and stay Seifert (answer 0).
+int RefineOverProjectivePlane(TManifoldDescription& summand, TObjectHeader* vertex) {
+  const int n = TMoleculeVertex::PairCount(vertex);
+  int a = 0;
+  int b = 0;
+  int c = 0;
+  int d = 0;
+  if (n > 2) return 0;
+  if (n >= 1 && (TMoleculeVertex::PairAt(vertex, 0, a, b) == 0 || a == 0)) return 0;
+  if (n == 2 && (TMoleculeVertex::PairAt(vertex, 1, c, d) == 0 || c != 1)) return 0;
+  int balls = 0;
+  int s2xs1 = 0;
+  int solidTori = 0;
+  summand.GetBoundaryCounts(balls, s2xs1, solidTori);
+  const int complexity = summand.GetComplexity();
+  if (n == 0 || (n == 1 && a == 1 && b == 0)) {
+    auto second = std::make_unique<TManifoldDescription>();
+    second->SetLensCode(2, 1);
+    ClassifyGeometry(*second);
+    summand.SetMolecule(nullptr);
+    summand.SetLensCode(2, 1);
+    // The summands that followed stay behind the new one.
+    second->SetNextSummand(summand.ReleaseNextSummand());
+    summand.SetNextSummand(std::move(second));
+  } else {
+    const std::int64_t twist = static_cast<std::int64_t>(b) + static_cast<std::int64_t>(a) * d;
+    if (twist != 1) return 0;
+    summand.SetMolecule(nullptr);
+    summand.SetLensCode(4 * static_cast<std::int64_t>(a), 2 * static_cast<std::int64_t>(a) - 1);
+  }
+  summand.SetComplexity(complexity);
+  summand.SetBoundaryCounts(balls, s2xs1, solidTori);
+  ClassifyGeometry(summand);
+  return 1;
+}
+
+}  // namespace
+
+int RefineEntry(TManifoldDescription& summand) {
+  switch (summand.GetTypeCode()) {
+    case kLensCode: {
+      int p = 0;
+      int q = 0;
+      if (summand.GetLensParameters(p, q) == 0 || (p != 0 && p != 1)) return 0;
+      MakeTrivial(summand, p == 0 ? 1 : 0, false);
+      return 1;
+    }
+    case kSeifertCode: {
+      TObjectHeader* vertex = SingleVertex(summand);
+      if (vertex != nullptr && TMoleculeVertex::Classify(vertex) == kBaseProjectivePlane) {
+        return RefineOverProjectivePlane(summand, vertex);
+      }
+      if (vertex == nullptr || TMoleculeVertex::Classify(vertex) != kBaseSphere ||
+          !HasNoExceptionalFibre(vertex)) {
+        return 0;
+      }
+      MakeTrivial(summand, 1, true);
+      return 1;
+    }
+    default:
+      return 0;
+  }
+}
+
+TManifoldDescription* AddDerivedPresentation(TManifoldDescription& node, TObjectTable* molecule) {
+  std::unique_ptr<TObjectTable> owned(molecule);
+  auto derived = std::make_unique<TManifoldDescription>();
+  BuildDescriptionFromMolecule(*derived, *owned, -1);
+  for (int i = 0; i < node.CountSources(); ++i) {
+    int name = 0;
+    int position = 0;
+    int subposition = 0;
+    node.GetSource(i, name, position, subposition);
+    derived->AddSource(name, position, subposition);
+  }
+  derived->SetComplexity(node.GetComplexity());
+
+  TManifoldDescription* last = &node;
+  for (TManifoldDescription* p = &node; p != nullptr; p = p->GetNextPresentation()) {
+    if (TManifoldDescription::CompareMoleculeNodes(*p, *derived) == kCodeEqual) return nullptr;
+    last = p;
+  }
+  std::vector<std::int32_t> invariants;
+  if (GetInvariants(node.GetPieceCode(), invariants) != 0) derived->AppendInvariants(invariants);
+  TManifoldDescription* result = derived.get();
+  last->SetNextPresentation(std::move(derived));
+  return result;
+}
+
+int ClassifyLensEntry(TManifoldDescription& node) {
+  int p = 0;
+  int q = 0;
+  if (node.GetLensParameters(p, q) == 0) return 1;
+  if (p > 0 && p % 4 == 0 && q == p / 2 - 1) {
+    auto molecule = std::make_unique<TObjectTable>();
+    TObjectHeader* vertex = molecule->NewAtom(kSeifertAtom);
+    TMoleculeVertex::ResetByType(vertex, kBaseProjectivePlane);
+    TMoleculeVertex::AddPair(vertex, p / 4, 1);
+    AddDerivedPresentation(node, molecule.release());
+  }
+  return 1;
+}
+
+int ClassifyEntry(TManifoldDescription& node) {
+  switch (node.GetTypeCode()) {
+    case kTrivialCode:
+      return 1;
+    case kLensCode:
+      return ClassifyLensEntry(node);
+    case 6:
+      // A compound graph manifold of this type is never taken as recognised.
+      return 0;
+    case 11:
+    case 12:
+      return 0;
+    default:
+      return 1;
+  }
+}
+
+TObjectHeader* FindZeroPairPiece(const TObjectTable& molecule) {
+  for (const THandle& v : MoleculeVertices(molecule)) {
+    TObjectHeader* vertex = v;
+    if (TMoleculeVertex::AtomType(vertex) == kVirtualAtom) continue;
+    if (TMoleculeVertex::PairCount(vertex) == 0) continue;
+    int a = 0;
+    int b = 0;
+    if (TMoleculeVertex::PairAt(vertex, 0, a, b) != 0 && a == 0) return vertex;
+  }
+  return nullptr;
+}

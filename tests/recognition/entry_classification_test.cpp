@@ -1,0 +1,192 @@
+#include "recognition/entry_classification.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <utility>
+
+#include "molecule_fixture.h"
+#include "recognition/molecule_tools.h"
+#include "recognition/piece_recognition.h"
+#include "support/model_heap.h"
+
+namespace {
+
+struct TCounts {
+  int balls;
+  int s2xs1;
+  int solidTori;
+  friend bool operator==(const TCounts&, const TCounts&) = default;
+};
+
+TCounts CountsOf(const TManifoldDescription& d) {
+  TCounts c{};
+  d.GetBoundaryCounts(c.balls, c.s2xs1, c.solidTori);
+  return c;
+}
+
+// A type 3 summand on a single Seifert atom over the base with the fibres.
+void MakeSeifertSummand(TManifoldDescription& d, int base, std::initializer_list<std::pair<int, int>> fibres) {
+  auto table = std::make_unique<TObjectTable>();
+  THandle v = SeifertAtom(*table, base, fibres);
+  d.SetPieceCode(BuildPieceCode(v, 1));
+  d.SetMolecule(table.release());
+  ASSERT_EQ(d.GetTypeCode(), kSeifertCode);
+}
+
+TEST(EntryClassification, LensSpacesOfTheFormL4a2aMinus1GainTheirFibrationOverRP2) {
+  TScopedModelHeap heap;
+  struct TCase {
+    int p, q;
+    bool derived;
+  };
+  for (const TCase& c : {TCase{8, 3, true}, TCase{8, 1, false}, TCase{12, 5, true}, TCase{7, 2, false},
+                         TCase{16, 7, true}}) {
+    SCOPED_TRACE(testing::Message() << "L(" << c.p << "," << c.q << ")");
+    TManifoldDescription d;
+    d.SetLensCode(c.p, c.q);
+    d.AddSource(1, 7, 0);
+    d.SetComplexity(5);
+    EXPECT_EQ(ClassifyEntry(d), 1);
+    TManifoldDescription* next = d.GetNextPresentation();
+    ASSERT_EQ(next != nullptr, c.derived);
+    if (!c.derived) continue;
+    EXPECT_EQ(next->GetTypeCode(), kSeifertCode);
+    ASSERT_NE(next->GetMolecule(), nullptr);
+    const auto vertices = MoleculeVertices(*next->GetMolecule());
+    ASSERT_EQ(vertices.size(), 1u);
+    EXPECT_EQ(TMoleculeVertex::Classify(vertices[0]), kBaseProjectivePlane);
+    int a = 0, b = 0;
+    ASSERT_EQ(TMoleculeVertex::PairAt(vertices[0], 0, a, b), 1);
+    EXPECT_EQ(a, c.p / 4);
+    EXPECT_EQ(next->GetComplexity(), 5);
+    EXPECT_EQ(next->CountSources(), 1);
+    // Classifying again finds the presentation in the chain and adds none.
+    EXPECT_EQ(ClassifyEntry(d), 1);
+    EXPECT_EQ(next->GetNextPresentation(), nullptr);
+  }
+}
+
+TEST(EntryClassification, TrivialSummandsBecomeS3OrS2xS1AndKeepTheirCounts) {
+  TScopedModelHeap heap;
+  {
+    SCOPED_TRACE("Seifert over S^2 with the fibre (1,0)");
+    TManifoldDescription d;
+    MakeSeifertSummand(d, kBaseSphere, {{1, 0}});
+    d.SetBoundaryCounts(2, 1, 1);
+    EXPECT_EQ(RefineEntry(d), 1);
+    EXPECT_EQ(d.GetTypeCode(), kTrivialCode);
+    EXPECT_EQ(d.GetMolecule(), nullptr);
+    EXPECT_EQ(CountsOf(d), (TCounts{2, 2, 1}));
+  }
+  struct TLens {
+    int p, q, s2xs1;
+  };
+  for (const TLens& c : {TLens{0, 1, 1}, TLens{1, 0, 0}}) {
+    SCOPED_TRACE(testing::Message() << "L(" << c.p << "," << c.q << ")");
+    TManifoldDescription d;
+    d.SetLensCode(c.p, c.q);
+    d.SetBoundaryCounts(1, 0, 0);
+    EXPECT_EQ(RefineEntry(d), 1);
+    EXPECT_EQ(d.GetTypeCode(), kTrivialCode);
+    EXPECT_EQ(CountsOf(d), (TCounts{1, c.s2xs1, 0}));
+  }
+}
+
+TEST(EntryClassification, PiecesWithExceptionalFibresAreNotRefined) {
+  TScopedModelHeap heap;
+  TManifoldDescription fibred;
+  MakeSeifertSummand(fibred, kBaseSphere, {{2, 1}, {3, 1}, {5, -4}});
+  TManifoldDescription overDisk;
+  MakeSeifertSummand(overDisk, kBaseDisk, {{1, 0}});
+  TManifoldDescription lens;
+  lens.SetLensCode(5, 2);
+  for (TManifoldDescription* d : {&fibred, &overDisk, &lens}) {
+    const int type = d->GetTypeCode();
+    d->SetBoundaryCounts(0, 1, 0);
+    EXPECT_EQ(RefineEntry(*d), 0);
+    EXPECT_EQ(d->GetTypeCode(), type);
+    EXPECT_EQ(CountsOf(*d), (TCounts{0, 1, 0}));
+  }
+}
+
+TEST(EntryClassification, TrivialManifolds) {
+  TScopedModelHeap heap;
+  struct TCase {
+    int p, q, trivial;
+  };
+  for (const TCase& c : {TCase{1, 0, 1}, TCase{2, 1, 1}, TCase{3, 1, 1}, TCase{4, 1, 0}, TCase{5, 2, 0}}) {
+    TManifoldDescription d;
+    d.SetLensCode(c.p, c.q);
+    EXPECT_EQ(IsTrivialManifold(d), c.trivial) << "L(" << c.p << "," << c.q << ")";
+  }
+  TManifoldDescription sphere;
+  sphere.SetTrivialCode();
+  EXPECT_EQ(IsTrivialManifold(sphere), 1);
+  TManifoldDescription withHandle;
+  withHandle.SetTrivialCode();
+  withHandle.SetBoundaryCounts(0, 1, 0);
+  EXPECT_EQ(IsTrivialManifold(withHandle), 0);
+}
+
+TEST(EntryClassification, OnlyAFirstZeroPairMarksAPieceToCut) {
+  TScopedModelHeap heap;
+  TObjectTable table;
+  THandle open(table.NewAtom(kVirtualAtom));
+  THandle late = SeifertAtom(table, kBaseAnnulus, {{2, 1}, {0, 1}});
+  EXPECT_EQ(FindZeroPairPiece(table), nullptr);
+  THandle first = SeifertAtom(table, kBaseAnnulus, {{0, 1}, {3, 1}});
+  THandle second = SeifertAtom(table, kBaseAnnulus, {{0, 1}});
+  Glue(table, open, late, 1, 0, 0, 1, kVirtualMoleculeEdge);
+  Glue(table, late, first, 0, 1, 1, 0);
+  Glue(table, first, second, 0, 1, 1, 0);
+  EXPECT_EQ(FindZeroPairPiece(table), static_cast<TObjectHeader*>(first));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EntryClassification, PiecesOverRP2WithoutObstructionBecomeLensSpaces) {
+  TScopedModelHeap heap;
+  {
+    SCOPED_TRACE("fibre (2,1) over RP^2 is L(8,3)");
+    TManifoldDescription d;
+    MakeSeifertSummand(d, kBaseProjectivePlane, {{2, 1}});
+    d.SetBoundaryCounts(0, 1, 0);
+    EXPECT_EQ(RefineEntry(d), 1);
+    int p = 0, q = 0;
+    ASSERT_EQ(d.GetLensParameters(p, q), 1);
+    EXPECT_EQ(p, 8);
+    EXPECT_EQ(q, 3);
+    EXPECT_EQ(d.GetMolecule(), nullptr);
+    EXPECT_EQ(CountsOf(d), (TCounts{0, 1, 0}));
+  }
+  {
+    SCOPED_TRACE("no fibre over RP^2 is RP^3 # RP^3; later summands stay behind");
+    TManifoldDescription d;
+    MakeSeifertSummand(d, kBaseProjectivePlane, {});
+    auto rest = std::make_unique<TManifoldDescription>();
+    rest->SetLensCode(5, 2);
+    d.SetNextSummand(std::move(rest));
+    EXPECT_EQ(RefineEntry(d), 1);
+    ASSERT_EQ(d.CountSummands(), 3);
+    int p = 0, q = 0;
+    ASSERT_EQ(d.GetLensParameters(p, q), 1);
+    EXPECT_EQ(p, 2);
+    ASSERT_EQ(d.GetNextSummand()->GetLensParameters(p, q), 1);
+    EXPECT_EQ(p, 2);
+    ASSERT_EQ(d.GetNextSummand()->GetNextSummand()->GetLensParameters(p, q), 1);
+    EXPECT_EQ(p, 5);
+  }
+  {
+    SCOPED_TRACE("fibre (3,2) over RP^2 is a prism manifold");
+    TManifoldDescription d;
+    MakeSeifertSummand(d, kBaseProjectivePlane, {{3, 2}});
+    EXPECT_EQ(RefineEntry(d), 0);
+    EXPECT_EQ(d.GetTypeCode(), kSeifertCode);
+  }
+}
+
+}  // namespace
