@@ -11,6 +11,7 @@
 #include "shell/molecule_report.h"
 #include "shell/recognition_commands.h"
 #include "shell/move_commands.h"
+#include "shell/simplify_dialog_command.h"
 #include "shell/spine_text_view.h"
 #include "shell/surface_commands.h"
 #include "shell/triangulation_reports.h"
@@ -100,6 +101,7 @@ constexpr TCommandRow kCommands[] = {
     {51, RunMakeDefaultMoves},
     {52, RunMakeOneStep},
     {53, RunMakeCellReductions},
+    {54, RunSimplifyDialogList},
     // Internal Tables.
     {69, RunDisplayHyperbolicAtoms},
     {70, RunImportOneCuspByAtoms},
