@@ -865,6 +865,7 @@ void TMainFrame::OpenSimplifyDialog(TTextViewWidget* view) {
   if (CheckBeforeMoves(document.Spine(), core.Transformed()) == 0) return;
   PrepareMoves(app_.Options());
   SkipSpineValidation.store(1);
+  StopFlags().stop.store(0);
   // The view is in the dialog's state while the dialog is open; whatever ends
   // the dialog (a failure included), the view's state follows what it shows.
   struct TViewStateScope {

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "foundation/message_box.h"
+#include "foundation/stop_flags.h"
 #include "foundation/stop_poll.h"
 #include "foundation/string_table.h"
 #include "foundation/text_format.h"
@@ -97,6 +98,9 @@ void TSimplifyDialog::ShowReport(const std::string& text) {
 void TSimplifyDialog::MakeMove(int k) {
   if (k < 0 || k >= static_cast<int>(moves_.Entries().size())) return;
   TWaitCursor wait;
+  // A move the user asks for is new work: a stop asked of an earlier
+  // computation does not apply to it.
+  StopFlags().stop.store(0);
   std::string moveText;
   int moved = 0;
   try {
@@ -119,6 +123,7 @@ void TSimplifyDialog::MakeAll() {
   std::string text;
   {
     TWaitCursor wait;
+    StopFlags().stop.store(0);
     TCommandRun run(view_.Document(), view_.CommandText(), options_);
     try {
       total = MakeDefaultMoves(run, text);
