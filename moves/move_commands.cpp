@@ -129,6 +129,8 @@ TCommandOutcome RunDefaultMovesCommand(TCommandRun& run, int validation) {
 
 }  // namespace
 
+void WriteMoveReportAndSpine(TCommandRun& run) { FinishMoveReport(run); }
+
 void PrepareMoves(const TOptionValues& options) {
   static std::once_flag orderTable;
   std::call_once(orderTable, InitMoveOrderTable);

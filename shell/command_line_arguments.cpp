@@ -1,5 +1,7 @@
 #include "shell/command_line_arguments.h"
 
+#include <algorithm>
+
 #include "shell/quoted_text.h"
 
 namespace {
@@ -64,6 +66,9 @@ class TArgumentReader {
         return Fail(std::move(message));
       }
       result_.menuMode = *number;
+    } else if (OptionIs(argument, "--perform")) {
+      if (!Value(argument, "--perform", value)) return Fail("--perform needs entry numbers K1,K2,...");
+      ReadEntryNumbers(value);
     } else if (OptionIs(argument, "--example")) {
       InPlaceOfCommand(argument);
       std::optional<int> number;
@@ -72,6 +77,25 @@ class TArgumentReader {
       result_.example = *number;
     } else {
       Fail("unknown option '" + QuotedText(argument) + "'");
+    }
+  }
+
+  // The list of --perform: numbers from 1, separated by commas.
+  void ReadEntryNumbers(std::string_view value) {
+    result_.performGiven = true;
+    std::size_t start = 0;
+    for (;;) {
+      const std::size_t comma = std::min(value.find(',', start), value.size());
+      const std::string_view token = value.substr(start, comma - start);
+      const bool digits = !token.empty() && token.size() <= 9 &&
+                          token.find_first_not_of("0123456789") == std::string_view::npos;
+      if (!digits || token.find_first_not_of('0') == std::string_view::npos) {
+        return Fail("--perform needs entry numbers from 1 separated by commas, not '" +
+                    QuotedText(token) + "' in '" + QuotedText(value) + "'");
+      }
+      result_.perform.emplace_back(token);
+      if (comma == value.size()) return;
+      start = comma + 1;
     }
   }
 

@@ -27,6 +27,9 @@ struct TCommandLineArguments {
   bool version = false;
   bool verbose = false;
   std::optional<int> example;
+  // --perform K1,K2,... of the dialog command: the entry numbers as written.
+  std::vector<std::string> perform;
+  bool performGiven = false;
   // Not empty for a usage error: the message (untrusted words quoted short
   // and escaped), without the program's name.
   std::string error;

@@ -12,6 +12,7 @@
 #include "shell/recognition_commands.h"
 #include "shell/move_commands.h"
 #include "shell/t_move_commands.h"
+#include "shell/simplify_dialog_command.h"
 #include "shell/spine_text_view.h"
 #include "shell/surface_commands.h"
 #include "shell/triangulation_reports.h"
@@ -101,6 +102,7 @@ constexpr TCommandRow kCommands[] = {
     {51, RunMakeDefaultMoves},
     {52, RunMakeOneStep},
     {53, RunMakeCellReductions},
+    {54, RunSimplifyDialogList},
     {55, RunTMoveSimplification},
     {56, RunTMoveComparison},
     // Internal Tables.

@@ -23,6 +23,10 @@ void PrintStepHeader(TCommandRun& run, int reportType, int stepType, long long s
 // as the status and in the step header. Returns the number of reductions.
 int MakeCellReductions(TCommandRun& run, std::string& text);
 
+// The report composed in run.output as comment lines (with the labeled
+// molecule once pieces were cut off), then the spine as a cell presentation.
+void WriteMoveReportAndSpine(TCommandRun& run);
+
 // Sorvelin: "Make Cell &Reductions" (53).
 TCommandOutcome RunMakeCellReductions(TCommandRun& run);
 

@@ -47,6 +47,7 @@
 #include "shell/options.h"
 #include "shell/options_ini.h"
 #include "shell/quoted_text.h"
+#include "shell/simplify_dialog_command.h"
 
 namespace {
 
@@ -77,6 +78,8 @@ std::string UsageText() {
          "                    (~/.config/Sorvelin/Sorvelin.ini)\n"
          "  --reduce N        the command set: 0 full, 1 standard, 2 reduced\n"
          "                    (default: the full set)\n"
+         "  --perform K1,K2   dialog: make the moves of these list entries in turn\n"
+         "                    (each number refers to the list after the move before)\n"
          "  --verbose         also show the status texts on standard error\n"
          "  --help            show this text\n"
          "  --version         show the program version\n"
@@ -252,6 +255,14 @@ int main(int argc, char** argv) {
   const int commandId = FindCommandLineCommand(BuiltInDocumentCommands(), commandSet, positional[0]);
   if (commandId == 0) return UsageError(UnknownCommandMessage(positional[0], menuMode));
 
+  TDocumentCommands commands = BuiltInDocumentCommands();
+  if (arguments.performGiven) {
+    if (commandId != kSimplifyDialogCommand) return UsageError("--perform is an option of the command 'dialog' only");
+    commands.Set(kSimplifyDialogCommand, [perform = arguments.perform](TCommandRun& run) {
+      return RunSimplifyDialog(run, perform);
+    });
+  }
+
   std::string document;
   std::string_view fileName = positional.size() > 1 ? positional[1] : std::string_view("-");
   if (fileName == "-") {
@@ -299,7 +310,7 @@ int main(int argc, char** argv) {
     return TMessageResult::Ok;
   });
 
-  TCommandResult result = RunCommandOnText(commandId, document, options, &StopFlags().stop);
+  TCommandResult result = RunCommandOnText(commandId, document, options, &StopFlags().stop, commands);
   EndProgressLine();
   const TCommandOutcome outcome = result.outcome;
   // A stopped command prints nothing of its result.

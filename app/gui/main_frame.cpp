@@ -33,6 +33,7 @@
 #include "app/gui/gui_texts.h"
 #include "app/gui/help_browser.h"
 #include "app/gui/lock_keys.h"
+#include "app/gui/simplify_dialog.h"
 #include "app/gui/spine_app.h"
 #include "app/gui/text_view_widget.h"
 #include "app/gui/time_limit_dialog.h"
@@ -40,7 +41,10 @@
 #include "foundation/message_box.h"
 #include "foundation/status_reporter.h"
 #include "foundation/stop_flags.h"
+#include "shell/check_before_moves.h"
 #include "shell/computation_task.h"
+#include "shell/move_commands.h"
+#include "model/spine.h"
 #include "shell/examples.h"
 #include "shell/option_commands.h"
 
@@ -707,6 +711,7 @@ bool TMainFrame::CommandImplemented(int id) const {
     case TCommandAction::Option:
       return true;
     case TCommandAction::SimplifyDialog:
+      return true;
     case TCommandAction::Application:
     case TCommandAction::SelfTest:
       return false;
@@ -831,6 +836,9 @@ void TMainFrame::RunCommand(int id) {
     case TCommandAction::StyleSwitch:
       RunReportCommand(*command, view);
       break;
+    case TCommandAction::SimplifyDialog:
+      OpenSimplifyDialog(view);
+      break;
     case TCommandAction::ViewMode:
       if (id == kRemoveInformationCommand) {
         view->Core().OnRemoveInformation();
@@ -842,6 +850,37 @@ void TMainFrame::RunCommand(int id) {
       break;
   }
   UpdateCommandStates();
+}
+
+void TMainFrame::OpenSimplifyDialog(TTextViewWidget* view) {
+  TSpineTextView& core = view->Core();
+  if (core.ParseDocumentText(app_.Options()) == 0) return;
+  TDocumentSpine& document = core.Document();
+  try {
+    document.EnsureThickened();
+  } catch (const std::exception& error) {
+    ShowMessageBox(error.what(), TMessageButtons::Ok, TMessageIcon::Error);
+    return;
+  }
+  if (CheckBeforeMoves(document.Spine(), core.Transformed()) == 0) return;
+  PrepareMoves(app_.Options());
+  SkipSpineValidation.store(1);
+  StopFlags().stop.store(0);
+  // The view is in the dialog's state while the dialog is open; whatever ends
+  // the dialog (a failure included), the view's state follows what it shows.
+  struct TViewStateScope {
+    TSpineTextView& view;
+    ~TViewStateScope() {
+      const bool withSpine = !view.Document().Spine().IsEmpty();
+      view.SetViewState(view.InformationMode() ? (withSpine ? kViewReportWithSpine : kViewReportWithoutSpine)
+                                               : kViewEditing);
+    }
+  } restore{core};
+  core.SetViewState(kViewSimplifyDialog);
+  TSimplifyDialog dialog(core, app_.Options(), this);
+  activeSimplifyDialog_ = &dialog;
+  dialog.exec();
+  activeSimplifyDialog_ = nullptr;
 }
 
 void TMainFrame::LaunchTask(const TCommand& command, TTextViewWidget* view) {

@@ -40,6 +40,7 @@ class QPrinter;
 class QUrl;
 class TSpineApp;
 class TTextViewWidget;
+class TSimplifyDialog;
 
 class TMainFrame : public QMainWindow {
   Q_OBJECT
@@ -67,6 +68,8 @@ class TMainFrame : public QMainWindow {
   // Runs a command of the table (or one of the application's) on the active
   // view, as the menu item would.
   void RunCommand(int id);
+  // The Simplify dialog (F8) while it is open, else null.
+  TSimplifyDialog* ActiveSimplifyDialog() const { return activeSimplifyDialog_; }
   // Whether this build has what the command needs.
   bool CommandImplemented(int id) const;
   // What the enabling rules see now.
@@ -117,6 +120,8 @@ class TMainFrame : public QMainWindow {
   void InstallSinks();
 
   void LaunchTask(const TCommand& command, TTextViewWidget* view);
+  void OpenSimplifyDialog(TTextViewWidget* view);
+  TSimplifyDialog* activeSimplifyDialog_ = nullptr;
   void RunReportCommand(const TCommand& command, TTextViewWidget* view);
   void RunOptionItem(int id);
   // Shows what a command job gave in its view (when the view is still open)

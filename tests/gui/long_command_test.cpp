@@ -252,7 +252,7 @@ TEST_F(LongCommandTest, TheToolbarFollowsTheDocumentAndEveryButtonHasAnIconAndAT
       {kNewCommand, true, true},        {kOpenCommand, true, true},
       {kSaveCommand, false, true},      {kCutCommand, false, true},
       {kCopyCommand, false, true},      {kPasteCommand, false, true},
-      {kRecognizeCommand, false, true}, {kSimplifyDialogCommand, false, false},
+      {kRecognizeCommand, false, true}, {kSimplifyDialogCommand, false, true},
       {kInitialStateCommand, false, false}, {kStopCommand, false, false},
   };
   auto check = [&](const char* when, bool withDocument) {

@@ -1,0 +1,67 @@
+// `sorvelin dialog`: the numbered list of moves with the default marked, the
+// moves of chosen entries made in turn, and the refusals of entries that are
+// not in the list.
+#include <string>
+
+#include "cli_fixture.h"
+
+namespace {
+
+using cli_fixture::CliTest;
+using cli_fixture::TRunResult;
+
+class SimplifyDialogCliTest : public CliTest {};
+
+TEST_F(SimplifyDialogCliTest, ListsTheMovesOfEveryCellWithTheDefaultMarked) {
+  TRunResult r = Run("dialog", "bkaajn");
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "   1* Crude piercing Cell #1 = { 1, 1, 2 }\n"
+            "   2  Crude piercing Cell #2 = { 1, -2, -2 }\n"
+            "\n"
+            "Algorithm default : Cell #1 - Crude piercing\n");
+}
+
+TEST_F(SimplifyDialogCliTest, PerformedEntriesPrintTheirReportsAndTheSpine) {
+  // The first entry pierces cell 1 and then everything collapses and is cut
+  // into pieces; the second pierces the other cell first.
+  for (const char* entries : {"1", "2"}) {
+    SCOPED_TRACE(entries);
+    TRunResult r = Run(std::string("dialog --perform ") + entries, "bkaajn");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("*** Step 1 ***"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Crude piercing of 'Cell #" + std::string(entries) + "' done"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("Labeled Molecule"), std::string::npos) << r.out;
+  }
+  // The list after a move is the list of what is left: here nothing can be
+  // moved any more, and the second number is refused.
+  TRunResult again = Run("dialog --perform 1,1", "cMcabbjaj");
+  EXPECT_EQ(again.exitCode, 1);
+  EXPECT_NE(again.err.find("Entry 1 has no move"), std::string::npos) << again.err;
+  EXPECT_EQ(again.out, "");
+}
+
+TEST_F(SimplifyDialogCliTest, EntriesThatAreNotInTheListAreRefusedByName) {
+  const struct {
+    const char* arguments;
+    int status;
+    const char* message;
+  } cases[] = {
+      {"dialog --perform 3", 1, "There is no entry '3' in the list of 2 moves"},
+      {"dialog --perform 1,9", 1, "There is no entry '9'"},
+      {"dialog --perform 0", 2, "'0'"},
+      {"dialog --perform 1,,2", 2, "--perform needs entry numbers"},
+      {"dialog --perform x", 2, "'x'"},
+      {"homology-group --perform 1", 2, "--perform is an option of the command 'dialog' only"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    TRunResult r = Run(c.arguments, "bkaajn");
+    EXPECT_EQ(r.exitCode, c.status);
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+}  // namespace
