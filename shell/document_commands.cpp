@@ -10,6 +10,7 @@
 #include "shell/link_invariant_commands.h"
 #include "shell/molecule_report.h"
 #include "shell/recognition_commands.h"
+#include "shell/recognize_commands.h"
 #include "shell/move_commands.h"
 #include "shell/spine_text_view.h"
 #include "shell/surface_commands.h"
@@ -96,6 +97,10 @@ constexpr TCommandRow kCommands[] = {
     {39, RunTransformationList},
     {40, RunLabeledMolecule},
     {41, RunMakeAssembling},
+    {46, RunRecognize},
+    {48, RunTillFirstPresentation},
+    {49, RunTillMainPresentation},
+    {50, RunTryToFindAllPresentations},
     // Sorvelin.
     {51, RunMakeDefaultMoves},
     {52, RunMakeOneStep},
