@@ -10,6 +10,7 @@
 #include "shell/link_invariant_commands.h"
 #include "shell/molecule_report.h"
 #include "shell/recognition_commands.h"
+#include "shell/recognize_commands.h"
 #include "shell/move_commands.h"
 #include "shell/t_move_commands.h"
 #include "shell/simplify_dialog_command.h"
@@ -98,6 +99,10 @@ constexpr TCommandRow kCommands[] = {
     {39, RunTransformationList},
     {40, RunLabeledMolecule},
     {41, RunMakeAssembling},
+    {46, RunRecognize},
+    {48, RunTillFirstPresentation},
+    {49, RunTillMainPresentation},
+    {50, RunTryToFindAllPresentations},
     // Sorvelin.
     {51, RunMakeDefaultMoves},
     {52, RunMakeOneStep},

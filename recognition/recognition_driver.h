@@ -1,0 +1,78 @@
+// The recognition driver: searches the tree of spines that simplification
+// moves reach from a spine (its variants) and looks every leaf up in a
+// result table.
+//
+// The search runs in stages of growing depth. Each stage has a preset: the
+// level (the number of chosen moves before the default moves finish a
+// leaf), whether only the first applicable move of each cell is tried,
+// whether the moves that complicate the spine first are offered, and whether
+// the polygon moves are searched too. The stages stop when the goal of the
+// mode is reached: Till First at the first presentation, Till Main when the
+// entry is recognised; All Presentations runs the whole schedule. The later
+// stages repeat the deepest level on the same spine; a repetition that adds
+// nothing would add nothing again, so the schedule ends there.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+#include "moves/step_loop.h"
+#include "recognition/result_table.h"
+
+class TSpine;
+
+struct TStagePreset {
+  int useOnlyFirst = 1;
+  int complicating = 0;
+  int maximal = 0;  // the polygon moves and the deeper nested search
+  int level = 1;
+};
+
+// The preset of stage i (1 to kRecognitionStages) of a single command.
+TStagePreset StagePreset(int stage);
+inline constexpr int kRecognitionStages = 31;
+
+struct TRecognitionOutcome {
+  int variants = 0;       // leaves looked up
+  int presentations = 0;  // leaves whose answer counts as a presentation
+  int mainFound = 0;      // an answer said the entry is recognised
+  int entryIndex = -1;    // the entry made or found
+  int stages = 0;         // stages run
+  int endedEarly = 0;     // a repeated stage changed nothing
+};
+
+class TRecognitionDriver {
+ public:
+  // The mode is the recognition mode (Till First, Till Main, All
+  // Presentations); the table's mode is set to it.
+  TRecognitionDriver(TManifoldTable& table, int mode);
+
+  // Searches from a copy of the spine (the spine itself is not changed) and
+  // merges the entry found into the table. Throws TComputationStopped when
+  // a stop is requested; the table then holds what was found so far.
+  TRecognitionOutcome Recognize(const TSpine& spine);
+
+  // The last stage run (tests shorten the schedule).
+  void SetLastStage(int stage) { lastStage_ = stage; }
+  // A stop word of the caller, read besides the process-wide stop request.
+  void SetStopFlag(const std::atomic<int>* stop) { stop_ = stop; }
+
+ private:
+  int SearchVariants(TSpine& current, int depth, int level, const TStagePreset& preset);
+  int TryMove(TSpine& current, TSpine& restorePoint, int component, const TMoveChoice& choice, int depth, int level,
+              const TStagePreset& preset, int& applied);
+  int Leaf(TSpine& current);
+  int GoalReached() const;
+  void ThrowIfStopped() const;
+  bool ContradictsHomology(const TManifoldDescription& d) const;
+
+  TManifoldTable& table_;
+  int mode_;
+  int lastStage_ = kRecognitionStages;
+  TRecognitionOutcome outcome_;
+  const std::atomic<int>* stop_ = nullptr;
+  // The first homology of the input (torsion, then zeros), when known.
+  bool hasHomology_ = false;
+  std::vector<std::int32_t> homology_;
+};

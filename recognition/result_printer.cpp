@@ -1,0 +1,100 @@
+#include "recognition/result_printer.h"
+
+#include "recognition/piece_code.h"
+#include "shell/string_text.h"
+
+namespace {
+
+constexpr int kUnrecognizedPartId = 875;
+constexpr int kEntirelyUnrecognizedId = 876;
+constexpr int kCompoundId = 866;
+constexpr int kGeometryNameBase = 885;
+constexpr int kConnectedSumId = 804;
+constexpr int kManifoldIsId = 9990;
+constexpr int kShortConnectedSumId = 9991;
+constexpr int kItemId = 9992;
+constexpr int kSearchCountsId = 9993;
+constexpr int kPresentationId = 9994;
+constexpr int kNothingFoundId = 9995;
+constexpr int kElliptic = 5;
+
+void PrintSummandName(TOutput& output, const TManifoldDescription& summand) {
+  if (const char* name = summand.GetName(); name != nullptr) {
+    output.AppendText(name);
+    return;
+  }
+  if (summand.PrintPieceName(output) != 0) return;
+  const int type = summand.GetTypeCode();
+  const int text = type == kSpineRecordCode ? kUnrecognizedPartId
+                   : type == kUnrecognizedCode ? kEntirelyUnrecognizedId
+                                               : kCompoundId;
+  output.AppendText(StringText(text).c_str());
+}
+
+// The geometry and the homology after a prime manifold's name. S^3 and the
+// lens spaces are not called elliptic: their names say it.
+void PrintSummaryLine(TOutput& output, const TManifoldDescription& d, const std::string& homology) {
+  const int geometry = d.GetGeometry();
+  const int type = d.GetTypeCode();
+  const bool plainElliptic = geometry == kElliptic && (type == kTrivialCode || type == kLensCode);
+  if (geometry >= 1 && geometry <= 9 && !plainElliptic) {
+    output.AppendText(" ");
+    output.AppendText(StringText(kGeometryNameBase + geometry).c_str());
+    output.Tabs(1);
+  }
+  if (!homology.empty()) {
+    output.Tabs(1);
+    output.AppendText(homology.c_str());
+  }
+}
+
+}  // namespace
+
+void PrintAssemblyResult(TOutput& output, const TManifoldDescription& description, int reportType,
+                         const std::string& homology) {
+  const int n = description.CountSummands();
+  if (n > 1) {
+    output.AppendText(FormatStringText(reportType <= 1 ? kConnectedSumId : kShortConnectedSumId,
+                                       static_cast<unsigned>(n))
+                          .c_str());
+    if (!homology.empty()) {
+      output.Tabs(1);
+      output.AppendText(homology.c_str());
+    }
+    output.NewLines(1);
+  } else if (reportType <= 1) {
+    output.AppendText(StringText(kManifoldIsId).c_str());
+    output.NewLines(1);
+  }
+  int item = 1;
+  for (const TManifoldDescription* s = &description; s != nullptr; s = s->GetNextSummand(), ++item) {
+    output.Tabs(1);
+    if (n > 1) output.AppendText(FormatStringText(kItemId, static_cast<unsigned>(item)).c_str());
+    PrintSummandName(output, *s);
+    if (n == 1) PrintSummaryLine(output, *s, homology);
+    output.NewLines(1);
+  }
+}
+
+void PrintRecognitionResult(TOutput& output, const TManifoldTable& table, const TRecognitionOutcome& outcome,
+                            const std::string& homology) {
+  output.NewLines(1);
+  const int index = outcome.entryIndex;
+  if (table.GetEntry(index) == nullptr) {
+    output.AppendText(StringText(kNothingFoundId).c_str());
+    output.NewLines(1);
+  } else {
+    PrintAssemblyResult(output, *table.GetEntry(index), 1, homology);
+    const int count = table.CountEntryPresentations(index);
+    for (int p = 1; p < count; ++p) {
+      output.AppendText(FormatStringText(kPresentationId, static_cast<unsigned>(p + 1)).c_str());
+      output.NewLines(1);
+      PrintAssemblyResult(output, *table.GetEntry(index, p), 2, std::string());
+    }
+  }
+  output.NewLines(1);
+  output.AppendText(FormatStringText(kSearchCountsId, static_cast<unsigned>(table.CountEntryPresentations(index)),
+                                     static_cast<unsigned>(outcome.variants), static_cast<unsigned>(outcome.stages))
+                        .c_str());
+  output.NewLines(1);
+}

@@ -1,0 +1,22 @@
+// The printers of recognition results: the answer for one manifold (its
+// summands by name, geometry and homology) and the answer of a Recognize
+// command (the entry found with every presentation of it).
+#pragma once
+
+#include <string>
+
+#include "foundation/output.h"
+#include "recognition/manifold_description.h"
+#include "recognition/recognition_driver.h"
+#include "recognition/result_table.h"
+
+// The answer for one manifold. reportType 1 or less writes the "Manifold
+// is" heading; the homology text (may be empty) ends a prime manifold's
+// summary line.
+void PrintAssemblyResult(TOutput& output, const TManifoldDescription& description, int reportType,
+                         const std::string& homology);
+
+// The answer of a Recognize command: the entry's presentations (the first
+// is the best), then the counts of the search.
+void PrintRecognitionResult(TOutput& output, const TManifoldTable& table, const TRecognitionOutcome& outcome,
+                            const std::string& homology);

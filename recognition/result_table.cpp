@@ -1,0 +1,429 @@
+#include "recognition/result_table.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+
+#include "foundation/stop_poll.h"
+#include "model/homology.h"
+#include "model/molecule_chain.h"
+#include "model/molecule_vertex.h"
+#include "model/object_header.h"
+#include "model/spine.h"
+#include "recognition/description_building.h"
+#include "recognition/graph_manifold_assembling.h"
+
+namespace {
+
+// Homology of spines this large is not computed after a run: it is costly
+// and the entry is still usable without it.
+constexpr int kMaxVerticesForHomology = 56;
+
+// A description can be compared with stored presentations when it has a
+// type other than "entirely unrecognised", a spine record only when its
+// isomorphism signature decides equality.
+bool IsTyped(const TManifoldDescription& d) {
+  const int type = d.GetTypeCode();
+  return type != 0 && IsSignatureComparable(d.GetPieceCode()) != 0;
+}
+
+bool HasSeifertAtom(const TManifoldDescription& d) {
+  for (const TManifoldDescription* s = &d; s != nullptr; s = s->GetNextSummand())
+    if (s->GetMolecule() != nullptr && s->GetMolecule()->CountAtomsOfType(kSeifertAtom) > 0) return true;
+  return false;
+}
+
+bool IsUntypedCode(int type) { return type == kSpineRecordCode || type == kUnrecognizedCode; }
+
+// A presentation names the manifold when every summand is named.
+bool NamesEverySummand(const TManifoldDescription& d) {
+  for (const TManifoldDescription* s = &d; s != nullptr; s = s->GetNextSummand())
+    if (s->IsRecognized() == 0) return false;
+  return true;
+}
+
+int Compare(const TManifoldDescription& a, const TManifoldDescription& b) {
+  return TManifoldDescription::CompareMoleculeNodes(a, b);
+}
+
+}  // namespace
+
+int CountChainVertices(TSpine& spine) {
+  int vertices = 0;
+  for (TSpine* part = &spine; part != nullptr; part = part->Next()) vertices += part->Objects().CountOfKind(kVertexKind);
+  return vertices;
+}
+
+std::unique_ptr<TManifoldDescription> DescribeSpine(TSpine& spine) {
+  auto description = std::make_unique<TManifoldDescription>();
+  const int complexity = CountChainVertices(spine);
+  TObjectTableList items;
+  if (spine.MoleculeTable() != nullptr) AssembleMolecule(spine.MoleculeTable(), &items, nullptr, -1);
+  if (!items.empty()) {
+    BuildDescriptionFromMolecule(*description, *items.front(), -1);
+  } else {
+    description->SetTrivialCode();
+  }
+  FreeObjectTableList(items);
+  description->LowerComplexity(complexity);
+  if (description->GetComplexity() == 0) description->SetComplexity(complexity);
+  return description;
+}
+
+TManifoldTable::TManifoldTable(int ignoreReducible, int ignoreTrivial)
+    : ignoreReducible_(ignoreReducible), ignoreTrivial_(ignoreTrivial) {}
+
+int TManifoldTable::GetReportKind() const {
+  if (entries_.empty()) return 0;
+  for (const TEntry& entry : entries_) {
+    int balls = 0;
+    int solidTori = 0;
+    if (entry.presentations.front()->IsClosed(balls, solidTori) != 0) return 2;
+  }
+  return 1;
+}
+
+void TManifoldTable::SetCurrentSourceName(const std::string& name) {
+  auto it = std::find(sourceNames_.begin(), sourceNames_.end(), name);
+  if (it == sourceNames_.end()) {
+    sourceNames_.push_back(name);
+    it = sourceNames_.end() - 1;
+  }
+  currentSource_ = static_cast<int>(it - sourceNames_.begin());
+}
+
+void TManifoldTable::SetSourcePosition(int position, int subposition) {
+  position_ = position;
+  subposition_ = subposition;
+}
+
+const std::string* TManifoldTable::GetSourceName(int i) const {
+  if (i < 0 || i >= static_cast<int>(sourceNames_.size())) return nullptr;
+  return &sourceNames_[static_cast<std::size_t>(i)];
+}
+
+int TManifoldTable::CountPresentations() const {
+  int count = 0;
+  for (const TEntry& entry : entries_)
+    for (const auto& p : entry.presentations) count += p->GetTypeCode() != 0 ? 1 : 0;
+  return count;
+}
+
+int TManifoldTable::CountEntryPresentations(int i) const {
+  if (i < 0 || i >= CountEntries()) return 0;
+  return static_cast<int>(entries_[static_cast<std::size_t>(i)].presentations.size());
+}
+
+TManifoldDescription* TManifoldTable::GetEntry(int i, int p) const {
+  if (i < 0 || i >= CountEntries()) return nullptr;
+  const auto& list = entries_[static_cast<std::size_t>(i)].presentations;
+  if (p < 0 || p >= static_cast<int>(list.size())) return nullptr;
+  return list[static_cast<std::size_t>(p)].get();
+}
+
+int TManifoldTable::IsEntryRecognised(int i) const {
+  if (i < 0 || i >= CountEntries()) return 0;
+  for (const auto& p : entries_[static_cast<std::size_t>(i)].presentations)
+    if (p->GetMark() == 1) return 1;
+  return 0;
+}
+
+// Irreducible S^3, or a lens space with p of 1, 2 or 3.
+int TManifoldTable::IsTrivial(TManifoldDescription& d) const {
+  if (d.IsReducible() != 0) return 0;
+  if (d.GetTypeCode() == kTrivialCode) return 1;
+  int p = 0;
+  int q = 0;
+  if (d.GetTypeCode() == kLensCode && d.GetLensParameters(p, q) != 0) return p >= 1 && p <= 3 ? 1 : 0;
+  return 0;
+}
+
+int TManifoldTable::RejectionCode(TManifoldDescription& d) const {
+  const bool allPresentations = mode_ == kModeAllPresentations;
+  if (ignoreReducible_ != 0 && d.IsReducible() != 0)
+    return allPresentations ? kLookupReducibleRejected : kLookupRecognised;
+  if (ignoreTrivial_ != 0 && IsTrivial(d) != 0) return allPresentations ? kLookupTrivialRejected : kLookupRecognised;
+  return 0;
+}
+
+int TManifoldTable::FindEqual(const TManifoldDescription& d, int& index, int& position) const {
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    const auto& list = entries_[i].presentations;
+    for (std::size_t p = 0; p < list.size(); ++p) {
+      if (Compare(*list[p], d) == 2) {
+        index = static_cast<int>(i);
+        position = static_cast<int>(p);
+        return 1;
+      }
+    }
+  }
+  return 0;
+}
+
+void TManifoldTable::AddSource(TManifoldDescription& d) const {
+  if (currentSource_ != -1) d.AddSource(currentSource_, position_, subposition_);
+}
+
+int TManifoldTable::Classify(int index) const {
+  int recognised = 0;
+  for (const auto& p : entries_[static_cast<std::size_t>(index)].presentations) {
+    // The presentations are kept unlinked, so the mark stays on this one.
+    if (p->GetMark() != 1 && NamesEverySummand(*p)) p->SetMark(1);
+    recognised |= p->GetMark() == 1 ? 1 : 0;
+  }
+  return recognised;
+}
+
+// Moves entry index to its sorted place (by its head); its new index.
+int TManifoldTable::PlaceEntry(int index) {
+  if (kind_ == kTableArrivalOrder) return index;
+  TEntry entry = std::move(entries_[static_cast<std::size_t>(index)]);
+  entries_.erase(entries_.begin() + index);
+  std::size_t at = entries_.size();
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (Compare(*entries_[i].presentations.front(), *entry.presentations.front()) == 3) {
+      at = i;
+      break;
+    }
+  }
+  entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
+  return static_cast<int>(at);
+}
+
+int TManifoldTable::InsertEntry(int& index, std::unique_ptr<TManifoldDescription> node) {
+  const int type = node->GetTypeCode();
+  TEntry entry;
+  entry.presentations.push_back(std::move(node));
+  entries_.push_back(std::move(entry));
+  index = PlaceEntry(CountEntries() - 1);
+  lastInsertPosition_ = 0;
+  if (Classify(index) != 0) return kLookupRecognised;
+  return IsUntypedCode(type) ? kLookupNewUntyped : kLookupNewTyped;
+}
+
+int TManifoldTable::AddPresentation(int& index, std::unique_ptr<TManifoldDescription> node) {
+  auto& list = entries_[static_cast<std::size_t>(index)].presentations;
+  TManifoldDescription& head = *list.front();
+  node->LowerComplexity(head.GetComplexity());
+  for (auto& p : list) p->LowerComplexity(node->GetComplexity());
+
+  std::size_t at = list.size();
+  if (kind_ == kTableSingleCommand &&
+      (head.GetTypeCode() == kSpineRecordCode || node->GetTypeCode() == kSpineRecordCode)) {
+    // An unrecognised spine record heads the entry only until something
+    // better, or a smaller record, is found.
+    const bool better = node->GetTypeCode() != kSpineRecordCode || Compare(*node, head) == 1;
+    if (!better) return kLookupNotBetter;
+    at = 0;
+  } else {
+    const int reducible = node->IsReducible();
+    for (std::size_t p = 0; p < list.size() && at == list.size(); ++p) {
+      const int other = list[p]->IsReducible();
+      if ((reducible != 0) != (other != 0)) {
+        if (reducible != 0) at = p;
+      } else if (Compare(*list[p], *node) == 3) {
+        at = p;
+      }
+    }
+  }
+  list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), std::move(node));
+  lastInsertPosition_ = static_cast<int>(at);
+  if (at == 0) index = PlaceEntry(index);
+  return Classify(index) != 0 ? kLookupRecognised : kLookupPresentationAdded;
+}
+
+// Every presentation of the later entry goes to the earlier one, the later
+// is removed; the index of the joined entry.
+int TManifoldTable::JoinEntries(int a, int b) {
+  int first = std::min(a, b);
+  const int second = std::max(a, b);
+  TEntry later = std::move(entries_[static_cast<std::size_t>(second)]);
+  entries_.erase(entries_.begin() + second);
+  for (auto& p : later.presentations) AddPresentation(first, std::move(p));
+  return first;
+}
+
+int TManifoldTable::FinishCode(int code, int index, const TManifoldDescription* described) const {
+  if (code == kLookupNewUntyped && described != nullptr && HasSeifertAtom(*described)) code = kLookupNewWithSeifertAtom;
+  if (code == kLookupRecognised && mode_ == kModeAllPresentations && index >= 0 && index < CountEntries()) {
+    TManifoldDescription& head = *entries_[static_cast<std::size_t>(index)].presentations.front();
+    if (ignoreReducible_ != 0 && head.IsReducible() != 0) return kLookupReducibleRejected;
+    if (ignoreTrivial_ != 0 && IsTrivial(head) != 0) return kLookupTrivialRejected;
+  }
+  return code;
+}
+
+int TManifoldTable::LookUp(int& index, std::unique_ptr<TManifoldDescription> d) {
+  index = -1;
+  if (const int rejected = RejectionCode(*d); rejected != 0) return rejected;
+  int position = 0;
+  if (kind_ == kTableSorted && IsTyped(*d) && FindEqual(*d, index, position) != 0) {
+    TManifoldDescription& node = *entries_[static_cast<std::size_t>(index)].presentations[static_cast<std::size_t>(position)];
+    AddSource(node);
+    node.LowerComplexity(d->GetComplexity());
+    return FinishCode(IsEntryRecognised(index) != 0 ? kLookupRecognised : kLookupEqualPresentation, index, nullptr);
+  }
+  AddSource(*d);
+  const bool seifert = HasSeifertAtom(*d);
+  int code = InsertEntry(index, std::move(d));
+  if (code == kLookupNewUntyped && seifert) code = kLookupNewWithSeifertAtom;
+  return FinishCode(code, index, nullptr);
+}
+
+int TManifoldTable::CompareWithEntry(int& index, std::unique_ptr<TManifoldDescription> d) {
+  if (index < 0 || index >= CountEntries()) return LookUp(index, std::move(d));
+  if (const int rejected = RejectionCode(*d); rejected != 0) {
+    RemoveEntry(index);
+    index = -1;
+    return rejected;
+  }
+  const bool seifert = HasSeifertAtom(*d);
+  TEntry& entry = entries_[static_cast<std::size_t>(index)];
+  TManifoldDescription& head = *entry.presentations.front();
+  int code = 0;
+  if (IsTyped(*d) && IsTyped(head)) {
+    for (auto& p : entry.presentations) {
+      if (Compare(*p, *d) == 2) {
+        AddSource(*p);
+        p->LowerComplexity(d->GetComplexity());
+        return kLookupEqualPresentation;
+      }
+    }
+    int other = -1;
+    int position = 0;
+    if (kind_ == kTableSorted && FindEqual(*d, other, position) != 0) {
+      TManifoldDescription& node = *entries_[static_cast<std::size_t>(other)].presentations[static_cast<std::size_t>(position)];
+      AddSource(node);
+      node.LowerComplexity(d->GetComplexity());
+      index = JoinEntries(index, other);
+      code = IsEntryRecognised(index) != 0 ? kLookupRecognised : kLookupJoined;
+    } else {
+      AddSource(*d);
+      code = AddPresentation(index, std::move(d));
+    }
+    return FinishCode(code, index, nullptr);
+  }
+  if ((!IsTyped(*d) && IsTyped(head)) || Compare(*d, head) != 1) return kLookupNotBetter;
+
+  // The new description orders before the entry's head: it replaces the
+  // entry, keeping the entry's spine text.
+  const std::string text = entry.text;
+  RemoveEntry(index);
+  index = -1;
+  int other = -1;
+  int position = 0;
+  if (kind_ == kTableSorted && IsTyped(*d) && FindEqual(*d, other, position) != 0) {
+    AddSource(*entries_[static_cast<std::size_t>(other)].presentations[static_cast<std::size_t>(position)]);
+    index = other;
+    return FinishCode(IsEntryRecognised(index) != 0 ? kLookupRecognised : kLookupJoined, index, nullptr);
+  }
+  AddSource(*d);
+  code = InsertEntry(index, std::move(d));
+  entries_[static_cast<std::size_t>(index)].text = text;
+  if (code == kLookupNewUntyped && seifert) code = kLookupNewWithSeifertAtom;
+  return FinishCode(code, index, nullptr);
+}
+
+int TManifoldTable::LookUpSpine(int& index, TSpine& spine) { return LookUp(index, DescribeSpine(spine)); }
+
+int TManifoldTable::CompareWithSpine(int& index, TSpine& spine) {
+  return CompareWithEntry(index, DescribeSpine(spine));
+}
+
+int TManifoldTable::RemoveEntry(int i) {
+  if (i < 0 || i >= CountEntries()) return -1;
+  entries_.erase(entries_.begin() + i);
+  for (TEntry& entry : entries_) {
+    auto& refs = entry.duplicates;
+    refs.erase(std::remove(refs.begin(), refs.end(), i), refs.end());
+    for (int& r : refs) r -= r > i ? 1 : 0;
+  }
+  return CountEntries();
+}
+
+int TManifoldTable::SetEntryText(int i, const std::string& text) {
+  if (i < 0 || i >= CountEntries() || !entries_[static_cast<std::size_t>(i)].text.empty()) return 0;
+  entries_[static_cast<std::size_t>(i)].text = text;
+  return 1;
+}
+
+const std::string* TManifoldTable::GetEntryText(int i) const {
+  if (i < 0 || i >= CountEntries()) return nullptr;
+  return &entries_[static_cast<std::size_t>(i)].text;
+}
+
+int TManifoldTable::SetEntryInvariantText(int i, const std::string& text) {
+  if (i < 0 || i >= CountEntries()) return 0;
+  entries_[static_cast<std::size_t>(i)].invariantText = text;
+  return 1;
+}
+
+const std::vector<std::int32_t>* TManifoldTable::GetEntryHomology(int i) const {
+  if (i < 0 || i >= CountEntries() || !entries_[static_cast<std::size_t>(i)].hasHomology) return nullptr;
+  return &entries_[static_cast<std::size_t>(i)].homology;
+}
+
+const std::vector<int>* TManifoldTable::GetEntryDuplicates(int i) const {
+  if (i < 0 || i >= CountEntries()) return nullptr;
+  return &entries_[static_cast<std::size_t>(i)].duplicates;
+}
+
+int TManifoldTable::MergeResult(int index, TSpine& spine) {
+  ++mergeCalls_;
+  if (index >= 0 && index < CountEntries()) {
+    TEntry& entry = entries_[static_cast<std::size_t>(index)];
+    if (!entry.hasHomology) {
+      if (spine.HomologyList() == nullptr && CountChainVertices(spine) <= kMaxVerticesForHomology) spine.ComputeHomology();
+      if (spine.HomologyList() != nullptr) {
+        entry.homology = spine.HomologyList()->Elements();
+        entry.hasHomology = true;
+      }
+    }
+  }
+  return static_cast<int>(AutoSave(-1));
+}
+
+int TManifoldTable::FindDuplicatesByInvariants(const std::atomic<int>* stop) {
+  const int n = CountEntries();
+  for (TEntry& entry : entries_) entry.duplicates.clear();
+  for (int j = 0; j < n; ++j) {
+    ThrowIfStopRequested();
+    if (stop != nullptr && stop->load() != 0) break;
+    TEntry& a = entries_[static_cast<std::size_t>(j)];
+    for (int k = j + 1; k < n; ++k) {
+      TEntry& b = entries_[static_cast<std::size_t>(k)];
+      // An entry without an invariant text matches no other.
+      if (a.invariantText.empty() || a.invariantText != b.invariantText) continue;
+      if (a.hasHomology != b.hasHomology || a.homology != b.homology) continue;
+      a.duplicates.push_back(k);
+      b.duplicates.push_back(j);
+    }
+    AutoSave(j);
+  }
+  int classes = 0;
+  for (int j = 0; j < n; ++j) {
+    const auto& refs = entries_[static_cast<std::size_t>(j)].duplicates;
+    if (refs.empty() || *std::min_element(refs.begin(), refs.end()) > j) ++classes;
+  }
+  return classes;
+}
+
+long TManifoldTable::AutoSave(int number) {
+  if (interval_.count() <= 0 || !writer_) return 0;
+  // A monotonic clock: the difference cannot wrap, unlike a 32-bit tick.
+  const auto now = clock_();
+  if (saved_ && now - lastSave_ < interval_) return 0;
+  saveNumber_ = saveNumber_ == 1 ? 0 : 1;
+  const std::string name = folder_ + "/TableAutoSave" + std::to_string(saveNumber_) + ".bin";
+  const long bytes = writer_(*this, name);
+  if (currentSource_ != -1) {
+    std::ofstream log(folder_ + "/TableAutoSave.log", std::ios::binary | std::ios::trunc);
+    log << sourceNames_[static_cast<std::size_t>(currentSource_)] << "\r\n";
+    if (position_ != -1) log << static_cast<unsigned>(position_) << "\r\n";
+    if (number != -1) log << static_cast<unsigned>(number) << "\r\n";
+    log << name << "\r\n";
+  }
+  lastSave_ = now;
+  saved_ = true;
+  return bytes;
+}

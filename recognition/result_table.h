@@ -1,0 +1,174 @@
+// The table of manifolds that one recognition run or one series fills.
+//
+// An entry is one manifold: the list of its presentations (one description
+// per distinct spine description found), the first being the head by which
+// the entries are sorted. Every leaf spine of the recognition search is
+// described and looked up here; the answer (a lookup code) says whether the
+// manifold was known, is new, or was rejected, and steers the search.
+//
+// The table can save itself on a timer (AutoSave) into a folder of its own
+// choosing; the clock and the writer are injectable so that tests need not
+// wait and need no file format.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "recognition/manifold_description.h"
+
+class TSpine;
+
+// The answers of a lookup. Code 2 is never returned.
+enum : int {
+  kLookupRecognised = 1,         // the entry is recognised (or, outside mode 3, rejected)
+  kLookupEqualPresentation = 3,  // equal to a stored presentation: a source was added
+  kLookupNotBetter = 4,          // compared with the given entry and not better
+  kLookupTrivialRejected = 5,    // trivial manifold rejected (mode 3)
+  kLookupReducibleRejected = 6,  // reducible manifold rejected (mode 3)
+  kLookupNewTyped = 7,           // new entry of a recognised type
+  kLookupNewUntyped = 8,         // new entry of an unrecognised spine
+  kLookupNewWithSeifertAtom = 9, // as 8, with a Seifert atom in the molecule
+  kLookupPresentationAdded = 10, // presentation added to the given entry
+  kLookupJoined = 11,            // the given entry was joined with an equal one
+};
+
+// Table kinds: sorted, the table of one recognition command, arrival order.
+enum : int { kTableSorted = 1, kTableSingleCommand = 2, kTableArrivalOrder = 3 };
+
+// The recognition modes that change what a lookup answers.
+enum : int {
+  kModeTillFirst = 1,
+  kModeTillMain = 2,
+  kModeAllPresentations = 3,
+  kModeSimplifyOnly = 4,
+  kModeCompareOnly = 5,
+};
+
+// Describes a spine for the table: the pieces its labeled molecule records
+// are assembled and recognised; the complexity is the spine's vertex count.
+// The molecule of the spine is consumed (call it on a copy to keep it).
+std::unique_ptr<TManifoldDescription> DescribeSpine(TSpine& spine);
+
+// Vertices of the whole chain of spines.
+int CountChainVertices(TSpine& spine);
+
+class TManifoldTable {
+ public:
+  using TClock = std::function<std::chrono::steady_clock::time_point()>;
+  // Writes the table to the path; the number of bytes written, 0 on failure.
+  using TWriter = std::function<long(const TManifoldTable&, const std::string&)>;
+
+  explicit TManifoldTable(int ignoreReducible = 0, int ignoreTrivial = 0);
+  TManifoldTable(const TManifoldTable&) = delete;
+  TManifoldTable& operator=(const TManifoldTable&) = delete;
+
+  void SetKind(int kind) { kind_ = kind; }
+  int GetKind() const { return kind_; }
+  // The recognition mode in force: mode 3 reports rejections as such.
+  void SetRecognitionMode(int mode) { mode_ = mode; }
+  int GetRecognitionMode() const { return mode_; }
+  int GetIgnoreReducible() const { return ignoreReducible_; }
+  // 0 for an empty table; 2 when some entry is closed; else 1.
+  int GetReportKind() const;
+
+  // ---- Sources ----
+  void SetCurrentSourceName(const std::string& name);
+  void SetSourcePosition(int position, int subposition);
+  const std::string* GetSourceName(int i) const;
+
+  // ---- Queries ----
+  int CountEntries() const { return static_cast<int>(entries_.size()); }
+  // Typed presentations over all entries.
+  int CountPresentations() const;
+  int CountEntryPresentations(int i) const;
+  // The head of entry i (presentation p of it); null out of range.
+  TManifoldDescription* GetEntry(int i, int p = 0) const;
+  int IsEntryRecognised(int i) const;
+  // Where the last new presentation went in its entry (0 = the head).
+  int LastInsertPosition() const { return lastInsertPosition_; }
+
+  // ---- Lookups (the description is consumed) ----
+  // index receives the entry made or found, -1 when rejected.
+  int LookUp(int& index, std::unique_ptr<TManifoldDescription> description);
+  // Compares with entry index (which may change, or become -1).
+  int CompareWithEntry(int& index, std::unique_ptr<TManifoldDescription> description);
+  // The same for a spine; the spine's molecule is used up.
+  int LookUpSpine(int& index, TSpine& spine);
+  int CompareWithSpine(int& index, TSpine& spine);
+
+  // ---- Changes ----
+  // -1 out of range; else the new entry count.
+  int RemoveEntry(int i);
+  // 0 out of range or when the entry already has a text.
+  int SetEntryText(int i, const std::string& text);
+  const std::string* GetEntryText(int i) const;
+  // The text compared by the duplicate search (an invariant of the entry).
+  int SetEntryInvariantText(int i, const std::string& text);
+  // The homology stored by MergeResult (torsion, then zeros for the free
+  // rank); null when none was stored.
+  const std::vector<std::int32_t>* GetEntryHomology(int i) const;
+  // Entries found equal to entry i by the duplicate search.
+  const std::vector<int>* GetEntryDuplicates(int i) const;
+  // Completes the entry after a run (homology as its invariants), then
+  // auto-saves. Returns what AutoSave returns.
+  int MergeResult(int index, TSpine& spine);
+  // Entries whose invariant texts are equal reference each other (value 2);
+  // the number of classes. A set stop flag ends the search early.
+  int FindDuplicatesByInvariants(const std::atomic<int>* stop);
+
+  // ---- Auto-save ----
+  void SetAutoSaveInterval(std::chrono::milliseconds interval) { interval_ = interval; }
+  void SetAutoSaveFolder(const std::string& folder) { folder_ = folder; }
+  void SetClock(TClock clock) { clock_ = std::move(clock); }
+  void SetWriter(TWriter writer) { writer_ = std::move(writer); }
+  // Nothing (0) when off or when the interval since the last save has not
+  // passed; else writes "TableAutoSave%u.bin" (numbers 1, 0, 1, ...) and,
+  // with a current source, "TableAutoSave.log"; returns the byte count.
+  long AutoSave(int number);
+
+ private:
+  struct TEntry {
+    std::vector<std::unique_ptr<TManifoldDescription>> presentations;
+    bool hasHomology = false;
+    std::vector<std::int32_t> homology;
+    std::string text;            // the spine text or a given text
+    std::string invariantText;   // compared by the duplicate search
+    std::vector<int> duplicates; // indices of entries found equal
+  };
+
+  int IsTrivial(TManifoldDescription& d) const;
+  int RejectionCode(TManifoldDescription& d) const;
+  int FindEqual(const TManifoldDescription& d, int& index, int& position) const;
+  void AddSource(TManifoldDescription& d) const;
+  int InsertEntry(int& index, std::unique_ptr<TManifoldDescription> node);
+  int AddPresentation(int& index, std::unique_ptr<TManifoldDescription> node);
+  int Classify(int index) const;
+  int PlaceEntry(int index);
+  int JoinEntries(int a, int b);
+  int FinishCode(int code, int index, const TManifoldDescription* described) const;
+
+  int kind_ = kTableSorted;
+  int ignoreReducible_ = 0;
+  int ignoreTrivial_ = 0;
+  int mode_ = kModeTillMain;
+  std::vector<TEntry> entries_;
+  std::vector<std::string> sourceNames_;
+  int currentSource_ = -1;
+  int position_ = -1;
+  int subposition_ = -1;
+  int lastInsertPosition_ = 0;
+  int mergeCalls_ = 0;
+
+  std::chrono::milliseconds interval_{0};
+  std::string folder_ = ".";
+  TClock clock_ = [] { return std::chrono::steady_clock::now(); };
+  TWriter writer_;
+  bool saved_ = false;
+  std::chrono::steady_clock::time_point lastSave_{};
+  unsigned saveNumber_ = 0;
+};

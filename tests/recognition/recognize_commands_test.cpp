@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "shell/document_commands.h"
+#include "shell/options.h"
+#include "support/census_table_support.h"
+
+namespace {
+
+constexpr int kRecognize = 46;
+constexpr int kTillFirst = 48;
+constexpr int kTillMain = 49;
+constexpr int kTryAll = 50;
+
+// A lens space L(p,q) as printed: its p, and q up to orientation and the
+// choice of core (q, -q, 1/q, -1/q modulo p). S^3 is L(1,0), RP^3 L(2,1),
+// S^2xS^1 L(0,1).
+struct TLens {
+  int p = -1;
+  int q = 0;
+};
+
+bool SameLens(const TLens& a, const TLens& b) {
+  if (a.p != b.p) return false;
+  if (a.p <= 2) return true;
+  const int p = a.p;
+  for (int sign : {1, -1}) {
+    const int q = ((sign * a.q) % p + p) % p;
+    if (q == b.q % p) return true;
+    if ((q * b.q) % p == 1) return true;
+  }
+  return false;
+}
+
+TLens PrintedLens(const std::string& shown) {
+  std::smatch m;
+  if (std::regex_search(shown, m, std::regex(R"(\tL\((\d+),(\d+)\))"))) return {std::stoi(m[1]), std::stoi(m[2])};
+  if (shown.find("\tS^3") != std::string::npos) return {1, 0};
+  if (shown.find("\tRP^3") != std::string::npos) return {2, 1};
+  if (shown.find("\tS^2xS^1") != std::string::npos) return {0, 1};
+  return {};
+}
+
+TLens CensusLens(const std::string& name) {
+  std::smatch m;
+  if (std::regex_match(name, m, std::regex(R"(L\((\d+),(\d+)\))"))) return {std::stoi(m[1]), std::stoi(m[2])};
+  if (name == "S3") return {1, 0};
+  if (name == "RP3") return {2, 1};
+  if (name == "S2 x S1") return {0, 1};
+  return {};
+}
+
+int CountOf(const std::string& shown, const std::string& what) {
+  std::smatch m;
+  if (!std::regex_search(shown, m, std::regex(what + R"( (\d+))"))) return -1;
+  return std::stoi(m[1]);
+}
+
+std::vector<TClosedCensusEntry> CensusLensSpaces(int maxTetrahedra) {
+  std::vector<TClosedCensusEntry> lines;
+  for (const TClosedCensusEntry& entry : ReadClosedCensusSample())
+    if (entry.tetrahedra <= maxTetrahedra && CensusLens(entry.name).p >= 0) lines.push_back(entry);
+  return lines;
+}
+
+}  // namespace
+
+TEST(RecognizeCommands, LensSpacesFromCensusSignatures) {
+  const std::vector<TClosedCensusEntry> lines = CensusLensSpaces(4);
+  ASSERT_GE(lines.size(), 20u);
+  for (const TClosedCensusEntry& line : lines) {
+    const TCommandResult r = RunCommandOnText(kRecognize, line.signature + "\n", TOptionValues{});
+    ASSERT_EQ(r.outcome, TCommandOutcome::kDone) << line.name;
+    const TLens printed = PrintedLens(r.shown);
+    EXPECT_TRUE(SameLens(printed, CensusLens(line.name))) << line.name << " printed\n" << r.shown;
+    EXPECT_NE(r.shown.find("H_1=" + (line.homology == "0" ? std::string("0") : line.homology)), std::string::npos)
+        << line.name << "\n" << r.shown;
+  }
+}
+
+TEST(RecognizeCommands, SurgeriesOnTheUnknot) {
+  const struct {
+    const char* framing;
+    TLens lens;
+  } cases[] = {{"1", {1, 0}}, {"2", {2, 1}}, {"5", {5, 1}}, {"7/2", {7, 2}}, {"0/1", {0, 1}}, {"-12/5", {12, 5}}};
+  for (const auto& c : cases) {
+    const std::string text = std::string("link code 1 -1 framing ") + c.framing + " end\n";
+    const TCommandResult r = RunCommandOnText(kTillMain, text, TOptionValues{});
+    ASSERT_EQ(r.outcome, TCommandOutcome::kDone) << c.framing;
+    EXPECT_TRUE(SameLens(PrintedLens(r.shown), c.lens)) << c.framing << "\n" << r.shown;
+  }
+}
+
+TEST(RecognizeCommands, TheDoneWhenExamples) {
+  const TCommandResult lens = RunCommandOnText(kRecognize, "bkaajn\n", TOptionValues{});
+  ASSERT_EQ(lens.outcome, TCommandOutcome::kDone);
+  EXPECT_NE(lens.shown.find("Manifold is\r\n\tL(5,2)"), std::string::npos) << lens.shown;
+
+  const TCommandResult trefoil =
+      RunCommandOnText(kRecognize, "link code 1 -2 3 -1 2 -3 framing 1 end\n", TOptionValues{});
+  ASSERT_EQ(trefoil.outcome, TCommandOutcome::kDone);
+  EXPECT_NE(trefoil.shown.find("H_1=0"), std::string::npos) << trefoil.shown;
+}
+
+TEST(RecognizeCommands, ModesSearchAsFarAsTheirGoal) {
+  const std::string text = "cMcabbjqs\n";  // L(8,3)
+  const TCommandResult first = RunCommandOnText(kTillFirst, text, TOptionValues{});
+  const TCommandResult all = RunCommandOnText(kTryAll, text, TOptionValues{});
+  ASSERT_EQ(first.outcome, TCommandOutcome::kDone);
+  ASSERT_EQ(all.outcome, TCommandOutcome::kDone);
+  EXPECT_EQ(CountOf(first.shown, "Stages"), 1) << first.shown;
+  EXPECT_GE(CountOf(all.shown, "Variants"), CountOf(first.shown, "Variants")) << all.shown;
+  EXPECT_GE(CountOf(all.shown, "Presentations"), CountOf(first.shown, "Presentations"));
+  // No presentation contradicts the homology (Z_8).
+  EXPECT_EQ(all.shown.find("L(0,1)"), std::string::npos) << all.shown;
+  // The later stages repeat the deepest one; once a repetition finds
+  // nothing new the schedule ends instead of running all 31.
+  EXPECT_LT(CountOf(all.shown, "Stages"), 31) << all.shown;
+  EXPECT_TRUE(SameLens(PrintedLens(all.shown), {8, 3})) << all.shown;
+}
+
+TEST(RecognizeCommands, BadOrEmptyInputIsRefused) {
+  for (int id : {kRecognize, kTillFirst, kTillMain, kTryAll}) {
+    EXPECT_EQ(RunCommandOnText(id, "", TOptionValues{}).outcome, TCommandOutcome::kRefused) << id;
+    const TCommandResult bad = RunCommandOnText(id, "link code 1 -2 framing end\n", TOptionValues{});
+    EXPECT_NE(bad.outcome, TCommandOutcome::kDone) << id << "\n" << bad.shown;
+  }
+}
+
+TEST(RecognizeCommands, AStopRequestEndsTheSearch) {
+  std::atomic<int> stop{1};
+  const TCommandResult r = RunCommandOnText(kTryAll, "bkaajn\n", TOptionValues{}, &stop);
+  EXPECT_NE(r.outcome, TCommandOutcome::kDone);
+}

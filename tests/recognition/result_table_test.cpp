@@ -1,0 +1,211 @@
+#include "recognition/result_table.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::unique_ptr<TManifoldDescription> Lens(int p, int q) {
+  auto d = std::make_unique<TManifoldDescription>();
+  if (p == 1) {
+    d->SetTrivialCode();
+  } else {
+    d->SetLensCode(p, q);
+  }
+  d->SetComplexity(3);
+  return d;
+}
+
+int LensP(const TManifoldDescription* d) {
+  int p = 0;
+  int q = 0;
+  if (d == nullptr) return -1;
+  if (d->GetLensParameters(p, q) == 0) return 1;
+  return p;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+TEST(ResultTable, EqualManifoldAddsASourceNotAnEntry) {
+  TManifoldTable table;
+  table.SetCurrentSourceName("first");
+  int index = -1;
+  EXPECT_EQ(table.LookUp(index, Lens(5, 2)), kLookupRecognised);
+  EXPECT_EQ(index, 0);
+  table.SetCurrentSourceName("second");
+  int again = -1;
+  // L(5,3) is L(5,2) with the other orientation: the same entry.
+  EXPECT_EQ(table.LookUp(again, Lens(5, 3)), kLookupRecognised);
+  EXPECT_EQ(again, 0);
+  EXPECT_EQ(table.CountEntries(), 1);
+  EXPECT_EQ(table.CountPresentations(), 1);
+  EXPECT_EQ(table.GetEntry(0)->CountSources(), 2);
+  ASSERT_NE(table.GetSourceName(1), nullptr);
+  EXPECT_EQ(*table.GetSourceName(1), "second");
+}
+
+TEST(ResultTable, RejectionsStoreNothingAndAnswerByMode) {
+  struct Case {
+    int ignoreReducible;
+    int ignoreTrivial;
+    int p;
+    int mode;
+    int code;
+  };
+  // L(0,1) is S^2xS^1 (reducible); L(1,0) stands for S^3 (trivial).
+  const Case cases[] = {
+      {1, 0, 0, kModeTillMain, kLookupRecognised},
+      {1, 0, 0, kModeAllPresentations, kLookupReducibleRejected},
+      {0, 1, 1, kModeTillFirst, kLookupRecognised},
+      {0, 1, 1, kModeAllPresentations, kLookupTrivialRejected},
+      {0, 1, 3, kModeAllPresentations, kLookupTrivialRejected},
+  };
+  for (const Case& c : cases) {
+    TManifoldTable table(c.ignoreReducible, c.ignoreTrivial);
+    table.SetRecognitionMode(c.mode);
+    int index = 7;
+    EXPECT_EQ(table.LookUp(index, Lens(c.p, 1)), c.code) << c.p << " mode " << c.mode;
+    EXPECT_EQ(index, -1);
+    EXPECT_EQ(table.CountEntries(), 0);
+  }
+  // Not ignored: stored as usual.
+  TManifoldTable table;
+  int index = -1;
+  table.LookUp(index, Lens(0, 1));
+  EXPECT_EQ(table.CountEntries(), 1);
+}
+
+TEST(ResultTable, SortedAndArrivalOrderTables) {
+  const int ps[] = {7, 5, 11, 3};
+  TManifoldTable sorted;
+  TManifoldTable arrival;
+  arrival.SetKind(kTableArrivalOrder);
+  for (int p : ps) {
+    int index = -1;
+    sorted.LookUp(index, Lens(p, 1));
+    arrival.LookUp(index, Lens(p, 1));
+  }
+  ASSERT_EQ(sorted.CountEntries(), 4);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(LensP(arrival.GetEntry(i)), ps[i]);
+  for (int i = 0; i + 1 < 4; ++i)
+    EXPECT_NE(TManifoldDescription::CompareMoleculeNodes(*sorted.GetEntry(i), *sorted.GetEntry(i + 1)), 3) << i;
+  EXPECT_EQ(sorted.RemoveEntry(4), -1);
+  EXPECT_EQ(sorted.RemoveEntry(0), 3);
+  EXPECT_EQ(sorted.GetEntry(3), nullptr);
+}
+
+TEST(ResultTable, CompareWithEntry) {
+  TManifoldTable table(0, 1);
+  table.SetKind(kTableSingleCommand);
+  int index = -1;
+  ASSERT_EQ(table.LookUp(index, Lens(7, 2)), kLookupRecognised);
+  // An equal description adds no presentation.
+  EXPECT_EQ(table.CompareWithEntry(index, Lens(7, 3)), kLookupEqualPresentation);
+  EXPECT_EQ(table.CountEntryPresentations(index), 1);
+  // A rejected one removes the entry it was compared with.
+  EXPECT_EQ(table.CompareWithEntry(index, Lens(1, 0)), kLookupRecognised);
+  EXPECT_EQ(index, -1);
+  EXPECT_EQ(table.CountEntries(), 0);
+  // An index out of range is a plain lookup.
+  index = 9;
+  EXPECT_EQ(table.CompareWithEntry(index, Lens(7, 2)), kLookupRecognised);
+  EXPECT_EQ(index, 0);
+}
+
+TEST(ResultTable, ReportKindAndEntryTexts) {
+  TManifoldTable table;
+  EXPECT_EQ(table.GetReportKind(), 0);
+  int index = -1;
+  table.LookUp(index, Lens(5, 2));
+  EXPECT_EQ(table.GetReportKind(), 2);
+  EXPECT_EQ(table.SetEntryText(index, "cells"), 1);
+  EXPECT_EQ(table.SetEntryText(index, "other"), 0);
+  EXPECT_EQ(*table.GetEntryText(index), "cells");
+  EXPECT_EQ(table.SetEntryText(3, "x"), 0);
+  EXPECT_EQ(table.GetEntryHomology(index), nullptr);
+}
+
+TEST(ResultTable, DuplicatesByInvariantText) {
+  TManifoldTable table;
+  table.SetKind(kTableArrivalOrder);
+  const char* texts[] = {"a", "b", "a", "", ""};
+  for (int i = 0; i < 5; ++i) {
+    int index = -1;
+    table.LookUp(index, Lens(5 + 2 * i, 1));
+    table.SetEntryInvariantText(index, texts[i]);
+  }
+  // {0, 2}, {1}, and the two entries without a text stay apart.
+  EXPECT_EQ(table.FindDuplicatesByInvariants(nullptr), 4);
+  EXPECT_EQ(*table.GetEntryDuplicates(0), std::vector<int>{2});
+  EXPECT_EQ(*table.GetEntryDuplicates(2), std::vector<int>{0});
+  EXPECT_TRUE(table.GetEntryDuplicates(3)->empty());
+  // Removing an entry renumbers the references of the others.
+  table.RemoveEntry(1);
+  EXPECT_EQ(*table.GetEntryDuplicates(0), std::vector<int>{1});
+}
+
+class ResultTableAutoSave : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("sorvelin-autosave-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    table_.SetAutoSaveFolder(folder_.string());
+    table_.SetClock([this] { return now_; });
+    table_.SetWriter([this](const TManifoldTable&, const std::string& path) {
+      written_.push_back(std::filesystem::path(path).filename().string());
+      return 10L;
+    });
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  std::filesystem::path folder_;
+  TManifoldTable table_;
+  std::chrono::steady_clock::time_point now_{};
+  std::vector<std::string> written_;
+};
+
+TEST_F(ResultTableAutoSave, NumbersAlternateAndTheIntervalIsKept) {
+  EXPECT_EQ(table_.AutoSave(-1), 0);  // off while the interval is 0
+  table_.SetAutoSaveInterval(std::chrono::seconds(60));
+  EXPECT_EQ(table_.AutoSave(-1), 10);
+  now_ += std::chrono::seconds(59);
+  EXPECT_EQ(table_.AutoSave(-1), 0);
+  now_ += std::chrono::seconds(1);
+  EXPECT_EQ(table_.AutoSave(-1), 10);
+  now_ += std::chrono::seconds(60);
+  table_.AutoSave(-1);
+  EXPECT_EQ(written_, (std::vector<std::string>{"TableAutoSave1.bin", "TableAutoSave0.bin", "TableAutoSave1.bin"}));
+  // No current source: no log.
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "TableAutoSave.log"));
+}
+
+TEST_F(ResultTableAutoSave, LogNamesTheSourceAndTheFile) {
+  table_.SetAutoSaveInterval(std::chrono::milliseconds(1));
+  table_.SetCurrentSourceName("census.txt");
+  table_.SetSourcePosition(12, -1);
+  table_.AutoSave(4);
+  const std::string file = (folder_ / "TableAutoSave1.bin").string();
+  EXPECT_EQ(ReadFile(folder_ / "TableAutoSave.log"), "census.txt\r\n12\r\n4\r\n" + file + "\r\n");
+  // A clock far beyond any 32-bit tick count still compares right.
+  now_ += std::chrono::hours(24 * 60);
+  table_.SetSourcePosition(-1, -1);
+  table_.AutoSave(-1);
+  EXPECT_EQ(ReadFile(folder_ / "TableAutoSave.log"),
+            "census.txt\r\n" + (folder_ / "TableAutoSave0.bin").string() + "\r\n");
+}
