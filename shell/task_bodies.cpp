@@ -8,6 +8,7 @@
 #include "shell/document_commands.h"
 #include "shell/document_spine.h"
 #include "shell/move_commands.h"
+#include "shell/recognize_commands.h"
 #include "shell/surface_commands.h"
 #include "shell/t_move_commands.h"
 #include "shell/task_view.h"
@@ -26,7 +27,7 @@ const TTaskBody* TTaskBodies::Find(TTaskKind kind) const {
 
 namespace {
 
-// A command run as a task (default moves, kind 5; the T-move comparison and
+// A command run as a task (recognition, kinds 2 to 4; default moves, kind 5; the T-move comparison and
 // simplification, kinds 12 and 13; the imports of cusped presentations,
 // kinds 15 to 18): the document text is parsed into a spine of the task's
 // own, the command runs on it, and its report (a refusal as it stands) is
@@ -63,6 +64,9 @@ TTaskBodies BuiltInTaskBodies() {
   // their bodies here as they are built.
   TTaskBodies bodies;
   bodies.Set(TTaskKind::TuraevViro, RunTuraevViroTask);
+  bodies.Set(TTaskKind::RecognizeTillFirst, CommandTask(RunTillFirstPresentation));
+  bodies.Set(TTaskKind::RecognizeTillMain, CommandTask(RunTillMainPresentation));
+  bodies.Set(TTaskKind::RecognizeAll, CommandTask(RunTryToFindAllPresentations));
   bodies.Set(TTaskKind::DefaultMoves, CommandTask(RunMakeDefaultMoves));
   bodies.Set(TTaskKind::TMoveComparison, CommandTask(RunTMoveComparison));
   bodies.Set(TTaskKind::TMoveSimplification, CommandTask(RunTMoveSimplification));

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "shell/computation_task.h"
 #include "shell/document_commands.h"
 #include "shell/options.h"
+#include "shell/task_bodies.h"
+#include "shell/task_view.h"
 #include "support/census_table_support.h"
 
 namespace {
@@ -136,3 +140,41 @@ TEST(RecognizeCommands, AStopRequestEndsTheSearch) {
   const TCommandResult r = RunCommandOnText(kTryAll, "bkaajn\n", TOptionValues{}, &stop);
   EXPECT_NE(r.outcome, TCommandOutcome::kDone);
 }
+
+namespace {
+
+// What the worker's task shows in its view.
+class TRecognitionTaskView : public TTaskView {
+ public:
+  void BeginComputation(TTaskKind) override { ++begun; }
+  void EndComputation(TTaskKind) override { ++ended; }
+  void SetInformationMode(bool, std::optional<std::string> report) override {
+    if (report) reports.push_back(*report);
+  }
+  void WriteText(std::string) override {}
+  void SaveOriginalText() override {}
+  void SetTransformedState(bool) override {}
+  int begun = 0;
+  int ended = 0;
+  std::vector<std::string> reports;
+};
+
+TEST(RecognizeTasks, TheDesktopTasksShowTheNameOfTheManifold) {
+  for (TTaskKind kind : {TTaskKind::RecognizeTillFirst, TTaskKind::RecognizeTillMain, TTaskKind::RecognizeAll}) {
+    SCOPED_TRACE(TaskKindNumber(kind));
+    TRecognitionTaskView view;
+    TComputationTask task;
+    task.SetKind(&view, kind);
+    task.SetDocumentText("bkaajn");
+    const TTaskBodies bodies = BuiltInTaskBodies();
+    const TTaskBody* body = bodies.Find(kind);
+    ASSERT_NE(body, nullptr);
+    (*body)(task);
+    EXPECT_EQ(view.begun, 1);
+    EXPECT_EQ(view.ended, 1);
+    ASSERT_EQ(view.reports.size(), 1u);
+    EXPECT_NE(view.reports[0].find("L(5,2)"), std::string::npos) << view.reports[0];
+  }
+}
+
+}  // namespace
