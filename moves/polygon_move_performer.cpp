@@ -40,6 +40,7 @@
 #include "model/thickedge.h"
 #include "model/vertex.h"
 #include "moves/bipass.h"
+#include "moves/boundary_gluing_matrix.h"
 #include "moves/move_families.h"
 #include "moves/move_rollback.h"
 #include "moves/move_types.h"
@@ -164,6 +165,39 @@ TObjectHeader* CellWithNeighbour(const THandle& chord, const TObjectHeader* skip
   return nullptr;
 }
 
+// Curve coordinates on a bank that is not a sphere. The curves of the torus
+// crossed the polygon's disc only at the midpoints, which now lie on the
+// bank's boundary curve c(0..k-1); the flow each midpoint loses to the disc
+// is carried on along the curve instead, so every midpoint is balanced and
+// each curve keeps its class (it moved across a disc only).
+void RerouteCurves(const std::vector<THandle>& curve, const std::vector<int>& directions) {
+  const std::size_t k = curve.size();
+  std::vector<TObjectHeader*> starts(k);
+  for (std::size_t i = 0; i < k; ++i) {
+    starts[i] = TEdge::End(curve[i], 1, directions[i]).Object();
+    for (int c = 0; c < 4; ++c) TEdge::SetLabel(curve[i], c, 0);
+  }
+  for (int c = 0; c < 4; ++c) {
+    std::vector<long> inflow(k, 0);
+    for (std::size_t i = 0; i < k; ++i) {
+      TObjectHeader* v = starts[i];
+      for (int j = 0; j < TVertex::Valency(v); ++j) {
+        THandle edge = TVertex::EdgeAt(v, j);
+        if (TEdge::IsLoop(edge)) continue;
+        int label = TEdge::Label(edge, c);
+        inflow[i] += TEdge::End(edge, 2).Object() == v ? label : -label;
+      }
+    }
+    // f(0) = 0 and f(i) = f(i-1) + inflow(i): the flow along c(i) out of its start.
+    long f = 0;
+    for (std::size_t i = 0; i < k; ++i) {
+      if (i > 0) f += inflow[i];
+      long along = directions[i] == 1 ? f : -f;
+      TEdge::SetLabel(curve[i], c, static_cast<int>(along));
+    }
+  }
+}
+
 TComplex* SphereOf(TSpine& spine, const TObjectHeader* object) {
   TComplex* s = spine.BoundarySurfaceOf(object);
   return s != nullptr && spine.BoundarySurfaceClass(s) == 1 ? s : nullptr;
@@ -177,20 +211,19 @@ int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions
   const int k = SideCount(subtype);
   TComplex* surface = spine.BoundaryAt(surfaceIndex);
   if (surface == nullptr) return 0;
-  bool torus = spine.BoundarySurfaceClass(surface) == 2;
   std::vector<TSide> sides(static_cast<std::size_t>(k));
   for (int i = 0; i < k; ++i) {
     sides[static_cast<std::size_t>(i)].edge = THandle(surface->Objects().NthOfKind(kEdgeKind, positions[order[i]]));
     if (!sides[static_cast<std::size_t>(i)].edge.IsValid()) return 0;
   }
   if (text != nullptr) {
-    // The text names the sides and their first cells' spine cells, before
+    // The text names the sides and the thick cells of their first cells, before
     // anything changes.
     THandle cells[4];
     for (int i = 0; i < k; ++i)
       cells[i] = ThickCellOfCell(spine, TEdge::CellAt(sides[static_cast<std::size_t>(i)].edge, 0));
     TObjectHeader* names[4] = {};
-    for (int i = 0; i < k; ++i) names[i] = TThickCell::Part(cells[i], 1).Object();
+    for (int i = 0; i < k; ++i) names[i] = cells[i].Object();
     ReportPolygonMove(*text, subtype, sides[0].edge, sides[1].edge, k > 2 ? sides[2].edge.Object() : nullptr,
                       k > 3 ? sides[3].edge.Object() : nullptr, names[0], names[1], names[2], names[3]);
   }
@@ -292,35 +325,6 @@ int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions
   inner.Release();
   outer.Release();
 
-  // Curve coordinates: each new edge merges the flows of its neighbours on
-  // its bank; its chord on the other bank carries them negated. Around a
-  // quadrangle on a torus the merges are balanced at the corners as well.
-  if (torus && k == 4) {
-    TObjectHeader* joined[4] = {};
-    TObjectHeader* fresh[4] = {};
-    for (int i = 0; i < 4; ++i) {
-      std::size_t u = static_cast<std::size_t>(i);
-      int p = TCell::FindPassage(bank[u], newEdges[u], -1, 0);
-      if (p < 0) return 0;
-      joined[i] = TCell::EdgeAt(bank[u], TCell::NeighbourIndex(bank[u], p, directions[u] == 1 ? 1 : 0)).Object();
-      fresh[i] = newEdges[u].Object();
-    }
-    PolygonRebuildTail(joined, fresh);
-  } else {
-    for (int i = 0; i < k; ++i) {
-      std::size_t u = static_cast<std::size_t>(i);
-      int p = TCell::FindPassage(bank[u], newEdges[u], -1, 0);
-      if (p < 0) return 0;
-      PolygonRebuildHelper(TCell::EdgeAt(bank[u], TCell::NeighbourIndex(bank[u], p, 1)), newEdges[u],
-                           TCell::EdgeAt(bank[u], TCell::NeighbourIndex(bank[u], p, 0)));
-    }
-  }
-  for (int i = 0; i < k; ++i) {
-    int labels[4];
-    TEdge::LabelsAreZero(newEdges[static_cast<std::size_t>(i)], labels);
-    TEdge::SetLabels(chords[static_cast<std::size_t>(i)], labels, 2);
-  }
-
   spine.SplitBoundarySurface(surface);
   // A torus keeps its coordinates; only sphere pieces lose their labels.
   TComplex* outerSphere = SphereOf(spine, TThickCell::Part(newThick, 2));
@@ -328,6 +332,8 @@ int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions
   if (innerSphere != nullptr) innerSphere->ResetEdgeLabels(-1);
   if (outerSphere != nullptr) outerSphere->ResetEdgeLabels(-1);
   TComplex* sphere = outerSphere != nullptr ? outerSphere : innerSphere;
+  if (outerSphere == nullptr) RerouteCurves(newEdges, directions);
+  if (innerSphere == nullptr) RerouteCurves(chords, directions);
   // The curve bounds a disc in the manifold, so a bank is a sphere; a curve
   // drawn otherwise is not this move.
   if (sphere == nullptr) return 0;
@@ -336,6 +342,14 @@ int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions
     PierceLongestAdjacentCell(spine, sphere, newThick);
   } else if (PolygonMoveChosenInDialog.load() == 0) {
     PierceAfterQuadrangle(spine, sphere, newThick, limit, counter, text);
+  }
+  // Every torus that carries curves must still carry a basis of them; a move
+  // that lost it is refused (and rolled back by the caller).
+  for (int i = 0; i < spine.BoundaryCount(); ++i) {
+    TComplex* s = spine.BoundaryAt(i);
+    if (s == nullptr || s->AllEdgeLabelsZero() || spine.BoundarySurfaceClass(s) != 2) continue;
+    int matrix[4];
+    if (SpineBoundaryGluingMatrix(*s, matrix) == 0) return 0;
   }
   return 1;
 }
