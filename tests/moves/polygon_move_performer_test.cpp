@@ -70,9 +70,13 @@ void SweepCandidates(TSpine& spine, std::map<int, int>& done, std::map<int, int>
     int log = copy.LogCount();
     int result = PerformPolygonMove(copy, c[0], x, &limit, &counter, &text);
     if (result == 0) {
+      // A move that cannot be made leaves the spine, its log and the
+      // repeat fields as they were.
       ++refused[c[0]];
       EXPECT_EQ(copy.LogCount(), log);
-      EXPECT_TRUE(checker.Check(copy));
+      EXPECT_EQ(SpineSignature(copy), SpineSignature(spine));
+      EXPECT_EQ(limit, c[6]);
+      EXPECT_EQ(counter, c[7]);
       continue;
     }
     ++done[c[0]];
@@ -131,6 +135,56 @@ TEST_F(PolygonPerformerTest, EveryCandidateOnSmallClosedSpinesKeepsTheSpineSound
   }
   Print("closed spines", done, refused);
   EXPECT_FALSE(done.empty());
+}
+
+// A quadrangle performed first (limit -1) counts its piercing candidates into
+// the limit and pierces the first; with the limit known, counter 2 pierces
+// the third candidate. A subtype without performer does nothing.
+TEST_F(PolygonPerformerTest, RepeatFieldsChooseThePiercedCandidate) {
+  TDocumentSpine document;
+  ASSERT_EQ(document.ParseDocumentText("link code 1 -2 3 -4 2 -1 4 -3 end", TOptionValues{}), 1);
+  TDocumentSpine::TScope scope(document);
+  document.EnsureThickened();
+  TSpine& spine = document.Spine();
+  int checked = 0;
+  for (const TCandidate& c : Candidates(spine)) {
+    if (c[0] < 6 || c[6] != -1) continue;
+    int x[5] = {c[1], c[2], c[3], c[4], c[5]};
+    TSpine first;
+    spine.CopyTo(first);
+    int limit = -1;
+    int counter = -1;
+    TString text;
+    if (PerformPolygonMove(first, c[0], x, &limit, &counter, &text) == 0) continue;
+    EXPECT_EQ(counter, 0);
+    EXPECT_GE(limit, 0);
+    if (limit < 3) continue;
+    TSpine third;
+    spine.CopyTo(third);
+    TSpineChecker checker(third);
+    int knownLimit = limit;
+    int two = 2;
+    TString thirdText;
+    ASSERT_EQ(PerformPolygonMove(third, c[0], x, &knownLimit, &two, &thirdText), 1);
+    EXPECT_EQ(knownLimit, limit);
+    EXPECT_NE(std::string(thirdText.CStr()), std::string(text.CStr()));
+    EXPECT_TRUE(checker.Check(third));
+    ++checked;
+  }
+  EXPECT_GT(checked, 0);
+
+  int x[5] = {0, 0, 1, 2, 3};
+  int limit = -1;
+  int counter = -1;
+  int log = spine.LogCount();
+  std::string before = SpineSignature(spine);
+  for (int subtype : {0, 15, -1}) {
+    TString text;
+    EXPECT_EQ(PerformPolygonMove(spine, subtype, x, &limit, &counter, &text), 0);
+    EXPECT_TRUE(text.Empty());
+  }
+  EXPECT_EQ(spine.LogCount(), log);
+  EXPECT_EQ(SpineSignature(spine), before);
 }
 
 }  // namespace
