@@ -48,6 +48,7 @@
 #include "moves/move_types.h"
 #include "moves/piercing.h"
 #include "moves/polygon_labels.h"
+#include "moves/surface_rebuild.h"
 #include "moves/thick_surgery.h"
 
 namespace {
@@ -108,55 +109,7 @@ bool EndOfBoth(const TObjectHeader* v, const TObjectHeader* a, const TObjectHead
   return v != nullptr && TEdge::HasEnd(a, v) && TEdge::HasEnd(b, v);
 }
 
-// Rebuilds the vertices of the surface around the given old vertices: every
-// edge end there is let go, then the corners of the cells along those edges
-// are joined again, and the old vertices left without edges leave.
-void RebuildVertices(TComplex& surface, const std::vector<TObjectHeader*>& oldVertices) {
-  std::vector<THandle> keep;
-  std::vector<THandle> cells;
-  std::unordered_set<const TObjectHeader*> seen;
-  for (TObjectHeader* v : oldVertices) keep.emplace_back(v);
-  std::vector<THandle> edges;
-  for (TObjectHeader* v : oldVertices)
-    for (int i = 0; i < TVertex::Valency(v); ++i) edges.push_back(TVertex::EdgeAt(v, i));
-  for (const THandle& edge : edges) {
-    for (int i = 0; i < TEdge::Valency(edge); ++i) {
-      THandle cell = TEdge::CellAt(edge, i);
-      if (seen.insert(cell.Object()).second) cells.push_back(cell);
-    }
-    for (int n = 1; n <= 2; ++n) {
-      TObjectHeader* end = TEdge::End(edge, n).Object();
-      if (std::find(oldVertices.begin(), oldVertices.end(), end) != oldVertices.end() &&
-          TEdge::End(edge, n).IsValid())
-        TEdge::DetachEnd(edge, n);
-    }
-  }
-  for (const THandle& cell : cells) TCell::JoinCorners(cell, surface.Objects());
-  for (const THandle& v : keep) {
-    if (TVertex::Valency(v) == 0 && !TVertex::HasAttachedCell(v) && surface.Objects().Contains(v)) {
-      ObjectReleaseByKind(v);
-      surface.Objects().Unregister(v);
-    }
-  }
-}
-
 THandle PartOf(TObjectHeader* thick, int part) { return TThickCell::Part(thick, part); }
-
-// The rebuilt spine is still a thickened complex: its objects and surfaces
-// are sound and the boundary has Euler characteristic 2 chi(P), as the
-// boundary of a regular neighbourhood of P must. Linear in the spine.
-bool RebuildIsSound(TSpine& spine) {
-  if (CheckObjects(spine) == 0 || CheckBoundarySurfaces(spine) == 0) return false;
-  const TObjectManager& objects = spine.Objects();
-  int chi = objects.CountOfKind(kVertexKind) - objects.CountOfKind(kEdgeKind) + objects.CountOfKind(kCellKind);
-  int boundary = 0;
-  for (int i = 0; i < spine.BoundaryCount(); ++i) {
-    int euler = 0;
-    spine.BoundarySurfaceClass(spine.BoundaryAt(i), &euler);
-    boundary += euler;
-  }
-  return boundary == 2 * chi;
-}
 
 }  // namespace
 
@@ -418,7 +371,7 @@ int TripleBipass(TSpine& spine, TObjectHeader* cellObject, int p, int q, int r) 
     if (TCell::ReplacePassage(copies[i], 0, newEdges[i], direction) == 0) return 0;
     TThickEdge::AddSide(cutThick[i], newEdges[i], 2);
   }
-  RebuildVertices(*surface, corners);
+  RebuildSurfaceVertices(*surface, corners);
   inner.Release();
   outer.Release();
 

@@ -17,7 +17,6 @@ int FindCurveLength4WithPiercing(TSpine&, int* type) {
 int ClassifyCellCurveAt(TSpine&, int) { return 0; }
 int PerformCellCurveMove(TSpine&, int, int, TString*) { return 0; }
 
-int PerformPolygonMove(TSpine&, int, const int*, int*, int*, TString*) { return 0; }
 
 int FindTMoveEdge(TSpine&, int) { return -1; }
 int FindInverseTMoveCell(TSpine&, int) { return -1; }

@@ -1,0 +1,475 @@
+// Polygon move performers. See polygon_move_performer.h.
+//
+// The construction, for a curve through the midpoints m0..m(k-1) of the
+// sides e0..e(k-1) (in cycle order):
+// 1. The thick edge of every side is subdivided once (two sides of one thick
+//    edge share the subdivision); a midpoint has valency 2 on the surface,
+//    with two corners, one in the cell on either bank of the side (both in
+//    one cell when that cell lies on both banks).
+// 2. Chord i runs in a lateral cell from a corner at m(i) to a corner at
+//    m(i+1); consecutive chords use the two different corners of their
+//    common midpoint, so the curve crosses the side there. Each chord splits
+//    its lateral cell's thick cell (all three parts at once): the new thick
+//    edge has the spine edge S(i) and the surface chord N(i) among its edges.
+// 3. The new thick cell runs along S(0..k-1) in the spine; its copy on one
+//    bank (part 3) passes the chords N(i), and on the other bank (part 2) new
+//    edges E(i) take the chords' place in the cells there. The bank is told
+//    at each midpoint by the half edge that the banks' cells share there.
+// 4. The surface's vertices on the curve are rebuilt from the cells' corners,
+//    the surface is split into its pieces, sphere pieces lose their labels,
+//    and a cell next to the sphere bank is pierced.
+// The order of the sides around the curve and the corner choices are found
+// by trying them (a handful at most), each try on a fresh copy of the spine.
+#include "moves/polygon_move_performer.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "foundation/heap_string.h"
+#include "foundation/stop_poll.h"
+#include "model/cell.h"
+#include "model/complex.h"
+#include "model/edge.h"
+#include "model/handle.h"
+#include "model/object_header.h"
+#include "model/object_kinds.h"
+#include "model/object_table.h"
+#include "model/spine.h"
+#include "model/thickcell.h"
+#include "model/thickedge.h"
+#include "model/vertex.h"
+#include "moves/bipass.h"
+#include "moves/boundary_gluing_matrix.h"
+#include "moves/move_families.h"
+#include "moves/move_rollback.h"
+#include "moves/move_types.h"
+#include "moves/piercing.h"
+#include "moves/polygon_labels.h"
+#include "moves/polygon_move_text.h"
+#include "moves/surface_rebuild.h"
+#include "moves/thick_surgery.h"
+
+namespace {
+
+constexpr int kDelicateNote = 304;
+constexpr int kCrudeNote = 305;
+
+int SideCount(int subtype) { return subtype == 1 ? 2 : subtype <= 5 ? 3 : 4; }
+
+struct TSide {
+  THandle edge;
+  THandle halves[2];
+  THandle middle;
+};
+
+// A corner of a surface cell at a midpoint: passage `after` starts there and
+// the passage before it ends there, both halves of the side.
+struct TCorner {
+  THandle cell;
+  int after = -1;
+};
+
+bool IsHalf(const TSide& side, const TObjectHeader* edge) {
+  return edge == side.halves[0].Object() || edge == side.halves[1].Object();
+}
+
+void CornersInCell(TObjectHeader* cell, const TSide& side, std::vector<TCorner>& out) {
+  int length = TCell::BoundaryLength(cell);
+  for (int q = 0; q < length; ++q) {
+    int before = TCell::NeighbourIndex(cell, q, 1);
+    THandle next = TCell::EdgeAt(cell, q);
+    THandle prev = TCell::EdgeAt(cell, before);
+    if (!IsHalf(side, next) || !IsHalf(side, prev)) continue;
+    if (TEdge::End(next, 1, TCell::DirectionAt(cell, q)).Object() != side.middle.Object()) continue;
+    if (TEdge::End(prev, 2, TCell::DirectionAt(cell, before)).Object() != side.middle.Object()) continue;
+    out.push_back({THandle(cell), q});
+  }
+}
+
+// The unsplit corners at the side's midpoint, over the cells of its halves.
+std::vector<TCorner> CornersAt(const TSide& side) {
+  std::vector<TCorner> out;
+  std::vector<TObjectHeader*> seen;
+  for (const THandle& half : side.halves)
+    for (int i = 0; i < TEdge::Valency(half); ++i) {
+      TObjectHeader* cell = TEdge::CellAt(half, i).Object();
+      if (cell == nullptr || std::find(seen.begin(), seen.end(), cell) != seen.end()) continue;
+      seen.push_back(cell);
+      CornersInCell(cell, side, out);
+    }
+  return out;
+}
+
+// The midpoint: the end the two halves share that no other edge reaches.
+THandle Midpoint(const THandle& a, const THandle& b) {
+  for (int n = 1; n <= 2; ++n) {
+    THandle v = TEdge::End(a, n);
+    if (v.IsValid() && TEdge::HasEnd(b, v) && TVertex::Valency(v) == 2) return v;
+  }
+  return THandle();
+}
+
+// Subdivides the thick edge of every side once and finds the halves and the
+// midpoint of each side. False when a primitive refused.
+bool SubdivideSides(TSpine& spine, std::vector<TSide>& sides) {
+  std::vector<THandle> thick(sides.size());
+  std::vector<int> slot(sides.size());
+  for (std::size_t i = 0; i < sides.size(); ++i) {
+    thick[i] = ThickEdgeOfObject(spine, sides[i].edge);
+    if (!thick[i].IsValid()) return false;
+    slot[i] = TThickEdge::SideIndex(thick[i], sides[i].edge);
+    if (slot[i] < 0) return false;
+  }
+  for (std::size_t i = 0; i < sides.size(); ++i) {
+    if (sides[i].middle.IsValid()) continue;
+    THandle cell = TEdge::CellAt(sides[i].edge, 0);
+    THandle thickCell = ThickCellOfCell(spine, cell);
+    if (!thickCell.IsValid()) return false;
+    int p = TCell::FindPassage(cell, sides[i].edge, -1, 0);
+    if (p < 0 || SubdivideThickEdgeAtPosition(spine, thickCell, p) == 0) return false;
+    THandle part = TThickCell::Part(thickCell, 1);
+    THandle h0 = ThickEdgeOfObject(spine, TCell::EdgeAt(part, p));
+    THandle h1 = ThickEdgeOfObject(spine, TCell::EdgeAt(part, p + 1));
+    if (!h0.IsValid() || !h1.IsValid()) return false;
+    for (std::size_t j = i; j < sides.size(); ++j) {
+      if (thick[j].Object() != thick[i].Object()) continue;
+      sides[j].halves[0] = TThickEdge::Side(h0, slot[j]);
+      sides[j].halves[1] = TThickEdge::Side(h1, slot[j]);
+      sides[j].middle = Midpoint(sides[j].halves[0], sides[j].halves[1]);
+      if (!sides[j].middle.IsValid()) return false;
+    }
+  }
+  return true;
+}
+
+// The neighbour of the passage at position p in the cell, at the end of the
+// edge that is the vertex v.
+THandle NeighbourAt(TObjectHeader* cell, int p, const TObjectHeader* v) {
+  int d = TCell::DirectionAt(cell, p);
+  THandle edge = TCell::EdgeAt(cell, p);
+  bool atEnd = TEdge::End(edge, 2, d).Object() == v;
+  return TCell::EdgeAt(cell, TCell::NeighbourIndex(cell, p, atEnd ? 0 : 1));
+}
+
+// The cell among those of the chord (the new copy skipped) whose neighbour of
+// the chord at v is the given edge; null when none.
+TObjectHeader* CellWithNeighbour(const THandle& chord, const TObjectHeader* skip, const TObjectHeader* v,
+                                 const TObjectHeader* neighbour) {
+  for (int i = 0; i < TEdge::Valency(chord); ++i) {
+    TObjectHeader* cell = TEdge::CellAt(chord, i).Object();
+    if (cell == skip) continue;
+    int p = TCell::FindPassage(cell, chord, -1, 0);
+    if (p >= 0 && NeighbourAt(cell, p, v).Object() == neighbour) return cell;
+  }
+  return nullptr;
+}
+
+// Curve coordinates on a bank that is not a sphere. The curves of the torus
+// crossed the polygon's disc only at the midpoints, which now lie on the
+// bank's boundary curve c(0..k-1); the flow each midpoint loses to the disc
+// is carried on along the curve instead, so every midpoint is balanced and
+// each curve keeps its class (it moved across a disc only).
+void RerouteCurves(const std::vector<THandle>& curve, const std::vector<int>& directions) {
+  const std::size_t k = curve.size();
+  std::vector<TObjectHeader*> starts(k);
+  for (std::size_t i = 0; i < k; ++i) {
+    starts[i] = TEdge::End(curve[i], 1, directions[i]).Object();
+    for (int c = 0; c < 4; ++c) TEdge::SetLabel(curve[i], c, 0);
+  }
+  for (int c = 0; c < 4; ++c) {
+    std::vector<long> inflow(k, 0);
+    for (std::size_t i = 0; i < k; ++i) {
+      TObjectHeader* v = starts[i];
+      for (int j = 0; j < TVertex::Valency(v); ++j) {
+        THandle edge = TVertex::EdgeAt(v, j);
+        if (TEdge::IsLoop(edge)) continue;
+        int label = TEdge::Label(edge, c);
+        inflow[i] += TEdge::End(edge, 2).Object() == v ? label : -label;
+      }
+    }
+    // f(0) = 0 and f(i) = f(i-1) + inflow(i): the flow along c(i) out of its start.
+    long f = 0;
+    for (std::size_t i = 0; i < k; ++i) {
+      if (i > 0) f += inflow[i];
+      long along = directions[i] == 1 ? f : -f;
+      TEdge::SetLabel(curve[i], c, static_cast<int>(along));
+    }
+  }
+}
+
+TComplex* SphereOf(TSpine& spine, const TObjectHeader* object) {
+  TComplex* s = spine.BoundarySurfaceOf(object);
+  return s != nullptr && spine.BoundarySurfaceClass(s) == 1 ? s : nullptr;
+}
+
+// One try of the move with the given order of the sides (a permutation of
+// 1..k-1 after side 0), start corner and corner choices. *consulted gets the
+// choice bits that were read. 1 when done.
+int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions[4], const int order[4],
+               int start, int choices, int* consulted, int* limit, int* counter, TString* text) {
+  const int k = SideCount(subtype);
+  TComplex* surface = spine.BoundaryAt(surfaceIndex);
+  if (surface == nullptr) return 0;
+  std::vector<TSide> sides(static_cast<std::size_t>(k));
+  for (int i = 0; i < k; ++i) {
+    sides[static_cast<std::size_t>(i)].edge = THandle(surface->Objects().NthOfKind(kEdgeKind, positions[order[i]]));
+    if (!sides[static_cast<std::size_t>(i)].edge.IsValid()) return 0;
+  }
+  if (text != nullptr) {
+    // The text names the sides and the thick cells of their first cells, before
+    // anything changes.
+    THandle cells[4];
+    for (int i = 0; i < k; ++i)
+      cells[i] = ThickCellOfCell(spine, TEdge::CellAt(sides[static_cast<std::size_t>(i)].edge, 0));
+    TObjectHeader* names[4] = {};
+    for (int i = 0; i < k; ++i) names[i] = cells[i].Object();
+    ReportPolygonMove(*text, subtype, sides[0].edge, sides[1].edge, k > 2 ? sides[2].edge.Object() : nullptr,
+                      k > 3 ? sides[3].edge.Object() : nullptr, names[0], names[1], names[2], names[3]);
+  }
+  if (!SubdivideSides(spine, sides)) return 0;
+
+  // The chords, one split each.
+  std::vector<THandle> spineEdges(static_cast<std::size_t>(k));
+  std::vector<THandle> chords(static_cast<std::size_t>(k));
+  std::vector<int> directions(static_cast<std::size_t>(k));
+  std::vector<TCorner> first = CornersAt(sides[0]);
+  if (first.size() != 2) return 0;
+  TCorner from = first[static_cast<std::size_t>(start)];
+  for (int i = 0; i < k; ++i) {
+    const TSide& next = sides[static_cast<std::size_t>((i + 1) % k)];
+    if (i > 0) {
+      std::vector<TCorner> open = CornersAt(sides[static_cast<std::size_t>(i)]);
+      if (open.size() != 1) return 0;
+      from = open[0];
+    }
+    std::vector<TCorner> ends;
+    CornersInCell(from.cell, next, ends);
+    TCorner to;
+    if (i == k - 1) {
+      // The curve closes at the corner of m0 that the first chord left.
+      if (ends.size() == 1) to = ends[0];
+    } else if (ends.size() == 1) {
+      to = ends[0];
+    } else if (ends.size() == 2) {
+      *consulted |= 1 << i;
+      to = ends[static_cast<std::size_t>((choices >> i) & 1)];
+    }
+    if (!to.cell.IsValid()) return 0;
+    THandle thickCell = ThickCellOfCell(spine, from.cell);
+    if (!thickCell.IsValid()) return 0;
+    int side = TThickCell::Part(thickCell, 2).Object() == from.cell.Object() ? 2 : 3;
+    int a = TCell::NeighbourIndex(from.cell, from.after, 1);
+    TObjectHeader* pieces[2] = {};
+    if (SplitThickCell(spine, thickCell, a, to.after, &pieces[0], &pieces[1]) == 0) return 0;
+    THandle piece(pieces[0]);
+    spineEdges[static_cast<std::size_t>(i)] = TCell::EdgeAt(TThickCell::Part(piece, 1), 0);
+    THandle chord = TCell::EdgeAt(TThickCell::Part(piece, side), 0);
+    chords[static_cast<std::size_t>(i)] = chord;
+    const TObjectHeader* m0 = sides[static_cast<std::size_t>(i)].middle.Object();
+    const TObjectHeader* m1 = next.middle.Object();
+    if (!TEdge::HasEnd(chord, m0) || !TEdge::HasEnd(chord, m1)) return 0;
+    directions[static_cast<std::size_t>(i)] = TEdge::End(chord, 1).Object() == m0 ? 1 : 2;
+  }
+  // Surfaces may have been renumbered by the splits: take the chords' one.
+  surface = spine.BoundarySurfaceOf(chords[0]);
+  if (surface == nullptr) return 0;
+
+  // The bank that gets the new edges: a cell of chord 0, then at each
+  // midpoint the cell of the next chord that shares the half edge there.
+  std::vector<TObjectHeader*> bank(static_cast<std::size_t>(k));
+  bank[0] = TEdge::CellAt(chords[0], 0).Object();
+  for (int i = 0; i < k; ++i) {
+    const TObjectHeader* m = sides[static_cast<std::size_t>((i + 1) % k)].middle.Object();
+    TObjectHeader* cell = bank[static_cast<std::size_t>(i)];
+    int p = TCell::FindPassage(cell, chords[static_cast<std::size_t>(i)], -1, 0);
+    if (p < 0) return 0;
+    THandle shared = NeighbourAt(cell, p, m);
+    TObjectHeader* next = CellWithNeighbour(chords[static_cast<std::size_t>((i + 1) % k)], nullptr, m, shared);
+    if (next == nullptr) return 0;
+    if (i + 1 < k) bank[static_cast<std::size_t>(i + 1)] = next;
+    else if (next != bank[0]) return 0;  // the banks must close up
+  }
+
+  TObjectManager& objects = surface->Objects();
+  THandle newThick(spine.Objects().CreateObject(kThickCellKind));
+  THandle cell(spine.Objects().CreateObject(kCellKind));
+  THandle outer(objects.CreateObject(kCellKind));  // part 2, on the new edges
+  THandle inner(objects.CreateObject(kCellKind));  // part 3, on the chords
+  std::vector<THandle> newEdges(static_cast<std::size_t>(k));
+  for (int i = 0; i < k; ++i) {
+    std::size_t u = static_cast<std::size_t>(i);
+    TCell::AppendPassage(cell, spineEdges[u], directions[u]);
+    TCell::AppendPassage(inner, chords[u], directions[u]);
+    newEdges[u] = THandle(objects.CreateObject(kEdgeKind));
+    TCell::AppendPassage(outer, newEdges[u], directions[u]);
+  }
+  spine.AddCellWithBoundary(cell);
+  TCell::JoinCorners(outer, objects);
+  TThickCell* t = TThickCell::Of(newThick);
+  t->cell = cell;
+  t->plusCopy = outer;
+  t->minusCopy = inner;
+
+  std::vector<TObjectHeader*> corners;
+  for (const TSide& s : sides) corners.push_back(s.middle.Object());
+  for (int i = 0; i < k; ++i) {
+    std::size_t u = static_cast<std::size_t>(i);
+    int p = TCell::FindPassage(bank[u], chords[u], -1, 0);
+    if (p < 0 || TCell::ReplacePassage(bank[u], p, newEdges[u], TCell::DirectionAt(bank[u], p)) == 0) return 0;
+    THandle thickEdge = ThickEdgeOfObject(spine, spineEdges[u]);
+    if (!thickEdge.IsValid()) return 0;
+    TThickEdge::AddSide(thickEdge, newEdges[u], 2);
+  }
+  RebuildSurfaceVertices(*surface, corners);
+  inner.Release();
+  outer.Release();
+
+  spine.SplitBoundarySurface(surface);
+  // A torus keeps its coordinates; only sphere pieces lose their labels.
+  TComplex* outerSphere = SphereOf(spine, TThickCell::Part(newThick, 2));
+  TComplex* innerSphere = SphereOf(spine, TThickCell::Part(newThick, 3));
+  if (innerSphere != nullptr) innerSphere->ResetEdgeLabels(-1);
+  if (outerSphere != nullptr) outerSphere->ResetEdgeLabels(-1);
+  TComplex* sphere = outerSphere != nullptr ? outerSphere : innerSphere;
+  if (outerSphere == nullptr) RerouteCurves(newEdges, directions);
+  if (innerSphere == nullptr) RerouteCurves(chords, directions);
+  // The curve bounds a disc in the manifold, so a bank is a sphere; a curve
+  // drawn otherwise is not this move.
+  if (sphere == nullptr) return 0;
+  if (!RebuildIsSound(spine)) return 0;
+  if (k < 4) {
+    PierceLongestAdjacentCell(spine, sphere, newThick);
+  } else if (PolygonMoveChosenInDialog.load() == 0) {
+    PierceAfterQuadrangle(spine, sphere, newThick, limit, counter, text);
+  }
+  // Every torus that carries curves must still carry a basis of them; a move
+  // that lost it is refused (and rolled back by the caller).
+  for (int i = 0; i < spine.BoundaryCount(); ++i) {
+    TComplex* s = spine.BoundaryAt(i);
+    if (s == nullptr || s->AllEdgeLabelsZero() || spine.BoundarySurfaceClass(s) != 2) continue;
+    int matrix[4];
+    if (SpineBoundaryGluingMatrix(*s, matrix) == 0) return 0;
+  }
+  return 1;
+}
+
+}  // namespace
+
+void SetPolygonMoveChosenFlag(int value) { PolygonMoveChosenInDialog.store(value); }
+
+int PierceAfterQuadrangle(TSpine& spine, TComplex* sphere, TObjectHeader* newThickCell, int* limit, int* counter,
+                          TString* text) {
+  if (sphere == nullptr || !spine.HasBoundarySurface(sphere) || limit == nullptr || counter == nullptr) return 0;
+  bool maximal = PolygonMaximalMode.load() == 1;
+  int minimal = maximal || PolygonComplicatingMoves.load() == 1 ? 1 : 4;
+  if (*limit == -1) *counter = 0;
+  THandle newCell = TThickCell::Part(newThickCell, 1);
+  std::vector<THandle> cells;
+  for (int i = 0; i < sphere->Objects().Count(); ++i) {
+    TObjectHeader* object = sphere->Objects().At(i);
+    if (object != nullptr && object->kind == kCellKind) cells.emplace_back(object);
+  }
+  TStopPoll poll;
+  int count = 0;
+  THandle chosen;
+  for (const THandle& copy : cells) {
+    poll.Step();
+    THandle thick = ThickCellOfCell(spine, copy);
+    if (!thick.IsValid() || thick.Object() == newThickCell) continue;
+    THandle candidate = TThickCell::Part(thick, 1);
+    if (TCell::BoundaryLength(candidate) < minimal) continue;
+    int kind = ClassifyPiercing(spine, candidate);
+    if (kind != 1 && !(kind == 2 && maximal)) continue;
+    if (count == *counter) {
+      chosen = candidate;
+      if (*limit != -1) break;
+    }
+    ++count;
+    if (*limit != -1 && count >= *limit) break;
+  }
+  if (*limit == -1) *limit = count;
+  if (!chosen.IsValid()) return 0;
+  if (text != nullptr && QuietMode.load() == 0) {
+    TString note;
+    note.FormatResource(ClassifyPiercing(spine, chosen) == 1 ? kDelicateNote : kCrudeNote, chosen.DisplayName());
+    text->AppendString(note);
+  }
+  return PierceCellQuietly(spine, spine.CellOrdinal(chosen)) != 0 ? 1 : 0;
+}
+
+int GluePolygonCell(TSpine& spine, int subtype, int surfaceIndex, const int positions[4], int* limit, int* counter,
+                    TString* text) {
+  if (subtype < 1 || subtype > 14 || positions == nullptr) return 0;
+  const int k = SideCount(subtype);
+  for (int i = 0; i < k; ++i)
+    for (int j = 0; j < i; ++j)
+      if (positions[i] == positions[j]) return 0;
+  // Each try after the first starts again from the spine as it was; a spine
+  // further down a chain cannot be copied back, so it gets one try.
+  bool head = spine.Head() == &spine;
+  TSpine backup;
+  if (head) spine.CopyTo(backup);
+  const int savedLimit = limit != nullptr ? *limit : -1;
+  const int savedCounter = counter != nullptr ? *counter : -1;
+  TString savedText;
+  if (text != nullptr) savedText.AssignString(*text);
+  std::array<int, 4> order = {0, 1, 2, 3};
+  bool dirty = false;
+  do {
+    for (int start = 0; start < 2; ++start) {
+      // Only the choices that some try has read make a different try.
+      int read = 0;
+      for (int choices = 0; choices < (1 << k); ++choices) {
+        if ((choices & ~read) != 0) continue;
+        ThrowIfStopRequested();
+        if (dirty) {
+          if (!head) return 0;
+          backup.CopyTo(spine);
+          if (limit != nullptr) *limit = savedLimit;
+          if (counter != nullptr) *counter = savedCounter;
+          if (text != nullptr) text->AssignString(savedText);
+        }
+        dirty = true;
+        int consulted = 0;
+        if (TryPolygon(spine, subtype, surfaceIndex, positions, order.data(), start, choices, &consulted, limit,
+                       counter, text) == 1)
+          return 1;
+        read |= consulted;
+      }
+    }
+  } while (std::next_permutation(order.begin() + 1, order.begin() + k));
+  return 0;
+}
+
+int PerformPolygonMove(TSpine& spine, int subtype, const int x[5], int* limit, int* counter, TString* text) {
+  if (subtype < 1 || subtype > 14 || x == nullptr) return 0;
+  const int savedLimit = limit != nullptr ? *limit : -1;
+  const int savedCounter = counter != nullptr ? *counter : -1;
+  const int savedTag = spine.Objects().CreationTag();
+  spine.Objects().SetCreationTag(kMovePolygon);
+  TString report;
+  int result = 0;
+  auto restore = [&] {
+    if (limit != nullptr) *limit = savedLimit;
+    if (counter != nullptr) *counter = savedCounter;
+    spine.Objects().SetCreationTag(savedTag);
+  };
+  try {
+    result = PerformWithRollback(spine, [&] {
+      return GluePolygonCell(spine, subtype, x[0], x + 1, limit, counter, text != nullptr ? &report : nullptr);
+    });
+  } catch (...) {
+    restore();
+    throw;
+  }
+  if (result == 0) {
+    restore();
+    return 0;
+  }
+  // Only a move that was done is reported, logged and counted.
+  if (text != nullptr && !report.Empty()) text->AssignString(report);
+  spine.LogEvent(kMovePolygon, text != nullptr && !text->Empty() ? text->CStr() : nullptr);
+  if (TObjectTable* table = spine.MoleculeTable()) table->DecrementCounterA();
+  return 1;
+}
