@@ -16,14 +16,23 @@ std::size_t TPointerCountMap::SlotOf(const void* key) const {
   return slot;
 }
 
-void TPointerCountMap::Grow() {
+void TPointerCountMap::Grow() { Rehash(entries_.empty() ? 16 : entries_.size() * 2); }
+
+void TPointerCountMap::Rehash(std::size_t slots) {
   std::vector<TEntry> old;
   old.swap(entries_);
-  entries_.assign(old.empty() ? 16 : old.size() * 2, TEntry());
+  entries_.assign(slots, TEntry());
   shift_ = 64;
   for (std::size_t n = entries_.size(); n > 1; n >>= 1) --shift_;
   for (const TEntry& entry : old)
     if (entry.key != nullptr) entries_[SlotOf(entry.key)] = entry;
+}
+
+void TPointerCountMap::Reserve(std::size_t n) {
+  // The table stays at most half full.
+  std::size_t slots = 16;
+  while (slots < n * 2) slots *= 2;
+  if (slots > entries_.size()) Rehash(slots);
 }
 
 void TPointerCountMap::Add(const void* key) {

@@ -26,6 +26,10 @@ class TPointerCountMap {
   // Number of distinct keys.
   std::size_t Size() const { return size_; }
   void Clear();
+  // Sizes the table for n distinct keys at once, so that a caller who knows
+  // how many are coming saves the rehashes of growing step by step. Never
+  // shrinks.
+  void Reserve(std::size_t n);
 
  private:
   struct TEntry {
@@ -35,6 +39,7 @@ class TPointerCountMap {
   std::size_t Home(const void* key) const;
   std::size_t SlotOf(const void* key) const;
   void Grow();
+  void Rehash(std::size_t slots);
 
   std::vector<TEntry> entries_;  // size is zero or a power of two
   std::size_t size_ = 0;

@@ -192,8 +192,11 @@ int TComplex::RemoveCell(TObjectHeader* cell) {
   if (c == nullptr || !objects_.Contains(cell)) return 0;
   THandle keep(cell);
   if (c->type == 1) {
+    // Cut from the end of the word: the last passage goes without moving the
+    // others, where cutting the first one shifted the whole rest of a long
+    // word each time. Every passage goes either way.
     while (TCell::BoundaryLength(cell) > 0)
-      if (TCell::CutAtPassage(cell, 0, 0) == 0) break;
+      if (TCell::CutAtPassage(cell, TCell::BoundaryLength(cell) - 1, 0) == 0) break;
   } else if (c->type == 2) {
     TCell::DetachFromVertex(cell, &objects_);
   }

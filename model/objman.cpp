@@ -140,6 +140,12 @@ int TObjectManager::IndexOf(const TObjectHeader* object) const {
   return objects_.IndexOf(object);
 }
 
+void TObjectManager::Reserve(int n) {
+  if (n <= 0) return;
+  if (n > objects_.Capacity()) objects_.Reserve(n);
+  occurrences_.Reserve(static_cast<std::size_t>(n));
+}
+
 void TObjectManager::Register(TObjectHeader* object) {
   if (object == nullptr) return;
   objects_.Append(object);

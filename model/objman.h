@@ -77,6 +77,10 @@ class TObjectManager {
   // same cursor and count bookkeeping; 1, or 0 out of range.
   int UnregisterAt(int i);
 
+  // Room for n objects in all, in the list and in the membership counts, for
+  // a builder that knows how many it will register. Never shrinks.
+  void Reserve(int n);
+
   int Count() const { return objects_.Count(); }
   int CountOfKind(int kind) const;
   // Constant time on average.

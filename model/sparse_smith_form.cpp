@@ -1,6 +1,7 @@
 #include "model/sparse_smith_form.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <functional>
 #include <limits>
@@ -142,7 +143,10 @@ class TSparseElimination {
   using TRow = std::vector<TEntry>;
 
   TSparseElimination(const std::vector<TSparseRow>& rows, std::uint32_t columns)
-      : rows_(rows.size()), done_(rows.size(), 0), columnRows_(columns), columnCount_(columns, 0) {
+      : rows_(rows.size()),
+        done_(rows.size(), 0),
+        estimated_(rows.size(), 0),
+        columnRows_(columns), columnCount_(columns, 0) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
       TRow& row = rows_[i];
       row.reserve(rows[i].size());
@@ -163,17 +167,27 @@ class TSparseElimination {
   // entries its elimination can fill in, taken over the row's candidate
   // pivots. A row that changes is queued again; an entry whose key is out of
   // date (the row or its columns changed) is queued again with its new key.
+  //
+  // Working out a key walks the whole row, so a long row that short pivot
+  // rows change again and again would be walked once per change. A long row
+  // is queued instead with an estimate, at most once until that entry comes
+  // up; its exact key is worked out then. The order only steers the fill-in:
+  // any order gives the same group.
   struct TKey {
     std::uint32_t noUnit;
     std::uint64_t cost;
     std::uint32_t row;
+    bool estimated = false;
     bool operator>(const TKey& o) const {
       if (noUnit != o.noUnit) return noUnit > o.noUnit;
       if (cost != o.cost) return cost > o.cost;
-      return row > o.row;
+      if (row != o.row) return row > o.row;
+      return estimated < o.estimated;
     }
     bool operator==(const TKey&) const = default;
   };
+  // Rows longer than this are queued with an estimated key.
+  static constexpr std::size_t kExactKeyLength = 32;
 
   TKey KeyOf(std::uint32_t i) const {
     const TRow& row = rows_[i];
@@ -193,7 +207,14 @@ class TSparseElimination {
     return {noUnit, cost, i};
   }
   void Queue(std::uint32_t i) {
-    if (!rows_[i].empty()) queue_.push(KeyOf(i));
+    const TRow& row = rows_[i];
+    if (row.empty()) return;
+    if (row.size() <= kExactKeyLength) {
+      queue_.push(KeyOf(i));
+    } else if (estimated_[i] == 0) {
+      estimated_[i] = 1;
+      queue_.push({0, std::uint64_t(row.size() - 1), i, true});
+    }
   }
 
   static const TEntry* Find(const TRow& row, std::uint32_t column) {
@@ -218,17 +239,23 @@ class TSparseElimination {
     return best->column;
   }
 
+  // A source row shorter than this fraction of the target is applied in place.
+  static constexpr std::size_t kShortSourceRatio = 4;
+
   void SubtractRowMultiple(std::uint32_t target, std::uint32_t source, const V& q);
+  void SubtractShortRow(std::uint32_t target, const TRow& b, const V& q);
   void Eliminate(std::uint32_t r, std::uint32_t c);
 
   A arithmetic_;
   std::vector<TRow> rows_;
   std::vector<char> done_;
+  std::vector<char> estimated_;  // the row has an estimated entry in the queue
   std::vector<std::vector<std::uint32_t>> columnRows_;
   std::vector<std::uint32_t> columnCount_;
   std::priority_queue<TKey, std::vector<TKey>, std::greater<TKey>> queue_;
   std::vector<V> pivots_;  // absolute values, in the order found
   TRow merged_;
+  TRow fillIn_;
   std::vector<std::uint32_t> others_;
   V quotient_{};
   TStopPoll poll_;
@@ -240,6 +267,10 @@ void TSparseElimination<A>::SubtractRowMultiple(std::uint32_t target, std::uint3
                                                 const V& q) {
   TRow& a = rows_[target];
   const TRow& b = rows_[source];
+  if (b.size() * kShortSourceRatio < a.size()) {
+    SubtractShortRow(target, b, q);
+    return;
+  }
   merged_.clear();
   merged_.reserve(a.size() + b.size());
   std::size_t ia = 0, ib = 0;
@@ -267,6 +298,73 @@ void TSparseElimination<A>::SubtractRowMultiple(std::uint32_t target, std::uint3
   }
   poll_.Steps(static_cast<unsigned>(a.size() + b.size()) + 1);
   a.swap(merged_);
+}
+
+// The same when the source row is much shorter than the target: a long row
+// (a relation that runs over many generators) is hit again and again by short
+// pivot rows, and merging it whole every time made those runs quadratic. Here
+// the entries the source meets are found by binary search and changed in
+// place; only the stretch between the first and the last entry that appears or
+// vanishes is rebuilt, and the rest of the row moves only when its length
+// changes.
+template <typename A>
+void TSparseElimination<A>::SubtractShortRow(std::uint32_t target, const TRow& b, const V& q) {
+  TRow& a = rows_[target];
+  std::size_t lo = a.size(), hi = 0;  // the stretch [lo, hi) of a to rebuild
+  bool reshaped = false;
+  fillIn_.clear();
+  std::size_t from = 0;
+  for (const TEntry& e : b) {
+    auto it = std::lower_bound(a.begin() + static_cast<std::ptrdiff_t>(from), a.end(), e.column,
+                               [](const TEntry& x, std::uint32_t c) { return x.column < c; });
+    std::size_t pos = static_cast<std::size_t>(it - a.begin());
+    if (it != a.end() && it->column == e.column) {
+      arithmetic_.SubtractProduct(it->value, q, e.value);
+      if (A::IsZero(it->value)) {
+        --columnCount_[e.column];
+        reshaped = true;
+        lo = std::min(lo, pos);
+        hi = std::max(hi, pos + 1);
+      }
+      from = pos + 1;
+    } else {
+      // Fill-in: a new entry, to stand before a[pos].
+      TEntry entry{e.column, V{}};
+      arithmetic_.SetNegatedProduct(entry.value, q, e.value);
+      ++columnCount_[e.column];
+      columnRows_[e.column].push_back(target);
+      fillIn_.push_back(std::move(entry));
+      reshaped = true;
+      lo = std::min(lo, pos);
+      hi = std::max(hi, pos);
+      from = pos;
+    }
+  }
+  if (!reshaped) {
+    poll_.Steps(static_cast<unsigned>(b.size()) + 1);
+    return;
+  }
+
+  merged_.clear();
+  std::size_t ia = lo, k = 0;
+  while (ia < hi || k < fillIn_.size()) {
+    if (k == fillIn_.size() || (ia < hi && a[ia].column < fillIn_[k].column)) {
+      if (!A::IsZero(a[ia].value)) merged_.push_back(std::move(a[ia]));
+      ++ia;
+    } else {
+      merged_.push_back(std::move(fillIn_[k++]));
+    }
+  }
+  const std::size_t oldLength = hi - lo;
+  const std::size_t newLength = merged_.size();
+  const auto at = [&a](std::size_t i) { return a.begin() + static_cast<std::ptrdiff_t>(i); };
+  if (newLength > oldLength) {
+    a.insert(at(hi), newLength - oldLength, TEntry{0, V{}});
+  } else if (newLength < oldLength) {
+    a.erase(at(lo + newLength), at(hi));
+  }
+  std::move(merged_.begin(), merged_.end(), at(lo));
+  poll_.Steps(static_cast<unsigned>(b.size() + oldLength + newLength) + 1);
 }
 
 // Brings the pivot at (r, c) down to a divisor of its row and column, clears
@@ -311,8 +409,14 @@ void TSparseElimination<A>::Eliminate(std::uint32_t r, std::uint32_t c) {
     // only row r: reduce the rest of the row modulo the pivot.
     TRow& row = rows_[r];
     const V p = Find(row, c)->value;
+    // A unit divides everything: the rest of the row simply goes.
+    const bool unit = A::IsUnit(p);
     std::size_t kept = 0;
     for (std::size_t k = 0; k < row.size(); ++k) {
+      if (unit && row[k].column != c) {
+        --columnCount_[row[k].column];
+        continue;
+      }
       if (row[k].column != c) {
         arithmetic_.RoundedQuotient(quotient_, row[k].value, p);
         arithmetic_.SubtractProduct(row[k].value, quotient_, p);
@@ -349,6 +453,7 @@ TSmithForm TSparseElimination<A>::Run() {
     queue_.pop();
     poll_.Step();
     std::uint32_t r = key.row;
+    if (key.estimated) estimated_[r] = 0;
     if (done_[r] != 0 || rows_[r].empty()) continue;
     TKey now = KeyOf(r);
     if (!(now == key)) {

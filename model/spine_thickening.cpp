@@ -144,7 +144,14 @@ int TSpine::CheckVerticesForThickening(TComplex& scratch, const TWingPassages* w
   }
   std::vector<TObjectHeader*> edges = ObjectsOfKind(*this, kEdgeKind);
   std::vector<TObjectHeader*> cells = ObjectsOfKind(*this, kCellKind);
+  // Sized ahead: a thick edge per edge and a thick cell per cell here; in the
+  // scratch complex three sides per edge, about two corners per edge and two
+  // copies per cell.
+  Objects().Reserve(Objects().Count() + static_cast<int>(edges.size() + cells.size()));
+  scratch.Objects().Reserve(scratch.Objects().Count() +
+                            static_cast<int>(5 * edges.size() + 2 * cells.size()));
   TThickEdgeIndex thickEdgeOf;
+  thickEdgeOf.reserve(edges.size());
   for (TObjectHeader* edge : edges) {
     poll.Step();
     TObjectHeader* thickEdge = Objects().CreateObject(kThickEdgeKind);

@@ -63,4 +63,22 @@ TEST(PointerCountMap, NullAndAbsentKeysAndClear) {
   EXPECT_EQ(map.Count(&b), 0);
 }
 
+// Sizing ahead rehashes what is there and keeps every count, and a smaller
+// request later never loses entries.
+TEST(PointerCountMap, ReserveKeepsTheCounts) {
+  std::vector<int> cells(100);
+  TPointerCountMap map;
+  for (int i = 0; i < 40; ++i) map.Add(&cells[i]);
+  map.Add(&cells[3]);
+  map.Reserve(5000);
+  for (int i = 40; i < 100; ++i) map.Add(&cells[i]);
+  map.Reserve(1);
+  EXPECT_EQ(map.Size(), 100u);
+  EXPECT_EQ(map.Count(&cells[3]), 2);
+  for (int i = 0; i < 100; ++i) EXPECT_TRUE(map.Contains(&cells[i])) << i;
+  map.Remove(&cells[50]);
+  EXPECT_FALSE(map.Contains(&cells[50]));
+  EXPECT_EQ(map.Size(), 99u);
+}
+
 }  // namespace

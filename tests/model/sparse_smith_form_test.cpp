@@ -114,4 +114,66 @@ TEST(SparseSmithForm, RowAndColumnOperationsKeepTheForm) {
   }
 }
 
+// Long relations over many generators beside short ones that identify the
+// generators one by one: each short pivot changes the long rows again, so the
+// in-place updates of long rows and their deferred pivot keys carry the
+// whole run. Generators are numbered in a scrambled order so that the short
+// rows land all over the long ones.
+TEST(SparseSmithForm, LongRelationsReducedByManyShortOnes) {
+  struct TCase {
+    const char* name;
+    std::uint32_t n;
+    std::int64_t step;  // short rows: x_{i+1} = step x_i
+    // The long rows: coefficient of x_i in each, or 0.
+    std::vector<std::int64_t (*)(std::uint32_t)> longRows;
+    std::vector<std::string> torsion;
+    std::uint32_t rank;
+  };
+  const TCase cases[] = {
+      {"one long sum: Z_n", 300, 1, {[](std::uint32_t) -> std::int64_t { return 1; }}, {"300"}, 300},
+      {"two long sums: Z_gcd",
+       300,
+       1,
+       {[](std::uint32_t) -> std::int64_t { return 1; },
+        [](std::uint32_t i) -> std::int64_t { return i % 3 == 0 ? 1 : 0; }},
+       {"100"},
+       300},
+      {"an alternating sum cancels: Z free",
+       300,
+       1,
+       {[](std::uint32_t i) -> std::int64_t { return i % 2 == 0 ? 1 : -1; }},
+       {},
+       299},
+      // x_i = 2^i x_0, so the sum is (2^100 - 1) x_0: beyond 64 bits.
+      {"doubling steps: Z_{2^100 - 1}",
+       100,
+       2,
+       {[](std::uint32_t) -> std::int64_t { return 1; }},
+       {"1267650600228229401496703205375"},
+       100},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::uint32_t> column(c.n);
+    for (std::uint32_t i = 0; i < c.n; ++i) column[i] = (i * 7919u) % c.n;  // 7919 is prime to n
+    Rows rows;
+    for (auto coefficient : c.longRows) {
+      TSparseRow row;
+      for (std::uint32_t i = 0; i < c.n; ++i) {
+        if (coefficient(i) != 0) row.push_back({column[i], coefficient(i)});
+      }
+      SortSparseRow(row);
+      rows.push_back(row);
+    }
+    for (std::uint32_t i = 0; i + 1 < c.n; ++i) {
+      TSparseRow row{{column[i], c.step}, {column[i + 1], -1}};
+      SortSparseRow(row);
+      rows.push_back(row);
+    }
+    TSmithForm form = SparseSmithForm(rows, c.n);
+    EXPECT_EQ(TorsionText(form), c.torsion);
+    EXPECT_EQ(form.rank, c.rank);
+  }
+}
+
 }  // namespace
