@@ -103,11 +103,8 @@ TEST(RecognizeCommands, TheDoneWhenExamples) {
   const TCommandResult lens = RunCommandOnText(kRecognize, "bkaajn\n", TOptionValues{});
   ASSERT_EQ(lens.outcome, TCommandOutcome::kDone);
   EXPECT_NE(lens.shown.find("Manifold is\r\n\tL(5,2)"), std::string::npos) << lens.shown;
-
-  const TCommandResult trefoil =
-      RunCommandOnText(kRecognize, "link code 1 -2 3 -1 2 -3 framing 1 end\n", TOptionValues{});
-  ASSERT_EQ(trefoil.outcome, TCommandOutcome::kDone);
-  EXPECT_NE(trefoil.shown.find("H_1=0"), std::string::npos) << trefoil.shown;
+  // The trefoil surgery searches hundreds of variants: it runs with the slow
+  // tests.
 }
 
 TEST(RecognizeCommands, ModesSearchAsFarAsTheirGoal) {
