@@ -11,6 +11,7 @@
 #include "model/spine.h"
 #include "model/thickening_report.h"
 #include "shell/object_printers.h"
+#include "model/quiet_scope.h"
 
 namespace {
 
@@ -92,15 +93,11 @@ void TEpsilonCalculator::SetUpThickenability(TOutput* output) {
     TSpine scratch;
     copy.CopyTo(scratch);
     TThickeningReport report;
-    const int saved = QuietMode.exchange(1);
     int thickened = 0;
-    try {
+    {
+      TQuietScope quiet;
       thickened = scratch.Thicken(2, &report);
-    } catch (...) {
-      QuietMode.store(saved);
-      throw;
     }
-    QuietMode.store(saved);
     const TThickenabilityReading reading = ReadThickenability(thickened, report, snapshot_->CellCount());
     discVector_ = reading.discVector;
     nonThickenable_ = reading.nonThickenable;

@@ -17,6 +17,7 @@
 #include "model/spine.h"
 #include "shell/spine_reports.h"
 #include "shell/surface_commands.h"
+#include "model/quiet_scope.h"
 
 namespace {
 
@@ -25,15 +26,11 @@ namespace {
 int BoundarySpheres(const TSpine& spine) {
   TSpine copy;
   spine.CopyTo(copy);
-  const int saved = QuietMode.exchange(1);
   int thickened = 0;
-  try {
+  {
+    TQuietScope quiet;
     thickened = copy.IsThickened() ? 1 : copy.Thicken(2);
-  } catch (...) {
-    QuietMode.store(saved);
-    throw;
   }
-  QuietMode.store(saved);
   if (thickened == 0) return 0;
   for (int i = 0; i < copy.BoundaryCount(); ++i) {
     if (copy.BoundaryAt(i) == nullptr || copy.BoundaryAt(i)->SurfaceClass() != 1) return 0;

@@ -16,6 +16,7 @@
 #include "model/objman.h"
 #include "model/spine.h"
 #include "model/thickcell.h"
+#include "model/quiet_scope.h"
 
 namespace {
 
@@ -52,15 +53,11 @@ class TUnion {
 void TPlateGluing::Build(TSurfaceSpineSnapshot& snapshot) {
   TSpine thick;
   snapshot.Copy().CopyTo(thick);
-  const int saved = QuietMode.exchange(1);
   int thickened = 0;
-  try {
+  {
+    TQuietScope quiet;
     thickened = thick.IsThickened() ? 1 : thick.Thicken(2);
-  } catch (...) {
-    QuietMode.store(saved);
-    throw;
   }
-  QuietMode.store(saved);
   if (thickened == 0) throw std::invalid_argument("the spine has no thickening");
 
   const TObjectManager& objects = thick.Objects();

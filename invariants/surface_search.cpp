@@ -15,6 +15,7 @@
 #include "model/homology.h"
 #include "model/objman.h"
 #include "model/spine.h"
+#include "model/quiet_scope.h"
 
 namespace {
 
@@ -28,15 +29,11 @@ struct TBoundaryShape {
 TBoundaryShape BoundaryShapeOf(const TSpine& spine) {
   TSpine copy;
   spine.CopyTo(copy);
-  const int saved = QuietMode.exchange(1);
   int thickened = 0;
-  try {
+  {
+    TQuietScope quiet;
     thickened = copy.IsThickened() ? 1 : copy.Thicken(2);
-  } catch (...) {
-    QuietMode.store(saved);
-    throw;
   }
-  QuietMode.store(saved);
   if (thickened == 0) return {};
   TBoundaryShape shape;
   shape.count = copy.BoundaryCount();

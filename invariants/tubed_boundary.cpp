@@ -10,6 +10,7 @@
 #include "moves/move_types.h"
 #include "moves/piercing.h"
 #include "moves/step_loop.h"
+#include "model/quiet_scope.h"
 
 namespace {
 
@@ -128,53 +129,38 @@ TTubedSurfaceList FindSurfacesBySides(const TSpine& spine) {
   TSpine copy;
   spine.CopyTo(copy);
   copy.Objects().Renumber();
-  const int saved = QuietMode.exchange(1);
-  try {
-    const int thickened = copy.IsThickened() ? 1 : copy.Thicken(1);
-    if (thickened == 0 || copy.Orientability(1) != 1) {
-      QuietMode.store(saved);
-      return list;
-    }
-    TSides sides;
-    const int b = copy.BoundaryCount();
-    bool sphere = false;
-    for (int s = 0; s < b; ++s) {
-      const int surfaceClass = copy.BoundarySurfaceClass(copy.BoundaryAt(s));
-      if (surfaceClass != kSphere && surfaceClass != kTorus) {
-        QuietMode.store(saved);
-        return list;
-      }
-      sphere = sphere || surfaceClass == kSphere;
-      sides.surfaceClass.push_back(surfaceClass);
-    }
-    if (!sphere) {
-      QuietMode.store(saved);
-      return list;
-    }
-    const TObjectManager& objects = copy.Objects();
-    for (int i = 0; i < objects.Count(); ++i) {
-      const TObjectHeader* cell = objects.At(i);
-      if (cell == nullptr || ObjectKind(cell) != kCellKind) continue;
-      const THandle thick = ThickCellOfCell(copy, cell);
-      int plus = 0;
-      int minus = 0;
-      if (b >= 2 && thick.IsValid()) {
-        plus = std::max(0, copy.BoundarySurfaceIndex(copy.BoundarySurfaceOf(TThickCell::Part(thick, 2))));
-        minus = std::max(0, copy.BoundarySurfaceIndex(copy.BoundarySurfaceOf(TThickCell::Part(thick, 3))));
-      }
-      sides.plus.push_back(plus);
-      sides.minus.push_back(minus);
-    }
-    sides.cells = static_cast<int>(sides.plus.size());
-    TChoiceState start;
-    start.marks.assign(static_cast<std::size_t>(b), 0);
-    start.digits.assign(static_cast<std::size_t>(sides.cells), 0);
-    Enumerate(sides, 0, b, copy, start, list);
-  } catch (...) {
-    QuietMode.store(saved);
-    throw;
+  TQuietScope quiet;
+  const int thickened = copy.IsThickened() ? 1 : copy.Thicken(1);
+  if (thickened == 0 || copy.Orientability(1) != 1) return list;
+  TSides sides;
+  const int b = copy.BoundaryCount();
+  bool sphere = false;
+  for (int s = 0; s < b; ++s) {
+    const int surfaceClass = copy.BoundarySurfaceClass(copy.BoundaryAt(s));
+    if (surfaceClass != kSphere && surfaceClass != kTorus) return list;
+    sphere = sphere || surfaceClass == kSphere;
+    sides.surfaceClass.push_back(surfaceClass);
   }
-  QuietMode.store(saved);
+  if (!sphere) return list;
+  const TObjectManager& objects = copy.Objects();
+  for (int i = 0; i < objects.Count(); ++i) {
+    const TObjectHeader* cell = objects.At(i);
+    if (cell == nullptr || ObjectKind(cell) != kCellKind) continue;
+    const THandle thick = ThickCellOfCell(copy, cell);
+    int plus = 0;
+    int minus = 0;
+    if (b >= 2 && thick.IsValid()) {
+      plus = std::max(0, copy.BoundarySurfaceIndex(copy.BoundarySurfaceOf(TThickCell::Part(thick, 2))));
+      minus = std::max(0, copy.BoundarySurfaceIndex(copy.BoundarySurfaceOf(TThickCell::Part(thick, 3))));
+    }
+    sides.plus.push_back(plus);
+    sides.minus.push_back(minus);
+  }
+  sides.cells = static_cast<int>(sides.plus.size());
+  TChoiceState start;
+  start.marks.assign(static_cast<std::size_t>(b), 0);
+  start.digits.assign(static_cast<std::size_t>(sides.cells), 0);
+  Enumerate(sides, 0, b, copy, start, list);
   return list;
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/quiet_scope.h"
 #include "model/spine.h"
 #include "moves/move_types.h"
 #include "recognition/recognition_driver.h"
@@ -13,18 +14,6 @@
 #include "shell/spine_reports.h"
 
 namespace {
-
-// Restores the quiet mode of the moves on every way out, a stop included.
-class TQuietScope {
- public:
-  TQuietScope() : saved_(QuietMode.exchange(1)) {}
-  ~TQuietScope() { QuietMode.store(saved_); }
-  TQuietScope(const TQuietScope&) = delete;
-  TQuietScope& operator=(const TQuietScope&) = delete;
-
- private:
-  int saved_;
-};
 
 TCommandOutcome RunRecognition(TCommandRun& run, int mode) {
   run.Parse();
