@@ -8,6 +8,7 @@
 #include "model/spine.h"
 #include "moves/boundary_gluing_matrix.h"
 #include "moves/step_loop.h"
+#include "recognition/recognition_input.h"
 #include "recognition/description_building.h"
 #include "recognition/graph_manifold_assembling.h"
 #include "recognition/piece_recognition.h"
@@ -93,21 +94,11 @@ void PrintRecognizedItems(TObjectTable& first, const std::string& homology, TOut
 }  // namespace
 
 TCommandOutcome RunMakeAssembling(TCommandRun& run) {
-  run.Parse();
-  if (NoteWithoutManifold(run)) return TCommandOutcome::kRefused;
-  TSpine& spine = run.Spine();
-  if (spine.IsEmpty()) {
-    ShowEmptySpineReport(run.output);
-    return TCommandOutcome::kRefused;
-  }
-  run.Document().EnsureThickened();
   // The homology is the manifold's, taken before the moves cut pieces off.
   std::string homology;
-  if (spine.HomologyList() != nullptr || spine.ComputeHomology() != 0) {
-    TOutput text;
-    PrintHomologyGroup(text, spine.HomologyList());
-    homology = text.Text();
-  }
+  TSpine* input = RecognitionInput(run, homology);
+  if (input == nullptr) return TCommandOutcome::kRefused;
+  TSpine& spine = *input;
   if (!run.transformed) {
     PrepareMoves(run.Options());
     const int quiet = QuietMode.exchange(1);

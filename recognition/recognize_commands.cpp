@@ -5,6 +5,7 @@
 #include "model/quiet_scope.h"
 #include "model/spine.h"
 #include "moves/move_types.h"
+#include "recognition/recognition_input.h"
 #include "recognition/recognition_driver.h"
 #include "recognition/result_printer.h"
 #include "recognition/result_table.h"
@@ -16,20 +17,10 @@
 namespace {
 
 TCommandOutcome RunRecognition(TCommandRun& run, int mode) {
-  run.Parse();
-  if (NoteWithoutManifold(run)) return TCommandOutcome::kRefused;
-  TSpine& spine = run.Spine();
-  if (spine.IsEmpty()) {
-    ShowEmptySpineReport(run.output);
-    return TCommandOutcome::kRefused;
-  }
-  run.Document().EnsureThickened();
   std::string homology;
-  if (spine.HomologyList() != nullptr || spine.ComputeHomology() != 0) {
-    TOutput text;
-    PrintHomologyGroup(text, spine.HomologyList());
-    homology = text.Text();
-  }
+  TSpine* input = RecognitionInput(run, homology);
+  if (input == nullptr) return TCommandOutcome::kRefused;
+  TSpine& spine = *input;
   PrepareMoves(run.Options());
   TManifoldTable table;
   table.SetKind(kTableSingleCommand);
