@@ -19,22 +19,9 @@
 #include "shell/document_commands.h"
 #include "shell/document_spine.h"
 #include "shell/options.h"
+#include "support/parsed_document.h"
 
 namespace {
-
-class TParsed {
- public:
-  explicit TParsed(const std::string& text) {
-    TDocumentSpine::TScope scope(document_);
-    if (document_.ParseDocumentText(text.c_str(), TOptionValues{}) == 0) {
-      throw std::runtime_error("no spine: " + text);
-    }
-  }
-  TSpine& Spine() { return document_.Spine(); }
-
- private:
-  TDocumentSpine document_;
-};
 
 constexpr int kNormalSearchCommand = 35;
 constexpr const char* kSignatures[] = {"bkaajj",    "cPcbbbqxh",   "cMcabbjaj",
