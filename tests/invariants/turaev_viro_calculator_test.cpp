@@ -19,6 +19,7 @@
 #include "shell/options.h"
 #include "shell/task_bodies.h"
 #include "shell/task_view.h"
+#include "support/recording_task_view.h"
 
 namespace {
 
@@ -295,24 +296,8 @@ TEST(TuraevViroCommands, SpinesThatAreNotSpecialAreRefused) {
 
 namespace {
 
-// What the worker's task shows in its view.
-class TRecordingView : public TTaskView {
- public:
-  void BeginComputation(TTaskKind) override { ++begun; }
-  void EndComputation(TTaskKind) override { ++ended; }
-  void SetInformationMode(bool, std::optional<std::string> report) override {
-    if (report) reports.push_back(*report);
-  }
-  void WriteText(std::string) override {}
-  void SaveOriginalText() override {}
-  void SetTransformedState(bool) override {}
-  int begun = 0;
-  int ended = 0;
-  std::vector<std::string> reports;
-};
-
 TEST(TuraevViroCommands, TheTaskShowsTheListAsItGrows) {
-  TRecordingView view;
+  TRecordingTaskView view;
   TComputationTask task;
   task.SetKindOrders(&view, 3, 5, kTuraevViroTrivialPart);
   task.SetDocumentText("cMcabbjxr");
@@ -342,7 +327,7 @@ TEST(TuraevViroCommands, TheTaskAsksBeforeSpinesOfTwentyCells) {
         asked.emplace_back(text);
         return TMessageResult::Cancel;
       });
-  TRecordingView view;
+  TRecordingTaskView view;
   TComputationTask task;
   task.SetKindOrders(&view, 3, 3, kTuraevViroFull);
   task.SetDocumentText("heegaard 0 13 5 0 3 2");  // 25 cells

@@ -12,6 +12,7 @@
 #include "shell/task_bodies.h"
 #include "shell/task_view.h"
 #include "support/census_table_support.h"
+#include "support/recording_task_view.h"
 
 namespace {
 
@@ -140,26 +141,10 @@ TEST(RecognizeCommands, AStopRequestEndsTheSearch) {
 
 namespace {
 
-// What the worker's task shows in its view.
-class TRecognitionTaskView : public TTaskView {
- public:
-  void BeginComputation(TTaskKind) override { ++begun; }
-  void EndComputation(TTaskKind) override { ++ended; }
-  void SetInformationMode(bool, std::optional<std::string> report) override {
-    if (report) reports.push_back(*report);
-  }
-  void WriteText(std::string) override {}
-  void SaveOriginalText() override {}
-  void SetTransformedState(bool) override {}
-  int begun = 0;
-  int ended = 0;
-  std::vector<std::string> reports;
-};
-
 TEST(RecognizeTasks, TheDesktopTasksShowTheNameOfTheManifold) {
   for (TTaskKind kind : {TTaskKind::RecognizeTillFirst, TTaskKind::RecognizeTillMain, TTaskKind::RecognizeAll}) {
     SCOPED_TRACE(TaskKindNumber(kind));
-    TRecognitionTaskView view;
+    TRecordingTaskView view;
     TComputationTask task;
     task.SetKind(&view, kind);
     task.SetDocumentText("bkaajn");
