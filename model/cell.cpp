@@ -241,6 +241,19 @@ int TCell::CutAtPassage(TObjectHeader* cell, int i, int reverse) {
   return 1;
 }
 
+void TCell::ReleaseWordForTeardown(TObjectHeader* cell) {
+  TCell* c = Of(cell);
+  if (c == nullptr || c->type != 1) return;
+  THandle keepCell(cell);
+  for (int last = c->boundaryEdges.Count() - 1; last >= 0; --last) {
+    THandle edge(EdgeOf(c, last));
+    c->boundaryEdges.RemoveAt(last);
+    c->directions.RemoveAt(last);
+    TEdge::RemoveCell(edge, cell);
+  }
+  c->type = 0;
+}
+
 int TCell::CutAtEdge(TObjectHeader* cell, TObjectHeader* edge, int reverse) {
   // The last passage of the edge; when it is the only one (the edge's cell
   // list says so) it is looked for from both ends, which keeps taking a long

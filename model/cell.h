@@ -78,6 +78,10 @@ struct TCell : TObjectHeader {
   // (reverse 1). The edge of passage i loses the cell and, left without cells,
   // leaves the complex. An emptied cell becomes type 0. 1, or 0 out of range.
   static int CutAtPassage(TObjectHeader* cell, int i, int reverse);
+  // Empties the word of a cell that is about to go with its whole complex:
+  // passages leave from the end and the edges stay registered (the teardown
+  // releases them next), so a long word goes in linear time.
+  static void ReleaseWordForTeardown(TObjectHeader* cell);
   // CutAtPassage at the last passage of the edge; 0 when absent.
   static int CutAtEdge(TObjectHeader* cell, TObjectHeader* edge, int reverse);
   // Passage i becomes the new edge with the new direction; the old edge loses
