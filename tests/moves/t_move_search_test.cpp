@@ -14,12 +14,14 @@
 
 #include "foundation/stop_flags.h"
 #include "foundation/stop_poll.h"
+#include "model/details_description.h"
 #include "model/edge.h"
 #include "model/spine.h"
 #include "moves/polyhedron_cloud.h"
 #include "moves/t_move.h"
 #include "presentations/triangulations/iso_signature.h"
 #include "support/model_heap.h"
+#include "support/random_triangulation.h"
 #include "support/thick_spine_support.h"
 
 namespace {
@@ -230,6 +232,31 @@ TEST(TMoveSearchTest, ASwappedCloudReadsBackAndGrowsOn) {
   }
   EXPECT_GT(cloud.ExpandNext(nullptr), count - 1);
   std::filesystem::remove_all(parent);
+}
+
+// The complexity is a count, not a byte: a spine of 260 vertices keeps 260,
+// and its T-move 261, through the cloud and its swap file.
+TEST(TMoveSearchTest, SpinesOfMoreThan255VerticesKeepTheirComplexity) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  {
+    TDetailsDescription details;
+    GlueTetrahedraAtRandom(details, 260, 11);
+    ASSERT_EQ(details.BuildSpine(spine, 1), 1);
+  }
+  ASSERT_EQ(spine.Next(), nullptr);  // connected
+  ASSERT_EQ(Vertices(spine), 260);
+  TPolyhedronCloud cloud;
+  ASSERT_TRUE(cloud.Build(spine, 16));
+  EXPECT_EQ(cloud.StartComplexity(), 260);
+  int complexity = -1;
+  const int index = cloud.ExpandNext(&complexity);
+  ASSERT_EQ(index, 1);
+  EXPECT_EQ(complexity, 261);
+  ASSERT_TRUE(cloud.SwapOut());
+  ASSERT_TRUE(cloud.SwapIn());
+  EXPECT_EQ(cloud.At(0)->marks.complexity, 260u);
+  EXPECT_EQ(cloud.At(1)->marks.complexity, 261u);
 }
 
 // A cloud kept on disk between two searches is read back by the next one
