@@ -39,6 +39,16 @@ class TIntMatrix {
   // A rows x columns matrix of zeros (empty when the memory is exhausted).
   TIntMatrix(std::uint32_t rows, std::uint32_t columns) { Resize(rows, columns); }
 
+  // One row of n zeros, used as a vector (empty when n is 0 or the memory is
+  // exhausted).
+  static TIntMatrix ConstructVector(std::uint32_t n) { return TIntMatrix(1, n); }
+  // Makes this a vector of n zeros; false (left empty) as Resize.
+  bool ResizeVector(std::uint32_t n) { return Resize(1, n); }
+  // Element i of row 0. Throws std::out_of_range when there is no row 0 or
+  // it is shorter than i + 1.
+  std::int32_t& At(std::uint32_t i) { return rows_.at(0).at(i); }
+  std::int32_t At(std::uint32_t i) const { return rows_.at(0).at(i); }
+
   std::uint32_t Rows() const { return static_cast<std::uint32_t>(rows_.size()); }
   // The length of the rows made by Resize; later rows keep their own length.
   std::uint32_t Columns() const { return columns_; }

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 
 #include "foundation/checked_int64.h"
+#include "foundation/output.h"
 
 void TPermutation::Resize(std::uint32_t n) {
   if (n > kMaxCount) throw std::length_error("permutation of more than 65536 elements");
@@ -126,4 +128,14 @@ std::int64_t TPermutation::RankOf() const {
     rank.Add(TInt64::FromInt(smaller_later));
   }
   return rank.ToLongLong();
+}
+
+void TPermutation::Print(TOutput& output) const {
+  std::string text = "{ ";
+  for (std::uint16_t value : values_) {
+    text += std::to_string(value);
+    text += ' ';
+  }
+  text += '}';
+  output.AppendText(text.c_str());
 }

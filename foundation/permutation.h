@@ -24,6 +24,8 @@
 #include <span>
 #include <vector>
 
+class TOutput;
+
 class TPermutation {
  public:
   // Values are 16-bit, so counts up to 65,536 are allowed; larger counts
@@ -89,6 +91,9 @@ class TPermutation {
   // identity); -1 for an empty or invalid permutation. Throws Out_of_Range
   // when the rank does not fit in 64 bits (possible from n = 21 on).
   std::int64_t RankOf() const;
+
+  // Appends "{ ", each value followed by a blank, and "}"; "{ }" when empty.
+  void Print(TOutput& output) const;
 
  private:
   std::vector<std::uint16_t> values_;

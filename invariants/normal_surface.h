@@ -116,10 +116,14 @@ struct TSurfaceSearchState {
 // state.cells, one count per 2-cell in the spine's cell order; the quad count
 // of each vertex in list order is state.quads. With a list of tubed boundary
 // surfaces (FindSurfacesBySides, built once by the caller for a spine with
-// several boundary surfaces) a vector of that list is skipped too. Throws as
-// SearchNormalSurfaces.
+// several boundary surfaces) a vector of that list is skipped too. The
+// search of the Simplify dialog (kNormalTorusSearch) shows its progress with
+// the state's variant; kSilentNormalTorusSearch finds the same tori without a
+// word. Throws as SearchNormalSurfaces.
+enum : int { kNormalTorusSearch = 5, kSilentNormalTorusSearch = 6 };
 bool FindNextNormalTorus(TSpine& spine, TSurfaceSearchState& state, int maxDegree = 254,
-                         const TTubedSurfaceList* tubed = nullptr);
+                         const TTubedSurfaceList* tubed = nullptr,
+                         int searchType = kNormalTorusSearch);
 
 // The report of "Search For Normal Surfaces" (lines name, counts and
 // quadrilaterals per vertex, relation to the boundary).

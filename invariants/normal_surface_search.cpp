@@ -13,6 +13,7 @@
 #include "foundation/digit_counter.h"
 #include "foundation/stop_poll.h"
 #include "invariants/normal_surface.h"
+#include "invariants/surface_search_progress.h"
 #include "invariants/surface_spine_snapshot.h"
 #include "model/spine.h"
 
@@ -75,6 +76,8 @@ TNormalSurfaceSearchResult SearchNormalSurfaces(TSpine& spine, int maxDegree, st
   // A vector costs a pass over the edges and vertices: poll often.
   TStopPoll poll(256);
   ThrowIfStopRequested();
+  int degree = 1;
+  std::uint64_t atDegree = 0;  // vectors visited at this degree
   auto visit = [&] {
     poll.Step();
     if (limit != 0 && result.visited >= limit) {
@@ -82,11 +85,14 @@ TNormalSurfaceSearchResult SearchNormalSurfaces(TSpine& spine, int maxDegree, st
       return false;
     }
     ++result.visited;
+    ShowSurfaceSearchProgress(result.surfaces.size(), degree, ++atDegree);
     return true;
   };
   const int bound = std::clamp(maxDegree, 1, kLargestPlateDegree);
   for (int k = 1; k <= bound && !result.limitReached; ++k) {
     result.lastDegree = k;
+    degree = k;
+    atDegree = 0;
     std::optional<TDigitCounter> counter = TDigitCounter::Create(k + 1, n);
     if (!counter) break;
     const std::size_t before = result.surfaces.size();
@@ -109,7 +115,7 @@ TNormalSurfaceSearchResult SearchNormalSurfaces(TSpine& spine, int maxDegree, st
 }
 
 bool FindNextNormalTorus(TSpine& spine, TSurfaceSearchState& state, int maxDegree,
-                         const TTubedSurfaceList* tubed) {
+                         const TTubedSurfaceList* tubed, int searchType) {
   TPreparedSpine prepared;
   Prepare(spine, prepared);
   TSurfaceSpineSnapshot& snapshot = prepared.snapshot;
@@ -118,13 +124,19 @@ bool FindNextNormalTorus(TSpine& spine, TSurfaceSearchState& state, int maxDegre
   const bool closed = prepared.gluing.ClosedManifold();
   TStopPoll poll(256);
   ThrowIfStopRequested();
-  auto visit = [&poll] {
+  int degree = 0;
+  std::uint64_t atDegree = 0;  // vectors visited at this degree in this call
+  auto visit = [&] {
     poll.Step();
+    ++atDegree;
+    if (searchType != kSilentNormalTorusSearch) ShowNormalTorusProgress(state.variant, degree, atDegree);
     return true;
   };
   const int bound = std::clamp(maxDegree, 1, kLargestPlateDegree);
   const int start = std::max(state.degree, 1);
   for (int k = start; k <= bound; ++k) {
+    degree = k;
+    atDegree = 0;
     std::optional<TDigitCounter> counter = TDigitCounter::Create(k + 1, n);
     if (!counter) return false;
     // Continue after the vector found last.

@@ -8,6 +8,7 @@
 #include "foundation/digit_counter.h"
 #include "foundation/packed_record_list.h"
 #include "foundation/stop_poll.h"
+#include "invariants/surface_search_progress.h"
 #include "invariants/surface_spine_snapshot.h"
 #include "model/cell.h"
 #include "model/complex.h"
@@ -333,8 +334,11 @@ TSurfaceSearchResult SearchSpineSurfaces(TSpine& spine, bool classify) {
   TStopPoll poll(256);
   ThrowIfStopRequested();
   int skip = n - 1;
+  std::uint64_t visited = 0;
   while (counter->Next(skip)) {
     poll.Step();
+    // Only the reporting search speaks; the series' search (no classes) is quiet.
+    if (classify) ShowSurfaceSearchProgress(result.surfaces.size(), 1, ++visited);
     skip = n - 1;
     const std::span<const std::uint8_t> plates = counter->Digits();
     if (!CheckEdgeEquations(snapshot.Edges(), plates, skip)) continue;

@@ -221,6 +221,10 @@ int TComplex::SurfaceClass(int* euler) const {
   return 0;
 }
 
+int TComplex::CopyAsSpine() const {
+  return ComponentCount() == 1 && IsOrientableSurface() ? 1 : 0;
+}
+
 bool TComplex::IsClosedSurface() const {
   if (objects_.CountOfKind(kEdgeKind) == 0)
     return objects_.CountOfKind(kVertexKind) == 1 && objects_.CountOfKind(kCellKind) == 1;

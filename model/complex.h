@@ -81,6 +81,11 @@ class TComplex {
   // A closed surface whose cells can be oriented so that every edge is passed
   // once along and once against; false for a complex that is not a closed surface.
   bool IsOrientableSurface() const;
+  // 1 when the complex is one connected orientable closed surface, else 0:
+  // the answer the cell reductions give on a copy of it as a spine (they end
+  // with one cell through whose edges it passes once each way exactly then).
+  // Decided by orienting the cells directly, so the complex is not copied.
+  int CopyAsSpine() const;
 
   // ---- Curve coordinates on edges (edge_labels.cpp) ----
   // Every edge has all four labels 0 (true without edges).

@@ -88,6 +88,8 @@ class TDetailsDescription {
   // and a detail without a name is never found (not even by the "v%ld" it
   // displays as, which a new detail shares with the name "v1" of another).
   TObjectHeader* FindDetailByName(const char* name) const;
+  // The same detail as a handle; a null handle when none.
+  THandle FindDetail(const char* name) const { return THandle(FindDetailByName(name)); }
   // The detail whose vertex is the object; a null handle when none.
   THandle FindDetailOfVertex(const TObjectHeader* vertex) const;
   // A new detail (kind 11) numbered by the manager.

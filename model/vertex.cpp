@@ -53,6 +53,14 @@ int TVertex::EdgeIndex(const TObjectHeader* vertex, const TObjectHeader* edge) {
   return v->edgeList.IndexOf(edge);
 }
 
+int TVertex::SwapEdges(TObjectHeader* vertex, int i, int j) {
+  TVertex* v = Of(vertex);
+  if (v == nullptr || i < 0 || j < 0 || i >= v->edgeList.Count() || j >= v->edgeList.Count())
+    return 0;
+  v->edgeList.Swap(i, j);
+  return 1;
+}
+
 void TVertex::AddEdgeAndRelink(TObjectHeader* vertex, TObjectHeader* edge) {
   TVertex* v = Of(vertex);
   const TEdge* e = TEdge::Of(edge);

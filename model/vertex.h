@@ -36,6 +36,9 @@ struct TVertex : TObjectHeader {
   static bool HasAttachedCell(const TObjectHeader* vertex);
   // Position of the edge in the edge list (its last occurrence); -1 when absent.
   static int EdgeIndex(const TObjectHeader* vertex, const TObjectHeader* edge);
+  // Exchanges the edge ends at positions i and j of the edge list; 1 when both
+  // positions are occupied, else 0 and nothing changes.
+  static int SwapEdges(TObjectHeader* vertex, int i, int j);
 
   // The bookkeeping updates below do nothing while SuspendVertexBookkeeping is set.
   // Appends the edge to the edge list and every cell of the edge to the cell list.

@@ -6,6 +6,8 @@
 // before and after is the same order of the same objects.
 #include "moves/polyhedron_cloud.h"
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <fstream>
 #include <system_error>
@@ -76,10 +78,17 @@ std::string Hex(const std::string& bytes) {
 
 bool Unhex(const std::string& text, std::string& bytes) {
   if (text.size() % 2 != 0) return false;
+  auto digit = [](char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+  };
   bytes.clear();
   for (std::size_t i = 0; i < text.size(); i += 2) {
-    auto digit = [](char c) { return c >= 'a' ? c - 'a' + 10 : c - '0'; };
-    bytes.push_back(static_cast<char>(digit(text[i]) * 16 + digit(text[i + 1])));
+    const int high = digit(text[i]);
+    const int low = digit(text[i + 1]);
+    if (high < 0 || low < 0) return false;
+    bytes.push_back(static_cast<char>(high * 16 + low));
   }
   return true;
 }
@@ -307,21 +316,31 @@ std::size_t TPolyhedronCloud::StoredBytes() const {
   return bytes + indexOfSignature_.size() * (sizeof(std::string) + sizeof(int) + 16);
 }
 
-bool TPolyhedronCloud::SwapOut(const std::filesystem::path& folder) {
+bool TPolyhedronCloud::SwapOut(const std::filesystem::path& parent) {
   if (IsSwappedOut()) return false;
+  // A tab or a line end inside a field would split its line when read back.
+  for (const TPolyhedron& p : polyhedra_)
+    for (const std::string* field : {&p.signature, &p.cells, &p.moveText})
+      if (field->find_first_of("\t\r\n") != std::string::npos) return false;
   std::error_code error;
-  std::filesystem::create_directories(folder, error);
+  std::filesystem::path base = parent.empty() ? std::filesystem::temp_directory_path(error) : parent;
   if (error) return false;
-  const std::filesystem::path file = folder / "polyhedra.txt";
+  // mkdtemp makes a folder no one else has, so removing it later removes
+  // nothing of anyone else's.
+  std::string pattern = (base / "sorvelin-cloud-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) return false;
+  const std::filesystem::path folder = pattern;
   {
-    std::ofstream out(file, std::ios::binary);
+    std::ofstream out(folder / "polyhedra.txt", std::ios::binary);
     out << polyhedra_.size() << '\n';
     for (const TPolyhedron& p : polyhedra_)
       out << p.signature << '\t' << p.cells << '\t' << p.marks.complexity << '\t'
           << Hex(p.marks.edgeMarks) << '\t' << Hex(p.marks.cellMarks) << '\t' << p.parent << '\t'
           << p.moveText << '\n';
+    out.flush();
     if (!out) {
-      std::filesystem::remove(file, error);
+      out.close();
+      std::filesystem::remove_all(folder, error);
       return false;
     }
   }

@@ -100,12 +100,18 @@ class TPolyhedronCloud {
   // Bytes held by the stored spines (texts and marks), for the benchmarks.
   std::size_t StoredBytes() const;
 
-  // Writes the lists to three files in the folder (created when missing) as
-  // explicit fields, one record a line, and empties the memory; SwapIn reads
-  // them back and removes them. False on an I/O failure (the cloud is then
-  // left as it was).
-  bool SwapOut(const std::filesystem::path& folder);
+  // Writes the stored spines as explicit fields, one spine a line, into a
+  // fresh folder of its own made inside `parent` (the system's temporary
+  // folder by default), and empties the memory; SwapIn reads them back and
+  // removes that folder, as does the destructor of a cloud still swapped out.
+  // Nothing outside the fresh folder is ever removed. False on an I/O failure
+  // or a field that cannot be written as one (the cloud is then left as it
+  // was, in memory). The searches (t_move_search.h) swap a given cloud in.
+  bool SwapOut(const std::filesystem::path& parent = {});
+  // False when the file does not read back whole (the cloud stays swapped
+  // out, its folder kept).
   bool SwapIn();
+  const std::filesystem::path& SwapFolder() const { return swapFolder_; }
   bool IsSwappedOut() const { return !swapFolder_.empty(); }
 
  private:

@@ -28,6 +28,9 @@ TPolyhedronCloud& CloudOrOwn(TPolyhedronCloud* given, std::unique_ptr<TPolyhedro
 
 bool Ready(TPolyhedronCloud& cloud, const TSpine& spine, std::int64_t capacity) {
   cloud.SetMode(1);
+  // A cloud kept on disk between searches comes back first; one that does
+  // not read back cannot take part.
+  if (cloud.IsSwappedOut() && !cloud.SwapIn()) return false;
   if (cloud.IsBuilt()) return true;
   return cloud.Build(spine, static_cast<std::size_t>(std::clamp<std::int64_t>(capacity, 16, 1 << 20)));
 }

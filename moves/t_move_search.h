@@ -40,8 +40,9 @@ enum : int {
 // (the radius limit ends the search). With stopOnSimpler a spine simpler than
 // its side's source ends the search (2 or 3). With an output the report is
 // appended. Clouds may be given (built or empty) to keep what was grown;
-// null clouds are made here. A spine that gives no cloud (not connected, not
-// special) ends with kTMoveNotFound. Throws TComputationStopped on a stop;
+// null clouds are made here; a cloud given swapped out (SwapOut) is read back
+// first. A spine that gives no cloud (not connected, not special), or a given
+// cloud that does not read back, ends with kTMoveNotFound. Throws TComputationStopped on a stop;
 // the spines given are never changed.
 int ComparePolyhedraByTMoves(const TSpine& first, const TSpine& second, int kind,
                              bool stopOnSimpler, const TTMoveLimits& limits,

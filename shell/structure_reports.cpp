@@ -8,6 +8,7 @@
 #include "foundation/checked_int64.h"
 #include "foundation/heap_string.h"
 #include "foundation/status_reporter.h"
+#include "invariants/virtual_boundary.h"
 #include "model/cell.h"
 #include "model/homology.h"
 #include "presentations/cells/boundary_curves_presentation.h"
@@ -81,6 +82,14 @@ void PrintNotThickenable(TOutput& output, int failed) {
   output.AppendString(line);
 }
 
+// The surfaces the spine would bound, when its details are complete: the
+// line "Virtual Boundary: " with their listing by Euler characteristic.
+void PrintVirtualBoundary(const TSpine& spine, TOutput& output) {
+  const std::string listing = VirtualBoundaryListing(spine);
+  if (listing.empty()) return;
+  AppendLine(output, "Virtual Boundary: " + listing);
+}
+
 }  // namespace
 
 // ---- Short information ------------------------------------------------------------------------
@@ -126,12 +135,14 @@ int PrintShortInformation(TDocumentSpine& document, const char* text, TOutput& o
       TString status;
       GetLastStatusText(status);
       output.AppendString(status);
+      output.NewLines(1);
     } else {
       PrintNotThickenable(output, failed);
       output.AppendText(": ");
       for (const std::string& name : failedCells) output.AppendText((name + " ").c_str());
+      output.NewLines(1);
+      PrintVirtualBoundary(spine, output);
     }
-    output.NewLines(1);
   } else {
     bool several = spine.Next() != nullptr;
     unsigned number = 0;
@@ -253,10 +264,12 @@ void PrintBoundary(TDocumentSpine& document, TOutput& output) {
         TString status;
         GetLastStatusText(status);
         output.AppendString(status);
+        output.NewLines(1);
       } else {
         PrintNotThickenable(output, failed);
+        output.NewLines(1);
+        PrintVirtualBoundary(spine, output);
       }
-      output.NewLines(1);
       // Nothing was built to describe.
       if (spine.BoundaryCount() == 0) {
         for (TSpine* component = &spine; component != nullptr; component = component->Next())

@@ -125,3 +125,7 @@ void PrintDigitCounter(TOutput& output, const TDigitCounter* counter) {
   text += ')';
   output.AppendText(text.c_str());
 }
+
+void PrintPermutation(TOutput& output, const TPermutation& permutation) {
+  permutation.Print(output);
+}

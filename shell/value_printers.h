@@ -12,6 +12,7 @@
 
 #include "foundation/digit_counter.h"
 #include "foundation/output.h"
+#include "foundation/permutation.h"
 #include "foundation/rational.h"
 
 void AppendInt(TOutput& output, std::int32_t value);       // "%d"
@@ -46,6 +47,9 @@ void PrintLaurentPolynomial(TOutput& output, int lowest, int highest,
 // d above 0 (latex: "\sigma_{d}"). No term gives "0"; n = 0 "Empty object".
 void PrintSigmaCombination(TOutput& output, std::span<const TRational> coefficients,
                            bool latex = false);
+
+// The permutation's own form: "{ 0 2 1 }".
+void PrintPermutation(TOutput& output, const TPermutation& permutation);
 
 // "{" the values separated by "," "}".
 void PrintTInt64List(TOutput& output, std::span<const std::int64_t> values);

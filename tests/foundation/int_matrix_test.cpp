@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <utility>
+
 #include "foundation/checked_int64.h"
 
 namespace {
@@ -222,3 +225,22 @@ TEST(TIntMatrix, ParseMatrix2x2) {
 }
 
 }  // namespace
+
+TEST(IntMatrix, VectorIsOneRowReadByAtAndCheckedAtTheEnd) {
+  TIntMatrix v = TIntMatrix::ConstructVector(3);
+  EXPECT_EQ(v.Rows(), 1u);
+  EXPECT_EQ(v.Columns(), 3u);
+  v.At(2) = 7;
+  EXPECT_EQ(v.Row(0)[2], 7);
+  EXPECT_EQ(std::as_const(v).At(0), 0);
+  EXPECT_THROW(v.At(3), std::out_of_range);
+  // Resizing gives zeros again, at the new length.
+  ASSERT_TRUE(v.ResizeVector(5));
+  EXPECT_EQ(v.Columns(), 5u);
+  EXPECT_EQ(v.At(2), 0);
+  EXPECT_EQ(v.At(4), 0);
+  // An empty matrix has no element 0, and reading it does not crash.
+  TIntMatrix empty;
+  EXPECT_THROW(empty.At(0), std::out_of_range);
+  EXPECT_FALSE(TIntMatrix::ConstructVector(0).IsAllocated());
+}

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/checked_int64.h"
+#include "foundation/output.h"
 
 namespace {
 
@@ -171,3 +172,24 @@ TEST(TPermutation, RankOfLargePermutations) {
 }
 
 }  // namespace
+
+TEST(Permutation, PrintsEachValueWithABlankInBraces) {
+  struct Case {
+    TPermutation permutation;
+    const char* text;
+  };
+  TPermutation big(12);
+  big.Next(-1);
+  const Case cases[] = {
+      {TPermutation(), "{ }"},
+      {TPermutation(1), "{ 0 }"},
+      {FromDigits("201"), "{ 2 0 1 }"},
+      {big, "{ 0 1 2 3 4 5 6 7 8 9 11 10 }"},  // numbers, not digits
+  };
+  for (const Case& c : cases) {
+    TOutput output;
+    output.AppendText("T=");
+    c.permutation.Print(output);
+    EXPECT_EQ(std::string(output.Text()), std::string("T=") + c.text);
+  }
+}

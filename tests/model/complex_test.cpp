@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "model/cell.h"
@@ -190,4 +191,54 @@ TEST(Complex, AComplexMadeWithNewLivesInTheCurrentHeap) {
   BuildComplexFromWords(*complex, {{1, -1}});
   delete complex;
   EXPECT_EQ(heap.LiveBlocks(), 0u);
+}
+
+TEST(Complex, CopyAsSpineAcceptsOnlyOneConnectedOrientableClosedSurface) {
+  struct Case {
+    const char* name;
+    std::vector<std::vector<int>> words;
+    int expected;
+  };
+  const Case cases[] = {
+      {"torus", {{1, 2, -1, -2}}, 1},
+      {"torus of two squares", {{1, 2, -3, -4}, {3, 4, -1, -2}}, 1},
+      {"sphere a a^-1", {{1, -1}}, 1},
+      {"genus two", {{1, 2, -1, -2, 3, 4, -3, -4}}, 1},
+      {"Klein bottle", {{1, 2, 1, -2}}, 0},
+      {"projective plane", {{1, 1}}, 0},
+      {"two tori", {{1, 2, -1, -2}, {3, 4, -3, -4}}, 0},  // orientable, but not one surface
+      {"disc", {{1, 2, 3}}, 0},
+  };
+  for (const Case& c : cases) {
+    TScopedModelHeap heap;
+    TComplex complex;
+    BuildComplexFromWords(complex, c.words);
+    EXPECT_EQ(complex.CopyAsSpine(), c.expected) << c.name;
+  }
+  TScopedModelHeap heap;
+  TComplex point;
+  BuildPointSphere(point);
+  EXPECT_EQ(point.CopyAsSpine(), 1);
+}
+
+TEST(Complex, SwapEdgesExchangesOccupiedPositionsOnly) {
+  TScopedModelHeap heap;
+  TComplex complex;
+  TBuiltComplex built = BuildComplexFromWords(complex, {{1, 2, -1, -2}});
+  THandle vertex = TEdge::End(built.edges[0], 1);
+  ASSERT_EQ(TVertex::Valency(vertex), 4);
+  std::vector<TObjectHeader*> before;
+  for (int j = 0; j < 4; ++j) before.push_back(TVertex::EdgeAt(vertex, j).Object());
+  EXPECT_EQ(TVertex::SwapEdges(vertex.Object(), 0, 3), 1);
+  EXPECT_EQ(TVertex::EdgeAt(vertex, 0).Object(), before[3]);
+  EXPECT_EQ(TVertex::EdgeAt(vertex, 3).Object(), before[0]);
+  EXPECT_EQ(TVertex::EdgeAt(vertex, 1).Object(), before[1]);
+  // A position past the end, a negative one or no vertex: nothing changes.
+  for (auto [i, j] : {std::pair{0, 4}, std::pair{-1, 2}}) {
+    EXPECT_EQ(TVertex::SwapEdges(vertex.Object(), i, j), 0);
+    EXPECT_EQ(TVertex::EdgeAt(vertex, 0).Object(), before[3]);
+  }
+  EXPECT_EQ(TVertex::SwapEdges(nullptr, 0, 1), 0);
+  EXPECT_EQ(TVertex::SwapEdges(built.edges[0].Object(), 0, 1), 0);  // an edge is no vertex
+  EXPECT_TRUE(complex.IsOrientableSurface());
 }

@@ -8,17 +8,20 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "foundation/stop_flags.h"
 #include "foundation/stop_poll.h"
+#include "model/details_description.h"
 #include "model/edge.h"
 #include "model/spine.h"
 #include "moves/polyhedron_cloud.h"
 #include "moves/t_move.h"
 #include "presentations/triangulations/iso_signature.h"
 #include "support/model_heap.h"
+#include "support/random_triangulation.h"
 #include "support/thick_spine_support.h"
 
 namespace {
@@ -190,7 +193,8 @@ TEST(TMoveSearchTest, ChainEntriesNumberTheCells) {
 
 namespace {
 
-// The swap files hold every field of every spine and go away afterwards.
+// The swap files hold every field of every spine and go away afterwards;
+// they live in a fresh folder, so nothing beside it is touched.
 TEST(TMoveSearchTest, ASwappedCloudReadsBackAndGrowsOn) {
   TScopedModelHeap heap;
   TSpine spine;
@@ -200,14 +204,20 @@ TEST(TMoveSearchTest, ASwappedCloudReadsBackAndGrowsOn) {
   const int count = cloud.Count();
   std::vector<TPolyhedronCloud::TPolyhedron> before;
   for (int i = 0; i < count; ++i) before.push_back(*cloud.At(i));
-  const std::filesystem::path folder =
+  const std::filesystem::path parent =
       std::filesystem::temp_directory_path() / ("sorvelin-cloud-test-" + std::to_string(::getpid()));
-  ASSERT_TRUE(cloud.SwapOut(folder));
+  std::filesystem::create_directories(parent);
+  const std::filesystem::path bystander = parent / "keep.txt";
+  std::ofstream(bystander) << "not the cloud's";
+  ASSERT_TRUE(cloud.SwapOut(parent));
+  const std::filesystem::path folder = cloud.SwapFolder();
+  EXPECT_EQ(folder.parent_path(), parent);
   EXPECT_TRUE(std::filesystem::exists(folder));
   EXPECT_EQ(cloud.Count(), 0);
   EXPECT_EQ(cloud.ExpandNext(nullptr), -1);
   ASSERT_TRUE(cloud.SwapIn());
   EXPECT_FALSE(std::filesystem::exists(folder));
+  EXPECT_TRUE(std::filesystem::exists(bystander));
   ASSERT_EQ(cloud.Count(), count);
   for (int i = 0; i < count; ++i) {
     const TPolyhedronCloud::TPolyhedron* p = cloud.At(i);
@@ -221,6 +231,85 @@ TEST(TMoveSearchTest, ASwappedCloudReadsBackAndGrowsOn) {
     EXPECT_EQ(cloud.IndexOf(p->signature), i);
   }
   EXPECT_GT(cloud.ExpandNext(nullptr), count - 1);
+  std::filesystem::remove_all(parent);
+}
+
+// The complexity is a count, not a byte: a spine of 260 vertices keeps 260,
+// and its T-move 261, through the cloud and its swap file.
+TEST(TMoveSearchTest, SpinesOfMoreThan255VerticesKeepTheirComplexity) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  {
+    TDetailsDescription details;
+    GlueTetrahedraAtRandom(details, 260, 11);
+    ASSERT_EQ(details.BuildSpine(spine, 1), 1);
+  }
+  ASSERT_EQ(spine.Next(), nullptr);  // connected
+  ASSERT_EQ(Vertices(spine), 260);
+  TPolyhedronCloud cloud;
+  ASSERT_TRUE(cloud.Build(spine, 16));
+  EXPECT_EQ(cloud.StartComplexity(), 260);
+  int complexity = -1;
+  const int index = cloud.ExpandNext(&complexity);
+  ASSERT_EQ(index, 1);
+  EXPECT_EQ(complexity, 261);
+  ASSERT_TRUE(cloud.SwapOut());
+  ASSERT_TRUE(cloud.SwapIn());
+  EXPECT_EQ(cloud.At(0)->marks.complexity, 260u);
+  EXPECT_EQ(cloud.At(1)->marks.complexity, 261u);
+}
+
+// A cloud kept on disk between two searches is read back by the next one
+// and goes on from where it stood; its folder is gone afterwards.
+TEST(TMoveSearchTest, TheSearchesReadASwappedCloudBack) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadMarked(spine, "cMcabbjqw"));  // L(7,2)
+  ASSERT_TRUE(Enlarge(spine, 2));
+  TPolyhedronCloud cloud;
+  SimplifyPolyhedronByTMoves(spine, 2, TTMoveLimits{5, 100}, nullptr, &cloud);
+  const int count = cloud.Count();
+  ASSERT_TRUE(cloud.SwapOut());
+  const std::filesystem::path folder = cloud.SwapFolder();
+  int best = -1;
+  EXPECT_EQ(SimplifyPolyhedronByTMoves(spine, 2, TTMoveLimits{0, 2}, nullptr, &cloud, &best), 0);
+  EXPECT_FALSE(cloud.IsSwappedOut());
+  EXPECT_FALSE(std::filesystem::exists(folder));
+  EXPECT_GT(cloud.Count(), count);
+  EXPECT_EQ(cloud.At(best)->marks.complexity, 2u);
+
+  // The same cloud, on disk again, meets a spine of the same manifold.
+  ASSERT_TRUE(cloud.SwapOut());
+  TSpine other;
+  ASSERT_TRUE(LoadMarked(other, "cMcabbjqw"));
+  EXPECT_EQ(ComparePolyhedraByTMoves(spine, other, 1, false, TTMoveLimits{0, 2}, nullptr, &cloud),
+            kTMoveEquivalent);
+}
+
+// A swap file that does not read back leaves the cloud on disk and the
+// search without it: "not found", never a cloud made of half a file.
+TEST(TMoveSearchTest, ADamagedSwapFileIsRefused) {
+  const char* damages[] = {"", "3\n", "1\nsig\tcells\t2\tzz\t00\t-1\tSource\n",
+                           "1\nsig\tcells\ttwo\t00\t00\t-1\tSource\n", "x\n"};
+  for (const char* damage : damages) {
+    SCOPED_TRACE(damage);
+    TScopedModelHeap heap;
+    TSpine spine;
+    ASSERT_TRUE(LoadMarked(spine, "cMcabbjqw"));
+    TPolyhedronCloud cloud;
+    ASSERT_TRUE(cloud.Build(spine, 16));
+    ASSERT_TRUE(cloud.SwapOut());
+    std::ofstream(cloud.SwapFolder() / "polyhedra.txt", std::ios::trunc) << damage;
+    EXPECT_FALSE(cloud.SwapIn());
+    EXPECT_TRUE(cloud.IsSwappedOut());
+    EXPECT_EQ(cloud.Count(), 0);
+    std::string report;
+    EXPECT_EQ(ComparePolyhedraByTMoves(spine, spine, 1, false, TTMoveLimits{0, 2}, &report, &cloud),
+              kTMoveNotFound);
+    const std::filesystem::path folder = cloud.SwapFolder();
+    { TPolyhedronCloud gone; }
+    EXPECT_TRUE(std::filesystem::exists(folder));  // removed by its own cloud only
+  }
 }
 
 }  // namespace

@@ -49,6 +49,11 @@ TEST(DetailsReader, CompleteGluingReadsAndReportsComplete) {
     EXPECT_EQ(TDetail::PartnerFace(d1, f), f);
     for (int p = 0; p < 3; ++p) EXPECT_EQ(TDetail::Correspondence(d1, f, p), p);
   }
+  // By name, as a handle: blanks around the name do not matter; an unknown
+  // name gives a null handle.
+  EXPECT_EQ(description.FindDetail(" D2 ").Object(), d2.Object());
+  EXPECT_FALSE(description.FindDetail("D3").IsValid());
+  EXPECT_FALSE(description.FindDetail(nullptr).IsValid());
 }
 
 TEST(DetailsReader, SubstitutionIsStoredBothWays) {

@@ -35,6 +35,10 @@ TEST(ValuePrinters, Numbers) {
             "-1/2");
   const std::vector<std::int64_t> list = {5, -1, 0};
   EXPECT_EQ(Printed([&](TOutput& o) { PrintTInt64List(o, list); }), "{5,-1,0}");
+  TPermutation swap(3);
+  swap.Invert();
+  swap.Next(-1);
+  EXPECT_EQ(Printed([&](TOutput& o) { PrintPermutation(o, swap); }), "{ 0 2 1 }");
   std::optional<TDigitCounter> counter = TDigitCounter::Create(3, 2);
   counter->Next(1);
   EXPECT_EQ(Printed([&](TOutput& o) { PrintDigitCounter(o, &*counter); }), "[3,2](0,1)");
