@@ -2,10 +2,10 @@
 //
 // The construction, for a curve through the midpoints m0..m(k-1) of the
 // sides e0..e(k-1) (in cycle order):
-// 1. The thick edge of every side is subdivided once (two sides of one thick
-//    edge share the subdivision); a midpoint has valency 2 on the surface,
-//    with two corners, one in the cell on either bank of the side (both in
-//    one cell when that cell lies on both banks).
+// 1. The thick edge of every side is subdivided once per side on it, so that
+//    every crossing has a spine vertex of its own; a midpoint has valency 2
+//    on the surface, with two corners, one in the cell on either bank of the
+//    side (both in one cell when that cell lies on both banks).
 // 2. Chord i runs in a lateral cell from a corner at m(i) to a corner at
 //    m(i+1); consecutive chords use the two different corners of their
 //    common midpoint, so the curve crosses the side there. Each chord splits
@@ -18,8 +18,9 @@
 // 4. The surface's vertices on the curve are rebuilt from the cells' corners,
 //    the surface is split into its pieces, sphere pieces lose their labels,
 //    and a cell next to the sphere bank is pierced.
-// The order of the sides around the curve and the corner choices are found
-// by trying them (a handful at most), each try on a fresh copy of the spine.
+// The order of the sides around the curve, which midpoint of a shared thick
+// edge each side is crossed at, and the corner choices are found by trying
+// them (a handful at most), each try on a fresh copy of the spine.
 #include "moves/polygon_move_performer.h"
 
 #include <algorithm>
@@ -110,9 +111,34 @@ THandle Midpoint(const THandle& a, const THandle& b) {
   return THandle();
 }
 
-// Subdivides the thick edge of every side once and finds the halves and the
-// midpoint of each side. False when a primitive refused.
-bool SubdivideSides(TSpine& spine, std::vector<TSide>& sides) {
+// The number of ways the midpoints of shared thick edges can be dealt to
+// the sides on them: the product of n! over the groups of n sides that share
+// one thick edge.
+int MidpointAssignments(TSpine& spine, const std::vector<TSide>& sides) {
+  int total = 1;
+  std::vector<bool> done(sides.size(), false);
+  for (std::size_t i = 0; i < sides.size(); ++i) {
+    if (done[i]) continue;
+    THandle thick = ThickEdgeOfObject(spine, sides[i].edge);
+    int n = 0;
+    for (std::size_t j = i; j < sides.size(); ++j)
+      if (!done[j] && ThickEdgeOfObject(spine, sides[j].edge).Object() == thick.Object()) {
+        done[j] = true;
+        total *= ++n;
+      }
+  }
+  return total;
+}
+
+// Subdivides the thick edge of every side once per side on it, so that each
+// crossing of the curve gets a spine vertex of its own (two crossings at one
+// spine vertex would give the new cell a corner there twice, and the split
+// for one crossing would cut the corner the other needs). A thick edge with
+// n sides of the polygon gets n midpoints in a row along it; `assignment`
+// (below MidpointAssignments, read in mixed radix over the groups) says which
+// midpoint each of its sides is crossed at. Finds the halves and the midpoint
+// of each side. False when a primitive refused.
+bool SubdivideSides(TSpine& spine, std::vector<TSide>& sides, int assignment) {
   std::vector<THandle> thick(sides.size());
   std::vector<int> slot(sides.size());
   for (std::size_t i = 0; i < sides.size(); ++i) {
@@ -123,21 +149,45 @@ bool SubdivideSides(TSpine& spine, std::vector<TSide>& sides) {
   }
   for (std::size_t i = 0; i < sides.size(); ++i) {
     if (sides[i].middle.IsValid()) continue;
+    std::vector<std::size_t> group;
+    for (std::size_t j = i; j < sides.size(); ++j)
+      if (thick[j].Object() == thick[i].Object()) group.push_back(j);
+    const int n = static_cast<int>(group.size());
+    // Which midpoint, counted along the subdivided edge, each side takes.
+    std::vector<int> which(group.size());
+    for (int g = 0; g < n; ++g) which[static_cast<std::size_t>(g)] = g;
+    int rank = 1;
+    for (int g = 2; g <= n; ++g) rank *= g;
+    int pick = assignment % rank;
+    assignment /= rank;
+    for (int step = 0; step < pick; ++step) std::next_permutation(which.begin(), which.end());
+
     THandle cell = TEdge::CellAt(sides[i].edge, 0);
     THandle thickCell = ThickCellOfCell(spine, cell);
     if (!thickCell.IsValid()) return false;
     int p = TCell::FindPassage(cell, sides[i].edge, -1, 0);
-    if (p < 0 || SubdivideThickEdgeAtPosition(spine, thickCell, p) == 0) return false;
+    if (p < 0) return false;
+    // Each subdivision splits the last piece, so the pieces stand at
+    // p..p+n of the word in order along the passage (p tracked, as another
+    // passage of the edge before it grows the word too).
+    for (int r = 0; r < n; ++r) {
+      ThrowIfStopRequested();
+      if (SubdivideThickEdgeAtPosition(spine, thickCell, p + r, &p) == 0) return false;
+    }
     THandle part = TThickCell::Part(thickCell, 1);
-    THandle h0 = ThickEdgeOfObject(spine, TCell::EdgeAt(part, p));
-    THandle h1 = ThickEdgeOfObject(spine, TCell::EdgeAt(part, p + 1));
-    if (!h0.IsValid() || !h1.IsValid()) return false;
-    for (std::size_t j = i; j < sides.size(); ++j) {
-      if (thick[j].Object() != thick[i].Object()) continue;
-      sides[j].halves[0] = TThickEdge::Side(h0, slot[j]);
-      sides[j].halves[1] = TThickEdge::Side(h1, slot[j]);
-      sides[j].middle = Midpoint(sides[j].halves[0], sides[j].halves[1]);
-      if (!sides[j].middle.IsValid()) return false;
+    std::vector<THandle> pieces(static_cast<std::size_t>(n + 1));
+    for (int r = 0; r <= n; ++r) {
+      pieces[static_cast<std::size_t>(r)] = ThickEdgeOfObject(spine, TCell::EdgeAt(part, p + r));
+      if (!pieces[static_cast<std::size_t>(r)].IsValid()) return false;
+    }
+    for (int g = 0; g < n; ++g) {
+      TSide& side = sides[group[static_cast<std::size_t>(g)]];
+      const int s = slot[group[static_cast<std::size_t>(g)]];
+      const std::size_t r = static_cast<std::size_t>(which[static_cast<std::size_t>(g)]);
+      side.halves[0] = TThickEdge::Side(pieces[r], s);
+      side.halves[1] = TThickEdge::Side(pieces[r + 1], s);
+      side.middle = Midpoint(side.halves[0], side.halves[1]);
+      if (!side.middle.IsValid()) return false;
     }
   }
   return true;
@@ -207,7 +257,7 @@ TComplex* SphereOf(TSpine& spine, const TObjectHeader* object) {
 // 1..k-1 after side 0), start corner and corner choices. *consulted gets the
 // choice bits that were read. 1 when done.
 int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions[4], const int order[4],
-               int start, int choices, int* consulted, int* limit, int* counter, TString* text) {
+               int assignment, int start, int choices, int* consulted, int* limit, int* counter, TString* text) {
   const int k = SideCount(subtype);
   TComplex* surface = spine.BoundaryAt(surfaceIndex);
   if (surface == nullptr) return 0;
@@ -227,7 +277,7 @@ int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions
     ReportPolygonMove(*text, subtype, sides[0].edge, sides[1].edge, k > 2 ? sides[2].edge.Object() : nullptr,
                       k > 3 ? sides[3].edge.Object() : nullptr, names[0], names[1], names[2], names[3]);
   }
-  if (!SubdivideSides(spine, sides)) return 0;
+  if (!SubdivideSides(spine, sides, assignment)) return 0;
 
   // The chords, one split each.
   std::vector<THandle> spineEdges(static_cast<std::size_t>(k));
@@ -414,10 +464,21 @@ int GluePolygonCell(TSpine& spine, int subtype, int surfaceIndex, const int posi
   const int savedCounter = counter != nullptr ? *counter : -1;
   TString savedText;
   if (text != nullptr) savedText.AssignString(*text);
+  TComplex* surface = spine.BoundaryAt(surfaceIndex);
+  if (surface == nullptr) return 0;
+  std::vector<TSide> sides(static_cast<std::size_t>(k));
+  for (int i = 0; i < k; ++i) {
+    sides[static_cast<std::size_t>(i)].edge = THandle(surface->Objects().NthOfKind(kEdgeKind, positions[i]));
+    if (!sides[static_cast<std::size_t>(i)].edge.IsValid()) return 0;
+  }
+  const int assignments = MidpointAssignments(spine, sides);
+  sides.clear();
   std::array<int, 4> order = {0, 1, 2, 3};
   bool dirty = false;
   do {
-    for (int start = 0; start < 2; ++start) {
+    for (int tried = 0; tried < 2 * assignments; ++tried) {
+      const int start = tried % 2;
+      const int assignment = tried / 2;
       // Only the choices that some try has read make a different try.
       int read = 0;
       for (int choices = 0; choices < (1 << k); ++choices) {
@@ -432,8 +493,8 @@ int GluePolygonCell(TSpine& spine, int subtype, int surfaceIndex, const int posi
         }
         dirty = true;
         int consulted = 0;
-        if (TryPolygon(spine, subtype, surfaceIndex, positions, order.data(), start, choices, &consulted, limit,
-                       counter, text) == 1)
+        if (TryPolygon(spine, subtype, surfaceIndex, positions, order.data(), assignment, start, choices,
+                       &consulted, limit, counter, text) == 1)
           return 1;
         read |= consulted;
       }
