@@ -137,6 +137,50 @@ TEST_F(PolygonPerformerTest, EveryCandidateOnSmallClosedSpinesKeepsTheSpineSound
   EXPECT_FALSE(done.empty());
 }
 
+// A fixture of the sweep: a closed census signature, a cusped census
+// signature (a spine of a link exterior: torus boundaries) or a random
+// orientable spine (n tetrahedra, seed), with the subtypes it must offer.
+struct TPolygonFixture {
+  const char* signature;  // null for a random spine
+  int tetrahedra;
+  unsigned seed;
+  std::vector<int> subtypes;
+};
+
+bool LoadFixture(TSpine& spine, const TPolygonFixture& fixture) {
+  if (fixture.signature != nullptr) return LoadThickenedSpine(spine, fixture.signature);
+  return LoadRandomThickenedSpine(spine, fixture.tetrahedra, fixture.seed);
+}
+
+// Every subtype 1..14 is offered by some fixture here, and every candidate of
+// every fixture is performed under the checker.
+TEST_F(PolygonPerformerTest, EverySubtypeIsPerformedOnSomeFixture) {
+  const std::vector<TPolygonFixture> fixtures = {
+      {nullptr, 3, 145, {1}},
+      {nullptr, 5, 33, {2, 6, 7, 8, 10, 11}},
+      {nullptr, 3, 131, {3, 7, 14}},
+      {nullptr, 3, 106, {4, 11, 12}},
+      {"gLALQbcbfeffhhjhjxq", 0, 0, {6, 7, 8, 10, 12}},
+      {"dLQbcccdxwb", 0, 0, {9, 13}},
+      {"dLQbcccdero", 0, 0, {14}},
+      {nullptr, 2, 10, {13}},
+  };
+  std::map<int, int> done;
+  std::map<int, int> refused;
+  for (const TPolygonFixture& fixture : fixtures) {
+    SCOPED_TRACE(::testing::Message() << (fixture.signature != nullptr ? fixture.signature : "random") << " "
+                                      << fixture.tetrahedra << " " << fixture.seed);
+    TScopedModelHeap heap;
+    TSpine spine;
+    ASSERT_TRUE(LoadFixture(spine, fixture));
+    std::map<int, int> doneHere;
+    SweepCandidates(spine, doneHere, refused);
+    for (int subtype : fixture.subtypes) EXPECT_GT(doneHere[subtype], 0) << "subtype " << subtype;
+    for (auto [subtype, count] : doneHere) done[subtype] += count;
+  }
+  Print("fixtures", done, refused);
+}
+
 // A quadrangle performed first (limit -1) counts its piercing candidates into
 // the limit and pierces the first; with the limit known, counter 2 pierces
 // the third candidate. A subtype without performer does nothing.
