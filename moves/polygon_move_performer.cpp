@@ -18,6 +18,12 @@
 // 4. The surface's vertices on the curve are rebuilt from the cells' corners,
 //    the surface is split into its pieces, sphere pieces lose their labels,
 //    and a cell next to the sphere bank is pierced.
+// Where two chords in one thick cell cross in its spine cell (the curve runs
+// through both copies of the cell, the autocrossing triangle), the later
+// chord cannot reach its end inside its copy: the copy of the earlier chord
+// is in the way. That chord's thick edge is halved, the curve crosses the
+// copy at its middle, and the earlier chord becomes two stretches: the new
+// cell passes the crossing point twice (five sides for the triangle).
 // The order of the sides around the curve, which midpoint of a shared thick
 // edge each side is crossed at, and the corner choices are found by trying
 // them (a handful at most), each try on a fresh copy of the spine.
@@ -215,6 +221,133 @@ TObjectHeader* CellWithNeighbour(const THandle& chord, const TObjectHeader* skip
   return nullptr;
 }
 
+// One stretch of the curve: the new spine edge, the chord on the bank of
+// the split (the part of the lateral cell it was drawn in), the direction in
+// which the curve runs along them, and the vertex where the stretch starts:
+// a crossing of a side (or of a chord copy), or the middle of a halved chord
+// that the curve runs on through.
+struct TSegment {
+  THandle spineEdge;
+  THandle chord;
+  int direction = 1;
+  THandle start;
+};
+
+// Splits the lateral cell of the corner from along the chord to the corner
+// to (in the same cell), and appends the stretch; the two pieces go to made.
+// False when refused.
+bool SplitChord(TSpine& spine, const TCorner& from, const TCorner& to, const TSide& fromSide, const TSide& toSide,
+                std::vector<TSegment>& segments, std::vector<THandle>& made) {
+  THandle thickCell = ThickCellOfCell(spine, from.cell);
+  if (!thickCell.IsValid()) return false;
+  int side = TThickCell::Part(thickCell, 2).Object() == from.cell.Object() ? 2 : 3;
+  int a = TCell::NeighbourIndex(from.cell, from.after, 1);
+  TObjectHeader* pieces[2] = {};
+  if (SplitThickCell(spine, thickCell, a, to.after, &pieces[0], &pieces[1]) == 0) return false;
+  THandle piece(pieces[0]);
+  made.emplace_back(pieces[0]);
+  made.emplace_back(pieces[1]);
+  TSegment segment;
+  segment.spineEdge = TCell::EdgeAt(TThickCell::Part(piece, 1), 0);
+  segment.chord = TCell::EdgeAt(TThickCell::Part(piece, side), 0);
+  segment.start = fromSide.middle;
+  const TObjectHeader* m0 = fromSide.middle.Object();
+  if (!TEdge::HasEnd(segment.chord, m0) || !TEdge::HasEnd(segment.chord, toSide.middle)) return false;
+  segment.direction = TEdge::End(segment.chord, 1).Object() == m0 ? 1 : 2;
+  segments.push_back(segment);
+  return true;
+}
+
+// The curve, leaving the corner from, cannot reach the next side inside this
+// cell: an earlier chord of the same thick cell, drawn in its other copy,
+// has cut this copy too (the chords cross in the spine cell). Finds the
+// passage q of that chord's copy here behind which a corner of the next side
+// lies, and the stretch j of that chord.
+bool FindCrossedChord(TSpine& spine, const TCorner& from, const TSide& next, const std::vector<TSegment>& segments,
+                      int* q, std::size_t* j) {
+  TObjectHeader* cell = from.cell.Object();
+  const int length = TCell::BoundaryLength(cell);
+  for (int p = 0; p < length; ++p) {
+    THandle copy = TCell::EdgeAt(cell, p);
+    THandle thick = ThickEdgeOfObject(spine, copy);
+    if (!thick.IsValid()) continue;
+    for (std::size_t s = 0; s < segments.size(); ++s) {
+      if (segments[s].chord.Object() == copy.Object()) continue;
+      if (ThickEdgeOfObject(spine, segments[s].spineEdge).Object() != thick.Object()) continue;
+      for (int c = 0; c < TEdge::Valency(copy); ++c) {
+        TObjectHeader* other = TEdge::CellAt(copy, c).Object();
+        if (other == nullptr || other == cell) continue;
+        std::vector<TCorner> corners;
+        CornersInCell(other, next, corners);
+        if (corners.empty()) continue;
+        *q = p;
+        *j = s;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// Halves the thick edge of stretch j, whose copy stands at passage q of the
+// corner's cell: the copy's middle becomes a crossing of the curve (cross),
+// and stretch j becomes two, the second starting at the middle of the chord.
+bool SubdivideChord(TSpine& spine, TCorner& from, int q, std::vector<TSegment>& segments, std::size_t j,
+                    TSide& cross) {
+  THandle thickCell = ThickCellOfCell(spine, from.cell);
+  THandle copy = TCell::EdgeAt(from.cell, q);
+  THandle thick = ThickEdgeOfObject(spine, copy);
+  if (!thickCell.IsValid() || !thick.IsValid()) return false;
+  const int copySlot = TThickEdge::SideIndex(thick, copy);
+  const int chordSlot = TThickEdge::SideIndex(thick, segments[j].chord);
+  if (copySlot < 0 || chordSlot < 0) return false;
+  int after = from.after;
+  if (SubdivideThickEdgeAtPosition(spine, thickCell, q, &after) == 0) return false;
+  from.after = after;
+  THandle part = TThickCell::Part(thickCell, 1);
+  THandle halves[2] = {ThickEdgeOfObject(spine, TCell::EdgeAt(part, q)),
+                       ThickEdgeOfObject(spine, TCell::EdgeAt(part, q + 1))};
+  if (!halves[0].IsValid() || !halves[1].IsValid()) return false;
+  cross.edge = THandle();
+  cross.halves[0] = TThickEdge::Side(halves[0], copySlot);
+  cross.halves[1] = TThickEdge::Side(halves[1], copySlot);
+  cross.middle = Midpoint(cross.halves[0], cross.halves[1]);
+  THandle chordHalves[2] = {TThickEdge::Side(halves[0], chordSlot), TThickEdge::Side(halves[1], chordSlot)};
+  THandle middle = Midpoint(chordHalves[0], chordHalves[1]);
+  if (!cross.middle.IsValid() || !middle.IsValid()) return false;
+  // The half that leaves the stretch's start comes first.
+  const std::size_t lead = TEdge::HasEnd(chordHalves[0], segments[j].start) ? 0 : 1;
+  TSegment tail;
+  tail.spineEdge = TThickEdge::Edge(halves[1 - lead]);
+  tail.chord = chordHalves[1 - lead];
+  tail.start = middle;
+  tail.direction = TEdge::End(tail.chord, 1).Object() == middle.Object() ? 1 : 2;
+  segments[j].spineEdge = TThickEdge::Edge(halves[lead]);
+  segments[j].chord = chordHalves[lead];
+  segments[j].direction = TEdge::End(segments[j].chord, 1).Object() == segments[j].start.Object() ? 1 : 2;
+  segments.insert(segments.begin() + static_cast<std::ptrdiff_t>(j) + 1, tail);
+  return true;
+}
+
+// The autocrossing triangle's piercing: among the pieces that its splits
+// made and that are still cells of the spine, the longest spine cell (the
+// first of equal length) whose piercing is delicate; none when no piece
+// qualifies.
+void PierceLongestPiece(TSpine& spine, const std::vector<THandle>& made) {
+  THandle best;
+  int bestLength = 0;
+  for (const THandle& piece : made) {
+    THandle cell = TThickCell::Part(piece, 1);
+    if (!cell.IsValid() || spine.CellOrdinal(cell) < 0) continue;
+    const int length = TCell::BoundaryLength(cell);
+    if (length > bestLength && ClassifyPiercing(spine, cell) == 1) {
+      best = cell;
+      bestLength = length;
+    }
+  }
+  if (best.IsValid()) PierceCellQuietly(spine, spine.CellOrdinal(best));
+}
+
 // Curve coordinates on a bank that is not a sphere. The curves of the torus
 // crossed the polygon's disc only at the midpoints, which now lie on the
 // bank's boundary curve c(0..k-1); the flow each midpoint loses to the disc
@@ -279,22 +412,45 @@ int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions
   }
   if (!SubdivideSides(spine, sides, assignment)) return 0;
 
-  // The chords, one split each.
-  std::vector<THandle> spineEdges(static_cast<std::size_t>(k));
-  std::vector<THandle> chords(static_cast<std::size_t>(k));
-  std::vector<int> directions(static_cast<std::size_t>(k));
+  // The chords, one split each (two where the curve crosses an earlier chord).
+  std::vector<TSegment> segments;
   std::vector<TCorner> first = CornersAt(sides[0]);
   if (first.size() != 2) return 0;
   TCorner from = first[static_cast<std::size_t>(start)];
+  const TSide* fromSide = &sides[0];
+  std::vector<THandle> made;   // the thick cells the splits made
+  std::vector<TSide> crossed;  // the chord copies crossed, one per crossing
+  crossed.reserve(static_cast<std::size_t>(2 * k));
   for (int i = 0; i < k; ++i) {
     const TSide& next = sides[static_cast<std::size_t>((i + 1) % k)];
     if (i > 0) {
       std::vector<TCorner> open = CornersAt(sides[static_cast<std::size_t>(i)]);
       if (open.size() != 1) return 0;
       from = open[0];
+      fromSide = &sides[static_cast<std::size_t>(i)];
     }
     std::vector<TCorner> ends;
     CornersInCell(from.cell, next, ends);
+    while (ends.empty() && crossed.size() < crossed.capacity()) {
+      // The curve crosses the other copy of an earlier chord of this thick
+      // cell: the two chords cross in the spine cell, so the curve's image
+      // in the spine passes their crossing point twice.
+      int q = -1;
+      std::size_t j = 0;
+      if (!FindCrossedChord(spine, from, next, segments, &q, &j)) return 0;
+      TSide cross;
+      if (!SubdivideChord(spine, from, q, segments, j, cross)) return 0;
+      crossed.push_back(cross);
+      std::vector<TCorner> there;
+      CornersInCell(from.cell, cross, there);
+      if (there.size() != 1 || !SplitChord(spine, from, there[0], *fromSide, cross, segments, made)) return 0;
+      std::vector<TCorner> open = CornersAt(crossed.back());
+      if (open.size() != 1) return 0;
+      from = open[0];
+      fromSide = &crossed.back();
+      ends.clear();
+      CornersInCell(from.cell, next, ends);
+    }
     TCorner to;
     if (i == k - 1) {
       // The curve closes at the corner of m0 that the first chord left.
@@ -306,38 +462,31 @@ int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions
       to = ends[static_cast<std::size_t>((choices >> i) & 1)];
     }
     if (!to.cell.IsValid()) return 0;
-    THandle thickCell = ThickCellOfCell(spine, from.cell);
-    if (!thickCell.IsValid()) return 0;
-    int side = TThickCell::Part(thickCell, 2).Object() == from.cell.Object() ? 2 : 3;
-    int a = TCell::NeighbourIndex(from.cell, from.after, 1);
-    TObjectHeader* pieces[2] = {};
-    if (SplitThickCell(spine, thickCell, a, to.after, &pieces[0], &pieces[1]) == 0) return 0;
-    THandle piece(pieces[0]);
-    spineEdges[static_cast<std::size_t>(i)] = TCell::EdgeAt(TThickCell::Part(piece, 1), 0);
-    THandle chord = TCell::EdgeAt(TThickCell::Part(piece, side), 0);
-    chords[static_cast<std::size_t>(i)] = chord;
-    const TObjectHeader* m0 = sides[static_cast<std::size_t>(i)].middle.Object();
-    const TObjectHeader* m1 = next.middle.Object();
-    if (!TEdge::HasEnd(chord, m0) || !TEdge::HasEnd(chord, m1)) return 0;
-    directions[static_cast<std::size_t>(i)] = TEdge::End(chord, 1).Object() == m0 ? 1 : 2;
+    if (!SplitChord(spine, from, to, *fromSide, next, segments, made)) return 0;
   }
+  const std::size_t n = segments.size();
   // Surfaces may have been renumbered by the splits: take the chords' one.
-  surface = spine.BoundarySurfaceOf(chords[0]);
+  surface = spine.BoundarySurfaceOf(segments[0].chord);
   if (surface == nullptr) return 0;
 
-  // The bank that gets the new edges: a cell of chord 0, then at each
-  // midpoint the cell of the next chord that shares the half edge there.
-  std::vector<TObjectHeader*> bank(static_cast<std::size_t>(k));
-  bank[0] = TEdge::CellAt(chords[0], 0).Object();
-  for (int i = 0; i < k; ++i) {
-    const TObjectHeader* m = sides[static_cast<std::size_t>((i + 1) % k)].middle.Object();
-    TObjectHeader* cell = bank[static_cast<std::size_t>(i)];
-    int p = TCell::FindPassage(cell, chords[static_cast<std::size_t>(i)], -1, 0);
+  // The bank that gets the new edges: a cell of chord 0, then at each vertex
+  // of the curve the cell of the next chord that shares the edge leaving the
+  // vertex on this bank (a half of the side crossed there); where no edge
+  // leaves on this bank (the middle of a halved chord), the same cell.
+  std::vector<TObjectHeader*> bank(n);
+  bank[0] = TEdge::CellAt(segments[0].chord, 0).Object();
+  for (std::size_t i = 0; i < n; ++i) {
+    const TSegment& following = segments[(i + 1) % n];
+    const TObjectHeader* m = following.start.Object();
+    TObjectHeader* cell = bank[i];
+    int p = TCell::FindPassage(cell, segments[i].chord, -1, 0);
     if (p < 0) return 0;
     THandle shared = NeighbourAt(cell, p, m);
-    TObjectHeader* next = CellWithNeighbour(chords[static_cast<std::size_t>((i + 1) % k)], nullptr, m, shared);
+    TObjectHeader* next = shared.Object() == following.chord.Object()
+                              ? cell
+                              : CellWithNeighbour(following.chord, nullptr, m, shared);
     if (next == nullptr) return 0;
-    if (i + 1 < k) bank[static_cast<std::size_t>(i + 1)] = next;
+    if (i + 1 < n) bank[i + 1] = next;
     else if (next != bank[0]) return 0;  // the banks must close up
   }
 
@@ -346,10 +495,13 @@ int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions
   THandle cell(spine.Objects().CreateObject(kCellKind));
   THandle outer(objects.CreateObject(kCellKind));  // part 2, on the new edges
   THandle inner(objects.CreateObject(kCellKind));  // part 3, on the chords
-  std::vector<THandle> newEdges(static_cast<std::size_t>(k));
-  for (int i = 0; i < k; ++i) {
-    std::size_t u = static_cast<std::size_t>(i);
-    TCell::AppendPassage(cell, spineEdges[u], directions[u]);
+  std::vector<THandle> newEdges(n);
+  std::vector<THandle> chords(n);
+  std::vector<int> directions(n);
+  for (std::size_t u = 0; u < n; ++u) {
+    chords[u] = segments[u].chord;
+    directions[u] = segments[u].direction;
+    TCell::AppendPassage(cell, segments[u].spineEdge, directions[u]);
     TCell::AppendPassage(inner, chords[u], directions[u]);
     newEdges[u] = THandle(objects.CreateObject(kEdgeKind));
     TCell::AppendPassage(outer, newEdges[u], directions[u]);
@@ -362,12 +514,11 @@ int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions
   t->minusCopy = inner;
 
   std::vector<TObjectHeader*> corners;
-  for (const TSide& s : sides) corners.push_back(s.middle.Object());
-  for (int i = 0; i < k; ++i) {
-    std::size_t u = static_cast<std::size_t>(i);
+  for (const TSegment& segment : segments) corners.push_back(segment.start.Object());
+  for (std::size_t u = 0; u < n; ++u) {
     int p = TCell::FindPassage(bank[u], chords[u], -1, 0);
     if (p < 0 || TCell::ReplacePassage(bank[u], p, newEdges[u], TCell::DirectionAt(bank[u], p)) == 0) return 0;
-    THandle thickEdge = ThickEdgeOfObject(spine, spineEdges[u]);
+    THandle thickEdge = ThickEdgeOfObject(spine, segments[u].spineEdge);
     if (!thickEdge.IsValid()) return 0;
     TThickEdge::AddSide(thickEdge, newEdges[u], 2);
   }
@@ -388,7 +539,9 @@ int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions
   // drawn otherwise is not this move.
   if (sphere == nullptr) return 0;
   if (!RebuildIsSound(spine)) return 0;
-  if (k < 4) {
+  if (subtype == 5) {
+    PierceLongestPiece(spine, made);
+  } else if (k < 4) {
     PierceLongestAdjacentCell(spine, sphere, newThick);
   } else if (PolygonMoveChosenInDialog.load() == 0) {
     PierceAfterQuadrangle(spine, sphere, newThick, limit, counter, text);

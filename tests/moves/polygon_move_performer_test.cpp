@@ -160,7 +160,7 @@ TEST_F(PolygonPerformerTest, EverySubtypeIsPerformedOnSomeFixture) {
       {nullptr, 5, 33, {2, 6, 7, 8, 10, 11}},
       {nullptr, 3, 131, {3, 7, 14}},
       {nullptr, 3, 106, {4, 11, 12}},
-      {"gLALQbcbfeffhhjhjxq", 0, 0, {6, 7, 8, 10, 12}},
+      {"gLALQbcbfeffhhjhjxq", 0, 0, {5, 6, 7, 8, 10, 12}},
       {"dLQbcccdxwb", 0, 0, {9, 13}},
       {"dLQbcccdero", 0, 0, {14}},
       {nullptr, 2, 10, {13}},
