@@ -20,6 +20,7 @@
 #include "moves/move_types.h"
 #include "moves/step_loop.h"
 #include "shell/document_spine.h"
+#include "shell/move_commands.h"
 #include "shell/options.h"
 #include "support/census_table_support.h"
 #include "support/model_heap.h"
@@ -48,6 +49,7 @@ class PolygonPerformerTest : public ::testing::Test {
     saved_ = CurrentSpineIsOrientable.exchange(1);
   }
   void TearDown() override {
+    PrepareMoves(TOptionValues{});
     CurrentSpineIsOrientable.store(saved_);
     SetPolygonMoveChosenFlag(0);
   }
@@ -179,6 +181,48 @@ TEST_F(PolygonPerformerTest, EverySubtypeIsPerformedOnSomeFixture) {
     for (auto [subtype, count] : doneHere) done[subtype] += count;
   }
   Print("fixtures", done, refused);
+}
+
+// The profile's complicating moves let a cell of any boundary length be a
+// piercing candidate, maximal mode also a crude piercing: the count of
+// candidates (the repeat limit of a first performance) can only grow.
+TEST_F(PolygonPerformerTest, ProfileOptionsWidenTheQuadranglePiercing) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadRandomThickenedSpine(spine, 5, 33));
+  auto limits = [&spine](int complicating, int maximal) {
+    TOptionValues options;
+    options.AllVariantsEnableComplicatingMoves = complicating;
+    options.AllVariantsMaximalMode = maximal;
+    PrepareMoves(options);
+    EXPECT_EQ(PolygonComplicatingMoves.load(), complicating);
+    EXPECT_EQ(PolygonMaximalMode.load(), maximal);
+    std::vector<int> found;
+    for (const TCandidate& c : Candidates(spine)) {
+      if (c[0] < 6) continue;
+      TSpine copy;
+      spine.CopyTo(copy);
+      int x[5] = {c[1], c[2], c[3], c[4], c[5]};
+      int limit = -1;
+      int counter = -1;
+      EXPECT_EQ(PerformPolygonMove(copy, c[0], x, &limit, &counter, nullptr), 1);
+      found.push_back(limit);
+    }
+    return found;
+  };
+  std::vector<int> plain = limits(0, 0);
+  std::vector<int> complicating = limits(1, 0);
+  std::vector<int> maximal = limits(0, 1);
+  ASSERT_FALSE(plain.empty());
+  ASSERT_EQ(complicating.size(), plain.size());
+  ASSERT_EQ(maximal.size(), plain.size());
+  int wider = 0;
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    EXPECT_LE(plain[i], complicating[i]);
+    EXPECT_LE(complicating[i], maximal[i]);
+    if (plain[i] < maximal[i]) ++wider;
+  }
+  EXPECT_GT(wider, 0);
 }
 
 // A quadrangle performed first (limit -1) counts its piercing candidates into
