@@ -18,6 +18,7 @@
 #include "model/spine.h"
 #include "moves/move_families.h"
 #include "moves/move_types.h"
+#include "moves/simplify_move_list.h"
 #include "moves/step_loop.h"
 #include "shell/document_spine.h"
 #include "shell/move_commands.h"
@@ -223,6 +224,57 @@ TEST_F(PolygonPerformerTest, ProfileOptionsWidenTheQuadranglePiercing) {
     if (plain[i] < maximal[i]) ++wider;
   }
   EXPECT_GT(wider, 0);
+}
+
+// A quadrangle move the user picks in the Simplify dialog is made as picked:
+// nothing is pierced (the sphere it cuts off stays a boundary surface) and
+// the repeat fields are left alone. Out of the dialog the flag is off again.
+TEST_F(PolygonPerformerTest, AQuadranglePickedInTheDialogPiercesNothing) {
+  for (const TClosedCensusEntry& entry : ReadClosedCensusSample()) {
+    if (entry.tetrahedra > 3) continue;
+    TDocumentSpine document;
+    ASSERT_EQ(document.ParseDocumentText(entry.signature.c_str(), TOptionValues{}), 1);
+    TDocumentSpine::TScope scope(document);
+    document.EnsureThickened();
+    TSpine& spine = document.Spine();
+    TSimplifyMoveList list(spine);
+    list.Fill();
+    int pick = -1;
+    for (std::size_t i = 0; i < list.Entries().size() && pick < 0; ++i) {
+      const TSimplifyEntry& e = list.Entries()[i];
+      if (e.code == kMovePolygon && e.polygon[0] >= 6) pick = static_cast<int>(i);
+    }
+    if (pick < 0) continue;
+    SCOPED_TRACE(entry.signature);
+    const TSimplifyEntry e = list.Entries()[static_cast<std::size_t>(pick)];
+    int x[5] = {e.polygon[1], e.polygon[2], e.polygon[3], e.polygon[4], e.polygon[5]};
+
+    TSpine pierced;
+    spine.CopyTo(pierced);
+    int limit = -1;
+    int counter = -1;
+    ASSERT_EQ(PerformPolygonMove(pierced, e.polygon[0], x, &limit, &counter, nullptr), 1);
+    if (limit <= 0) continue;
+
+    TSpine picked;
+    spine.CopyTo(picked);
+    SetPolygonMoveChosenFlag(1);
+    int pickedLimit = -1;
+    int pickedCounter = -1;
+    ASSERT_EQ(PerformPolygonMove(picked, e.polygon[0], x, &pickedLimit, &pickedCounter, nullptr), 1);
+    SetPolygonMoveChosenFlag(0);
+    EXPECT_EQ(pickedLimit, -1);
+    EXPECT_EQ(pickedCounter, -1);
+    EXPECT_EQ(picked.BoundaryCount(), pierced.BoundaryCount() + 1);
+
+    const int before = spine.BoundaryCount();
+    std::string text;
+    ASSERT_EQ(list.MakeMove(pick, text), 1);
+    EXPECT_EQ(list.Component().BoundaryCount(), before + 1) << text;
+    EXPECT_EQ(PolygonMoveChosenInDialog.load(), 0);
+    return;
+  }
+  FAIL() << "no quadrangle with a piercing candidate in the sample";
 }
 
 // A quadrangle performed first (limit -1) counts its piercing candidates into
