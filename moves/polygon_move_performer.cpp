@@ -563,7 +563,15 @@ void SetPolygonMoveChosenFlag(int value) { PolygonMoveChosenInDialog.store(value
 
 int PierceAfterQuadrangle(TSpine& spine, TComplex* sphere, TObjectHeader* newThickCell, int* limit, int* counter,
                           TString* text) {
-  if (sphere == nullptr || !spine.HasBoundarySurface(sphere) || limit == nullptr || counter == nullptr) return 0;
+  if (sphere == nullptr || !spine.HasBoundarySurface(sphere)) return 0;
+  // A caller without repeat fields makes the move once, as a first
+  // performance: the first candidate is pierced.
+  int ownLimit = -1;
+  int ownCounter = -1;
+  if (limit == nullptr || counter == nullptr) {
+    limit = &ownLimit;
+    counter = &ownCounter;
+  }
   bool maximal = PolygonMaximalMode.load() == 1;
   int minimal = maximal || PolygonComplicatingMoves.load() == 1 ? 1 : 4;
   if (*limit == -1) *counter = 0;

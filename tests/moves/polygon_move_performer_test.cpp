@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "foundation/heap_string.h"
+#include "foundation/stop_flags.h"
+#include "foundation/stop_poll.h"
 #include "model/complex.h"
 #include "model/object_kinds.h"
 #include "model/spine.h"
@@ -275,6 +277,49 @@ TEST_F(PolygonPerformerTest, AQuadranglePickedInTheDialogPiercesNothing) {
     return;
   }
   FAIL() << "no quadrangle with a piercing candidate in the sample";
+}
+
+// Sides that bound no polygon are refused, and a stop ends the move: either
+// way the spine, its log, the repeat fields and the text stay as they were.
+TEST_F(PolygonPerformerTest, ARefusedOrStoppedMoveLeavesEverythingAsItWas) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadRandomThickenedSpine(spine, 5, 33));
+  const std::string before = SpineSignature(spine);
+  const int log = spine.LogCount();
+  auto unchanged = [&](int limit, int counter, const TString& text) {
+    EXPECT_EQ(SpineSignature(spine), before);
+    EXPECT_EQ(spine.LogCount(), log);
+    EXPECT_EQ(limit, 3);
+    EXPECT_EQ(counter, 1);
+    EXPECT_STREQ(text.CStr(), "kept");
+  };
+  // Two sides that are one edge, and four edges round no quadrangle.
+  const struct {
+    int subtype;
+    int x[5];
+  } refusals[] = {{1, {0, 0, 0, 0, 0}}, {6, {0, 0, 1, 2, 3}}, {4, {0, 0, 1, 2, 2}}};
+  for (const auto& r : refusals) {
+    SCOPED_TRACE(r.subtype);
+    int limit = 3;
+    int counter = 1;
+    TString text;
+    text.Assign("kept");
+    EXPECT_EQ(PerformPolygonMove(spine, r.subtype, r.x, &limit, &counter, &text), 0);
+    unchanged(limit, counter, text);
+  }
+  std::vector<TCandidate> candidates = Candidates(spine);
+  ASSERT_FALSE(candidates.empty());
+  const TCandidate& c = candidates.back();
+  int x[5] = {c[1], c[2], c[3], c[4], c[5]};
+  int limit = 3;
+  int counter = 1;
+  TString text;
+  text.Assign("kept");
+  RequestStop();
+  EXPECT_THROW(PerformPolygonMove(spine, c[0], x, &limit, &counter, &text), TComputationStopped);
+  StopFlags().stop.store(0);
+  unchanged(limit, counter, text);
 }
 
 // A quadrangle performed first (limit -1) counts its piercing candidates into
