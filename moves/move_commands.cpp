@@ -18,6 +18,7 @@
 #include "foundation/heap_string.h"
 #include "foundation/stop_poll.h"
 #include "moves/move_types.h"
+#include "moves/polygon_move_performer.h"
 #include "moves/step_loop.h"
 
 namespace {
@@ -137,6 +138,8 @@ void PrepareMoves(const TOptionValues& options) {
   MakeCollapsingsAutomatically.store(options.MakeCollapsingsAutomatically);
   MakeCellReductionsAutomatically.store(options.MakeCellReductionsAutomatically);
   DisableSurgeries.store(options.DisableSurgeries);
+  PolygonComplicatingMoves.store(options.AllVariantsEnableComplicatingMoves == 1 ? 1 : 0);
+  PolygonMaximalMode.store(options.AllVariantsMaximalMode == 1 ? 1 : 0);
 }
 
 bool MakeOneStep(TCommandRun& run, int stepType, TSpine* component, std::string& text) {

@@ -2,10 +2,10 @@
 //
 // The construction, for a curve through the midpoints m0..m(k-1) of the
 // sides e0..e(k-1) (in cycle order):
-// 1. The thick edge of every side is subdivided once (two sides of one thick
-//    edge share the subdivision); a midpoint has valency 2 on the surface,
-//    with two corners, one in the cell on either bank of the side (both in
-//    one cell when that cell lies on both banks).
+// 1. The thick edge of every side is subdivided once per side on it, so that
+//    every crossing has a spine vertex of its own; a midpoint has valency 2
+//    on the surface, with two corners, one in the cell on either bank of the
+//    side (both in one cell when that cell lies on both banks).
 // 2. Chord i runs in a lateral cell from a corner at m(i) to a corner at
 //    m(i+1); consecutive chords use the two different corners of their
 //    common midpoint, so the curve crosses the side there. Each chord splits
@@ -18,8 +18,15 @@
 // 4. The surface's vertices on the curve are rebuilt from the cells' corners,
 //    the surface is split into its pieces, sphere pieces lose their labels,
 //    and a cell next to the sphere bank is pierced.
-// The order of the sides around the curve and the corner choices are found
-// by trying them (a handful at most), each try on a fresh copy of the spine.
+// Where two chords in one thick cell cross in its spine cell (the curve runs
+// through both copies of the cell, the autocrossing triangle), the later
+// chord cannot reach its end inside its copy: the copy of the earlier chord
+// is in the way. That chord's thick edge is halved, the curve crosses the
+// copy at its middle, and the earlier chord becomes two stretches: the new
+// cell passes the crossing point twice (five sides for the triangle).
+// The order of the sides around the curve, which midpoint of a shared thick
+// edge each side is crossed at, and the corner choices are found by trying
+// them (a handful at most), each try on a fresh copy of the spine.
 #include "moves/polygon_move_performer.h"
 
 #include <algorithm>
@@ -110,9 +117,34 @@ THandle Midpoint(const THandle& a, const THandle& b) {
   return THandle();
 }
 
-// Subdivides the thick edge of every side once and finds the halves and the
-// midpoint of each side. False when a primitive refused.
-bool SubdivideSides(TSpine& spine, std::vector<TSide>& sides) {
+// The number of ways the midpoints of shared thick edges can be dealt to
+// the sides on them: the product of n! over the groups of n sides that share
+// one thick edge.
+int MidpointAssignments(TSpine& spine, const std::vector<TSide>& sides) {
+  int total = 1;
+  std::vector<bool> done(sides.size(), false);
+  for (std::size_t i = 0; i < sides.size(); ++i) {
+    if (done[i]) continue;
+    THandle thick = ThickEdgeOfObject(spine, sides[i].edge);
+    int n = 0;
+    for (std::size_t j = i; j < sides.size(); ++j)
+      if (!done[j] && ThickEdgeOfObject(spine, sides[j].edge).Object() == thick.Object()) {
+        done[j] = true;
+        total *= ++n;
+      }
+  }
+  return total;
+}
+
+// Subdivides the thick edge of every side once per side on it, so that each
+// crossing of the curve gets a spine vertex of its own (two crossings at one
+// spine vertex would give the new cell a corner there twice, and the split
+// for one crossing would cut the corner the other needs). A thick edge with
+// n sides of the polygon gets n midpoints in a row along it; `assignment`
+// (below MidpointAssignments, read in mixed radix over the groups) says which
+// midpoint each of its sides is crossed at. Finds the halves and the midpoint
+// of each side. False when a primitive refused.
+bool SubdivideSides(TSpine& spine, std::vector<TSide>& sides, int assignment) {
   std::vector<THandle> thick(sides.size());
   std::vector<int> slot(sides.size());
   for (std::size_t i = 0; i < sides.size(); ++i) {
@@ -123,21 +155,45 @@ bool SubdivideSides(TSpine& spine, std::vector<TSide>& sides) {
   }
   for (std::size_t i = 0; i < sides.size(); ++i) {
     if (sides[i].middle.IsValid()) continue;
+    std::vector<std::size_t> group;
+    for (std::size_t j = i; j < sides.size(); ++j)
+      if (thick[j].Object() == thick[i].Object()) group.push_back(j);
+    const int n = static_cast<int>(group.size());
+    // Which midpoint, counted along the subdivided edge, each side takes.
+    std::vector<int> which(group.size());
+    for (int g = 0; g < n; ++g) which[static_cast<std::size_t>(g)] = g;
+    int rank = 1;
+    for (int g = 2; g <= n; ++g) rank *= g;
+    int pick = assignment % rank;
+    assignment /= rank;
+    for (int step = 0; step < pick; ++step) std::next_permutation(which.begin(), which.end());
+
     THandle cell = TEdge::CellAt(sides[i].edge, 0);
     THandle thickCell = ThickCellOfCell(spine, cell);
     if (!thickCell.IsValid()) return false;
     int p = TCell::FindPassage(cell, sides[i].edge, -1, 0);
-    if (p < 0 || SubdivideThickEdgeAtPosition(spine, thickCell, p) == 0) return false;
+    if (p < 0) return false;
+    // Each subdivision splits the last piece, so the pieces stand at
+    // p..p+n of the word in order along the passage (p tracked, as another
+    // passage of the edge before it grows the word too).
+    for (int r = 0; r < n; ++r) {
+      ThrowIfStopRequested();
+      if (SubdivideThickEdgeAtPosition(spine, thickCell, p + r, &p) == 0) return false;
+    }
     THandle part = TThickCell::Part(thickCell, 1);
-    THandle h0 = ThickEdgeOfObject(spine, TCell::EdgeAt(part, p));
-    THandle h1 = ThickEdgeOfObject(spine, TCell::EdgeAt(part, p + 1));
-    if (!h0.IsValid() || !h1.IsValid()) return false;
-    for (std::size_t j = i; j < sides.size(); ++j) {
-      if (thick[j].Object() != thick[i].Object()) continue;
-      sides[j].halves[0] = TThickEdge::Side(h0, slot[j]);
-      sides[j].halves[1] = TThickEdge::Side(h1, slot[j]);
-      sides[j].middle = Midpoint(sides[j].halves[0], sides[j].halves[1]);
-      if (!sides[j].middle.IsValid()) return false;
+    std::vector<THandle> pieces(static_cast<std::size_t>(n + 1));
+    for (int r = 0; r <= n; ++r) {
+      pieces[static_cast<std::size_t>(r)] = ThickEdgeOfObject(spine, TCell::EdgeAt(part, p + r));
+      if (!pieces[static_cast<std::size_t>(r)].IsValid()) return false;
+    }
+    for (int g = 0; g < n; ++g) {
+      TSide& side = sides[group[static_cast<std::size_t>(g)]];
+      const int s = slot[group[static_cast<std::size_t>(g)]];
+      const std::size_t r = static_cast<std::size_t>(which[static_cast<std::size_t>(g)]);
+      side.halves[0] = TThickEdge::Side(pieces[r], s);
+      side.halves[1] = TThickEdge::Side(pieces[r + 1], s);
+      side.middle = Midpoint(side.halves[0], side.halves[1]);
+      if (!side.middle.IsValid()) return false;
     }
   }
   return true;
@@ -163,6 +219,133 @@ TObjectHeader* CellWithNeighbour(const THandle& chord, const TObjectHeader* skip
     if (p >= 0 && NeighbourAt(cell, p, v).Object() == neighbour) return cell;
   }
   return nullptr;
+}
+
+// One stretch of the curve: the new spine edge, the chord on the bank of
+// the split (the part of the lateral cell it was drawn in), the direction in
+// which the curve runs along them, and the vertex where the stretch starts:
+// a crossing of a side (or of a chord copy), or the middle of a halved chord
+// that the curve runs on through.
+struct TSegment {
+  THandle spineEdge;
+  THandle chord;
+  int direction = 1;
+  THandle start;
+};
+
+// Splits the lateral cell of the corner from along the chord to the corner
+// to (in the same cell), and appends the stretch; the two pieces go to made.
+// False when refused.
+bool SplitChord(TSpine& spine, const TCorner& from, const TCorner& to, const TSide& fromSide, const TSide& toSide,
+                std::vector<TSegment>& segments, std::vector<THandle>& made) {
+  THandle thickCell = ThickCellOfCell(spine, from.cell);
+  if (!thickCell.IsValid()) return false;
+  int side = TThickCell::Part(thickCell, 2).Object() == from.cell.Object() ? 2 : 3;
+  int a = TCell::NeighbourIndex(from.cell, from.after, 1);
+  TObjectHeader* pieces[2] = {};
+  if (SplitThickCell(spine, thickCell, a, to.after, &pieces[0], &pieces[1]) == 0) return false;
+  THandle piece(pieces[0]);
+  made.emplace_back(pieces[0]);
+  made.emplace_back(pieces[1]);
+  TSegment segment;
+  segment.spineEdge = TCell::EdgeAt(TThickCell::Part(piece, 1), 0);
+  segment.chord = TCell::EdgeAt(TThickCell::Part(piece, side), 0);
+  segment.start = fromSide.middle;
+  const TObjectHeader* m0 = fromSide.middle.Object();
+  if (!TEdge::HasEnd(segment.chord, m0) || !TEdge::HasEnd(segment.chord, toSide.middle)) return false;
+  segment.direction = TEdge::End(segment.chord, 1).Object() == m0 ? 1 : 2;
+  segments.push_back(segment);
+  return true;
+}
+
+// The curve, leaving the corner from, cannot reach the next side inside this
+// cell: an earlier chord of the same thick cell, drawn in its other copy,
+// has cut this copy too (the chords cross in the spine cell). Finds the
+// passage q of that chord's copy here behind which a corner of the next side
+// lies, and the stretch j of that chord.
+bool FindCrossedChord(TSpine& spine, const TCorner& from, const TSide& next, const std::vector<TSegment>& segments,
+                      int* q, std::size_t* j) {
+  TObjectHeader* cell = from.cell.Object();
+  const int length = TCell::BoundaryLength(cell);
+  for (int p = 0; p < length; ++p) {
+    THandle copy = TCell::EdgeAt(cell, p);
+    THandle thick = ThickEdgeOfObject(spine, copy);
+    if (!thick.IsValid()) continue;
+    for (std::size_t s = 0; s < segments.size(); ++s) {
+      if (segments[s].chord.Object() == copy.Object()) continue;
+      if (ThickEdgeOfObject(spine, segments[s].spineEdge).Object() != thick.Object()) continue;
+      for (int c = 0; c < TEdge::Valency(copy); ++c) {
+        TObjectHeader* other = TEdge::CellAt(copy, c).Object();
+        if (other == nullptr || other == cell) continue;
+        std::vector<TCorner> corners;
+        CornersInCell(other, next, corners);
+        if (corners.empty()) continue;
+        *q = p;
+        *j = s;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// Halves the thick edge of stretch j, whose copy stands at passage q of the
+// corner's cell: the copy's middle becomes a crossing of the curve (cross),
+// and stretch j becomes two, the second starting at the middle of the chord.
+bool SubdivideChord(TSpine& spine, TCorner& from, int q, std::vector<TSegment>& segments, std::size_t j,
+                    TSide& cross) {
+  THandle thickCell = ThickCellOfCell(spine, from.cell);
+  THandle copy = TCell::EdgeAt(from.cell, q);
+  THandle thick = ThickEdgeOfObject(spine, copy);
+  if (!thickCell.IsValid() || !thick.IsValid()) return false;
+  const int copySlot = TThickEdge::SideIndex(thick, copy);
+  const int chordSlot = TThickEdge::SideIndex(thick, segments[j].chord);
+  if (copySlot < 0 || chordSlot < 0) return false;
+  int after = from.after;
+  if (SubdivideThickEdgeAtPosition(spine, thickCell, q, &after) == 0) return false;
+  from.after = after;
+  THandle part = TThickCell::Part(thickCell, 1);
+  THandle halves[2] = {ThickEdgeOfObject(spine, TCell::EdgeAt(part, q)),
+                       ThickEdgeOfObject(spine, TCell::EdgeAt(part, q + 1))};
+  if (!halves[0].IsValid() || !halves[1].IsValid()) return false;
+  cross.edge = THandle();
+  cross.halves[0] = TThickEdge::Side(halves[0], copySlot);
+  cross.halves[1] = TThickEdge::Side(halves[1], copySlot);
+  cross.middle = Midpoint(cross.halves[0], cross.halves[1]);
+  THandle chordHalves[2] = {TThickEdge::Side(halves[0], chordSlot), TThickEdge::Side(halves[1], chordSlot)};
+  THandle middle = Midpoint(chordHalves[0], chordHalves[1]);
+  if (!cross.middle.IsValid() || !middle.IsValid()) return false;
+  // The half that leaves the stretch's start comes first.
+  const std::size_t lead = TEdge::HasEnd(chordHalves[0], segments[j].start) ? 0 : 1;
+  TSegment tail;
+  tail.spineEdge = TThickEdge::Edge(halves[1 - lead]);
+  tail.chord = chordHalves[1 - lead];
+  tail.start = middle;
+  tail.direction = TEdge::End(tail.chord, 1).Object() == middle.Object() ? 1 : 2;
+  segments[j].spineEdge = TThickEdge::Edge(halves[lead]);
+  segments[j].chord = chordHalves[lead];
+  segments[j].direction = TEdge::End(segments[j].chord, 1).Object() == segments[j].start.Object() ? 1 : 2;
+  segments.insert(segments.begin() + static_cast<std::ptrdiff_t>(j) + 1, tail);
+  return true;
+}
+
+// The autocrossing triangle's piercing: among the pieces that its splits
+// made and that are still cells of the spine, the longest spine cell (the
+// first of equal length) whose piercing is delicate; none when no piece
+// qualifies.
+void PierceLongestPiece(TSpine& spine, const std::vector<THandle>& made) {
+  THandle best;
+  int bestLength = 0;
+  for (const THandle& piece : made) {
+    THandle cell = TThickCell::Part(piece, 1);
+    if (!cell.IsValid() || spine.CellOrdinal(cell) < 0) continue;
+    const int length = TCell::BoundaryLength(cell);
+    if (length > bestLength && ClassifyPiercing(spine, cell) == 1) {
+      best = cell;
+      bestLength = length;
+    }
+  }
+  if (best.IsValid()) PierceCellQuietly(spine, spine.CellOrdinal(best));
 }
 
 // Curve coordinates on a bank that is not a sphere. The curves of the torus
@@ -207,7 +390,7 @@ TComplex* SphereOf(TSpine& spine, const TObjectHeader* object) {
 // 1..k-1 after side 0), start corner and corner choices. *consulted gets the
 // choice bits that were read. 1 when done.
 int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions[4], const int order[4],
-               int start, int choices, int* consulted, int* limit, int* counter, TString* text) {
+               int assignment, int start, int choices, int* consulted, int* limit, int* counter, TString* text) {
   const int k = SideCount(subtype);
   TComplex* surface = spine.BoundaryAt(surfaceIndex);
   if (surface == nullptr) return 0;
@@ -227,24 +410,47 @@ int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions
     ReportPolygonMove(*text, subtype, sides[0].edge, sides[1].edge, k > 2 ? sides[2].edge.Object() : nullptr,
                       k > 3 ? sides[3].edge.Object() : nullptr, names[0], names[1], names[2], names[3]);
   }
-  if (!SubdivideSides(spine, sides)) return 0;
+  if (!SubdivideSides(spine, sides, assignment)) return 0;
 
-  // The chords, one split each.
-  std::vector<THandle> spineEdges(static_cast<std::size_t>(k));
-  std::vector<THandle> chords(static_cast<std::size_t>(k));
-  std::vector<int> directions(static_cast<std::size_t>(k));
+  // The chords, one split each (two where the curve crosses an earlier chord).
+  std::vector<TSegment> segments;
   std::vector<TCorner> first = CornersAt(sides[0]);
   if (first.size() != 2) return 0;
   TCorner from = first[static_cast<std::size_t>(start)];
+  const TSide* fromSide = &sides[0];
+  std::vector<THandle> made;   // the thick cells the splits made
+  std::vector<TSide> crossed;  // the chord copies crossed, one per crossing
+  crossed.reserve(static_cast<std::size_t>(2 * k));
   for (int i = 0; i < k; ++i) {
     const TSide& next = sides[static_cast<std::size_t>((i + 1) % k)];
     if (i > 0) {
       std::vector<TCorner> open = CornersAt(sides[static_cast<std::size_t>(i)]);
       if (open.size() != 1) return 0;
       from = open[0];
+      fromSide = &sides[static_cast<std::size_t>(i)];
     }
     std::vector<TCorner> ends;
     CornersInCell(from.cell, next, ends);
+    while (ends.empty() && crossed.size() < crossed.capacity()) {
+      // The curve crosses the other copy of an earlier chord of this thick
+      // cell: the two chords cross in the spine cell, so the curve's image
+      // in the spine passes their crossing point twice.
+      int q = -1;
+      std::size_t j = 0;
+      if (!FindCrossedChord(spine, from, next, segments, &q, &j)) return 0;
+      TSide cross;
+      if (!SubdivideChord(spine, from, q, segments, j, cross)) return 0;
+      crossed.push_back(cross);
+      std::vector<TCorner> there;
+      CornersInCell(from.cell, cross, there);
+      if (there.size() != 1 || !SplitChord(spine, from, there[0], *fromSide, cross, segments, made)) return 0;
+      std::vector<TCorner> open = CornersAt(crossed.back());
+      if (open.size() != 1) return 0;
+      from = open[0];
+      fromSide = &crossed.back();
+      ends.clear();
+      CornersInCell(from.cell, next, ends);
+    }
     TCorner to;
     if (i == k - 1) {
       // The curve closes at the corner of m0 that the first chord left.
@@ -256,38 +462,31 @@ int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions
       to = ends[static_cast<std::size_t>((choices >> i) & 1)];
     }
     if (!to.cell.IsValid()) return 0;
-    THandle thickCell = ThickCellOfCell(spine, from.cell);
-    if (!thickCell.IsValid()) return 0;
-    int side = TThickCell::Part(thickCell, 2).Object() == from.cell.Object() ? 2 : 3;
-    int a = TCell::NeighbourIndex(from.cell, from.after, 1);
-    TObjectHeader* pieces[2] = {};
-    if (SplitThickCell(spine, thickCell, a, to.after, &pieces[0], &pieces[1]) == 0) return 0;
-    THandle piece(pieces[0]);
-    spineEdges[static_cast<std::size_t>(i)] = TCell::EdgeAt(TThickCell::Part(piece, 1), 0);
-    THandle chord = TCell::EdgeAt(TThickCell::Part(piece, side), 0);
-    chords[static_cast<std::size_t>(i)] = chord;
-    const TObjectHeader* m0 = sides[static_cast<std::size_t>(i)].middle.Object();
-    const TObjectHeader* m1 = next.middle.Object();
-    if (!TEdge::HasEnd(chord, m0) || !TEdge::HasEnd(chord, m1)) return 0;
-    directions[static_cast<std::size_t>(i)] = TEdge::End(chord, 1).Object() == m0 ? 1 : 2;
+    if (!SplitChord(spine, from, to, *fromSide, next, segments, made)) return 0;
   }
+  const std::size_t n = segments.size();
   // Surfaces may have been renumbered by the splits: take the chords' one.
-  surface = spine.BoundarySurfaceOf(chords[0]);
+  surface = spine.BoundarySurfaceOf(segments[0].chord);
   if (surface == nullptr) return 0;
 
-  // The bank that gets the new edges: a cell of chord 0, then at each
-  // midpoint the cell of the next chord that shares the half edge there.
-  std::vector<TObjectHeader*> bank(static_cast<std::size_t>(k));
-  bank[0] = TEdge::CellAt(chords[0], 0).Object();
-  for (int i = 0; i < k; ++i) {
-    const TObjectHeader* m = sides[static_cast<std::size_t>((i + 1) % k)].middle.Object();
-    TObjectHeader* cell = bank[static_cast<std::size_t>(i)];
-    int p = TCell::FindPassage(cell, chords[static_cast<std::size_t>(i)], -1, 0);
+  // The bank that gets the new edges: a cell of chord 0, then at each vertex
+  // of the curve the cell of the next chord that shares the edge leaving the
+  // vertex on this bank (a half of the side crossed there); where no edge
+  // leaves on this bank (the middle of a halved chord), the same cell.
+  std::vector<TObjectHeader*> bank(n);
+  bank[0] = TEdge::CellAt(segments[0].chord, 0).Object();
+  for (std::size_t i = 0; i < n; ++i) {
+    const TSegment& following = segments[(i + 1) % n];
+    const TObjectHeader* m = following.start.Object();
+    TObjectHeader* cell = bank[i];
+    int p = TCell::FindPassage(cell, segments[i].chord, -1, 0);
     if (p < 0) return 0;
     THandle shared = NeighbourAt(cell, p, m);
-    TObjectHeader* next = CellWithNeighbour(chords[static_cast<std::size_t>((i + 1) % k)], nullptr, m, shared);
+    TObjectHeader* next = shared.Object() == following.chord.Object()
+                              ? cell
+                              : CellWithNeighbour(following.chord, nullptr, m, shared);
     if (next == nullptr) return 0;
-    if (i + 1 < k) bank[static_cast<std::size_t>(i + 1)] = next;
+    if (i + 1 < n) bank[i + 1] = next;
     else if (next != bank[0]) return 0;  // the banks must close up
   }
 
@@ -296,10 +495,13 @@ int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions
   THandle cell(spine.Objects().CreateObject(kCellKind));
   THandle outer(objects.CreateObject(kCellKind));  // part 2, on the new edges
   THandle inner(objects.CreateObject(kCellKind));  // part 3, on the chords
-  std::vector<THandle> newEdges(static_cast<std::size_t>(k));
-  for (int i = 0; i < k; ++i) {
-    std::size_t u = static_cast<std::size_t>(i);
-    TCell::AppendPassage(cell, spineEdges[u], directions[u]);
+  std::vector<THandle> newEdges(n);
+  std::vector<THandle> chords(n);
+  std::vector<int> directions(n);
+  for (std::size_t u = 0; u < n; ++u) {
+    chords[u] = segments[u].chord;
+    directions[u] = segments[u].direction;
+    TCell::AppendPassage(cell, segments[u].spineEdge, directions[u]);
     TCell::AppendPassage(inner, chords[u], directions[u]);
     newEdges[u] = THandle(objects.CreateObject(kEdgeKind));
     TCell::AppendPassage(outer, newEdges[u], directions[u]);
@@ -312,12 +514,11 @@ int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions
   t->minusCopy = inner;
 
   std::vector<TObjectHeader*> corners;
-  for (const TSide& s : sides) corners.push_back(s.middle.Object());
-  for (int i = 0; i < k; ++i) {
-    std::size_t u = static_cast<std::size_t>(i);
+  for (const TSegment& segment : segments) corners.push_back(segment.start.Object());
+  for (std::size_t u = 0; u < n; ++u) {
     int p = TCell::FindPassage(bank[u], chords[u], -1, 0);
     if (p < 0 || TCell::ReplacePassage(bank[u], p, newEdges[u], TCell::DirectionAt(bank[u], p)) == 0) return 0;
-    THandle thickEdge = ThickEdgeOfObject(spine, spineEdges[u]);
+    THandle thickEdge = ThickEdgeOfObject(spine, segments[u].spineEdge);
     if (!thickEdge.IsValid()) return 0;
     TThickEdge::AddSide(thickEdge, newEdges[u], 2);
   }
@@ -338,7 +539,9 @@ int TryPolygon(TSpine& spine, int subtype, int surfaceIndex, const int positions
   // drawn otherwise is not this move.
   if (sphere == nullptr) return 0;
   if (!RebuildIsSound(spine)) return 0;
-  if (k < 4) {
+  if (subtype == 5) {
+    PierceLongestPiece(spine, made);
+  } else if (k < 4) {
     PierceLongestAdjacentCell(spine, sphere, newThick);
   } else if (PolygonMoveChosenInDialog.load() == 0) {
     PierceAfterQuadrangle(spine, sphere, newThick, limit, counter, text);
@@ -360,7 +563,15 @@ void SetPolygonMoveChosenFlag(int value) { PolygonMoveChosenInDialog.store(value
 
 int PierceAfterQuadrangle(TSpine& spine, TComplex* sphere, TObjectHeader* newThickCell, int* limit, int* counter,
                           TString* text) {
-  if (sphere == nullptr || !spine.HasBoundarySurface(sphere) || limit == nullptr || counter == nullptr) return 0;
+  if (sphere == nullptr || !spine.HasBoundarySurface(sphere)) return 0;
+  // A caller without repeat fields makes the move once, as a first
+  // performance: the first candidate is pierced.
+  int ownLimit = -1;
+  int ownCounter = -1;
+  if (limit == nullptr || counter == nullptr) {
+    limit = &ownLimit;
+    counter = &ownCounter;
+  }
   bool maximal = PolygonMaximalMode.load() == 1;
   int minimal = maximal || PolygonComplicatingMoves.load() == 1 ? 1 : 4;
   if (*limit == -1) *counter = 0;
@@ -414,10 +625,21 @@ int GluePolygonCell(TSpine& spine, int subtype, int surfaceIndex, const int posi
   const int savedCounter = counter != nullptr ? *counter : -1;
   TString savedText;
   if (text != nullptr) savedText.AssignString(*text);
+  TComplex* surface = spine.BoundaryAt(surfaceIndex);
+  if (surface == nullptr) return 0;
+  std::vector<TSide> sides(static_cast<std::size_t>(k));
+  for (int i = 0; i < k; ++i) {
+    sides[static_cast<std::size_t>(i)].edge = THandle(surface->Objects().NthOfKind(kEdgeKind, positions[i]));
+    if (!sides[static_cast<std::size_t>(i)].edge.IsValid()) return 0;
+  }
+  const int assignments = MidpointAssignments(spine, sides);
+  sides.clear();
   std::array<int, 4> order = {0, 1, 2, 3};
   bool dirty = false;
   do {
-    for (int start = 0; start < 2; ++start) {
+    for (int tried = 0; tried < 2 * assignments; ++tried) {
+      const int start = tried % 2;
+      const int assignment = tried / 2;
       // Only the choices that some try has read make a different try.
       int read = 0;
       for (int choices = 0; choices < (1 << k); ++choices) {
@@ -432,8 +654,8 @@ int GluePolygonCell(TSpine& spine, int subtype, int surfaceIndex, const int posi
         }
         dirty = true;
         int consulted = 0;
-        if (TryPolygon(spine, subtype, surfaceIndex, positions, order.data(), start, choices, &consulted, limit,
-                       counter, text) == 1)
+        if (TryPolygon(spine, subtype, surfaceIndex, positions, order.data(), assignment, start, choices,
+                       &consulted, limit, counter, text) == 1)
           return 1;
         read |= consulted;
       }

@@ -16,12 +16,17 @@
 //
 // One construction serves all fourteen subtypes: the subtype only tells how
 // many sides there are and, for quadrangles (6..14), that the piercing goes
-// by the repeat counter. Where a lateral cell is visited twice (subtypes
-// 3..5 and 7..14) the curve's chords in that cell must not cross, and where
-// a cell lies on both banks of a side the curve must enter by the corner its
-// previous chord did not use; the performer picks the cyclic order of the
-// sides and these corners by a small search on the subdivided surface (at
-// most 6 orders, 2 starts and 2^4 corner choices), before any split.
+// by the repeat counter (the autocrossing triangle, 5, pierces the longest
+// delicate piece of its splits; the other triangles and the biangle the cell
+// next to the sphere with the most distinct vertices). Every crossing gets a
+// spine vertex of its own: a thick edge under n sides is subdivided n times.
+// Where a lateral cell is visited twice (subtypes 3..5 and 7..14) chords
+// that cross in the spine cell meet at a new vertex on the earlier chord;
+// where a cell lies on both banks of a side the curve must enter by the
+// corner its previous chord did not use. The performer picks the cyclic
+// order of the sides, the midpoint of a shared thick edge each side is
+// crossed at, and these corners by a small search (at most 6 orders, 24
+// midpoint assignments, 2 starts and 2^4 corner choices).
 //
 // Failure: a primitive that refuses, a curve that cannot be drawn, a result
 // without a sphere bank or an unsound result makes the move return 0; the

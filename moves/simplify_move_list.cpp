@@ -17,6 +17,7 @@
 #include "moves/cell_reductions.h"
 #include "moves/move_types.h"
 #include "moves/polygon_move_finder.h"
+#include "moves/polygon_move_performer.h"
 #include "moves/polygon_move_text.h"
 #include "moves/step_loop.h"
 #include "presentations/cells/boundary_curves_presentation.h"
@@ -172,6 +173,17 @@ int TSimplifyMoveList::MakeMove(int k, std::string& moveText) {
   int limit = -1;
   int counter = -1;
   TString report;
+  // A polygon move the user picked is made as picked: the quadrangle move's
+  // piercing is left to the user.
+  struct TChosenScope {
+    explicit TChosenScope(bool on) : on_(on) {
+      if (on_) SetPolygonMoveChosenFlag(1);
+    }
+    ~TChosenScope() {
+      if (on_) SetPolygonMoveChosenFlag(0);
+    }
+    bool on_;
+  } chosen(entry.code == kMovePolygon);
   const int moved = MakeSimplificationStep(1, Component(), &report, choice, &limit, &counter);
   moveText = report.CStr();
   if (moved == 0) return 0;

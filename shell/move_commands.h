@@ -31,7 +31,8 @@ void WriteMoveReportAndSpine(TCommandRun& run);
 TCommandOutcome RunMakeCellReductions(TCommandRun& run);
 
 // Gives the moves the settings they read (automatic collapsings and cell
-// reductions, disabled surgeries) and fills the move order table once.
+// reductions, disabled surgeries, the quadrangle move's wider piercings) and
+// fills the move order table once.
 void PrepareMoves(const TOptionValues& options);
 
 // One step of the moves on the component (or, with null, on each spine of

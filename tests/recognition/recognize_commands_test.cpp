@@ -109,7 +109,10 @@ TEST(RecognizeCommands, TheDoneWhenExamples) {
 }
 
 TEST(RecognizeCommands, ModesSearchAsFarAsTheirGoal) {
-  const std::string text = "cMcabbjqs\n";  // L(8,3)
+  // L(5,1): a spine without quadrangle candidates. The deepest stages make
+  // every polygon move at every depth, and on a spine with many (L(8,3)'s
+  // has ten) that tree takes minutes.
+  const std::string text = "cMcabbjxr\n";
   const TCommandResult first = RunCommandOnText(kTillFirst, text, TOptionValues{});
   const TCommandResult all = RunCommandOnText(kTryAll, text, TOptionValues{});
   ASSERT_EQ(first.outcome, TCommandOutcome::kDone);
@@ -117,12 +120,12 @@ TEST(RecognizeCommands, ModesSearchAsFarAsTheirGoal) {
   EXPECT_EQ(CountOf(first.shown, "Stages"), 1) << first.shown;
   EXPECT_GE(CountOf(all.shown, "Variants"), CountOf(first.shown, "Variants")) << all.shown;
   EXPECT_GE(CountOf(all.shown, "Presentations"), CountOf(first.shown, "Presentations"));
-  // No presentation contradicts the homology (Z_8).
+  // No presentation contradicts the homology (Z_5).
   EXPECT_EQ(all.shown.find("L(0,1)"), std::string::npos) << all.shown;
   // The later stages repeat the deepest one; once a repetition finds
   // nothing new the schedule ends instead of running all 31.
   EXPECT_LT(CountOf(all.shown, "Stages"), 31) << all.shown;
-  EXPECT_TRUE(SameLens(PrintedLens(all.shown), {8, 3})) << all.shown;
+  EXPECT_TRUE(SameLens(PrintedLens(all.shown), {5, 1})) << all.shown;
 }
 
 TEST(RecognizeCommands, BadOrEmptyInputIsRefused) {
