@@ -35,6 +35,9 @@ class THyperbolicVolumeEngine {
 
  private:
   void Retriangulate(std::mt19937& random, int round);
+  // Random 2-3 and 4-4 moves, each batch followed by the simplification and
+  // kept when it lowers the number of tetrahedra; true when it was lowered.
+  bool Descend(std::mt19937& random);
 
   TEngineMessages messages_;
   TTriangulationStore store_;

@@ -14,6 +14,7 @@
 
 #include "foundation/stop_flags.h"
 #include "foundation/stop_poll.h"
+#include "invariants/hyperbolic/face_retriangulation.h"
 #include "invariants/hyperbolic/hyperbolic_volume_engine.h"
 #include "invariants/hyperbolic/spine_curves_text.h"
 #include "invariants/hyperbolic/spine_text_parser.h"
@@ -384,6 +385,136 @@ TEST(HyperbolicVolumeTest, TriangulationsWithTwoVertices) {
   TCommandResult result = RunCommandOnText(31, document, options);
   EXPECT_EQ(result.outcome, TCommandOutcome::kDone) << result.shown;
   EXPECT_EQ(result.shown.rfind("Hyperbolic volume is 0.98136882889", 0), 0u) << result.shown;
+}
+
+double DefectNorm(const TTriangulationStore& store, TEngineMessages& messages) {
+  TTriangulationStore copy = store;
+  THyperbolicStructureSolver solver(copy, messages);
+  std::vector<double> x, defects;
+  for (int e = 0; e < store.EdgeCount(); ++e) x.push_back(store.Edge(e).parameter);
+  if (solver.AngleDefects(x, defects) == 0.0) return -1;
+  double sum = 0;
+  for (double d : defects) sum += d * d;
+  return std::sqrt(sum);
+}
+
+TEST(HyperbolicRetriangulationTest, MovesAcrossFacesKeepTheStructure) {
+  // On a solved triangulation, 2-3 moves across faces with the new edge's
+  // computed parameter, and 3-2 moves, keep every angle sum at 2 pi and the
+  // volume: so do the moves of the face-guided retriangulation.
+  THyperbolicVolumeEngine engine;
+  double volume = -1;
+  ASSERT_TRUE(engine.HyperbolicVolume(CurvesTextOf(kWeeksSignature).c_str(), volume));
+  TEngineMessages messages;
+  TTriangulationStore guided = engine.Store();
+  const int improvable = CountImprovableFaces(guided);
+  const int before = guided.TetrahedronCount();
+  EXPECT_GE(RetriangulateAlongFaces(guided), 0);
+  EXPECT_EQ(guided.TetrahedronCount() != before, improvable > 0);
+  EXPECT_LT(DefectNorm(guided, messages), 1e-9);
+  EXPECT_NEAR(VolumeFromParameters(guided), kWeeks, 1e-10);
+
+  TTriangulationStore store = engine.Store();
+  int made = 0, last = -1;
+  for (int p = 0; p < store.TetrahedronCount() && made < 3; ++p) {
+    const int a = store.TetrahedronDart(p) + 1;
+    double parameter = 0;
+    if (!NewEdgeParameter(store.TetrahedronParameters(a), store.TetrahedronParameters(store.Next(a) ^ 1), parameter)) {
+      continue;
+    }
+    const int t = store.TwoThreeMove(a);
+    ASSERT_GE(t, 0);
+    EXPECT_EQ(store.Edge(store.EdgeOf(t)).parameter, 0.0);  // a new edge starts at 0
+    store.Edge(store.EdgeOf(t)).parameter = parameter;
+    last = t;
+    ++made;
+    EXPECT_LT(DefectNorm(store, messages), 1e-9) << made;
+    EXPECT_NEAR(VolumeFromParameters(store), kWeeks, 1e-10) << made;
+  }
+  EXPECT_EQ(made, 3);
+  ASSERT_GE(store.ThreeTwoMove(last), 0);
+  EXPECT_LT(DefectNorm(store, messages), 1e-9);
+  EXPECT_NEAR(VolumeFromParameters(store), kWeeks, 1e-10);
+}
+
+TEST(HyperbolicStoreTest, ContractionRemovesTheSecondVertex) {
+  TEngineMessages messages;
+  std::vector<int> cycles;
+  int count = 0;
+  const std::string census = CurvesTextOf(kMeyerhoffSignature);
+  ASSERT_TRUE(ParseSpineTextToDartCycles(census.c_str(), messages, cycles, count));
+  TTriangulationStore store(messages);
+  ASSERT_TRUE(store.BuildFromDartCycles(WithOneFourMove(cycles)));
+  std::vector<int> ends;
+  ASSERT_EQ(store.LabelVertices(ends), 2);
+  // An edge from a vertex to itself is refused, the store left as it was.
+  int loop = -1;
+  for (int e = 0; e < store.EdgeCount() && loop < 0; ++e) {
+    if (ends[static_cast<std::size_t>(2 * e)] == ends[static_cast<std::size_t>(2 * e + 1)]) loop = store.Edge(e).dart;
+  }
+  ASSERT_GE(loop, 0);
+  const std::vector<int> before = store.WriteDartCycles();
+  EXPECT_EQ(store.ContractEdge(loop), -1);
+  EXPECT_EQ(store.WriteDartCycles(), before);
+  // The cone edges of the 1-4 move join the two vertices: contracting one
+  // flattens the three cones around it and leaves the census triangulation.
+  ASSERT_EQ(store.ContractOneEdge(), 1);
+  EXPECT_EQ(store.CheckGluingConsistency(), store.EdgeCount());
+  EXPECT_EQ(store.LabelVertices(ends), 1);
+  EXPECT_EQ(store.TetrahedronCount(), 9);
+  EXPECT_EQ(store.ContractOneEdge(), 0);  // one vertex: nothing to contract
+  EXPECT_FALSE(store.LensSummandFound());
+  EXPECT_EQ(messages.Text(), "");
+  store.SetAllParameters(1.0e12);
+  THyperbolicStructureSolver solver(store, messages);
+  ASSERT_EQ(solver.Solve(), kHyperbolicStructureFound);
+  EXPECT_NEAR(VolumeFromParameters(store), kMeyerhoff, 1e-11);
+}
+
+TEST(HyperbolicStoreTest, LensSummandsAreSaidAndEndTheComputation) {
+  // RP^3 (L(2, 1)) and L(3, 1) from their two-tetrahedron census spines: the
+  // simplification's 2-0 move squeezes the lens space out and says so.
+  struct TCase {
+    const char* signature;
+    const char* message;
+  };
+  for (const TCase& c : {TCase{"cPcbbbahh", "L(2, 1) summand\n"}, TCase{"cPcbbbaai", "L(3, 2) summand\n"}}) {
+    TEngineMessages messages;
+    std::vector<int> cycles;
+    int count = 0;
+    const std::string text = CurvesTextOf(c.signature);
+    ASSERT_TRUE(ParseSpineTextToDartCycles(text.c_str(), messages, cycles, count));
+    TTriangulationStore store(messages);
+    ASSERT_TRUE(store.BuildFromDartCycles(cycles));
+    store.SimplifyTriangulation();
+    EXPECT_TRUE(store.LensSummandFound()) << c.signature;
+    EXPECT_NE(messages.Text().find(c.message), std::string::npos) << c.signature << ": " << messages.Text();
+    THyperbolicVolumeEngine engine;
+    double volume = -3;
+    EXPECT_FALSE(engine.HyperbolicVolume(text.c_str(), volume));
+    EXPECT_EQ(volume, -3);
+    EXPECT_NE(engine.Messages().Text().find(c.message), std::string::npos) << c.signature;
+  }
+  // The same folded faces seen from a contraction use ";".
+  TEngineMessages messages;
+  std::vector<int> cycles;
+  int count = 0;
+  ASSERT_TRUE(ParseSpineTextToDartCycles(CurvesTextOf("cPcbbbaai").c_str(), messages, cycles, count));
+  TTriangulationStore store(messages);
+  ASSERT_TRUE(store.BuildFromDartCycles(cycles));
+  int found = 0;
+  for (int e = 0; e < store.EdgeCount(); ++e) {
+    if (store.Edge(e).order == 2) found += store.CheckLensSummand(store.Edge(e).dart, 1);
+  }
+  EXPECT_GT(found, 0);
+  EXPECT_NE(messages.Text().find("L(3; 2) summand\n"), std::string::npos) << messages.Text();
+  // The hyperbolic census manifolds meet no lens space.
+  for (const char* signature : {kWeeksSignature, kMeyerhoffSignature}) {
+    THyperbolicVolumeEngine engine;
+    double volume = -1;
+    ASSERT_TRUE(engine.HyperbolicVolume(CurvesTextOf(signature).c_str(), volume));
+    EXPECT_FALSE(engine.Store().LensSummandFound());
+  }
 }
 
 TEST(HyperbolicVolumeTest, TheVolumeDoesNotDependOnTheIdealPointChosen) {
