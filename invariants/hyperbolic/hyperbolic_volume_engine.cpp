@@ -69,10 +69,8 @@ bool THyperbolicVolumeEngine::Descend(std::mt19937& random) {
       else candidate.TwoThreeMove(dart);
     }
     candidate.SimplifyTriangulation();
-    if (candidate.TetrahedronCount() < store_.TetrahedronCount()) {
-      store_ = std::move(candidate);
-      lowered = true;
-    }
+    if (candidate.TetrahedronCount() < store_.TetrahedronCount()) lowered = true;
+    if (candidate.TetrahedronCount() <= store_.TetrahedronCount()) store_ = std::move(candidate);
   }
   return lowered;
 }

@@ -42,6 +42,8 @@ constexpr int kIdealIterations = 50;
 constexpr int kLengthIterations = 200;
 constexpr int kPolishIterations = 30;
 constexpr double kMeasureThreshold = 0.0001;
+constexpr int kMostTurnedTetrahedra = 12;
+constexpr double kRestartFlatness[] = {0.1, 0.01, 0.05, 0.2};
 
 double Norm(const std::vector<double>& v) {
   double s = 0;
@@ -88,8 +90,11 @@ double THyperbolicStructureSolver::AngleDefects(const std::vector<double>& x,
     for (int k = 0; k < 6; ++k) params[static_cast<std::size_t>(k)] = x[static_cast<std::size_t>(store_.EdgeOf(darts[k]))];
     TTetrahedronAngles theta;
     if (!TetrahedronAngles(params, theta)) return 0.0;
+    const bool turned = store_.Orientation(darts[0]) < 0;
+    const int wide = store_.WideAngleMask(darts[0]);
     for (int k = 0; k < 6; ++k) {
-      defects[static_cast<std::size_t>(store_.EdgeOf(darts[k]))] += theta[static_cast<std::size_t>(k)];
+      const double t = theta[static_cast<std::size_t>(k)];
+      defects[static_cast<std::size_t>(store_.EdgeOf(darts[k]))] += !turned ? t : ((wide >> k) & 1) ? kTwoPi - t : -t;
       least = std::min(least, std::min(theta[static_cast<std::size_t>(k)], kPi - theta[static_cast<std::size_t>(k)]));
     }
   }
@@ -267,6 +272,7 @@ bool THyperbolicStructureSolver::LengthNewtonStage() {
   std::vector<double> defects;
   // Near a solution the defects add up to almost 0 and the measure's sign
   // flips with them; validity is a non-zero measure.
+  path_.assign(1, x);
   double measure = std::fabs(AngleDefects(x, defects));
   if (measure == 0.0) return false;
   double norm = Norm(defects);
@@ -310,6 +316,7 @@ bool THyperbolicStructureSolver::LengthNewtonStage() {
       const double trialNorm = trialMeasure > 0 ? Norm(trialDefects) : norm;
       if (trialMeasure > 0 && trialNorm < norm) {
         x = trial;
+        path_.push_back(x);
         length = trialLength;
         defects = trialDefects;
         norm = trialNorm;
@@ -346,8 +353,9 @@ void THyperbolicStructureSolver::AssembleAngleDerivatives(const std::vector<doub
     }
     TAngleDerivativeMatrix d;
     TetrahedronAngleDerivatives(params, d);
+    const double sign = store_.Orientation(darts[0]);
     for (int a = 0; a < 6; ++a) {
-      for (int b = 0; b < 6; ++b) j(e[a], e[b]) += d[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
+      for (int b = 0; b < 6; ++b) j(e[a], e[b]) += sign * d[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
     }
   }
 }
@@ -400,6 +408,16 @@ void THyperbolicStructureSolver::PolishStage() {
 
 THyperbolicOutcome THyperbolicStructureSolver::Solve() {
   if (store_.EdgeCount() == 0) return kNoEdgesOrSpherical;
+  store_.ResetOrientations();
+  path_.clear();
+  // The paths of the failed length stages, each ending where it stalled.
+  std::vector<std::vector<std::vector<double>>> stalled;
+  auto remember = [&] {
+    std::vector<double> x = Parameters(), defects;
+    if (path_.empty() || AngleDefects(x, defects) == 0.0) return;
+    stalled.push_back(path_);
+    stalled.back().push_back(x);
+  };
   bool solved = IdealStage() && LengthNewtonStage();
   // Where the ideal stage finds no start (an ideal structure with equal angle
   // sums need not exist on every triangulation), the length stage, which
@@ -407,8 +425,13 @@ THyperbolicOutcome THyperbolicStructureSolver::Solve() {
   // sizes.
   for (double start : {2.0, 0.5, 8.0}) {
     if (solved) break;
+    remember();
     store_.SetAllParameters(start);
     solved = LengthNewtonStage();
+  }
+  if (!solved) {
+    remember();
+    for (std::size_t k = 0; k < stalled.size() && !solved; ++k) solved = SolveWithTurnedTetrahedra(stalled[k]);
   }
   if (!solved) return kSolverGaveUp;
   bool below = false, above = false;
@@ -420,4 +443,104 @@ THyperbolicOutcome THyperbolicStructureSolver::Solve() {
   if (!below && above) return kHyperbolicStructureFound;
   if (below && !above) return kNoEdgesOrSpherical;
   return kNoSolutionParameters;
+}
+
+double THyperbolicStructureSolver::Flatness(const std::vector<double>& x, int position) const {
+  int darts[6];
+  LocalDarts(store_.TetrahedronDart(position), darts);
+  TTetrahedronParameters params;
+  for (int k = 0; k < 6; ++k) params[static_cast<std::size_t>(k)] = x[static_cast<std::size_t>(store_.EdgeOf(darts[k]))];
+  TTetrahedronAngles theta;
+  if (!TetrahedronAngles(params, theta)) return 0.0;
+  double least = kPi;
+  for (double t : theta) least = std::min(least, std::min(t, kPi - t));
+  return least;
+}
+
+int THyperbolicStructureSolver::WideAngles(const std::vector<double>& x, int position) const {
+  int darts[6];
+  LocalDarts(store_.TetrahedronDart(position), darts);
+  TTetrahedronParameters params;
+  for (int k = 0; k < 6; ++k) params[static_cast<std::size_t>(k)] = x[static_cast<std::size_t>(store_.EdgeOf(darts[k]))];
+  TTetrahedronAngles theta;
+  if (!TetrahedronAngles(params, theta)) return 0;
+  int mask = 0;
+  for (int k = 0; k < 6; ++k) {
+    if (theta[static_cast<std::size_t>(k)] > kPi / 2) mask |= 1 << k;
+  }
+  return mask;
+}
+
+int THyperbolicStructureSolver::FlattestTetrahedron(const std::vector<double>& x,
+                                                    const std::vector<char>& excluded) const {
+  int flattest = -1;
+  double least = kPi;
+  for (int p = 0; p < store_.TetrahedronCount(); ++p) {
+    if (excluded[static_cast<std::size_t>(p)]) continue;
+    const double flatness = Flatness(x, p);
+    if (flatness > 0 && flatness < least) {
+      least = flatness;
+      flattest = p;
+    }
+  }
+  return flattest;
+}
+
+bool THyperbolicStructureSolver::SolveWithTurnedTetrahedra(std::vector<std::vector<double>> path) {
+  const int count = store_.TetrahedronCount();
+  std::vector<char> turned(static_cast<std::size_t>(count), 0);
+  const int turns = std::min(count, kMostTurnedTetrahedra);
+  for (int turn = 0; turn < turns && !path.empty(); ++turn) {
+    ThrowIfStopRequested();
+    const int p = FlattestTetrahedron(path.back(), turned);
+    if (p < 0) break;
+    turned[static_cast<std::size_t>(p)] = 1;
+    // Turned where it lies flat, the tetrahedron's angles hardly move the
+    // sums, but its angles change infinitely fast with the lengths there; so
+    // the length stage restarts from points on the segment from the start of
+    // the path to where it stalled, at which the tetrahedron is not yet
+    // quite flat (found by bisection, a few flatnesses).
+    const int dart = store_.TetrahedronDart(p);
+    const std::vector<double>& from = path.front();
+    const std::vector<double>& to = path.back();
+    std::vector<double> point(to.size());
+    auto blend = [&](double t) {
+      for (std::size_t e = 0; e < point.size(); ++e) point[e] = (1 - t) * from[e] + t * to[e];
+      return Flatness(point, p);
+    };
+    // The turn goes on from the path that got nearest to a solution.
+    std::vector<std::vector<double>> nearest;
+    double nearestNorm = 0;
+    int nearestMask = 0;
+    for (double flatness : kRestartFlatness) {
+      double low = 0, high = 1;
+      if (blend(low) < flatness) continue;
+      for (int halving = 0; halving < 40; ++halving) {
+        const double middle = (low + high) / 2;
+        (blend(middle) >= flatness ? low : high) = middle;
+      }
+      blend(low);
+      // Turned, the tetrahedron's angle theta at an edge adds -theta, up to
+      // a whole turn: 2 pi - theta for the angles near pi, so that the sums
+      // change little where it is turned, and the sums stay continuous
+      // while it moves (the whole turn is fixed here, not chosen anew).
+      store_.SetOrientation(dart, -1, WideAngles(point, p));
+      SetParameters(point);
+      const bool ok = LengthNewtonStage();
+      if (ok) return true;
+      std::vector<double> defects;
+      const std::vector<double> x = Parameters();
+      if (AngleDefects(x, defects) != 0.0 && (nearest.empty() || Norm(defects) < nearestNorm)) {
+        nearest = path_;
+        nearest.push_back(x);
+        nearestNorm = Norm(defects);
+        nearestMask = store_.WideAngleMask(dart);
+      }
+    }
+    if (nearest.size() < 2) break;
+    path = std::move(nearest);
+    store_.SetOrientation(dart, -1, nearestMask);
+  }
+  store_.ResetOrientations();
+  return false;
 }

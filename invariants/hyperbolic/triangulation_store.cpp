@@ -54,8 +54,11 @@ void TTriangulationStore::Clear() {
   position_.clear();
   edgeClass_.clear();
   edges_.clear();
+  orientation_.clear();
   lensSummand_ = false;
 }
+
+void TTriangulationStore::ResetOrientations() { std::fill(orientation_.begin(), orientation_.end(), 1); }
 
 bool TTriangulationStore::BuildFromDartCycles(const std::vector<int>& list) {
   Clear();
@@ -67,6 +70,7 @@ bool TTriangulationStore::BuildFromDartCycles(const std::vector<int>& list) {
   const int count = largest < 0 ? 0 : largest / 12 + 1;
   next_.assign(static_cast<std::size_t>(12 * count), -1);
   edgeClass_.assign(static_cast<std::size_t>(6 * count), -1);
+  orientation_.assign(static_cast<std::size_t>(count), 1);
   for (int t = 0; t < count; ++t) {
     tetrahedra_.push_back(t);
     position_.push_back(t);
@@ -238,6 +242,7 @@ int TTriangulationStore::NewTetrahedron() {
   const int id = static_cast<int>(next_.size() / 12);
   next_.resize(next_.size() + 12, -1);
   edgeClass_.resize(edgeClass_.size() + 6, -1);
+  orientation_.push_back(1);
   position_.push_back(static_cast<int>(tetrahedra_.size()));
   tetrahedra_.push_back(id);
   return 12 * id;
@@ -268,6 +273,7 @@ void TTriangulationStore::Restore(const TState& state) {
   next_ = state.next;
   tetrahedra_ = state.tetrahedra;
   position_ = state.position;
+  orientation_.resize(next_.size() / 12, 1);
   edgeClass_.assign(next_.size() / 2, -1);
   RebuildAllEdges();
   AssignParameters(state.parameters);

@@ -78,6 +78,22 @@ class TTriangulationStore {
   // d, d xor 2, RotateDart(d, 1) and its xor 2, RotateDart(d, 2) and its xor 2.
   TTetrahedronParameters TetrahedronParameters(int dart) const;
   void SetAllParameters(double value);
+  // The orientation (+1 or -1) the solver gives the tetrahedron of a dart:
+  // in a structure a tetrahedron may lie turned inside out, its dihedral
+  // angles then counting negatively around its edges. Every tetrahedron
+  // starts positive, and so does every one a move creates.
+  // A turned tetrahedron's angle at local edge k (parameter order) adds
+  // -theta, or 2 pi - theta when bit k of its wide-angle mask is set (an
+  // angle that was near pi where the tetrahedron was turned).
+  int Orientation(int dart) const { return orientation_[static_cast<std::size_t>(dart / 12)] > 0 ? 1 : -1; }
+  int WideAngleMask(int dart) const {
+    const int value = orientation_[static_cast<std::size_t>(dart / 12)];
+    return value > 0 ? 0 : -value - 1;
+  }
+  void SetOrientation(int dart, int sign, int wideAngleMask = 0) {
+    orientation_[static_cast<std::size_t>(dart / 12)] = sign < 0 ? -1 - (wideAngleMask & 63) : 1;
+  }
+  void ResetOrientations();
 
   // Numbers the vertices of the triangulation; ends receives, for every
   // oriented edge class, the vertex at its head end. Warns when the count
@@ -166,5 +182,6 @@ class TTriangulationStore {
   std::vector<int> position_;
   std::vector<int> edgeClass_;  // per undirected local edge (6 per id); -1 unset
   std::vector<TEngineEdge> edges_;
+  std::vector<int> orientation_;  // per id
   bool lensSummand_ = false;
 };

@@ -437,6 +437,41 @@ TEST(HyperbolicRetriangulationTest, MovesAcrossFacesKeepTheStructure) {
   EXPECT_NEAR(VolumeFromParameters(store), kWeeks, 1e-10);
 }
 
+TEST(HyperbolicRetriangulationTest, StructuresWithATetrahedronTurnedInsideOut) {
+  // A 2-3 move across a face of the solved census triangulation of the
+  // Weeks manifold whose two tetrahedra meet at a reflex edge (dihedral
+  // angles adding up to more than pi): the new edge runs outside them, and
+  // the structure on the ten tetrahedra has one of the three new ones turned
+  // inside out. The solver finds it, and the volume counts it negatively.
+  THyperbolicVolumeEngine engine;
+  double volume = -1;
+  ASSERT_TRUE(engine.HyperbolicVolume(CurvesTextOf(kWeeksSignature).c_str(), volume));
+  int tried = 0;
+  for (int p = 0; p < engine.Store().TetrahedronCount(); ++p) {
+    for (int face = 0; face < 4; ++face) {
+      TTriangulationStore store = engine.Store();
+      const int a = store.TetrahedronDart(p) + face;
+      double parameter = 0;
+      if (NewEdgeParameter(store.TetrahedronParameters(a), store.TetrahedronParameters(store.Next(a) ^ 1), parameter)) {
+        continue;
+      }
+      if (store.TwoThreeMove(a) < 0) continue;
+      ++tried;
+      TEngineMessages messages;
+      store.SortEdgesByOrder();
+      store.SetAllParameters(1.0e12);
+      THyperbolicStructureSolver solver(store, messages);
+      ASSERT_EQ(solver.Solve(), kHyperbolicStructureFound) << p << " " << face;
+      int turned = 0;
+      for (int q = 0; q < store.TetrahedronCount(); ++q) turned += store.Orientation(store.TetrahedronDart(q)) < 0;
+      EXPECT_LE(turned, 1) << p << " " << face;
+      EXPECT_LT(DefectNorm(store, messages), 1e-9) << p << " " << face;
+      EXPECT_NEAR(VolumeFromParameters(store), kWeeks, 1e-10) << p << " " << face;
+    }
+  }
+  EXPECT_GE(tried, 5);
+}
+
 TEST(HyperbolicStoreTest, ContractionRemovesTheSecondVertex) {
   TEngineMessages messages;
   std::vector<int> cycles;
