@@ -8,6 +8,7 @@
 #include "invariants/hyperbolic/hyperbolic_volume_engine.h"
 
 #include <cmath>
+#include <utility>
 
 #include "foundation/stop_poll.h"
 
@@ -19,6 +20,15 @@ namespace {
 
 constexpr double kResetParameter = 1.0e12;
 constexpr int kRetriangulations = 10;
+
+// The edges of order 1 or 2: where the simplification could not remove
+// them, no structure exists (the angles around such an edge cannot add up to
+// 2 pi without a tetrahedron folding flat).
+int LowOrderEdgeCount(const TTriangulationStore& store) {
+  int count = 0;
+  for (int e = 0; e < store.EdgeCount(); ++e) count += store.Edge(e).order <= 2 ? 1 : 0;
+  return count;
+}
 
 // A random dart of a triangulation that has tetrahedra.
 int RandomDart(const TTriangulationStore& store, std::mt19937& random) {
@@ -69,8 +79,11 @@ bool THyperbolicVolumeEngine::Descend(std::mt19937& random) {
       else candidate.TwoThreeMove(dart);
     }
     candidate.SimplifyTriangulation();
-    if (candidate.TetrahedronCount() < store_.TetrahedronCount()) lowered = true;
-    if (candidate.TetrahedronCount() <= store_.TetrahedronCount()) store_ = std::move(candidate);
+    const auto rank = [](const TTriangulationStore& t) {
+      return std::pair<int, int>(LowOrderEdgeCount(t), t.TetrahedronCount());
+    };
+    if (rank(candidate) < rank(store_)) lowered = true;
+    if (rank(candidate) <= rank(store_)) store_ = std::move(candidate);
   }
   return lowered;
 }
@@ -83,6 +96,8 @@ bool THyperbolicVolumeEngine::HyperbolicVolume(const char* text, double& volume)
   if (text == nullptr || !ParseSpineTextToDartCycles(text, messages_, cycles, cycleCount)) return false;
   if (!store_.BuildFromDartCycles(cycles) || store_.CheckGluingConsistency() != cycleCount) return false;
   store_.SimplifyTriangulation();
+  std::mt19937 random(1);  // a fixed seed: the same text always gives the same result
+  if (LowOrderEdgeCount(store_) > 0 && !store_.LensSummandFound()) Descend(random);
   if (messages_.Verbose()) {
     const int t = store_.TetrahedronCount(), v = store_.EdgeCount() - t;
     messages_.Message("%d tetrahedr%s, ", t, t == 1 ? "on" : "a");
@@ -93,7 +108,6 @@ bool THyperbolicVolumeEngine::HyperbolicVolume(const char* text, double& volume)
     return false;
   }
   THyperbolicStructureSolver solver(store_, messages_);
-  std::mt19937 random(1);  // a fixed seed: the same text always gives the same result
   for (int round = 0; round <= kRetriangulations; ++round) {
     if (round > 0) {
       if (outcome_ == kNoEdgesOrSpherical || store_.TetrahedronCount() == 0 || store_.LensSummandFound()) break;

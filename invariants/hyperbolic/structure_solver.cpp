@@ -336,6 +336,10 @@ bool THyperbolicStructureSolver::LengthNewtonStage() {
     if (!accepted) break;
   }
   SetParameters(x);
+  if (nearest_.parameters.empty() || norm < nearest_.norm) {
+    nearest_.norm = norm;
+    nearest_.parameters = x;
+  }
   if (measure > kMeasureThreshold && norm < 1e-4) PolishStage();
   x = Parameters();
   measure = std::fabs(AngleDefects(x, defects));
@@ -410,6 +414,7 @@ THyperbolicOutcome THyperbolicStructureSolver::Solve() {
   if (store_.EdgeCount() == 0) return kNoEdgesOrSpherical;
   store_.ResetOrientations();
   path_.clear();
+  nearest_ = {};
   // The paths of the failed length stages, each ending where it stalled.
   std::vector<std::vector<std::vector<double>>> stalled;
   auto remember = [&] {
@@ -433,7 +438,13 @@ THyperbolicOutcome THyperbolicStructureSolver::Solve() {
     remember();
     for (std::size_t k = 0; k < stalled.size() && !solved; ++k) solved = SolveWithTurnedTetrahedra(stalled[k]);
   }
-  if (!solved) return kSolverGaveUp;
+  if (!solved) {
+    // Leave the nearest approach in the store: the faces where it folds
+    // guide the moves that follow.
+    if (!nearest_.parameters.empty()) SetParameters(nearest_.parameters);
+    store_.ResetOrientations();
+    return kSolverGaveUp;
+  }
   bool below = false, above = false;
   for (int e = 0; e < store_.EdgeCount(); ++e) {
     const double x = store_.Edge(e).parameter;

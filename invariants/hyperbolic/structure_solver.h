@@ -24,6 +24,8 @@ class THyperbolicStructureSolver {
       : store_(store), messages_(messages) {}
 
   // Both stages on the current triangulation; the parameters end in the store.
+  // After a failure the store holds the parameters that came nearest to a
+  // structure (least defects).
   THyperbolicOutcome Solve();
 
   // The defects (angle sum - 2 pi per edge) of parameters x (edge-list
@@ -72,4 +74,9 @@ class THyperbolicStructureSolver {
   TEngineMessages& messages_;
   // The parameters after each accepted step of the last length stage.
   std::vector<std::vector<double>> path_;
+  struct TApproach {
+    double norm = 0;
+    std::vector<double> parameters;
+  };
+  TApproach nearest_;  // of the last Solve
 };

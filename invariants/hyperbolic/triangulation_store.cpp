@@ -339,22 +339,40 @@ bool TTriangulationStore::DistinctAround(int dart, int order) const {
   return true;
 }
 
+// A move replaces some tetrahedra by new ones; each outer face of the old
+// ones (dart X of it) becomes a face of a new one (dart Y), with
+// RotateDart(Y, i) in the place of RotateDart(X, i). Where an outer face is
+// glued to another outer face of the same move, the gluing is carried over
+// to the new faces.
+int TTriangulationStore::MovedDart(int dart, const std::vector<std::array<int, 2>>& faces) const {
+  for (const auto& [from, to] : faces) {
+    if (from / 12 != dart / 12 || DartTail(from) != DartTail(dart)) continue;
+    for (int i = 0; i < 3; ++i) {
+      if (RotateDart(from, i) == dart) return RotateDart(to, i);
+    }
+  }
+  return dart;
+}
+
+void TTriangulationStore::GlueOuterFaces(const std::vector<std::array<int, 2>>& faces) {
+  std::vector<int> outer;
+  for (const auto& face : faces) outer.push_back(Next(face[0]) ^ 1);
+  for (std::size_t k = 0; k < faces.size(); ++k) Glue(faces[k][1], MovedDart(outer[k], faces));
+}
+
 int TTriangulationStore::TwoThreeMove(int a) {
   const int b = Next(a) ^ 1;
   if (SameTetrahedron(a, b)) return -1;
-  int outerA[3], outerB[3];
-  for (int k = 0; k < 3; ++k) {
-    outerA[k] = Next(RotateDart(a, 3 - k) ^ 1) ^ 1;
-    outerB[k] = Next(RotateDart(b, k) ^ 1) ^ 1;
-  }
   const TState saved = Save();
   int t[3];
   for (int& d : t) d = NewTetrahedron();
   for (int k = 0; k < 3; ++k) Glue(t[k], t[(k + 1) % 3] ^ 1);
+  std::vector<std::array<int, 2>> faces;
   for (int k = 0; k < 3; ++k) {
-    Glue(t[k] ^ 2, outerA[k]);
-    Glue(t[k] ^ 3, outerB[k]);
+    faces.push_back({RotateDart(a, 3 - k) ^ 1, t[k] ^ 2});
+    faces.push_back({RotateDart(b, k) ^ 1, t[k] ^ 3});
   }
+  GlueOuterFaces(faces);
   RemoveTetrahedron(a);
   RemoveTetrahedron(b);
   return FinishMove(saved) ? t[0] : -1;
@@ -362,20 +380,17 @@ int TTriangulationStore::TwoThreeMove(int a) {
 
 int TTriangulationStore::ThreeTwoMove(int a) {
   if (Edge(EdgeOf(a)).order != 3 || !DistinctAround(a, 3)) return -1;
-  int around[3] = {a, Next(a), Next(Next(a))};
-  int outerR[3], outerS[3];
-  for (int i = 0; i < 3; ++i) {
-    outerR[i] = Next(around[i] ^ 2) ^ 1;
-    outerS[i] = Next(around[i] ^ 3) ^ 1;
-  }
+  const int around[3] = {a, Next(a), Next(Next(a))};
   const TState saved = Save();
   const int r = NewTetrahedron();
   const int s = NewTetrahedron();
   Glue(r, s);
+  std::vector<std::array<int, 2>> faces;
   for (int i = 0; i < 3; ++i) {
-    Glue(RotateDart(r, 3 - i) ^ 1, outerR[i]);
-    Glue(RotateDart(s, i) ^ 1, outerS[i]);
+    faces.push_back({around[i] ^ 2, RotateDart(r, 3 - i) ^ 1});
+    faces.push_back({around[i] ^ 3, RotateDart(s, i) ^ 1});
   }
+  GlueOuterFaces(faces);
   for (int d : around) RemoveTetrahedron(d);
   return FinishMove(saved) ? r : -1;
 }
@@ -406,24 +421,21 @@ int TTriangulationStore::TwoZeroMove(int a) {
 int TTriangulationStore::FourFourMove(int a) {
   if (Edge(EdgeOf(a)).order != 4 || !DistinctAround(a, 4)) return -1;
   int around[4];
-  int outerTwo[4], outerThree[4];
   around[0] = a;
-  for (int k = 0; k < 4; ++k) {
-    if (k > 0) around[k] = Next(around[k - 1]);
-    outerTwo[k] = Next(around[k] ^ 2) ^ 1;
-    outerThree[k] = Next(around[k] ^ 3) ^ 1;
-  }
+  for (int k = 1; k < 4; ++k) around[k] = Next(around[k - 1]);
   const TState saved = Save();
   int t[4];
   for (int& d : t) d = NewTetrahedron();
   for (int k = 0; k < 4; ++k) Glue(t[k], t[(k + 1) % 4] ^ 1);
+  std::vector<std::array<int, 2>> faces;
   int q = t[0];
   for (int k = 0; k < 4; ++k) {
     const int c = k % 2;
-    Glue(RotateDart(q, 2 - c) ^ 1, outerTwo[k]);
-    Glue(RotateDart(Next(q) ^ 1, c + 1) ^ 1, outerThree[k]);
+    faces.push_back({around[k] ^ 2, RotateDart(q, 2 - c) ^ 1});
+    faces.push_back({around[k] ^ 3, RotateDart(Next(q) ^ 1, c + 1) ^ 1});
     if (c == 1) q = Next(q ^ 1);
   }
+  GlueOuterFaces(faces);
   for (int d : around) RemoveTetrahedron(d);
   if (!FinishMove(saved)) return -1;
   // The dart of t1 on the new edge of order 4 (edge ids change with the

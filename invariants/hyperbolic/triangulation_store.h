@@ -154,6 +154,11 @@ class TTriangulationStore {
   int NewTetrahedron();
   void RemoveTetrahedron(int dart);
   void Glue(int a, int b);
+  // For a move: faces lists (old outer face dart, new face dart) pairs; the
+  // dart of a new face in the place of an old dart, and the gluing of every
+  // new face to what its old face was glued to.
+  int MovedDart(int dart, const std::vector<std::array<int, 2>>& faces) const;
+  void GlueOuterFaces(const std::vector<std::array<int, 2>>& faces);
   bool SameTetrahedron(int a, int b) const { return a / 12 == b / 12; }
   bool DistinctAround(int dart, int order) const;
   // Checks the gluing after a move; on failure restores the saved state.
