@@ -114,6 +114,9 @@ bool THyperbolicVolumeEngine::HyperbolicVolume(const char* text, double& volume)
       Retriangulate(random, round);
     }
     store_.SetAllParameters(kResetParameter);
+    // Turning tetrahedra is costly where no structure exists; the first
+    // triangulation gets it, the retries find other triangulations instead.
+    solver.AllowTurnedTetrahedra(round == 0);
     outcome_ = solver.Solve();
     if (outcome_ == kHyperbolicStructureFound) break;
   }

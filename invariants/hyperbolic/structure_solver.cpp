@@ -42,7 +42,7 @@ constexpr int kIdealIterations = 50;
 constexpr int kLengthIterations = 200;
 constexpr int kPolishIterations = 30;
 constexpr double kMeasureThreshold = 0.0001;
-constexpr int kMostTurnedTetrahedra = 12;
+constexpr int kMostTurnedTetrahedra = 3;
 constexpr double kRestartFlatness[] = {0.1, 0.01, 0.05, 0.2};
 
 double Norm(const std::vector<double>& v) {
@@ -436,7 +436,7 @@ THyperbolicOutcome THyperbolicStructureSolver::Solve() {
   }
   if (!solved) {
     remember();
-    for (std::size_t k = 0; k < stalled.size() && !solved; ++k) solved = SolveWithTurnedTetrahedra(stalled[k]);
+    for (std::size_t k = 0; k < stalled.size() && !solved && turning_; ++k) solved = SolveWithTurnedTetrahedra(stalled[k]);
   }
   if (!solved) {
     // Leave the nearest approach in the store: the faces where it folds

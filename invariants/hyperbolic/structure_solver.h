@@ -27,6 +27,8 @@ class THyperbolicStructureSolver {
   // After a failure the store holds the parameters that came nearest to a
   // structure (least defects).
   THyperbolicOutcome Solve();
+  // Whether Solve may turn tetrahedra inside out (on by default).
+  void AllowTurnedTetrahedra(bool allow) { turning_ = allow; }
 
   // The defects (angle sum - 2 pi per edge) of parameters x (edge-list
   // order) and the non-degeneracy measure: 0 when some tetrahedron is not a
@@ -46,7 +48,7 @@ class THyperbolicStructureSolver {
   // Where the length stage stalls because a tetrahedron flattens, the
   // structure may need that tetrahedron turned inside out. Along the path of
   // parameters that stalled, the flattest tetrahedron not yet turned is
-  // turned and the length stage run again, for at most 12 tetrahedra. True
+  // turned and the length stage run again, for at most 3 tetrahedra. True
   // when it then succeeds (the orientations stay in the store).
   bool SolveWithTurnedTetrahedra(std::vector<std::vector<double>> path);
 
@@ -79,4 +81,5 @@ class THyperbolicStructureSolver {
     std::vector<double> parameters;
   };
   TApproach nearest_;  // of the last Solve
+  bool turning_ = true;
 };
