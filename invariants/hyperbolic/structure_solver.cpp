@@ -32,6 +32,7 @@
 #include <numbers>
 
 #include "foundation/stop_poll.h"
+#include "invariants/hyperbolic/symmetric_indefinite_solve.h"
 #include "invariants/hyperbolic/volume_evaluation.h"
 
 namespace {
@@ -44,6 +45,13 @@ constexpr int kPolishIterations = 30;
 constexpr double kMeasureThreshold = 0.0001;
 constexpr int kMostTurnedTetrahedra = 3;
 constexpr double kRestartFlatness[] = {0.1, 0.01, 0.05, 0.2};
+
+// The number of negative eigenvalues of a symmetric matrix (the index the
+// progress lines show); -1 when the matrix is singular.
+int NegativeEigenvalues(TDenseMatrix m) {
+  std::vector<int> pivots;
+  return FactorSymmetric(m, pivots) ? NegativeIndex(m, pivots) : -1;
+}
 
 double Norm(const std::vector<double>& v) {
   double s = 0;
@@ -178,6 +186,7 @@ bool THyperbolicStructureSolver::IdealStage() {
     }
     TDenseMatrix m(order);
     AssembleIdeal(lambda, ends, vertices, m);
+    const int index = messages_.Verbose() ? NegativeEigenvalues(m) : 0;
     std::vector<double> z(static_cast<std::size_t>(order), 0.0);
     std::copy(residual.begin(), residual.end(), z.begin());
     if (!SolveDense(m, z)) {
@@ -188,6 +197,7 @@ bool THyperbolicStructureSolver::IdealStage() {
       const auto [lo, hi] = std::minmax_element(residual.begin(), residual.end());
       const double base = kTwoPi * (edges - 1) / edges;
       messages_.Message("K < 0\t  [%.8f, %.8f]\t", base + *lo, base + *hi);
+      messages_.Message("index %-4d", index);
     }
     // The longest step (halving from 1) after which every tetrahedron's
     // triangle of products stays non-degenerate with a margin.
@@ -331,6 +341,7 @@ bool THyperbolicStructureSolver::LengthNewtonStage() {
       const auto [lo, hi] = std::minmax_element(defects.begin(), defects.end());
       messages_.Message("K %c 0\t  [%.8f, %.8f]\t", x[0] > 0 ? '<' : (x[0] == 0 ? '=' : '>'), kTwoPi + *lo,
                         kTwoPi + *hi);
+      messages_.Message("index %-4d", NegativeEigenvalues(j));
       messages_.Message("step  %g\n", mu);
     }
     if (!accepted) break;
@@ -386,6 +397,7 @@ void THyperbolicStructureSolver::PolishStage() {
         m(edges + c, a) = v;
       }
     }
+    const int index = messages_.Verbose() ? NegativeEigenvalues(m) : 0;
     std::vector<double> z(static_cast<std::size_t>(order), 0.0);
     std::copy(defects.begin(), defects.end(), z.begin());
     if (!SolveDense(m, z)) return;
@@ -400,6 +412,7 @@ void THyperbolicStructureSolver::PolishStage() {
       const auto [lo, hi] = std::minmax_element(trialDefects.begin(), trialDefects.end());
       messages_.Message("K %c 0\t  [%.8f, %.8f]\t", trial[0] > 0 ? '<' : (trial[0] == 0 ? '=' : '>'),
                         kTwoPi + *lo, kTwoPi + *hi);
+      messages_.Message("index %-4d", index);
       messages_.Message("step  1\n");
     }
     if (!(trialNorm < norm)) return;

@@ -19,6 +19,7 @@
 #include "invariants/hyperbolic/spine_curves_text.h"
 #include "invariants/hyperbolic/spine_text_parser.h"
 #include "invariants/hyperbolic/structure_solver.h"
+#include "invariants/hyperbolic/symmetric_indefinite_solve.h"
 #include "invariants/hyperbolic/tetrahedron_formulas.h"
 #include "invariants/hyperbolic/triangulation_store.h"
 #include "invariants/hyperbolic/volume_evaluation.h"
@@ -112,6 +113,73 @@ TEST(HyperbolicKernelTest, AngleDerivativesMatchDifferenceQuotients) {
 }
 
 // ---- Store ----
+
+// ---- Symmetric indefinite solve ----
+
+// Solves with the Bunch-Kaufman factorization; the residual of the solution
+// and the number of negative eigenvalues it reports.
+double FactoredResidual(const TDenseMatrix& m, const std::vector<double>& rhs, int& negative) {
+  TDenseMatrix factored = m;
+  std::vector<int> pivots;
+  if (!FactorSymmetric(factored, pivots)) return -1;
+  negative = NegativeIndex(factored, pivots);
+  std::vector<double> z = rhs;
+  SolveFactored(factored, pivots, z);
+  double worst = 0;
+  for (int i = 0; i < m.n; ++i) {
+    double row = -rhs[static_cast<std::size_t>(i)];
+    for (int j = 0; j < m.n; ++j) row += m(i, j) * z[static_cast<std::size_t>(j)];
+    worst = std::max(worst, std::fabs(row));
+  }
+  return worst;
+}
+
+TEST(HyperbolicSymmetricSolveTest, SolvesAndCountsNegativeEigenvalues) {
+  // M = L D L^T with L unit lower triangular and a diagonal D of chosen
+  // signs: M has as many negative eigenvalues as D (Sylvester). Zero
+  // diagonals and large off-diagonal entries force 2 x 2 pivots and
+  // interchanges.
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> uniform(-1, 1);
+  for (int n = 1; n <= 14; ++n) {
+    for (int negatives = 0; negatives <= n; negatives += std::max(1, n / 3)) {
+      TDenseMatrix l(n), m(n);
+      std::vector<double> d(static_cast<std::size_t>(n));
+      for (int i = 0; i < n; ++i) {
+        l(i, i) = 1;
+        for (int j = 0; j < i; ++j) l(i, j) = uniform(random);
+        d[static_cast<std::size_t>(i)] = (i < negatives ? -1 : 1) * (0.25 + 2 * std::fabs(uniform(random)));
+      }
+      for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+          for (int k = 0; k < n; ++k) m(i, j) += l(i, k) * d[static_cast<std::size_t>(k)] * l(j, k);
+        }
+      }
+      std::vector<double> rhs(static_cast<std::size_t>(n));
+      for (double& v : rhs) v = uniform(random);
+      int negative = -1;
+      EXPECT_LT(FactoredResidual(m, rhs, negative), 1e-10) << n << " " << negatives;
+      EXPECT_EQ(negative, negatives) << n;
+    }
+  }
+  // Zero diagonals: only 2 x 2 pivots apply.
+  TDenseMatrix swap(2);
+  swap(0, 1) = swap(1, 0) = 1;
+  int negative = -1;
+  EXPECT_LT(FactoredResidual(swap, {2, 3}, negative), 1e-15);
+  EXPECT_EQ(negative, 1);
+  TDenseMatrix path(4);
+  for (int i = 0; i + 1 < 4; ++i) path(i, i + 1) = path(i + 1, i) = i + 1.0;
+  EXPECT_LT(FactoredResidual(path, {1, -1, 2, 5}, negative), 1e-12);
+  EXPECT_EQ(negative, 2);
+  // A zero column: singular, refused.
+  TDenseMatrix singular(3);
+  singular(0, 0) = 1;
+  singular(0, 1) = singular(1, 0) = 2;
+  singular(1, 1) = 4;
+  std::vector<int> pivots;
+  EXPECT_FALSE(FactorSymmetric(singular, pivots));
+}
 
 TEST(HyperbolicStoreTest, DartTables) {
   // RotateDart(d, 1) runs through the three darts with the same tail; type 2
@@ -633,6 +701,8 @@ TEST(HyperbolicVolumeTest, ProgressLinesOnlyInVerboseMode) {
   const std::string& lines = verbose.Messages().Text();
   EXPECT_EQ(lines.rfind("Verbose mode is on .\n9 tetrahedra, 1 vertex\n", 0), 0u) << lines;
   EXPECT_NE(lines.find("K < 0\t  ["), std::string::npos) << lines;
+  // The index: the number of negative eigenvalues of the system solved.
+  EXPECT_NE(lines.find("]\tindex "), std::string::npos) << lines;
   EXPECT_NE(lines.find("step  "), std::string::npos) << lines;
 }
 
