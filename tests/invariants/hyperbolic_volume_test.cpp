@@ -589,6 +589,50 @@ TEST(HyperbolicStoreTest, MovesAmongTetrahedraGluedToEachOther) {
   EXPECT_EQ(messages.Text(), "");
 }
 
+TEST(HyperbolicStoreTest, OrderOneEdgesAreReducedOrLeftAsTheyWere) {
+  // Random 2-3, 3-2 and 4-4 moves make edges of order 1. Reducing one either
+  // removes a tetrahedron (result 1) or leaves the triangulation exactly as
+  // it was (result 0), so the reduction loop ends.
+  const std::string census = CurvesTextOf(kMeyerhoffSignature);
+  TEngineMessages messages;
+  std::vector<int> cycles;
+  int count = 0;
+  ASSERT_TRUE(ParseSpineTextToDartCycles(census.c_str(), messages, cycles, count));
+  int reduced = 0;
+  for (unsigned seed = 1; seed <= 40 && reduced < 10; ++seed) {
+    TTriangulationStore store(messages);
+    ASSERT_TRUE(store.BuildFromDartCycles(cycles));
+    std::mt19937 random(seed);
+    for (int step = 0; step < 80; ++step) {
+      const int d = store.TetrahedronDart(static_cast<int>(random() % static_cast<unsigned>(store.TetrahedronCount()))) +
+                    static_cast<int>(random() % 12);
+      const unsigned kind = random() % 3;
+      if (kind == 0 || store.TetrahedronCount() < 12) store.TwoThreeMove(d);
+      else if (kind == 1) store.ThreeTwoMove(d);
+      else store.FourFourMove(d);
+    }
+    for (int e = 0; e < store.EdgeCount(); ++e) {
+      if (store.Edge(e).order != 1) continue;
+      TTriangulationStore copy = store;
+      const std::vector<int> before = copy.WriteDartCycles();
+      const int result = copy.ReduceOrderOneEdge(store.Edge(e).dart);
+      if (result == 0) {
+        EXPECT_EQ(copy.WriteDartCycles(), before);
+        continue;
+      }
+      ASSERT_EQ(result, 1);
+      EXPECT_EQ(copy.TetrahedronCount(), store.TetrahedronCount() - 1);
+      ASSERT_EQ(copy.CheckGluingConsistency(), copy.EdgeCount());
+      std::vector<int> ends;
+      EXPECT_EQ(copy.LabelVertices(ends), 1);
+      ++reduced;
+    }
+    const int tetrahedra = store.TetrahedronCount();
+    EXPECT_LE(store.ReduceLowOrderEdges(), tetrahedra);
+  }
+  EXPECT_GT(reduced, 0);
+}
+
 TEST(HyperbolicStoreTest, ContractionRemovesTheSecondVertex) {
   TEngineMessages messages;
   std::vector<int> cycles;
