@@ -41,11 +41,12 @@ int RandomDart(const TTriangulationStore& store, std::mt19937& random) {
 
 // A triangulation on which the solver finds nothing may still carry the
 // structure in another one. First the moves across the faces where the
-// parameters the solver left fold back; then a search for a smaller
+// solver's nearest approach folds back; then a search for a smaller
 // triangulation (a few random 2-3 and 4-4 moves followed by the
-// simplification, kept when it lowers the number of tetrahedra); when
-// neither changes anything, a few 2-3 moves at pseudo-random faces lead the
-// simplification elsewhere, more of them in later rounds.
+// simplification, kept when it leaves no more edges of order 1 or 2 and no
+// more tetrahedra); when neither changes anything, a few 2-3 moves at
+// pseudo-random faces lead the simplification elsewhere, more of them in
+// later rounds.
 void THyperbolicVolumeEngine::Retriangulate(std::mt19937& random, int round) {
   const int before = store_.TetrahedronCount();
   const std::vector<int> cycles = store_.WriteDartCycles();
