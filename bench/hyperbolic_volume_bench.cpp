@@ -3,6 +3,8 @@
 // and the whole engine on spines of the Weeks manifold dual to triangulations
 // made larger by 2-3 moves (9, 18, 36, 72 tetrahedra): the growth of parsing
 // and of the simplification that takes them back to a small triangulation.
+// Last, L(61, 7) of the sample's 10 tetrahedra, which takes the solver
+// through all its retries.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -19,6 +21,9 @@
 
 namespace {
 
+// The hyperbolic manifolds of 9 and 10 tetrahedra in the closed census
+// sample (tests/data/census/closed-census-sample.tsv holds these four among
+// its 213 manifolds of 9 and 10 tetrahedra).
 const char* const kHyperbolicCensus[] = {
     "jLvAMPQadfgghhiiijaqgjqxims",     // Weeks, 0.9427
     "jLvALQQadfgfihhiijaqjvuxxec",     // Meyerhoff, 0.9814
@@ -79,3 +84,16 @@ static void BM_HyperbolicVolumeOfLargerSpines(benchmark::State& state) {
   state.counters["tetrahedra"] = store.TetrahedronCount();
 }
 BENCHMARK(BM_HyperbolicVolumeOfLargerSpines)->Arg(9)->Arg(18)->Arg(36)->Arg(72)->Unit(benchmark::kMillisecond);
+
+static void BM_HyperbolicVolumeFailsOnALensSpace(benchmark::State& state) {
+  SuppressStatus();
+  const std::string text = CurvesText("kLAMzMzkbcbdefghijjhhjhhhhqxxn");  // L(61, 7)
+  UnsuppressStatus();
+  for (auto _ : state) {
+    THyperbolicVolumeEngine engine;
+    double volume = 0;
+    if (engine.HyperbolicVolume(text.c_str(), volume)) state.SkipWithError("a volume");
+    benchmark::DoNotOptimize(volume);
+  }
+}
+BENCHMARK(BM_HyperbolicVolumeFailsOnALensSpace)->Unit(benchmark::kMillisecond);

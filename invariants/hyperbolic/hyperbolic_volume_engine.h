@@ -35,6 +35,10 @@ class THyperbolicVolumeEngine {
 
  private:
   void Retriangulate(std::mt19937& random, int round);
+  // Random 2-3 and 4-4 moves, each batch followed by the simplification and
+  // kept when it leaves no more edges of order 1 or 2 and no more
+  // tetrahedra; true when either number was lowered.
+  bool Descend(std::mt19937& random);
 
   TEngineMessages messages_;
   TTriangulationStore store_;

@@ -32,6 +32,7 @@
 #include <numbers>
 
 #include "foundation/stop_poll.h"
+#include "invariants/hyperbolic/symmetric_indefinite_solve.h"
 #include "invariants/hyperbolic/volume_evaluation.h"
 
 namespace {
@@ -42,6 +43,15 @@ constexpr int kIdealIterations = 50;
 constexpr int kLengthIterations = 200;
 constexpr int kPolishIterations = 30;
 constexpr double kMeasureThreshold = 0.0001;
+constexpr int kMostTurnedTetrahedra = 3;
+constexpr double kRestartFlatness[] = {0.1, 0.01, 0.05, 0.2};
+
+// The number of negative eigenvalues of a symmetric matrix (the index the
+// progress lines show); -1 when the matrix is singular.
+int NegativeEigenvalues(TDenseMatrix m) {
+  std::vector<int> pivots;
+  return FactorSymmetric(m, pivots) ? NegativeIndex(m, pivots) : -1;
+}
 
 double Norm(const std::vector<double>& v) {
   double s = 0;
@@ -88,8 +98,11 @@ double THyperbolicStructureSolver::AngleDefects(const std::vector<double>& x,
     for (int k = 0; k < 6; ++k) params[static_cast<std::size_t>(k)] = x[static_cast<std::size_t>(store_.EdgeOf(darts[k]))];
     TTetrahedronAngles theta;
     if (!TetrahedronAngles(params, theta)) return 0.0;
+    const bool turned = store_.Orientation(darts[0]) < 0;
+    const int wide = store_.WideAngleMask(darts[0]);
     for (int k = 0; k < 6; ++k) {
-      defects[static_cast<std::size_t>(store_.EdgeOf(darts[k]))] += theta[static_cast<std::size_t>(k)];
+      const double t = theta[static_cast<std::size_t>(k)];
+      defects[static_cast<std::size_t>(store_.EdgeOf(darts[k]))] += !turned ? t : ((wide >> k) & 1) ? kTwoPi - t : -t;
       least = std::min(least, std::min(theta[static_cast<std::size_t>(k)], kPi - theta[static_cast<std::size_t>(k)]));
     }
   }
@@ -173,6 +186,7 @@ bool THyperbolicStructureSolver::IdealStage() {
     }
     TDenseMatrix m(order);
     AssembleIdeal(lambda, ends, vertices, m);
+    const int index = messages_.Verbose() ? NegativeEigenvalues(m) : 0;
     std::vector<double> z(static_cast<std::size_t>(order), 0.0);
     std::copy(residual.begin(), residual.end(), z.begin());
     if (!SolveDense(m, z)) {
@@ -183,6 +197,7 @@ bool THyperbolicStructureSolver::IdealStage() {
       const auto [lo, hi] = std::minmax_element(residual.begin(), residual.end());
       const double base = kTwoPi * (edges - 1) / edges;
       messages_.Message("K < 0\t  [%.8f, %.8f]\t", base + *lo, base + *hi);
+      messages_.Message("index %-4d", index);
     }
     // The longest step (halving from 1) after which every tetrahedron's
     // triangle of products stays non-degenerate with a margin.
@@ -267,6 +282,7 @@ bool THyperbolicStructureSolver::LengthNewtonStage() {
   std::vector<double> defects;
   // Near a solution the defects add up to almost 0 and the measure's sign
   // flips with them; validity is a non-zero measure.
+  path_.assign(1, x);
   double measure = std::fabs(AngleDefects(x, defects));
   if (measure == 0.0) return false;
   double norm = Norm(defects);
@@ -310,6 +326,7 @@ bool THyperbolicStructureSolver::LengthNewtonStage() {
       const double trialNorm = trialMeasure > 0 ? Norm(trialDefects) : norm;
       if (trialMeasure > 0 && trialNorm < norm) {
         x = trial;
+        path_.push_back(x);
         length = trialLength;
         defects = trialDefects;
         norm = trialNorm;
@@ -324,11 +341,16 @@ bool THyperbolicStructureSolver::LengthNewtonStage() {
       const auto [lo, hi] = std::minmax_element(defects.begin(), defects.end());
       messages_.Message("K %c 0\t  [%.8f, %.8f]\t", x[0] > 0 ? '<' : (x[0] == 0 ? '=' : '>'), kTwoPi + *lo,
                         kTwoPi + *hi);
+      messages_.Message("index %-4d", NegativeEigenvalues(j));
       messages_.Message("step  %g\n", mu);
     }
     if (!accepted) break;
   }
   SetParameters(x);
+  if (nearest_.parameters.empty() || norm < nearest_.norm) {
+    nearest_.norm = norm;
+    nearest_.parameters = x;
+  }
   if (measure > kMeasureThreshold && norm < 1e-4) PolishStage();
   x = Parameters();
   measure = std::fabs(AngleDefects(x, defects));
@@ -346,8 +368,9 @@ void THyperbolicStructureSolver::AssembleAngleDerivatives(const std::vector<doub
     }
     TAngleDerivativeMatrix d;
     TetrahedronAngleDerivatives(params, d);
+    const double sign = store_.Orientation(darts[0]);
     for (int a = 0; a < 6; ++a) {
-      for (int b = 0; b < 6; ++b) j(e[a], e[b]) += d[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
+      for (int b = 0; b < 6; ++b) j(e[a], e[b]) += sign * d[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
     }
   }
 }
@@ -374,6 +397,7 @@ void THyperbolicStructureSolver::PolishStage() {
         m(edges + c, a) = v;
       }
     }
+    const int index = messages_.Verbose() ? NegativeEigenvalues(m) : 0;
     std::vector<double> z(static_cast<std::size_t>(order), 0.0);
     std::copy(defects.begin(), defects.end(), z.begin());
     if (!SolveDense(m, z)) return;
@@ -388,6 +412,7 @@ void THyperbolicStructureSolver::PolishStage() {
       const auto [lo, hi] = std::minmax_element(trialDefects.begin(), trialDefects.end());
       messages_.Message("K %c 0\t  [%.8f, %.8f]\t", trial[0] > 0 ? '<' : (trial[0] == 0 ? '=' : '>'),
                         kTwoPi + *lo, kTwoPi + *hi);
+      messages_.Message("index %-4d", index);
       messages_.Message("step  1\n");
     }
     if (!(trialNorm < norm)) return;
@@ -400,6 +425,17 @@ void THyperbolicStructureSolver::PolishStage() {
 
 THyperbolicOutcome THyperbolicStructureSolver::Solve() {
   if (store_.EdgeCount() == 0) return kNoEdgesOrSpherical;
+  store_.ResetOrientations();
+  path_.clear();
+  nearest_ = {};
+  // The paths of the failed length stages, each ending where it stalled.
+  std::vector<std::vector<std::vector<double>>> stalled;
+  auto remember = [&] {
+    std::vector<double> x = Parameters(), defects;
+    if (path_.empty() || AngleDefects(x, defects) == 0.0) return;
+    stalled.push_back(path_);
+    stalled.back().push_back(x);
+  };
   bool solved = IdealStage() && LengthNewtonStage();
   // Where the ideal stage finds no start (an ideal structure with equal angle
   // sums need not exist on every triangulation), the length stage, which
@@ -407,10 +443,21 @@ THyperbolicOutcome THyperbolicStructureSolver::Solve() {
   // sizes.
   for (double start : {2.0, 0.5, 8.0}) {
     if (solved) break;
+    remember();
     store_.SetAllParameters(start);
     solved = LengthNewtonStage();
   }
-  if (!solved) return kSolverGaveUp;
+  if (!solved) {
+    remember();
+    for (std::size_t k = 0; k < stalled.size() && !solved && turning_; ++k) solved = SolveWithTurnedTetrahedra(stalled[k]);
+  }
+  if (!solved) {
+    // Leave the nearest approach in the store: the faces where it folds
+    // guide the moves that follow.
+    if (!nearest_.parameters.empty()) SetParameters(nearest_.parameters);
+    store_.ResetOrientations();
+    return kSolverGaveUp;
+  }
   bool below = false, above = false;
   for (int e = 0; e < store_.EdgeCount(); ++e) {
     const double x = store_.Edge(e).parameter;
@@ -420,4 +467,104 @@ THyperbolicOutcome THyperbolicStructureSolver::Solve() {
   if (!below && above) return kHyperbolicStructureFound;
   if (below && !above) return kNoEdgesOrSpherical;
   return kNoSolutionParameters;
+}
+
+double THyperbolicStructureSolver::Flatness(const std::vector<double>& x, int position) const {
+  int darts[6];
+  LocalDarts(store_.TetrahedronDart(position), darts);
+  TTetrahedronParameters params;
+  for (int k = 0; k < 6; ++k) params[static_cast<std::size_t>(k)] = x[static_cast<std::size_t>(store_.EdgeOf(darts[k]))];
+  TTetrahedronAngles theta;
+  if (!TetrahedronAngles(params, theta)) return 0.0;
+  double least = kPi;
+  for (double t : theta) least = std::min(least, std::min(t, kPi - t));
+  return least;
+}
+
+int THyperbolicStructureSolver::WideAngles(const std::vector<double>& x, int position) const {
+  int darts[6];
+  LocalDarts(store_.TetrahedronDart(position), darts);
+  TTetrahedronParameters params;
+  for (int k = 0; k < 6; ++k) params[static_cast<std::size_t>(k)] = x[static_cast<std::size_t>(store_.EdgeOf(darts[k]))];
+  TTetrahedronAngles theta;
+  if (!TetrahedronAngles(params, theta)) return 0;
+  int mask = 0;
+  for (int k = 0; k < 6; ++k) {
+    if (theta[static_cast<std::size_t>(k)] > kPi / 2) mask |= 1 << k;
+  }
+  return mask;
+}
+
+int THyperbolicStructureSolver::FlattestTetrahedron(const std::vector<double>& x,
+                                                    const std::vector<char>& excluded) const {
+  int flattest = -1;
+  double least = kPi;
+  for (int p = 0; p < store_.TetrahedronCount(); ++p) {
+    if (excluded[static_cast<std::size_t>(p)]) continue;
+    const double flatness = Flatness(x, p);
+    if (flatness > 0 && flatness < least) {
+      least = flatness;
+      flattest = p;
+    }
+  }
+  return flattest;
+}
+
+bool THyperbolicStructureSolver::SolveWithTurnedTetrahedra(std::vector<std::vector<double>> path) {
+  const int count = store_.TetrahedronCount();
+  std::vector<char> turned(static_cast<std::size_t>(count), 0);
+  const int turns = std::min(count, kMostTurnedTetrahedra);
+  for (int turn = 0; turn < turns && !path.empty(); ++turn) {
+    ThrowIfStopRequested();
+    const int p = FlattestTetrahedron(path.back(), turned);
+    if (p < 0) break;
+    turned[static_cast<std::size_t>(p)] = 1;
+    // Turned where it lies flat, the tetrahedron's angles hardly move the
+    // sums, but its angles change infinitely fast with the lengths there; so
+    // the length stage restarts from points on the segment from the start of
+    // the path to where it stalled, at which the tetrahedron is not yet
+    // quite flat (found by bisection, a few flatnesses).
+    const int dart = store_.TetrahedronDart(p);
+    const std::vector<double>& from = path.front();
+    const std::vector<double>& to = path.back();
+    std::vector<double> point(to.size());
+    auto blend = [&](double t) {
+      for (std::size_t e = 0; e < point.size(); ++e) point[e] = (1 - t) * from[e] + t * to[e];
+      return Flatness(point, p);
+    };
+    // The turn goes on from the path that got nearest to a solution.
+    std::vector<std::vector<double>> nearest;
+    double nearestNorm = 0;
+    int nearestMask = 0;
+    for (double flatness : kRestartFlatness) {
+      double low = 0, high = 1;
+      if (blend(low) < flatness) continue;
+      for (int halving = 0; halving < 40; ++halving) {
+        const double middle = (low + high) / 2;
+        (blend(middle) >= flatness ? low : high) = middle;
+      }
+      blend(low);
+      // Turned, the tetrahedron's angle theta at an edge adds -theta, up to
+      // a whole turn: 2 pi - theta for the angles near pi, so that the sums
+      // change little where it is turned, and the sums stay continuous
+      // while it moves (the whole turn is fixed here, not chosen anew).
+      store_.SetOrientation(dart, -1, WideAngles(point, p));
+      SetParameters(point);
+      const bool ok = LengthNewtonStage();
+      if (ok) return true;
+      std::vector<double> defects;
+      const std::vector<double> x = Parameters();
+      if (AngleDefects(x, defects) != 0.0 && (nearest.empty() || Norm(defects) < nearestNorm)) {
+        nearest = path_;
+        nearest.push_back(x);
+        nearestNorm = Norm(defects);
+        nearestMask = store_.WideAngleMask(dart);
+      }
+    }
+    if (nearest.size() < 2) break;
+    path = std::move(nearest);
+    store_.SetOrientation(dart, -1, nearestMask);
+  }
+  store_.ResetOrientations();
+  return false;
 }

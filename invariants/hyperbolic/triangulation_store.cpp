@@ -13,6 +13,8 @@
 #include "invariants/hyperbolic/triangulation_store.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <numeric>
 
 #include "foundation/stop_poll.h"
@@ -52,7 +54,11 @@ void TTriangulationStore::Clear() {
   position_.clear();
   edgeClass_.clear();
   edges_.clear();
+  orientation_.clear();
+  lensSummand_ = false;
 }
+
+void TTriangulationStore::ResetOrientations() { std::fill(orientation_.begin(), orientation_.end(), 1); }
 
 bool TTriangulationStore::BuildFromDartCycles(const std::vector<int>& list) {
   Clear();
@@ -64,6 +70,7 @@ bool TTriangulationStore::BuildFromDartCycles(const std::vector<int>& list) {
   const int count = largest < 0 ? 0 : largest / 12 + 1;
   next_.assign(static_cast<std::size_t>(12 * count), -1);
   edgeClass_.assign(static_cast<std::size_t>(6 * count), -1);
+  orientation_.assign(static_cast<std::size_t>(count), 1);
   for (int t = 0; t < count; ++t) {
     tetrahedra_.push_back(t);
     position_.push_back(t);
@@ -189,6 +196,12 @@ void TTriangulationStore::SetAllParameters(double value) {
 }
 
 int TTriangulationStore::LabelVertices(std::vector<int>& ends) const {
+  const int vertices = NumberVertices(ends);
+  if (vertices != EdgeCount() - TetrahedronCount()) messages_->Warning("warning: not a closed manifold\n");
+  return vertices;
+}
+
+int TTriangulationStore::NumberVertices(std::vector<int>& ends) const {
   // Corners (tetrahedron position, letter of the opposite face) are joined
   // across every face gluing: the dart (F, h) crosses face F, and the corner
   // opposite h meets the corner opposite the tail of next(F, h).
@@ -220,7 +233,6 @@ int TTriangulationStore::LabelVertices(std::vector<int>& ends) const {
     ends[2 * e] = number[static_cast<std::size_t>(Find(parent, 4 * p + DartHead(d ^ 2)))];
     ends[2 * e + 1] = number[static_cast<std::size_t>(Find(parent, 4 * p + DartTail(d ^ 2)))];
   }
-  if (vertices != EdgeCount() - count) messages_->Warning("warning: not a closed manifold\n");
   return vertices;
 }
 
@@ -230,6 +242,7 @@ int TTriangulationStore::NewTetrahedron() {
   const int id = static_cast<int>(next_.size() / 12);
   next_.resize(next_.size() + 12, -1);
   edgeClass_.resize(edgeClass_.size() + 6, -1);
+  orientation_.push_back(1);
   position_.push_back(static_cast<int>(tetrahedra_.size()));
   tetrahedra_.push_back(id);
   return 12 * id;
@@ -260,8 +273,33 @@ void TTriangulationStore::Restore(const TState& state) {
   next_ = state.next;
   tetrahedra_ = state.tetrahedra;
   position_ = state.position;
+  orientation_.resize(next_.size() / 12, 1);
   edgeClass_.assign(next_.size() / 2, -1);
   RebuildAllEdges();
+  AssignParameters(state.parameters);
+}
+
+std::vector<double> TTriangulationStore::LocalEdgeParameters() const {
+  std::vector<double> local(edgeClass_.size(), std::numeric_limits<double>::quiet_NaN());
+  for (std::size_t i = 0; i < edgeClass_.size(); ++i) {
+    const int c = edgeClass_[i];
+    if (c >= 0 && (c >> 1) < EdgeCount()) local[i] = edges_[static_cast<std::size_t>(c >> 1)].parameter;
+  }
+  return local;
+}
+
+void TTriangulationStore::AssignParameters(const std::vector<double>& local) {
+  for (TEngineEdge& edge : edges_) {
+    edge.parameter = 0.0;
+    int d = edge.dart;
+    for (int k = 0; k < edge.order; ++k, d = Next(d)) {
+      const std::size_t i = static_cast<std::size_t>(d / 2);
+      if (i < local.size() && !std::isnan(local[i])) {
+        edge.parameter = local[i];
+        break;
+      }
+    }
+  }
 }
 
 bool TTriangulationStore::FinishMove(const TState& saved) {
@@ -276,7 +314,10 @@ bool TTriangulationStore::FinishMove(const TState& saved) {
     }
   }
   if (ok) {
+    // The classes of the tetrahedra kept still name the old edges.
+    const std::vector<double> local = LocalEdgeParameters();
     RebuildAllEdges();
+    AssignParameters(local);
     ok = CheckGluingConsistency() == EdgeCount();
   }
   if (!ok) {
@@ -298,22 +339,40 @@ bool TTriangulationStore::DistinctAround(int dart, int order) const {
   return true;
 }
 
+// A move replaces some tetrahedra by new ones; each outer face of the old
+// ones (dart X of it) becomes a face of a new one (dart Y), with
+// RotateDart(Y, i) in the place of RotateDart(X, i). Where an outer face is
+// glued to another outer face of the same move, the gluing is carried over
+// to the new faces.
+int TTriangulationStore::MovedDart(int dart, const std::vector<std::array<int, 2>>& faces) const {
+  for (const auto& [from, to] : faces) {
+    if (from / 12 != dart / 12 || DartTail(from) != DartTail(dart)) continue;
+    for (int i = 0; i < 3; ++i) {
+      if (RotateDart(from, i) == dart) return RotateDart(to, i);
+    }
+  }
+  return dart;
+}
+
+void TTriangulationStore::GlueOuterFaces(const std::vector<std::array<int, 2>>& faces) {
+  std::vector<int> outer;
+  for (const auto& face : faces) outer.push_back(Next(face[0]) ^ 1);
+  for (std::size_t k = 0; k < faces.size(); ++k) Glue(faces[k][1], MovedDart(outer[k], faces));
+}
+
 int TTriangulationStore::TwoThreeMove(int a) {
   const int b = Next(a) ^ 1;
   if (SameTetrahedron(a, b)) return -1;
-  int outerA[3], outerB[3];
-  for (int k = 0; k < 3; ++k) {
-    outerA[k] = Next(RotateDart(a, 3 - k) ^ 1) ^ 1;
-    outerB[k] = Next(RotateDart(b, k) ^ 1) ^ 1;
-  }
   const TState saved = Save();
   int t[3];
   for (int& d : t) d = NewTetrahedron();
   for (int k = 0; k < 3; ++k) Glue(t[k], t[(k + 1) % 3] ^ 1);
+  std::vector<std::array<int, 2>> faces;
   for (int k = 0; k < 3; ++k) {
-    Glue(t[k] ^ 2, outerA[k]);
-    Glue(t[k] ^ 3, outerB[k]);
+    faces.push_back({RotateDart(a, 3 - k) ^ 1, t[k] ^ 2});
+    faces.push_back({RotateDart(b, k) ^ 1, t[k] ^ 3});
   }
+  GlueOuterFaces(faces);
   RemoveTetrahedron(a);
   RemoveTetrahedron(b);
   return FinishMove(saved) ? t[0] : -1;
@@ -321,20 +380,17 @@ int TTriangulationStore::TwoThreeMove(int a) {
 
 int TTriangulationStore::ThreeTwoMove(int a) {
   if (Edge(EdgeOf(a)).order != 3 || !DistinctAround(a, 3)) return -1;
-  int around[3] = {a, Next(a), Next(Next(a))};
-  int outerR[3], outerS[3];
-  for (int i = 0; i < 3; ++i) {
-    outerR[i] = Next(around[i] ^ 2) ^ 1;
-    outerS[i] = Next(around[i] ^ 3) ^ 1;
-  }
+  const int around[3] = {a, Next(a), Next(Next(a))};
   const TState saved = Save();
   const int r = NewTetrahedron();
   const int s = NewTetrahedron();
   Glue(r, s);
+  std::vector<std::array<int, 2>> faces;
   for (int i = 0; i < 3; ++i) {
-    Glue(RotateDart(r, 3 - i) ^ 1, outerR[i]);
-    Glue(RotateDart(s, i) ^ 1, outerS[i]);
+    faces.push_back({around[i] ^ 2, RotateDart(r, 3 - i) ^ 1});
+    faces.push_back({around[i] ^ 3, RotateDart(s, i) ^ 1});
   }
+  GlueOuterFaces(faces);
   for (int d : around) RemoveTetrahedron(d);
   return FinishMove(saved) ? r : -1;
 }
@@ -342,7 +398,10 @@ int TTriangulationStore::ThreeTwoMove(int a) {
 int TTriangulationStore::TwoZeroMove(int a) {
   if (Edge(EdgeOf(a)).order != 2 || !DistinctAround(a, 2)) return -1;
   const int b = Next(a);
-  const bool lens = OrientedClass(a ^ 2) == OrientedClass(b ^ 2);
+  // When the two edges opposite the flattened one are one edge, run the
+  // same way, flattening squeezes a projective space out of the manifold.
+  const bool projective = OrientedClass(a ^ 2) == OrientedClass(b ^ 2);
+  const std::vector<int> lens = LensSummandsAround(a, 2);
   const int p = Next(a ^ 2) ^ 1, q = Next(b ^ 2) ^ 1;
   const int r = Next(a ^ 3) ^ 1, s = Next(b ^ 3) ^ 1;
   const TState saved = Save();
@@ -351,31 +410,32 @@ int TTriangulationStore::TwoZeroMove(int a) {
   RemoveTetrahedron(a);
   RemoveTetrahedron(b);
   if (!FinishMove(saved)) return -1;
-  if (lens) messages_->Message("L(2, 1) summand\n");
+  if (projective) {
+    messages_->Message("L(2, 1) summand\n");
+    lensSummand_ = true;
+  }
+  ReportLensSummands(lens, 2);
   return p;
 }
 
 int TTriangulationStore::FourFourMove(int a) {
   if (Edge(EdgeOf(a)).order != 4 || !DistinctAround(a, 4)) return -1;
   int around[4];
-  int outerTwo[4], outerThree[4];
   around[0] = a;
-  for (int k = 0; k < 4; ++k) {
-    if (k > 0) around[k] = Next(around[k - 1]);
-    outerTwo[k] = Next(around[k] ^ 2) ^ 1;
-    outerThree[k] = Next(around[k] ^ 3) ^ 1;
-  }
+  for (int k = 1; k < 4; ++k) around[k] = Next(around[k - 1]);
   const TState saved = Save();
   int t[4];
   for (int& d : t) d = NewTetrahedron();
   for (int k = 0; k < 4; ++k) Glue(t[k], t[(k + 1) % 4] ^ 1);
+  std::vector<std::array<int, 2>> faces;
   int q = t[0];
   for (int k = 0; k < 4; ++k) {
     const int c = k % 2;
-    Glue(RotateDart(q, 2 - c) ^ 1, outerTwo[k]);
-    Glue(RotateDart(Next(q) ^ 1, c + 1) ^ 1, outerThree[k]);
+    faces.push_back({around[k] ^ 2, RotateDart(q, 2 - c) ^ 1});
+    faces.push_back({around[k] ^ 3, RotateDart(Next(q) ^ 1, c + 1) ^ 1});
     if (c == 1) q = Next(q ^ 1);
   }
+  GlueOuterFaces(faces);
   for (int d : around) RemoveTetrahedron(d);
   if (!FinishMove(saved)) return -1;
   // The dart of t1 on the new edge of order 4 (edge ids change with the
@@ -446,11 +506,118 @@ int TTriangulationStore::ReduceLowOrderEdges() {
   return made;
 }
 
+// The tetrahedra around the edge form a ring; each has two faces across the
+// edge opposite to the ring's edge (positions 2k and 2k + 1 for the k-th).
+// A position whose face is glued to a face of the ring links to that face,
+// with the rotation (0, 1 or 2 thirds of a turn) by which the gluing turns
+// the face's corners. The move identifies the faces of a position and of
+// position xor mode; a closed chain of links whose rotations do not add up
+// to whole turns bounds a triangle folded onto itself with a twist of k
+// thirds: a lens space L(3, k) that the move squeezes out.
+std::vector<int> TTriangulationStore::LensSummandsAround(int a, int mode) const {
+  const int c = Edge(EdgeOf(a)).order;
+  std::vector<int> ring(static_cast<std::size_t>(c));
+  ring[0] = a;
+  for (int k = 1; k < c; ++k) ring[static_cast<std::size_t>(k)] = Next(ring[static_cast<std::size_t>(k - 1)]);
+  const int positions = 2 * c;
+  std::vector<int> link(static_cast<std::size_t>(positions), -1), turn(static_cast<std::size_t>(positions), 0);
+  for (int i = 0; i < positions; ++i) {
+    const int n = Next(ring[static_cast<std::size_t>(i / 2)] ^ (2 + (i & 1))) ^ 1;
+    for (int m = 0; m < c; ++m) {
+      const int s = ring[static_cast<std::size_t>(m)] ^ 2;
+      if (s / 12 != n / 12) continue;
+      const int d = DartTail(n) != DartTail(s) ? 1 : 0;
+      link[static_cast<std::size_t>(i)] = 2 * m + d;
+      turn[static_cast<std::size_t>(i)] = (((n % 12) / 4 - ((s ^ d) % 12) / 4) % 3 + 3) % 3;
+      break;
+    }
+  }
+  std::vector<int> summands;
+  std::vector<char> visited(static_cast<std::size_t>(positions), 0);
+  for (int i = 0; i < positions; ++i) {
+    if (visited[static_cast<std::size_t>(i)]) continue;
+    int at = i, sum = 0;
+    bool closed = false;
+    for (int step = 0; step <= positions && link[static_cast<std::size_t>(at)] >= 0; ++step) {
+      const int target = link[static_cast<std::size_t>(at)];
+      visited[static_cast<std::size_t>(at)] = visited[static_cast<std::size_t>(target)] = 1;
+      sum += turn[static_cast<std::size_t>(at)];
+      at = target ^ mode;
+      if (at >= positions) break;
+      if (at == i) {
+        closed = true;
+        break;
+      }
+    }
+    if (closed && sum % 3 != 0) summands.push_back(3 - sum % 3);
+  }
+  return summands;
+}
+
+void TTriangulationStore::ReportLensSummands(const std::vector<int>& summands, int mode) {
+  for (int k : summands) {
+    messages_->Message("L(3%s %d) summand\n", mode == 2 ? "," : ";", k);
+    lensSummand_ = true;
+  }
+}
+
+int TTriangulationStore::CheckLensSummand(int dart, int mode) {
+  const std::vector<int> summands = LensSummandsAround(dart, mode);
+  ReportLensSummands(summands, mode);
+  return static_cast<int>(summands.size());
+}
+
+int TTriangulationStore::ContractEdge(int a) {
+  const int order = Edge(EdgeOf(a)).order;
+  if (!DistinctAround(a, order)) return -1;
+  std::vector<int> ends;
+  const int vertices = NumberVertices(ends);
+  const int edge = EdgeOf(a);
+  if (ends[static_cast<std::size_t>(2 * edge)] == ends[static_cast<std::size_t>(2 * edge + 1)]) return -1;
+  const std::vector<int> lens = LensSummandsAround(a, 1);
+  std::vector<int> ring(static_cast<std::size_t>(order));
+  ring[0] = a;
+  for (int k = 1; k < order; ++k) ring[static_cast<std::size_t>(k)] = Next(ring[static_cast<std::size_t>(k - 1)]);
+  const int kept = Next(a ^ 2) ^ 1;
+  const TState saved = Save();
+  // One tetrahedron after the other: a face glued to a face of the ring is
+  // carried on through the ring by the gluings made before it.
+  for (int b : ring) Glue(Next(b ^ 2) ^ 1, Next(b ^ 3) ^ 1);
+  for (int b : ring) RemoveTetrahedron(b);
+  if (!FinishMove(saved)) return -1;
+  std::vector<int> after;
+  const int left = NumberVertices(after);
+  if (left != vertices - 1 || left != EdgeCount() - TetrahedronCount()) {
+    Restore(saved);
+    SortEdgesByOrder();
+    return -1;
+  }
+  ReportLensSummands(lens, 1);
+  if (TetrahedronCount() == 0) return 0;
+  return position_[static_cast<std::size_t>(kept / 12)] >= 0 ? kept : TetrahedronDart(0);
+}
+
+int TTriangulationStore::ContractOneEdge() {
+  std::vector<int> ends;
+  NumberVertices(ends);
+  std::vector<int> candidates;
+  for (int e = 0; e < EdgeCount(); ++e) {
+    if (ends[static_cast<std::size_t>(2 * e)] != ends[static_cast<std::size_t>(2 * e + 1)]) candidates.push_back(Edge(e).dart);
+  }
+  for (int dart : candidates) {
+    ThrowIfStopRequested();
+    if (ContractEdge(dart) >= 0) return 1;
+  }
+  return 0;
+}
+
 void TTriangulationStore::CompactIds() {
   std::vector<double> parameters;
   const std::vector<int> list = WriteDartCycles();
   for (const TEngineEdge& edge : edges_) parameters.push_back(edge.parameter);
+  const bool lens = lensSummand_;
   BuildFromDartCycles(list);
+  lensSummand_ = lens;
   // BuildFromDartCycles creates the edges in the list's order.
   for (std::size_t e = 0; e < edges_.size() && e < parameters.size(); ++e) edges_[e].parameter = parameters[e];
 }
@@ -458,7 +625,14 @@ void TTriangulationStore::CompactIds() {
 void TTriangulationStore::SimplifyTriangulation() {
   SortEdgesByOrder();
   ReduceLowOrderEdges();
-  FourFourSearch();
+  // Each turn that goes on has removed a tetrahedron.
+  for (;;) {
+    ThrowIfStopRequested();
+    if (FourFourSearch() > 0) continue;
+    while (ContractOneEdge() == 1) {
+    }
+    if (ReduceLowOrderEdges() == 0) break;
+  }
   CompactIds();
   SortEdgesByOrder();
 }

@@ -19,13 +19,15 @@
 //    corner (a tetrahedron's vertex) an isometry R from the vertex's frame to
 //    the tangent space of that corner, carried from corner to corner across
 //    the shared faces (the two edges in the face go to their images, the
-//    third edge goes to the other side). The angle sums 2 pi make this
-//    consistent around every edge.
+//    third edge goes to the other side, or to the same side when one of the
+//    two tetrahedra lies turned inside out). The signed angle sums 2 pi make
+//    this consistent around every edge.
 // 3. At corner P_a the ideal point is the null vector q_a = P_a + R xi.
 // 4. The angles of the ideal tetrahedron q_u .. q_x are those of the triangle
 //    with squared sides <q_0, q_1><q_2, q_3>, <q_0, q_2><q_1, q_3>,
 //    <q_0, q_3><q_1, q_2> (Ptolemy); its volume counts with the sign of
-//    det(q) det(P), the orientation relative to the finite tetrahedron.
+//    det(q) det(P), the orientation relative to the finite tetrahedron,
+//    reversed for a tetrahedron turned inside out.
 #include "invariants/hyperbolic/volume_evaluation.h"
 
 #include <cmath>
@@ -204,13 +206,16 @@ TDevelopment Develop(const TTriangulationStore& store) {
         const auto here = Frame(placed[static_cast<std::size_t>(p)], a, h1, h2, f);
         const auto there = Frame(placed[static_cast<std::size_t>(q)], DartTail(nA), DartTail(nH1), DartTail(nH2), DartHead(nA));
         const auto& r = frame[static_cast<std::size_t>(corner)];
+        // The far corner goes to the other side of the face, unless one of
+        // the two tetrahedra lies turned inside out.
+        const double across = -static_cast<double>(store.Orientation(base) * store.Orientation(nA));
         std::array<TVector4, 3> image;
         for (int column = 0; column < 3; ++column) {
           const TVector4& v = r[static_cast<std::size_t>(column)];
           const double c1 = Minkowski(v, here[0]), c2 = Minkowski(v, here[1]), c3 = Minkowski(v, here[2]);
           TVector4 w = Scale(there[0], c1);
           w = Combine(w, c2, there[1]);
-          w = Combine(w, -c3, there[2]);
+          w = Combine(w, across * c3, there[2]);
           image[static_cast<std::size_t>(column)] = w;
         }
         frame[static_cast<std::size_t>(other)] = image;
@@ -246,7 +251,10 @@ double VolumeFromParameters(const TTriangulationStore& store, const std::array<d
     auto g = [&](int i, int j) { return -Minkowski(q[static_cast<std::size_t>(i)], q[static_cast<std::size_t>(j)]); };
     std::array<double, 3> alpha;
     if (!IdealAngles(g(0, 1) * g(2, 3), g(0, 2) * g(1, 3), g(0, 3) * g(1, 2), alpha)) continue;
-    const double sign = (Determinant(q) > 0) == (Determinant(t.vertex) > 0) ? 1.0 : -1.0;
+    // Placed tetrahedra are all positive; a turned one lies mirrored in the
+    // developed manifold, and so does its ideal tetrahedron.
+    const double sign = ((Determinant(q) > 0) == (Determinant(t.vertex) > 0) ? 1.0 : -1.0) *
+                        store.Orientation(store.TetrahedronDart(p));
     volume += sign * (Lobachevsky(alpha[0]) + Lobachevsky(alpha[1]) + Lobachevsky(alpha[2]));
   }
   return volume;

@@ -14,10 +14,12 @@
 
 #include "foundation/stop_flags.h"
 #include "foundation/stop_poll.h"
+#include "invariants/hyperbolic/face_retriangulation.h"
 #include "invariants/hyperbolic/hyperbolic_volume_engine.h"
 #include "invariants/hyperbolic/spine_curves_text.h"
 #include "invariants/hyperbolic/spine_text_parser.h"
 #include "invariants/hyperbolic/structure_solver.h"
+#include "invariants/hyperbolic/symmetric_indefinite_solve.h"
 #include "invariants/hyperbolic/tetrahedron_formulas.h"
 #include "invariants/hyperbolic/triangulation_store.h"
 #include "invariants/hyperbolic/volume_evaluation.h"
@@ -111,6 +113,73 @@ TEST(HyperbolicKernelTest, AngleDerivativesMatchDifferenceQuotients) {
 }
 
 // ---- Store ----
+
+// ---- Symmetric indefinite solve ----
+
+// Solves with the Bunch-Kaufman factorization; the residual of the solution
+// and the number of negative eigenvalues it reports.
+double FactoredResidual(const TDenseMatrix& m, const std::vector<double>& rhs, int& negative) {
+  TDenseMatrix factored = m;
+  std::vector<int> pivots;
+  if (!FactorSymmetric(factored, pivots)) return -1;
+  negative = NegativeIndex(factored, pivots);
+  std::vector<double> z = rhs;
+  SolveFactored(factored, pivots, z);
+  double worst = 0;
+  for (int i = 0; i < m.n; ++i) {
+    double row = -rhs[static_cast<std::size_t>(i)];
+    for (int j = 0; j < m.n; ++j) row += m(i, j) * z[static_cast<std::size_t>(j)];
+    worst = std::max(worst, std::fabs(row));
+  }
+  return worst;
+}
+
+TEST(HyperbolicSymmetricSolveTest, SolvesAndCountsNegativeEigenvalues) {
+  // M = L D L^T with L unit lower triangular and a diagonal D of chosen
+  // signs: M has as many negative eigenvalues as D (Sylvester). Zero
+  // diagonals and large off-diagonal entries force 2 x 2 pivots and
+  // interchanges.
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> uniform(-1, 1);
+  for (int n = 1; n <= 14; ++n) {
+    for (int negatives = 0; negatives <= n; negatives += std::max(1, n / 3)) {
+      TDenseMatrix l(n), m(n);
+      std::vector<double> d(static_cast<std::size_t>(n));
+      for (int i = 0; i < n; ++i) {
+        l(i, i) = 1;
+        for (int j = 0; j < i; ++j) l(i, j) = uniform(random);
+        d[static_cast<std::size_t>(i)] = (i < negatives ? -1 : 1) * (0.25 + 2 * std::fabs(uniform(random)));
+      }
+      for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+          for (int k = 0; k < n; ++k) m(i, j) += l(i, k) * d[static_cast<std::size_t>(k)] * l(j, k);
+        }
+      }
+      std::vector<double> rhs(static_cast<std::size_t>(n));
+      for (double& v : rhs) v = uniform(random);
+      int negative = -1;
+      EXPECT_LT(FactoredResidual(m, rhs, negative), 1e-10) << n << " " << negatives;
+      EXPECT_EQ(negative, negatives) << n;
+    }
+  }
+  // Zero diagonals: only 2 x 2 pivots apply.
+  TDenseMatrix swap(2);
+  swap(0, 1) = swap(1, 0) = 1;
+  int negative = -1;
+  EXPECT_LT(FactoredResidual(swap, {2, 3}, negative), 1e-15);
+  EXPECT_EQ(negative, 1);
+  TDenseMatrix path(4);
+  for (int i = 0; i + 1 < 4; ++i) path(i, i + 1) = path(i + 1, i) = i + 1.0;
+  EXPECT_LT(FactoredResidual(path, {1, -1, 2, 5}, negative), 1e-12);
+  EXPECT_EQ(negative, 2);
+  // A zero column: singular, refused.
+  TDenseMatrix singular(3);
+  singular(0, 0) = 1;
+  singular(0, 1) = singular(1, 0) = 2;
+  singular(1, 1) = 4;
+  std::vector<int> pivots;
+  EXPECT_FALSE(FactorSymmetric(singular, pivots));
+}
 
 TEST(HyperbolicStoreTest, DartTables) {
   // RotateDart(d, 1) runs through the three darts with the same tail; type 2
@@ -386,6 +455,264 @@ TEST(HyperbolicVolumeTest, TriangulationsWithTwoVertices) {
   EXPECT_EQ(result.shown.rfind("Hyperbolic volume is 0.98136882889", 0), 0u) << result.shown;
 }
 
+double DefectNorm(const TTriangulationStore& store, TEngineMessages& messages) {
+  TTriangulationStore copy = store;
+  THyperbolicStructureSolver solver(copy, messages);
+  std::vector<double> x, defects;
+  for (int e = 0; e < store.EdgeCount(); ++e) x.push_back(store.Edge(e).parameter);
+  if (solver.AngleDefects(x, defects) == 0.0) return -1;
+  double sum = 0;
+  for (double d : defects) sum += d * d;
+  return std::sqrt(sum);
+}
+
+TEST(HyperbolicRetriangulationTest, MovesAcrossFacesKeepTheStructure) {
+  // On a solved triangulation, 2-3 moves across faces with the new edge's
+  // computed parameter, and 3-2 moves, keep every angle sum at 2 pi and the
+  // volume: so do the moves of the face-guided retriangulation.
+  THyperbolicVolumeEngine engine;
+  double volume = -1;
+  ASSERT_TRUE(engine.HyperbolicVolume(CurvesTextOf(kWeeksSignature).c_str(), volume));
+  TEngineMessages messages;
+  TTriangulationStore guided = engine.Store();
+  const int improvable = CountImprovableFaces(guided);
+  const int before = guided.TetrahedronCount();
+  RetriangulateAlongFaces(guided);
+  EXPECT_EQ(guided.WriteDartCycles() != engine.Store().WriteDartCycles(), improvable > 0);
+  EXPECT_LE(guided.TetrahedronCount(), 3 * before);
+  EXPECT_LT(DefectNorm(guided, messages), 1e-9);
+  EXPECT_NEAR(VolumeFromParameters(guided), kWeeks, 1e-10);
+
+  TTriangulationStore store = engine.Store();
+  int made = 0, last = -1;
+  for (int p = 0; p < store.TetrahedronCount() && made < 3; ++p) {
+    const int a = store.TetrahedronDart(p) + 1;
+    double parameter = 0;
+    if (!NewEdgeParameter(store.TetrahedronParameters(a), store.TetrahedronParameters(store.Next(a) ^ 1), parameter)) {
+      continue;
+    }
+    const int t = store.TwoThreeMove(a);
+    ASSERT_GE(t, 0);
+    EXPECT_EQ(store.Edge(store.EdgeOf(t)).parameter, 0.0);  // a new edge starts at 0
+    store.Edge(store.EdgeOf(t)).parameter = parameter;
+    last = t;
+    ++made;
+    EXPECT_LT(DefectNorm(store, messages), 1e-9) << made;
+    EXPECT_NEAR(VolumeFromParameters(store), kWeeks, 1e-10) << made;
+  }
+  EXPECT_EQ(made, 3);
+  ASSERT_GE(store.ThreeTwoMove(last), 0);
+  EXPECT_LT(DefectNorm(store, messages), 1e-9);
+  EXPECT_NEAR(VolumeFromParameters(store), kWeeks, 1e-10);
+}
+
+TEST(HyperbolicRetriangulationTest, StructuresWithATetrahedronTurnedInsideOut) {
+  // A 2-3 move across a face of the solved census triangulation of the
+  // Weeks manifold whose two tetrahedra meet at a reflex edge (dihedral
+  // angles adding up to more than pi): the new edge runs outside them, and
+  // the structure on the ten tetrahedra has one of the three new ones turned
+  // inside out. The solver finds it, and the volume counts it negatively.
+  THyperbolicVolumeEngine engine;
+  double volume = -1;
+  ASSERT_TRUE(engine.HyperbolicVolume(CurvesTextOf(kWeeksSignature).c_str(), volume));
+  int tried = 0;
+  for (int p = 0; p < engine.Store().TetrahedronCount(); ++p) {
+    for (int face = 0; face < 4; ++face) {
+      TTriangulationStore store = engine.Store();
+      const int a = store.TetrahedronDart(p) + face;
+      double parameter = 0;
+      if (NewEdgeParameter(store.TetrahedronParameters(a), store.TetrahedronParameters(store.Next(a) ^ 1), parameter)) {
+        continue;
+      }
+      if (store.TwoThreeMove(a) < 0) continue;
+      ++tried;
+      TEngineMessages messages;
+      store.SortEdgesByOrder();
+      store.SetAllParameters(1.0e12);
+      THyperbolicStructureSolver solver(store, messages);
+      ASSERT_EQ(solver.Solve(), kHyperbolicStructureFound) << p << " " << face;
+      int turned = 0;
+      for (int q = 0; q < store.TetrahedronCount(); ++q) turned += store.Orientation(store.TetrahedronDart(q)) < 0;
+      EXPECT_LE(turned, 1) << p << " " << face;
+      EXPECT_LT(DefectNorm(store, messages), 1e-9) << p << " " << face;
+      EXPECT_NEAR(VolumeFromParameters(store), kWeeks, 1e-10) << p << " " << face;
+    }
+  }
+  EXPECT_GE(tried, 5);
+}
+
+TEST(HyperbolicStoreTest, MovesAmongTetrahedraGluedToEachOther) {
+  // Where the tetrahedra a move replaces are glued to one another across
+  // more faces than the move's own, those gluings pass to the new
+  // tetrahedra: the move is made, the triangulation stays a closed one with
+  // one vertex, and the engine reads the same manifold from it. Random 2-3
+  // and 3-2 moves on the census triangulation make such pairs.
+  const std::string census = CurvesTextOf(kWeeksSignature);
+  TEngineMessages messages;
+  std::vector<int> cycles;
+  int count = 0;
+  ASSERT_TRUE(ParseSpineTextToDartCycles(census.c_str(), messages, cycles, count));
+  int made = 0;
+  for (unsigned seed = 1; seed <= 6; ++seed) {
+    TTriangulationStore base(messages);
+    ASSERT_TRUE(base.BuildFromDartCycles(cycles));
+    std::mt19937 random(seed);
+    for (int step = 0; step < 60; ++step) {
+      const int d = base.TetrahedronDart(static_cast<int>(random() % static_cast<unsigned>(base.TetrahedronCount()))) +
+                    static_cast<int>(random() % 12);
+      if (base.TetrahedronCount() < 14 || random() % 2 == 0) base.TwoThreeMove(d);
+      else base.ThreeTwoMove(d);
+    }
+    for (int p = 0; p < base.TetrahedronCount() && made < 12; ++p) {
+      for (int face = 0; face < 4; ++face) {
+        const int a = base.TetrahedronDart(p) + face;
+        const int b = base.Next(a) ^ 1;
+        if (a / 12 == b / 12) continue;
+        int shared = 0;
+        for (int other = 0; other < 4; ++other) shared += base.Next(base.TetrahedronDart(p) + other) / 12 == b / 12 ? 1 : 0;
+        if (shared < 2) continue;
+        TTriangulationStore store = base;
+        ASSERT_GE(store.TwoThreeMove(a), 0) << seed << " " << p << " " << face;
+        ASSERT_EQ(store.CheckGluingConsistency(), store.EdgeCount());
+        std::vector<int> ends;
+        EXPECT_EQ(store.LabelVertices(ends), 1);
+        EXPECT_EQ(store.TetrahedronCount(), base.TetrahedronCount() + 1);
+        THyperbolicVolumeEngine engine;
+        double volume = -1;
+        ASSERT_TRUE(engine.HyperbolicVolume(DualSpineCurvesText(store).c_str(), volume)) << seed << " " << p;
+        EXPECT_NEAR(volume, kWeeks, 1e-10);
+        ++made;
+      }
+    }
+  }
+  EXPECT_GT(made, 0);
+  EXPECT_EQ(messages.Text(), "");
+}
+
+TEST(HyperbolicStoreTest, OrderOneEdgesAreReducedOrLeftAsTheyWere) {
+  // Random 2-3, 3-2 and 4-4 moves make edges of order 1. Reducing one either
+  // removes a tetrahedron (result 1) or leaves the triangulation exactly as
+  // it was (result 0), so the reduction loop ends.
+  const std::string census = CurvesTextOf(kMeyerhoffSignature);
+  TEngineMessages messages;
+  std::vector<int> cycles;
+  int count = 0;
+  ASSERT_TRUE(ParseSpineTextToDartCycles(census.c_str(), messages, cycles, count));
+  int reduced = 0;
+  for (unsigned seed = 1; seed <= 40 && reduced < 10; ++seed) {
+    TTriangulationStore store(messages);
+    ASSERT_TRUE(store.BuildFromDartCycles(cycles));
+    std::mt19937 random(seed);
+    for (int step = 0; step < 80; ++step) {
+      const int d = store.TetrahedronDart(static_cast<int>(random() % static_cast<unsigned>(store.TetrahedronCount()))) +
+                    static_cast<int>(random() % 12);
+      const unsigned kind = random() % 3;
+      if (kind == 0 || store.TetrahedronCount() < 12) store.TwoThreeMove(d);
+      else if (kind == 1) store.ThreeTwoMove(d);
+      else store.FourFourMove(d);
+    }
+    for (int e = 0; e < store.EdgeCount(); ++e) {
+      if (store.Edge(e).order != 1) continue;
+      TTriangulationStore copy = store;
+      const std::vector<int> before = copy.WriteDartCycles();
+      const int result = copy.ReduceOrderOneEdge(store.Edge(e).dart);
+      if (result == 0) {
+        EXPECT_EQ(copy.WriteDartCycles(), before);
+        continue;
+      }
+      ASSERT_EQ(result, 1);
+      EXPECT_EQ(copy.TetrahedronCount(), store.TetrahedronCount() - 1);
+      ASSERT_EQ(copy.CheckGluingConsistency(), copy.EdgeCount());
+      std::vector<int> ends;
+      EXPECT_EQ(copy.LabelVertices(ends), 1);
+      ++reduced;
+    }
+    const int tetrahedra = store.TetrahedronCount();
+    EXPECT_LE(store.ReduceLowOrderEdges(), tetrahedra);
+  }
+  EXPECT_GT(reduced, 0);
+}
+
+TEST(HyperbolicStoreTest, ContractionRemovesTheSecondVertex) {
+  TEngineMessages messages;
+  std::vector<int> cycles;
+  int count = 0;
+  const std::string census = CurvesTextOf(kMeyerhoffSignature);
+  ASSERT_TRUE(ParseSpineTextToDartCycles(census.c_str(), messages, cycles, count));
+  TTriangulationStore store(messages);
+  ASSERT_TRUE(store.BuildFromDartCycles(WithOneFourMove(cycles)));
+  std::vector<int> ends;
+  ASSERT_EQ(store.LabelVertices(ends), 2);
+  // An edge from a vertex to itself is refused, the store left as it was.
+  int loop = -1;
+  for (int e = 0; e < store.EdgeCount() && loop < 0; ++e) {
+    if (ends[static_cast<std::size_t>(2 * e)] == ends[static_cast<std::size_t>(2 * e + 1)]) loop = store.Edge(e).dart;
+  }
+  ASSERT_GE(loop, 0);
+  const std::vector<int> before = store.WriteDartCycles();
+  EXPECT_EQ(store.ContractEdge(loop), -1);
+  EXPECT_EQ(store.WriteDartCycles(), before);
+  // The cone edges of the 1-4 move join the two vertices: contracting one
+  // flattens the three cones around it and leaves the census triangulation.
+  ASSERT_EQ(store.ContractOneEdge(), 1);
+  EXPECT_EQ(store.CheckGluingConsistency(), store.EdgeCount());
+  EXPECT_EQ(store.LabelVertices(ends), 1);
+  EXPECT_EQ(store.TetrahedronCount(), 9);
+  EXPECT_EQ(store.ContractOneEdge(), 0);  // one vertex: nothing to contract
+  EXPECT_FALSE(store.LensSummandFound());
+  EXPECT_EQ(messages.Text(), "");
+  store.SetAllParameters(1.0e12);
+  THyperbolicStructureSolver solver(store, messages);
+  ASSERT_EQ(solver.Solve(), kHyperbolicStructureFound);
+  EXPECT_NEAR(VolumeFromParameters(store), kMeyerhoff, 1e-11);
+}
+
+TEST(HyperbolicStoreTest, LensSummandsAreSaidAndEndTheComputation) {
+  // RP^3 (L(2, 1)) and L(3, 1) from their two-tetrahedron census spines: the
+  // simplification's 2-0 move squeezes the lens space out and says so.
+  struct TCase {
+    const char* signature;
+    const char* message;
+  };
+  for (const TCase& c : {TCase{"cPcbbbahh", "L(2, 1) summand\n"}, TCase{"cPcbbbaai", "L(3, 2) summand\n"}}) {
+    TEngineMessages messages;
+    std::vector<int> cycles;
+    int count = 0;
+    const std::string text = CurvesTextOf(c.signature);
+    ASSERT_TRUE(ParseSpineTextToDartCycles(text.c_str(), messages, cycles, count));
+    TTriangulationStore store(messages);
+    ASSERT_TRUE(store.BuildFromDartCycles(cycles));
+    store.SimplifyTriangulation();
+    EXPECT_TRUE(store.LensSummandFound()) << c.signature;
+    EXPECT_NE(messages.Text().find(c.message), std::string::npos) << c.signature << ": " << messages.Text();
+    THyperbolicVolumeEngine engine;
+    double volume = -3;
+    EXPECT_FALSE(engine.HyperbolicVolume(text.c_str(), volume));
+    EXPECT_EQ(volume, -3);
+    EXPECT_NE(engine.Messages().Text().find(c.message), std::string::npos) << c.signature;
+  }
+  // The same folded faces seen from a contraction use ";".
+  TEngineMessages messages;
+  std::vector<int> cycles;
+  int count = 0;
+  ASSERT_TRUE(ParseSpineTextToDartCycles(CurvesTextOf("cPcbbbaai").c_str(), messages, cycles, count));
+  TTriangulationStore store(messages);
+  ASSERT_TRUE(store.BuildFromDartCycles(cycles));
+  int found = 0;
+  for (int e = 0; e < store.EdgeCount(); ++e) {
+    if (store.Edge(e).order == 2) found += store.CheckLensSummand(store.Edge(e).dart, 1);
+  }
+  EXPECT_GT(found, 0);
+  EXPECT_NE(messages.Text().find("L(3; 2) summand\n"), std::string::npos) << messages.Text();
+  // The hyperbolic census manifolds meet no lens space.
+  for (const char* signature : {kWeeksSignature, kMeyerhoffSignature}) {
+    THyperbolicVolumeEngine engine;
+    double volume = -1;
+    ASSERT_TRUE(engine.HyperbolicVolume(CurvesTextOf(signature).c_str(), volume));
+    EXPECT_FALSE(engine.Store().LensSummandFound());
+  }
+}
+
 TEST(HyperbolicVolumeTest, TheVolumeDoesNotDependOnTheIdealPointChosen) {
   THyperbolicVolumeEngine engine;
   double volume = -1;
@@ -418,6 +745,8 @@ TEST(HyperbolicVolumeTest, ProgressLinesOnlyInVerboseMode) {
   const std::string& lines = verbose.Messages().Text();
   EXPECT_EQ(lines.rfind("Verbose mode is on .\n9 tetrahedra, 1 vertex\n", 0), 0u) << lines;
   EXPECT_NE(lines.find("K < 0\t  ["), std::string::npos) << lines;
+  // The index: the number of negative eigenvalues of the system solved.
+  EXPECT_NE(lines.find("]\tindex "), std::string::npos) << lines;
   EXPECT_NE(lines.find("step  "), std::string::npos) << lines;
 }
 
