@@ -7,6 +7,7 @@
 
 #include "foundation/checked_int64.h"
 #include "model/molecule_vertex.h"
+#include "recognition/table_atom_codes.h"
 #include "shell/molecule_printer.h"
 #include "shell/string_text.h"
 
@@ -548,6 +549,11 @@ int TManifoldDescription::PrintPieceName(TOutput& output) const {
       }
       return 1;
     }
+    case kFilledAtomCode:
+    case kMultiFilledAtomCode:
+    case kTableAtomCode:
+    case kFreeMultiFilledAtomCode:
+      return PrintTableAtomName(output, code_);
     default:
       return 0;
   }

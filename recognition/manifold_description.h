@@ -180,7 +180,8 @@ class TManifoldDescription {
   // answers the layout code (4, 2, 3) or 0 when nothing was printed.
   int PrintSimpleName(TOutput& output) const;
   // The name of the piece: the simple names, "L(p,q)", "Seifert manifold"
-  // with the first molecule vertex's invariants, the torus bundle's matrix;
+  // with the first molecule vertex's invariants, the torus bundle's matrix,
+  // the table atoms by their records' names with fillings and matrices;
   // 0 when the code has no name of its own (then nothing is printed).
   int PrintPieceName(TOutput& output) const;
 

@@ -1,6 +1,7 @@
 #include "recognition/result_printer.h"
 
 #include "recognition/piece_code.h"
+#include "shell/molecule_printer.h"
 #include "shell/string_text.h"
 
 namespace {
@@ -48,6 +49,27 @@ void PrintSummaryLine(TOutput& output, const TManifoldDescription& d, const std:
   }
 }
 
+// Kinds whose name does not say how the pieces are glued: their molecule
+// follows the name.
+bool ShowsMolecule(int type) {
+  switch (type) {
+    case kCompoundCode:
+    case 6:
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+    case 13:
+    case 15:
+    case 17:
+    case kSpineRecordCode:
+    case kUnrecognizedCode:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 void PrintAssemblyResult(TOutput& output, const TManifoldDescription& description, int reportType,
@@ -73,6 +95,10 @@ void PrintAssemblyResult(TOutput& output, const TManifoldDescription& descriptio
     PrintSummandName(output, *s);
     if (n == 1) PrintSummaryLine(output, *s, homology);
     output.NewLines(1);
+    if (ShowsMolecule(s->GetTypeCode()) && s->GetName() == nullptr && s->GetMolecule() != nullptr) {
+      PrintMoleculeTable(output, s->GetMolecule(), 3);
+      output.NewLines(1);
+    }
   }
 }
 
