@@ -191,6 +191,17 @@ void BuildDescriptionFromMolecule(TManifoldDescription& description, const TObje
   ClassifyGeometry(description);
 }
 
+void AddPresentationFromSpine(TManifoldDescription& description, TSpine& spine, int maxSummands) {
+  std::unique_ptr<TManifoldDescription> summands = description.ReleaseNextSummand();
+  description.SetMolecule(nullptr);
+  const TObjectTable* molecule = spine.MoleculeTable();
+  const TObjectTable empty;
+  BuildDescriptionFromMolecule(description, molecule != nullptr ? *molecule : empty, maxSummands);
+  TManifoldDescription* last = &description;
+  while (last->GetNextSummand() != nullptr) last = last->GetNextSummand();
+  last->SetNextSummand(std::move(summands));
+}
+
 void ForgetBoundaryCoordinates(TSpine& spine, const TOptionValues& options) {
   TObjectTable* m = spine.MoleculeTable();
   if (m == nullptr) return;

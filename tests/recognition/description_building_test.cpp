@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "molecule_fixture.h"
 #include "model/spine.h"
 #include "shell/options.h"
@@ -78,4 +80,33 @@ TEST(DescriptionBuilding, SeifertAtomCodeOfASpine) {
   EXPECT_EQ(code.Type(), kCompoundCode);
   EXPECT_EQ(code.Word(16), 2);  // the exceptional atom and its open torus
   EXPECT_EQ(code.Word(17), 1);
+}
+
+TEST(DescriptionBuilding, APresentationFromASpineKeepsTheSummandsBehindIt) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadThickenedSpine(spine, "cPcbbbiht"));
+  TObjectTable lens;
+  SeifertAtom(lens, kBaseSphere, {{5, 2}});
+  TManifoldDescription d;
+  BuildDescriptionFromMolecule(d, lens, -1);
+  auto summand = std::make_unique<TManifoldDescription>();
+  summand->SetLensCode(7, 2);
+  d.SetNextSummand(std::move(summand));
+  AddPresentationFromSpine(d, spine, -1);
+  // The spine's piece replaces the lens space; the old summand follows it.
+  EXPECT_EQ(d.GetTypeCode(), kTableAtomCode);
+  EXPECT_EQ(d.GetNextPresentation(), nullptr);
+  ASSERT_EQ(d.CountSummands(), 2);
+  int p = 0;
+  int q = 0;
+  EXPECT_EQ(d.GetNextSummand()->GetLensParameters(p, q), 1);
+  EXPECT_EQ(p, 7);
+  // The spine's text is its cell list, one cell a line (two cells here).
+  d.SetSpineText(&spine);
+  EXPECT_EQ(d.HasSpineText(), 1);
+  EXPECT_EQ(d.GetSpineText(), " 1 -3 2 -1 3 -4\r\n 1 -4 2 -3 4 -2\r\n");
+  TManifoldDescription none;
+  none.SetSpineText(static_cast<const TSpine*>(nullptr));
+  EXPECT_EQ(none.HasSpineText(), 0);
 }
