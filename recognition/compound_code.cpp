@@ -598,6 +598,7 @@ int BuildCompoundCode(TManifoldDescription& description, int type) {
     code.InsertWords(kCodeHeaderWords, best);
     code.SetWord(kCodeComplexity, description.GetComplexity());
     code.Finish();
+    ReorderMoleculeObjects(*work);
     description.SetMolecule(work.release());
     description.SetPieceCode(code);
     return 1;

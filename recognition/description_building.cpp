@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "foundation/checked_int64.h"
 #include "model/edge.h"
 #include "model/molecule_edge.h"
 #include "model/molecule_vertex.h"
@@ -38,23 +39,15 @@ bool TableSized(const TObjectHeader* atom) {
 
 // The matrix of the atom's first torus as seen from the atom: the gluing G
 // takes end 1's coordinates to end 2's, so from end 1 it is read as G^-1.
+// Throws Out_of_Range when the inverse leaves the 32-bit range.
 void FirstTorusMatrix(const TObjectHeader* atom, std::int32_t m[4]) {
   const TObjectHeader* edge = TVertex::EdgeAt(atom, 0);
-  const TIntQuad g = TMoleculeEdge::GluingQuad(edge);
-  if (TEdge::End(edge, 2).Object() == atom) {
-    m[0] = g.a;
-    m[1] = g.b;
-    m[2] = g.c;
-    m[3] = g.d;
-    return;
-  }
-  // det = +-1, so the inverse is det (d -b; -c a); a zero matrix stays zero.
-  const std::int64_t det = static_cast<std::int64_t>(g.a) * g.d - static_cast<std::int64_t>(g.b) * g.c;
-  const std::int32_t s = det < 0 ? -1 : 1;
-  m[0] = s * g.d;
-  m[1] = -s * g.b;
-  m[2] = -s * g.c;
-  m[3] = s * g.a;
+  TIntQuad g = TMoleculeEdge::GluingQuad(edge);
+  if (TEdge::End(edge, 2).Object() != atom) g = Inverted(g);
+  m[0] = g.a;
+  m[1] = g.b;
+  m[2] = g.c;
+  m[3] = g.d;
 }
 
 TObjectHeader* OtherVertex(const TObjectTable& m, const TObjectHeader* vertex) {
@@ -129,10 +122,13 @@ int RecognizeExceptionalAtoms(TManifoldDescription& description) {
       // The atom with its torus free: the compound code puts the molecule in
       // order, then the code names the record and the torus's matrix.
       if (RecognizeByTable(atom, record) != 0 && BuildCompoundCode(description, kTableAtomCode) != 0) {
-        std::int32_t matrix[4];
-        FirstTorusMatrix(description.GetMolecule()->NthExceptionalAtom(0), matrix);
-        description.SetPieceCode(BuildTableAtomCode(*record, matrix));
-        named = true;
+        try {
+          std::int32_t matrix[4];
+          FirstTorusMatrix(description.GetMolecule()->NthExceptionalAtom(0), matrix);
+          description.SetPieceCode(BuildTableAtomCode(*record, matrix));
+          named = true;
+        } catch (const Out_of_Range&) {
+        }
       }
     } else {
       named = IdentifyExceptionalAtoms(description) != 0;
