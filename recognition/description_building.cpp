@@ -13,6 +13,8 @@
 #include "recognition/piece_recognition.h"
 #include "recognition/table_atom_codes.h"
 #include "model/spine.h"
+#include "presentations/triangulations/iso_signature.h"
+#include "shell/object_printers.h"
 #include "shell/options.h"
 
 namespace {
@@ -24,7 +26,24 @@ TPieceCode SpineRecordOf(const TObjectTable& m) {
   counts.complexity = m.VertexCount();
   counts.vertices = m.CountOfKind(kMoleculeVertexKind);
   counts.edges = m.CountOfKind(kMoleculeEdgeKind);
-  return BuildSpineRecordCode(counts);
+  const bool onePiece = m.CountAtomsOfType(kExceptionalAtom) == 1;
+  // The piece alone with its open tori: its spine decides equality.
+  counts.signatureComparable = onePiece && counts.vertices == counts.virtualAtoms + 1;
+  TPieceCode code = BuildSpineRecordCode(counts);
+  const std::intptr_t spine = onePiece ? TMoleculeVertex::MarkWord(m.NthExceptionalAtom(0)) : 0;
+  if (spine != 0) {
+    // The piece's spine as text and its isomorphism signature (empty for a
+    // spine that is not connected and special: then no longer comparable).
+    TSpine& piece = *reinterpret_cast<TSpine*>(spine);
+    TOutput text;
+    PrintCellList(text, &piece, 2);
+    TIsoSignature signature;
+    AppendTextBlock(code, text.Text() != nullptr ? text.Text() : "", signature.Compute(piece, 1));
+  } else if (counts.signatureComparable) {
+    code.SetWord(21, 0);
+    UpdateChecksum(code);
+  }
+  return code;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "molecule_fixture.h"
 #include "model/spine.h"
+#include "shell/molecule_printer.h"
 #include "shell/options.h"
 #include "support/model_heap.h"
 #include "support/thick_spine_support.h"
@@ -109,4 +110,37 @@ TEST(DescriptionBuilding, APresentationFromASpineKeepsTheSummandsBehindIt) {
   TManifoldDescription none;
   none.SetSpineText(static_cast<const TSpine*>(nullptr));
   EXPECT_EQ(none.HasSpineText(), 0);
+}
+
+// A piece that the table does not know is kept with its spine: two
+// presentations of one piece compare equal by the spine's signature, other
+// pieces do not.
+TEST(DescriptionBuilding, AnUnknownPieceIsComparedByItsSpine) {
+  TScopedModelHeap heap;
+  TSpine lens;
+  TSpine other;
+  ASSERT_TRUE(LoadThickenedSpine(lens, "bkaajn"));
+  ASSERT_TRUE(LoadThickenedSpine(other, "bkaajj"));
+  auto describe = [](TSpine& spine, TManifoldDescription& d) {
+    TObjectTable table;
+    THandle atom(table.NewAtom(kExceptionalAtom));
+    TMoleculeVertex::SetMarkWord(atom, reinterpret_cast<std::intptr_t>(&spine));
+    BuildDescriptionFromMolecule(d, table, -1);
+  };
+  TManifoldDescription a, b, c;
+  describe(lens, a);
+  describe(lens, b);
+  describe(other, c);
+  ASSERT_EQ(a.GetTypeCode(), kSpineRecordCode);
+  EXPECT_EQ(IsSignatureComparable(a.GetPieceCode()), 1);
+  ASSERT_NE(GetPieceCodeSecondText(a.GetPieceCode()), nullptr);
+  EXPECT_STREQ(GetPieceCodeSecondText(a.GetPieceCode()), "bkaajn");
+  EXPECT_EQ(CompareSpineRecords(a.GetPieceCode(), b.GetPieceCode()), kCodeEqual);
+  EXPECT_NE(CompareSpineRecords(a.GetPieceCode(), c.GetPieceCode()), kCodeEqual);
+  EXPECT_EQ(TManifoldDescription::CompareMoleculeNodes(a, b), kCodeEqual);
+  // The atom reads its piece's signature from the code.
+  TOutput output;
+  PrintMoleculeTable(output, a.GetMolecule(), 2);
+  const std::string text = output.Text() != nullptr ? output.Text() : "";
+  EXPECT_NE(text.find("bkaajn"), std::string::npos) << text;
 }
