@@ -210,6 +210,19 @@ TEST(TableAtomCodes, IdentifiedAtomsGetTheCodeOfTheirShape) {
   }
 }
 
+// Of two pieces glued together one is known and one is not: the whole is
+// not named as a compound of table atoms.
+TEST(TableAtomCodes, AnUnknownPieceBesideAKnownOneKeepsTheSpineRecord) {
+  TScopedModelHeap heap;
+  TObjectTable table;
+  THandle known = TableAtom(table, Record("Q2_2"));
+  THandle unknown(table.NewAtom(kExceptionalAtom));
+  Glue(table, known, unknown, 0, 1, 1, 0);
+  TManifoldDescription d;
+  BuildDescriptionFromMolecule(d, table, -1);
+  EXPECT_EQ(d.GetTypeCode(), kSpineRecordCode);
+}
+
 TEST(TableAtomCodes, APieceWhoseToriDoNotMatchItsEdgesIsNotNamed) {
   TDocumentSpine document;
   TOptionValues options;
