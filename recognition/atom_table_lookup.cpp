@@ -73,7 +73,11 @@ int RecognizeByTable(TObjectHeader* vertex, const TTableRecord*& record) {
   const TTableRecord* found = nullptr;
   if (mark != 0) {
     TSpine& spine = *reinterpret_cast<TSpine*>(mark);
-    int tori = spine.IsThickened() ? spine.CountBoundariesByEuler(1, 0) : TVertex::Valency(vertex);
+    const int valency = TVertex::Valency(vertex);
+    int tori = spine.IsThickened() ? spine.CountBoundariesByEuler(1, 0) : valency;
+    // Each edge of the atom is one of its tori: a piece whose spine shows
+    // another number of tori is not the atom the molecule describes.
+    if (valency > 0 && tori != valency) return 0;
     found = FindAtomRecordOfSpine(spine, tori);
   } else {
     TAtomTriple triple;

@@ -15,6 +15,8 @@
 #include "recognition/fibres.h"
 #include "recognition/molecule_code.h"
 #include "recognition/molecule_tools.h"
+#include "recognition/atom_table.h"
+#include "recognition/table_alternatives.h"
 
 namespace {
 
@@ -434,6 +436,63 @@ bool SearchCanonical(TObjectTable& work, std::vector<std::int32_t>& words) {
   return true;
 }
 
+// The most combinations of table-atom symmetries searched.
+constexpr long long kMaxAlternatives = 4096;
+
+// The canonical search once for every combination of the table atoms'
+// presentations (the identity and each orientation-preserving boundary
+// symmetry of the atom's record): the least code wins, the first of equal
+// ones. The molecule becomes the one of the least code. False when a search
+// gives up or the combinations are too many.
+bool SearchWithAlternatives(std::unique_ptr<TObjectTable>& molecule, std::vector<std::int32_t>& words) {
+  struct TChoice {
+    std::size_t position;
+    const TTableRecord* record;
+    std::vector<int> rows;  // -1: the atom as it is
+  };
+  std::vector<TChoice> choices;
+  long long combinations = 1;
+  const std::vector<THandle> vertices = MoleculeVertices(*molecule);
+  for (std::size_t i = 0; i < vertices.size(); ++i) {
+    const TTableRecord* record = TableRecordOfAtom(vertices[i]);
+    if (record == nullptr) continue;
+    TChoice choice{i, record, {-1}};
+    for (int k = 0; k < record->SymmetryCount(); ++k)
+      if (record->IsOrientationPreservingSymmetry(k)) choice.rows.push_back(k);
+    if (choice.rows.size() < 2) continue;
+    combinations *= static_cast<long long>(choice.rows.size());
+    if (combinations > kMaxAlternatives) return false;
+    choices.push_back(std::move(choice));
+  }
+  if (choices.empty()) return SearchCanonical(*molecule, words);
+  std::unique_ptr<TObjectTable> best;
+  std::vector<std::size_t> at(choices.size(), 0);
+  for (;;) {
+    ThrowIfStopRequested();
+    auto alternative = std::make_unique<TObjectTable>();
+    molecule->CopyTo(*alternative, nullptr, 2);
+    const std::vector<THandle> copies = MoleculeVertices(*alternative);
+    bool applied = true;
+    for (std::size_t c = 0; c < choices.size(); ++c) {
+      const int k = choices[c].rows[at[c]];
+      if (k >= 0 && ApplyTableAlternative(copies[choices[c].position], *choices[c].record, k) == 0) applied = false;
+    }
+    if (applied) {
+      std::vector<std::int32_t> candidate;
+      if (!SearchCanonical(*alternative, candidate)) return false;
+      if (best == nullptr || candidate < words) {
+        words = std::move(candidate);
+        best = std::move(alternative);
+      }
+    }
+    std::size_t c = 0;
+    while (c < choices.size() && ++at[c] == choices[c].rows.size()) at[c++] = 0;
+    if (c == choices.size()) break;
+  }
+  molecule = std::move(best);
+  return true;
+}
+
 // The mirror image: every fibre and the orientation of every gluing reversed.
 void MirrorMolecule(TObjectTable& m) {
   for (THandle& v : MoleculeVertices(m))
@@ -577,15 +636,20 @@ int BuildCompoundCode(TManifoldDescription& description, int type) {
 
     std::vector<std::int32_t> best;
     auto mirror = std::make_unique<TObjectTable>();
-    const bool searchMirror = type == kCompoundCode || type == 11 || type == 12;
-    if (searchMirror) {
+    bool searchMirror = type == kCompoundCode || type == 11 || type == 12;
+    if (searchMirror || work->CountAtomsOfType(kExceptionalAtom) > 0) {
+      // Table atoms are mirrored by their records' reversing symmetries; a
+      // molecule with an atom that has none is searched as it stands (its
+      // mirror would glue an unmirrored atom to mirrored pieces: another
+      // manifold).
       work->CopyTo(*mirror, nullptr, 2);
-      MirrorMolecule(*mirror);
+      if (work->CountAtomsOfType(kExceptionalAtom) > 0) searchMirror = ApplyReversingSymmetries(*mirror) != 0;
+      if (searchMirror) MirrorMolecule(*mirror);
     }
-    if (!SearchCanonical(*work, best)) return 0;
+    if (!SearchWithAlternatives(work, best)) return 0;
     if (searchMirror) {
       std::vector<std::int32_t> other;
-      if (!SearchCanonical(*mirror, other)) return 0;
+      if (!SearchWithAlternatives(mirror, other)) return 0;
       // The first pass stands unless the mirror's code is less.
       if (other < best) {
         best = std::move(other);
@@ -598,6 +662,7 @@ int BuildCompoundCode(TManifoldDescription& description, int type) {
     code.InsertWords(kCodeHeaderWords, best);
     code.SetWord(kCodeComplexity, description.GetComplexity());
     code.Finish();
+    ReorderMoleculeObjects(*work);
     description.SetMolecule(work.release());
     description.SetPieceCode(code);
     return 1;

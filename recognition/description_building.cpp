@@ -2,14 +2,19 @@
 
 #include <memory>
 
+#include "foundation/checked_int64.h"
 #include "model/edge.h"
+#include "model/molecule_edge.h"
 #include "model/molecule_vertex.h"
 #include "recognition/atom_table_lookup.h"
 #include "recognition/compound_code.h"
 #include "recognition/molecule_code.h"
 #include "recognition/molecule_tools.h"
 #include "recognition/piece_recognition.h"
+#include "recognition/table_atom_codes.h"
 #include "model/spine.h"
+#include "presentations/triangulations/iso_signature.h"
+#include "shell/object_printers.h"
 #include "shell/options.h"
 
 namespace {
@@ -21,7 +26,93 @@ TPieceCode SpineRecordOf(const TObjectTable& m) {
   counts.complexity = m.VertexCount();
   counts.vertices = m.CountOfKind(kMoleculeVertexKind);
   counts.edges = m.CountOfKind(kMoleculeEdgeKind);
-  return BuildSpineRecordCode(counts);
+  const bool onePiece = m.CountAtomsOfType(kExceptionalAtom) == 1;
+  // The piece alone with its open tori: its spine decides equality.
+  counts.signatureComparable = onePiece && counts.vertices == counts.virtualAtoms + 1;
+  TPieceCode code = BuildSpineRecordCode(counts);
+  const std::intptr_t spine = onePiece ? TMoleculeVertex::MarkWord(m.NthExceptionalAtom(0)) : 0;
+  if (spine != 0) {
+    // The piece's spine as text and its isomorphism signature (empty for a
+    // spine that is not connected and special: then no longer comparable).
+    TSpine& piece = *reinterpret_cast<TSpine*>(spine);
+    TOutput text;
+    PrintCellList(text, &piece, 2);
+    TIsoSignature signature;
+    AppendTextBlock(code, text.Text() != nullptr ? text.Text() : "", signature.Compute(piece, 1));
+  } else if (counts.signatureComparable) {
+    code.SetWord(21, 0);
+    UpdateChecksum(code);
+  }
+  return code;
+}
+
+}  // namespace
+
+namespace {
+
+// The table takes pieces with one to five boundary tori; a larger piece is
+// looked up only when it already holds a key.
+bool TableSized(const TObjectHeader* atom) {
+  return TVertex::Valency(atom) <= 5 || TMoleculeVertex::HasTriple(atom) != 0;
+}
+
+// The matrix of the atom's first torus as seen from the atom: the gluing G
+// takes end 1's coordinates to end 2's, so from end 1 it is read as G^-1.
+// Throws Out_of_Range when the inverse leaves the 32-bit range.
+void FirstTorusMatrix(const TObjectHeader* atom, std::int32_t m[4]) {
+  const TObjectHeader* edge = TVertex::EdgeAt(atom, 0);
+  TIntQuad g = TMoleculeEdge::GluingQuad(edge);
+  if (TEdge::End(edge, 2).Object() != atom) g = Inverted(g);
+  m[0] = g.a;
+  m[1] = g.b;
+  m[2] = g.c;
+  m[3] = g.d;
+}
+
+TObjectHeader* OtherVertex(const TObjectTable& m, const TObjectHeader* vertex) {
+  for (const THandle& v : MoleculeVertices(m))
+    if (v.Object() != vertex) return v.Object();
+  return nullptr;
+}
+
+// The compound type of a molecule of table atoms, Seifert atoms, fillings
+// and free tori; 0 when none fits.
+int CompoundAtomType(int n, int v, int s, int t, int x) {
+  if (n == 2 && v == 1) return kTableAtomCode;
+  if (s > 0 && n == s + 1) return 6;
+  if (s > 0 && t > 0 && n == s + t + 1) return 9;
+  if (x >= 2) return 10;
+  if (s > 0 && v > 0) return 13;
+  if (s == 0 && v >= 2 && n == v + 1) return 15;
+  if (s == 0 && v == 0) return kMultiFilledAtomCode;
+  if (s == 0 && v == 1) return kFreeMultiFilledAtomCode;
+  if (s == 0 && v >= 2) return 17;
+  return 0;
+}
+
+// A molecule with several pieces around its table atoms: every exceptional
+// atom must be named by the table, else 0 (nothing coded). A lone atom with
+// its fillings and free tori gets its multi-torus code; the others keep
+// the compound code of their type.
+int IdentifyExceptionalAtoms(TManifoldDescription& description) {
+  TObjectTable* m = description.GetMolecule();
+  const int x = m->CountAtomsOfType(kExceptionalAtom);
+  for (int i = 0; i < x; ++i) {
+    TObjectHeader* atom = m->NthExceptionalAtom(i);
+    if (!TableSized(atom) || RecognizeByTable(atom) == 0) return 0;
+  }
+  const int n = m->CountOfKind(kMoleculeVertexKind);
+  const int v = m->CountAtomsOfType(kVirtualAtom);
+  const int s = m->CountAtomsOfType(kSeifertAtom);
+  const int t = m->CountAtomsOfType(kSolidTorusAtom);
+  const int type = CompoundAtomType(n, v, s, t, x);
+  if (type == 0 || BuildCompoundCode(description, type) == 0) return 0;
+  if (x > 1 || s > 0 || v > 1) return 1;
+  if (type == kMultiFilledAtomCode || type == kFreeMultiFilledAtomCode) {
+    TPieceCode code = BuildMultiFilledAtomCode(description.GetMolecule()->NthExceptionalAtom(0));
+    if (code.Type() != 0) description.SetPieceCode(code);
+  }
+  return 1;
 }
 
 }  // namespace
@@ -33,16 +124,37 @@ int RecognizeExceptionalAtoms(TManifoldDescription& description) {
   if (exceptional == 0) return 0;
   const int vertices = m->CountOfKind(kMoleculeVertexKind);
   TObjectHeader* atom = m->NthExceptionalAtom(0);
-  const bool tableSized = TVertex::Valency(atom) <= 5 || TMoleculeVertex::HasTriple(atom) != 0;
-  if (vertices == 2 && exceptional == 1 && tableSized &&
-      (m->CountAtomsOfType(kSolidTorusAtom) == 1 || m->CountAtomsOfType(kVirtualAtom) == 1) &&
-      RecognizeByTable(atom) != 0) {
-    // An identified atom with its filling or its free torus: the compound
-    // code names the record and the gluing.
-    if (BuildCompoundCode(description, kTableAtomCode) != 0) return 1;
+  // A closed piece (no torus) or one too large for the table is kept whole.
+  bool named = false;
+  if (vertices >= 2 && (exceptional > 1 || TableSized(atom))) {
+    const TTableRecord* record = nullptr;
+    if (vertices == 2 && exceptional == 1 && m->CountAtomsOfType(kSolidTorusAtom) == 1) {
+      // A Dehn filling of a one-torus atom: its slope is the filling's fibre.
+      if (RecognizeByTable(atom, record) != 0) {
+        int p = 0;
+        int q = 0;
+        TMoleculeVertex::PairAt(OtherVertex(*m, atom), 0, p, q);
+        description.SetPieceCode(BuildFilledAtomCode(*record, p, q));
+        named = true;
+      }
+    } else if (vertices == 2 && exceptional == 1 && m->CountAtomsOfType(kVirtualAtom) == 1) {
+      // The atom with its torus free: the compound code puts the molecule in
+      // order, then the code names the record and the torus's matrix.
+      if (RecognizeByTable(atom, record) != 0 && BuildCompoundCode(description, kTableAtomCode) != 0) {
+        try {
+          std::int32_t matrix[4];
+          FirstTorusMatrix(description.GetMolecule()->NthExceptionalAtom(0), matrix);
+          description.SetPieceCode(BuildTableAtomCode(*record, matrix));
+          named = true;
+        } catch (const Out_of_Range&) {
+        }
+      }
+    } else {
+      named = IdentifyExceptionalAtoms(description) != 0;
+    }
   }
   // Not identified: the description keeps the spine record of the whole.
-  description.SetPieceCode(SpineRecordOf(*m));
+  if (!named) description.SetPieceCode(SpineRecordOf(*description.GetMolecule()));
   return 1;
 }
 
@@ -92,6 +204,17 @@ void BuildDescriptionFromMolecule(TManifoldDescription& description, const TObje
     description.IsReducible();
   }
   ClassifyGeometry(description);
+}
+
+void AddPresentationFromSpine(TManifoldDescription& description, TSpine& spine, int maxSummands) {
+  std::unique_ptr<TManifoldDescription> summands = description.ReleaseNextSummand();
+  description.SetMolecule(nullptr);
+  const TObjectTable* molecule = spine.MoleculeTable();
+  const TObjectTable empty;
+  BuildDescriptionFromMolecule(description, molecule != nullptr ? *molecule : empty, maxSummands);
+  TManifoldDescription* last = &description;
+  while (last->GetNextSummand() != nullptr) last = last->GetNextSummand();
+  last->SetNextSummand(std::move(summands));
 }
 
 void ForgetBoundaryCoordinates(TSpine& spine, const TOptionValues& options) {

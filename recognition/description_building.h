@@ -26,6 +26,13 @@ int RecognizeExceptionalAtoms(TManifoldDescription& description);
 void BuildDescriptionFromMolecule(TManifoldDescription& description, const TObjectTable& molecule,
                                   int maxSummands, int depth = 0);
 
+// A new presentation from the spine's molecule in place of the description's
+// own: its molecule is dropped and the spine's recognised at depth 0 (with
+// at most maxSummands summands, -1 all); the summands it had before follow
+// the new ones. A description chained behind others gains it at the end of
+// the chain, as BuildDescriptionFromMolecule does.
+void AddPresentationFromSpine(TManifoldDescription& description, TSpine& spine, int maxSummands);
+
 // Open tori carry no coordinates unless the options keep them (always
 // created, or a link exterior, with the boundary not ignored): then every
 // virtual edge of the spine's molecule forgets its gluing (all zeros).

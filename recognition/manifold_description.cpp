@@ -7,7 +7,9 @@
 
 #include "foundation/checked_int64.h"
 #include "model/molecule_vertex.h"
+#include "recognition/table_atom_codes.h"
 #include "shell/molecule_printer.h"
+#include "shell/object_printers.h"
 #include "shell/string_text.h"
 
 namespace {
@@ -78,6 +80,7 @@ TManifoldDescription::~TManifoldDescription() {
 void TManifoldDescription::CopyTo(TManifoldDescription& target) const {
   target.reserved_ = reserved_;
   target.SetName(GetName());
+  if (codeList_ != nullptr) target.codeList_ = std::make_unique<TPackedRecordListSet>(*codeList_);
   target.word3_ = word3_;
   target.mark_ = mark_;
   if (flag9_ != 0) target.flag9_ = flag9_;
@@ -150,6 +153,38 @@ int TManifoldDescription::HasSpineText() const {
   for (const TManifoldDescription* d = this; d != nullptr; d = d->nextPresentation_.get())
     if (d->hasSpineText_) return 1;
   return 0;
+}
+
+void TManifoldDescription::SetSpineText(const TSpine* spine) {
+  if (spine == nullptr) return;
+  TOutput output;
+  PrintCellList(output, spine, 3);
+  SetSpineText(std::string(output.Text() != nullptr ? output.Text() : ""));
+}
+
+void TManifoldDescription::SetCodeList(const TPackedRecordListSet* list) {
+  codeList_ = list != nullptr ? std::make_unique<TPackedRecordListSet>(*list) : nullptr;
+}
+
+const TPackedRecordListSet* TManifoldDescription::GetCodeList() const {
+  for (const TManifoldDescription* d = this; d != nullptr; d = d->nextPresentation_.get())
+    if (d->codeList_ != nullptr) return d->codeList_.get();
+  return nullptr;
+}
+
+void TManifoldDescription::AddCode(const TPackedRecordList& list) {
+  if (codeList_ == nullptr) codeList_ = std::make_unique<TPackedRecordListSet>();
+  if (list.Count() > 0) codeList_->Add(list);
+}
+
+void TManifoldDescription::MergeCodeList(TManifoldDescription& other) {
+  if (other.codeList_ == nullptr || &other == this) return;
+  if (codeList_ == nullptr) {
+    codeList_ = std::move(other.codeList_);
+    return;
+  }
+  for (int i = 0; i < other.codeList_->Count(); ++i) codeList_->Add(*other.codeList_->At(i));
+  other.codeList_.reset();
 }
 
 void TManifoldDescription::SetMark(int mark) {
@@ -548,6 +583,11 @@ int TManifoldDescription::PrintPieceName(TOutput& output) const {
       }
       return 1;
     }
+    case kFilledAtomCode:
+    case kMultiFilledAtomCode:
+    case kTableAtomCode:
+    case kFreeMultiFilledAtomCode:
+      return PrintTableAtomName(output, code_);
     default:
       return 0;
   }

@@ -18,8 +18,11 @@
 #include <vector>
 
 #include "foundation/output.h"
+#include "foundation/packed_record_list.h"
 #include "model/object_table.h"
 #include "recognition/piece_code.h"
+
+class TSpine;
 
 class TManifoldDescription {
  public:
@@ -61,6 +64,22 @@ class TManifoldDescription {
   void SetSpineText(const std::string& text) { spineText_ = text; hasSpineText_ = true; }
   int HasSpineText() const;
   const std::string& GetSpineText() const { return spineText_; }
+
+  // The spine written as its cell list (compact cells, one a line); nothing
+  // for a null spine.
+  void SetSpineText(const TSpine* spine);
+
+  // ---- Code list: the set of spine codes collected for this presentation ----
+  // Stores a copy of the set (null clears).
+  void SetCodeList(const TPackedRecordListSet* list);
+  // The set of the first element of the presentation chain that has one.
+  const TPackedRecordListSet* GetCodeList() const;
+  // Creates an empty set when there is none, then adds a non-empty list
+  // unless an equal one is there.
+  void AddCode(const TPackedRecordList& list);
+  // Moves the other's set into this one (its members added when this one
+  // has a set already); the other has none afterwards.
+  void MergeCodeList(TManifoldDescription& other);
 
   // Set along the presentation chain; 1 when any element has it.
   void SetMark(int mark);
@@ -180,7 +199,8 @@ class TManifoldDescription {
   // answers the layout code (4, 2, 3) or 0 when nothing was printed.
   int PrintSimpleName(TOutput& output) const;
   // The name of the piece: the simple names, "L(p,q)", "Seifert manifold"
-  // with the first molecule vertex's invariants, the torus bundle's matrix;
+  // with the first molecule vertex's invariants, the torus bundle's matrix,
+  // the table atoms by their records' names with fillings and matrices;
   // 0 when the code has no name of its own (then nothing is printed).
   int PrintPieceName(TOutput& output) const;
 
@@ -190,6 +210,7 @@ class TManifoldDescription {
   std::int32_t reserved_ = 0;
   bool hasName_ = false;
   std::string name_;
+  std::unique_ptr<TPackedRecordListSet> codeList_;
   std::int32_t word3_ = 0;
   bool hasText5_ = false;
   std::string text5_;

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "foundation/checked_int64.h"
+#include "foundation/stop_poll.h"
 #include "model/molecule_edge.h"
 #include "model/molecule_vertex.h"
 #include "model/vertex.h"
@@ -73,4 +74,21 @@ std::vector<THandle> DistinctEdges(const TObjectHeader* vertex) {
       out.push_back(e);
   }
   return out;
+}
+
+void ReorderMoleculeObjects(TObjectTable& table) {
+  std::vector<TObjectHeader*> order;
+  order.reserve(static_cast<std::size_t>(table.Count()));
+  for (int kind : {static_cast<int>(kMoleculeVertexKind), static_cast<int>(kMoleculeEdgeKind)}) {
+    const std::size_t first = order.size();
+    for (int i = 0; i < table.Count(); ++i)
+      if (table.At(i) != nullptr && table.At(i)->kind == kind) order.push_back(table.At(i));
+    std::stable_sort(order.begin() + static_cast<std::ptrdiff_t>(first), order.end(),
+                     [](const TObjectHeader* a, const TObjectHeader* b) { return ObjectNumber(a) < ObjectNumber(b); });
+  }
+  for (int p = 0; p < static_cast<int>(order.size()); ++p) {
+    ThrowIfStopRequested();
+    const int at = table.IndexOf(order[static_cast<std::size_t>(p)]);
+    if (at != p) table.SwapAt(p, at);
+  }
 }

@@ -31,3 +31,8 @@ std::vector<THandle> MoleculeVertices(const TObjectTable& table);
 std::vector<THandle> MoleculeEdges(const TObjectTable& table);
 // The edges at the vertex in its order, a loop once.
 std::vector<THandle> DistinctEdges(const TObjectHeader* vertex);
+
+// Puts the molecule vertices in the order of their numbers at the front of
+// the table, then the molecule edges in the order of theirs; anything else
+// keeps its order behind them.
+void ReorderMoleculeObjects(TObjectTable& table);

@@ -1,6 +1,7 @@
 #include "recognition/result_printer.h"
 
 #include "recognition/piece_code.h"
+#include "shell/molecule_printer.h"
 #include "shell/string_text.h"
 
 namespace {
@@ -17,6 +18,45 @@ constexpr int kSearchCountsId = 9993;
 constexpr int kPresentationId = 9994;
 constexpr int kNothingFoundId = 9995;
 constexpr int kElliptic = 5;
+constexpr int kOneSphereProductId = 9200;
+constexpr int kSphereProductsId = 9201;
+constexpr int kOneSolidTorusId = 9202;
+constexpr int kSolidToriId = 9203;
+constexpr int kBallsId = 9204;
+constexpr int kVolumeId = 9205;
+constexpr int kVolumeFailedId = 9844;
+
+// What the manifold has beside its prime piece: S^2xS^1 summands, solid tori
+// and balls cut off. The layout of the name says what it shows already: 2
+// the S^2xS^1, 3 the solid torus.
+void PrintAdditions(TOutput& output, const TManifoldDescription& d) {
+  TOutput scratch;
+  const int layout = d.PrintSimpleName(scratch);
+  int balls = 0;
+  int s2xs1 = 0;
+  int solidTori = 0;
+  d.GetBoundaryCounts(balls, s2xs1, solidTori);
+  if (layout == 2) s2xs1 = 0;
+  if (layout == 3) solidTori = 0;
+  if (s2xs1 <= 0 && solidTori <= 0 && balls <= 0) return;
+  const bool sphere = d.GetTypeCode() == kTrivialCode;
+  output.AppendText("          ");
+  bool written = false;
+  if (s2xs1 > 0) {
+    if (!sphere) output.AppendText("#");
+    output.AppendText((s2xs1 == 1 ? StringText(kOneSphereProductId)
+                                  : FormatStringText(kSphereProductsId, static_cast<unsigned>(s2xs1)))
+                          .c_str());
+    written = true;
+  }
+  if (solidTori > 0) {
+    if (written || !sphere) output.AppendText("#");
+    output.AppendText((solidTori == 1 ? StringText(kOneSolidTorusId)
+                                      : FormatStringText(kSolidToriId, static_cast<unsigned>(solidTori)))
+                          .c_str());
+  }
+  if (balls > 0) output.AppendText(FormatStringText(kBallsId, static_cast<unsigned>(balls)).c_str());
+}
 
 void PrintSummandName(TOutput& output, const TManifoldDescription& summand) {
   if (const char* name = summand.GetName(); name != nullptr) {
@@ -34,10 +74,13 @@ void PrintSummandName(TOutput& output, const TManifoldDescription& summand) {
 // The geometry and the homology after a prime manifold's name. S^3 and the
 // lens spaces are not called elliptic: their names say it.
 void PrintSummaryLine(TOutput& output, const TManifoldDescription& d, const std::string& homology) {
+  PrintAdditions(output, d);
   const int geometry = d.GetGeometry();
   const int type = d.GetTypeCode();
   const bool plainElliptic = geometry == kElliptic && (type == kTrivialCode || type == kLensCode);
-  if (geometry >= 1 && geometry <= 9 && !plainElliptic) {
+  // A Dehn filling's name already says that it is hyperbolic when it is.
+  const bool filling = type == kFilledAtomCode || type == kMultiFilledAtomCode;
+  if (geometry >= 1 && geometry <= 9 && !plainElliptic && !filling) {
     output.AppendText(" ");
     output.AppendText(StringText(kGeometryNameBase + geometry).c_str());
     output.Tabs(1);
@@ -45,6 +88,36 @@ void PrintSummaryLine(TOutput& output, const TManifoldDescription& d, const std:
   if (!homology.empty()) {
     output.Tabs(1);
     output.AppendText(homology.c_str());
+  }
+  if (type == kFilledAtomCode || type == kMultiFilledAtomCode || type == kSpineRecordCode) {
+    if (d.HasVolume() == 1) {
+      output.Tabs(1);
+      output.AppendText(FormatStringText(kVolumeId, d.GetVolume()).c_str());
+    } else if (d.HasVolume() == 2) {
+      output.Tabs(1);
+      output.AppendText(StringText(kVolumeFailedId).c_str());
+    }
+  }
+}
+
+// Kinds whose name does not say how the pieces are glued: their molecule
+// follows the name.
+bool ShowsMolecule(int type) {
+  switch (type) {
+    case kCompoundCode:
+    case 6:
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+    case 13:
+    case 15:
+    case 17:
+    case kSpineRecordCode:
+    case kUnrecognizedCode:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -73,6 +146,10 @@ void PrintAssemblyResult(TOutput& output, const TManifoldDescription& descriptio
     PrintSummandName(output, *s);
     if (n == 1) PrintSummaryLine(output, *s, homology);
     output.NewLines(1);
+    if (ShowsMolecule(s->GetTypeCode()) && s->GetName() == nullptr && s->GetMolecule() != nullptr) {
+      PrintMoleculeTable(output, s->GetMolecule(), 3);
+      output.NewLines(1);
+    }
   }
 }
 

@@ -10,6 +10,7 @@
 #include "model/molecule_vertex.h"
 #include "model/object_table.h"
 #include "model/spine.h"
+#include "recognition/atom_table.h"
 #include "shell/object_printers.h"
 #include "shell/string_text.h"
 
@@ -52,6 +53,20 @@ void AppendCount(TOutput& output, int id, int count) {
   output.NewLines(1);
 }
 
+// The record a table atom's key names; null for any other vertex.
+const TTableRecord* TableRecordOf(const TObjectHeader* vertex) {
+  TAtomTriple key;
+  if (TMoleculeVertex::AtomType(vertex) != kExceptionalAtom || TMoleculeVertex::Triple(vertex, key) == 0)
+    return nullptr;
+  return LoadAtomTable().FindTableRecord({key.first, key.second, 0, 0, 0});
+}
+
+// The name of a table atom ("Q2_2", "Q4^2_2"); empty for any other vertex.
+std::string TableAtomName(const TObjectHeader* vertex) {
+  const TTableRecord* record = TableRecordOf(vertex);
+  return record != nullptr ? LoadAtomTable().FormatAtomName(record->GetKey()) : std::string();
+}
+
 // One end of an edge as the edge printer writes it.
 void PrintEdgeEnd(TOutput& output, const TObjectHeader* edge, int end) {
   THandle vertex = TEdge::End(edge, end);
@@ -68,6 +83,7 @@ void PrintEdgeEnd(TOutput& output, const TObjectHeader* edge, int end) {
                             .c_str());
       break;
     case kExceptionalAtom: {
+      output.AppendText(TableAtomName(vertex).c_str());
       // A boundary torus of the piece is one of its cusps.
       int slot = TMoleculeEdge::EndSlot(edge, end);
       if (slot >= 0) output.AppendText(FormatText(" Cusp %d", slot + 1).c_str());
@@ -117,7 +133,16 @@ void PrintComponent(TOutput& output, const TObjectList& vertices, const TObjectL
       TObjectHeader* vertex = vertices.At(i);
       if (TMoleculeVertex::AtomType(vertex) != kExceptionalAtom) continue;
       if (style == 3 && !AllGluingsZero(vertex)) continue;
-      PrintMoleculeVertex(output, vertex);
+      const TTableRecord* record = style == 3 ? TableRecordOf(vertex) : nullptr;
+      if (record != nullptr) {
+        // A known atom is told by its name and, further, by its spine.
+        const TTableRecord* head = record;
+        while (head->Parent() != nullptr) head = head->Parent();
+        output.AppendText(LoadAtomTable().FormatAtomName(record->GetKey()).c_str());
+        if (!head->Signature().empty()) output.AppendText(FormatText(" ('%s')", head->Signature()).c_str());
+      } else {
+        PrintMoleculeVertex(output, vertex);
+      }
       output.NewLines(1);
     }
   }

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "molecule_fixture.h"
 #include "model/spine.h"
+#include "shell/molecule_printer.h"
 #include "shell/options.h"
 #include "support/model_heap.h"
 #include "support/thick_spine_support.h"
@@ -78,4 +81,66 @@ TEST(DescriptionBuilding, SeifertAtomCodeOfASpine) {
   EXPECT_EQ(code.Type(), kCompoundCode);
   EXPECT_EQ(code.Word(16), 2);  // the exceptional atom and its open torus
   EXPECT_EQ(code.Word(17), 1);
+}
+
+TEST(DescriptionBuilding, APresentationFromASpineKeepsTheSummandsBehindIt) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadThickenedSpine(spine, "cPcbbbiht"));
+  TObjectTable lens;
+  SeifertAtom(lens, kBaseSphere, {{5, 2}});
+  TManifoldDescription d;
+  BuildDescriptionFromMolecule(d, lens, -1);
+  auto summand = std::make_unique<TManifoldDescription>();
+  summand->SetLensCode(7, 2);
+  d.SetNextSummand(std::move(summand));
+  AddPresentationFromSpine(d, spine, -1);
+  // The spine's piece replaces the lens space; the old summand follows it.
+  EXPECT_EQ(d.GetTypeCode(), kTableAtomCode);
+  EXPECT_EQ(d.GetNextPresentation(), nullptr);
+  ASSERT_EQ(d.CountSummands(), 2);
+  int p = 0;
+  int q = 0;
+  EXPECT_EQ(d.GetNextSummand()->GetLensParameters(p, q), 1);
+  EXPECT_EQ(p, 7);
+  // The spine's text is its cell list, one cell a line (two cells here).
+  d.SetSpineText(&spine);
+  EXPECT_EQ(d.HasSpineText(), 1);
+  EXPECT_EQ(d.GetSpineText(), " 1 -3 2 -1 3 -4\r\n 1 -4 2 -3 4 -2\r\n");
+  TManifoldDescription none;
+  none.SetSpineText(static_cast<const TSpine*>(nullptr));
+  EXPECT_EQ(none.HasSpineText(), 0);
+}
+
+// A piece that the table does not know is kept with its spine: two
+// presentations of one piece compare equal by the spine's signature, other
+// pieces do not.
+TEST(DescriptionBuilding, AnUnknownPieceIsComparedByItsSpine) {
+  TScopedModelHeap heap;
+  TSpine lens;
+  TSpine other;
+  ASSERT_TRUE(LoadThickenedSpine(lens, "bkaajn"));
+  ASSERT_TRUE(LoadThickenedSpine(other, "bkaajj"));
+  auto describe = [](TSpine& spine, TManifoldDescription& d) {
+    TObjectTable table;
+    THandle atom(table.NewAtom(kExceptionalAtom));
+    TMoleculeVertex::SetMarkWord(atom, reinterpret_cast<std::intptr_t>(&spine));
+    BuildDescriptionFromMolecule(d, table, -1);
+  };
+  TManifoldDescription a, b, c;
+  describe(lens, a);
+  describe(lens, b);
+  describe(other, c);
+  ASSERT_EQ(a.GetTypeCode(), kSpineRecordCode);
+  EXPECT_EQ(IsSignatureComparable(a.GetPieceCode()), 1);
+  ASSERT_NE(GetPieceCodeSecondText(a.GetPieceCode()), nullptr);
+  EXPECT_STREQ(GetPieceCodeSecondText(a.GetPieceCode()), "bkaajn");
+  EXPECT_EQ(CompareSpineRecords(a.GetPieceCode(), b.GetPieceCode()), kCodeEqual);
+  EXPECT_NE(CompareSpineRecords(a.GetPieceCode(), c.GetPieceCode()), kCodeEqual);
+  EXPECT_EQ(TManifoldDescription::CompareMoleculeNodes(a, b), kCodeEqual);
+  // The atom reads its piece's signature from the code.
+  TOutput output;
+  PrintMoleculeTable(output, a.GetMolecule(), 2);
+  const std::string text = output.Text() != nullptr ? output.Text() : "";
+  EXPECT_NE(text.find("bkaajn"), std::string::npos) << text;
 }

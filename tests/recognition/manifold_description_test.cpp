@@ -443,3 +443,46 @@ TEST(ManifoldDescription, VolumesAndComplexityAlongTheChains) {
   sum.LowerComplexity(3);
   EXPECT_EQ(sum.GetNextSummand()->GetComplexity(), 3);
 }
+
+TEST(ManifoldDescription, CodeListsHoldEachCodeOnceAndMerge) {
+  auto list = [](std::int16_t euler) {
+    TPackedRecordList l;
+    l.AddKeyed(true, 1, euler, false);
+    return l;
+  };
+  TManifoldDescription head;
+  EXPECT_EQ(head.GetCodeList(), nullptr);
+  // An empty list makes the set but adds nothing; an equal list adds nothing.
+  head.AddCode(TPackedRecordList());
+  ASSERT_NE(head.GetCodeList(), nullptr);
+  EXPECT_EQ(head.GetCodeList()->Count(), 0);
+  head.AddCode(list(0));
+  head.AddCode(list(0));
+  head.AddCode(list(-2));
+  EXPECT_EQ(head.GetCodeList()->Count(), 2);
+
+  // A later presentation without a set reads the first one along its chain
+  // from itself on: the head's set is not its.
+  head.SetNextPresentation(std::make_unique<TManifoldDescription>());
+  TManifoldDescription& second = *head.GetNextPresentation();
+  EXPECT_EQ(second.GetCodeList(), nullptr);
+  second.AddCode(list(-4));
+  second.AddCode(list(0));
+  head.MergeCodeList(second);
+  EXPECT_EQ(second.GetCodeList(), nullptr);
+  EXPECT_EQ(head.GetCodeList()->Count(), 3);
+
+  // Taken over whole by a description without a set; copied by CopyTo.
+  TManifoldDescription empty;
+  empty.MergeCodeList(head);
+  EXPECT_EQ(head.GetCodeList(), nullptr);
+  ASSERT_NE(empty.GetCodeList(), nullptr);
+  TManifoldDescription copy;
+  empty.CopyTo(copy);
+  ASSERT_NE(copy.GetCodeList(), nullptr);
+  EXPECT_EQ(copy.GetCodeList()->Image(), empty.GetCodeList()->Image());
+  copy.SetCodeList(nullptr);
+  EXPECT_EQ(copy.GetCodeList(), nullptr);
+  copy.SetCodeList(empty.GetCodeList());
+  EXPECT_EQ(copy.GetCodeList()->Count(), 3);
+}
