@@ -32,7 +32,6 @@ namespace {
 
 constexpr int kKeyBytes = 14;
 constexpr int kStateWords = 14;   // one invariant-state word per order 3 to 16
-constexpr int kTableWords = 15;
 constexpr int kNodeWords = 19;
 constexpr int kMoleculeBlockSize = 356;
 constexpr int kMoleculeImageWords = 85;
