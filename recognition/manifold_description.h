@@ -43,6 +43,8 @@ class TManifoldDescription {
     nextPresentation_ = std::move(next);
   }
   TManifoldDescription* GetNextPresentation() const { return nextPresentation_.get(); }
+  // Hands the presentations behind this one to the caller.
+  std::unique_ptr<TManifoldDescription> ReleaseNextPresentation() { return std::move(nextPresentation_); }
   // At least 1: this element counts.
   int CountSummands() const;
   // Elements of the presentation chain whose code has a non-zero type.

@@ -186,6 +186,9 @@ class TManifoldTable {
   int InsertEntry(int& index, std::unique_ptr<TManifoldDescription> node);
   int AddPresentation(int& index, std::unique_ptr<TManifoldDescription> node);
   int Classify(int index) const;
+  // The presentations under which the node's manifold is also known (a lens
+  // space that is Seifert fibred over RP^2) join its entry.
+  void AddDerivedPresentations(int& index, TManifoldDescription& node);
   int PlaceEntry(int index);
   int JoinEntries(int a, int b);
   int FinishCode(int code, int index, const TManifoldDescription* described) const;
