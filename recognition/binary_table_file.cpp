@@ -588,12 +588,16 @@ std::unique_ptr<TObjectTable> TBinaryTableFile::ReadMolecule(TBinaryCursor& in, 
   const std::int32_t* counts = image + 2;
   const std::int32_t* highest = image + 2 + kObjectKindCount;
   for (int k = 0; k < kObjectKindCount; ++k) {
+    const bool molecule = k == kMoleculeVertexKind || k == kMoleculeEdgeKind;
     const std::int32_t expected = k == kMoleculeVertexKind ? vertexCount : k == kMoleculeEdgeKind ? edgeCount : 0;
     if (counts[k] != expected) in.Fail("the molecule image counts " + std::to_string(counts[k]) + " objects of kind " +
                                        std::to_string(k) + ", the block holds " + std::to_string(expected));
-  }
-  if (vertexCount > 0 && static_cast<std::size_t>(edgeCount) > (in.Remaining() - 0) / kMinEdgeRecord) {
-    in.Fail("the number of molecule edges is larger than the data");
+    // New objects are numbered one above the highest number: it must leave
+    // room for that.
+    if (highest[k] < 0 || highest[k] == INT32_MAX || (!molecule && highest[k] != 0)) {
+      in.Fail("the highest number " + std::to_string(highest[k]) + " of kind " + std::to_string(k) +
+              " in a molecule image is not possible");
+    }
   }
 
   auto m = std::make_unique<TObjectTable>();
@@ -605,7 +609,7 @@ std::unique_ptr<TObjectTable> TBinaryTableFile::ReadMolecule(TBinaryCursor& in, 
     poll.Step();
     const std::size_t start = in.Offset();
     const std::int32_t size = in.Get32("the size of a vertex record");
-    if (in.GetIn("a vertex record's index", i, i) != i) break;
+    in.GetIn("a vertex record's index", i, i);
     const std::int32_t pairs = in.GetCount("the number of a vertex's pairs", 8);
     THandle v(m->CreateObject(kMoleculeVertexKind));
     TMoleculeVertex* data = TMoleculeVertex::Of(v);
