@@ -9,9 +9,12 @@
 // the sphere.
 #include "recognition/entry_classification.h"
 
+#include <climits>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "model/molecule_edge.h"
 #include "model/molecule_vertex.h"
 #include "recognition/description_building.h"
 #include "recognition/molecule_tools.h"
@@ -165,12 +168,51 @@ int ClassifyLensEntry(TManifoldDescription& node) {
   return 1;
 }
 
+int ClassifyBundleEntry(TManifoldDescription& node) {
+  const TObjectTable* molecule = node.GetMolecule();
+  if (molecule == nullptr || molecule->CountOfKind(kMoleculeEdgeKind) != 1) return 1;
+  const TObjectHeader* edge = nullptr;
+  for (int i = 0; i < molecule->Count() && edge == nullptr; ++i)
+    if (ObjectKind(molecule->At(i)) == kMoleculeEdgeKind) edge = molecule->At(i);
+  // The recognition stores the monodromy in the loop's gluing as
+  // (-m11, m12; -m21, m22).
+  const TIntQuad g = TMoleculeEdge::GluingQuad(edge);
+  const std::int64_t m11 = -static_cast<std::int64_t>(g.a);
+  const std::int64_t m12 = g.b;
+  const std::int64_t m21 = -static_cast<std::int64_t>(g.c);
+  const std::int64_t m22 = g.d;
+  const std::int64_t trace = m11 + m22;
+  if (trace < -2 || trace > 2) return 1;
+  auto derived = std::make_unique<TObjectTable>();
+  TObjectHeader* vertex = derived->NewAtom(kSeifertAtom);
+  if (trace == 2 || trace == -2) {
+    TMoleculeVertex::ResetByType(vertex, trace == 2 ? kBaseTorus : kBaseKleinBottle);
+    // A parabolic monodromy +-(1, m; 0, 1); the lower form +-(1, 0; c, 1) is
+    // conjugate to +-(1, -c; 0, 1).
+    const std::int64_t m = m12 != 0 ? m12 : -m21;
+    const std::int64_t e = -m11 * m;
+    if (m != 0) {
+      if (e < INT32_MIN || e > INT32_MAX) return 1;
+      TMoleculeVertex::AddPair(vertex, 1, static_cast<int>(e));
+    }
+  } else {
+    TMoleculeVertex::ResetByType(vertex, kBaseSphere);
+    const int fibres[3][3][2] = {{{2, 1}, {4, 1}, {4, -3}}, {{2, 1}, {3, 1}, {6, -5}}, {{3, 1}, {3, 1}, {3, -2}}};
+    const int row = trace == 0 ? 0 : trace == 1 ? 1 : 2;
+    for (const auto& pair : fibres[row]) TMoleculeVertex::AddPair(vertex, pair[0], pair[1]);
+  }
+  AddDerivedPresentation(node, derived.release());
+  return 1;
+}
+
 int ClassifyEntry(TManifoldDescription& node) {
   switch (node.GetTypeCode()) {
     case kTrivialCode:
       return 1;
     case kLensCode:
       return ClassifyLensEntry(node);
+    case kBundleCode:
+      return ClassifyBundleEntry(node);
     case 6:
       // A compound graph manifold of this type is never taken as recognised.
       return 0;

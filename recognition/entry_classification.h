@@ -44,8 +44,16 @@ TManifoldDescription* AddDerivedPresentation(TManifoldDescription& node, TObject
 // over the projective plane with the fibre (p/4, 1). Always recognised: 1.
 int ClassifyLensEntry(TManifoldDescription& node);
 
+// A torus bundle whose monodromy M has trace t with |t| <= 2 is also
+// Seifert fibred: over the sphere with the fibres (2,1), (4,1), (4,-3) for
+// t = 0, (2,1), (3,1), (6,-5) for t = 1 and (3,1), (3,1), (3,-2) for t = -1
+// (M of order 4, 6 and 3), over the torus for t = 2 and over the Klein bottle
+// for t = -2 (M = +-(1, m; 0, 1), with the obstruction (1, -m11 m12)). That
+// presentation is added. Always recognised: 1.
+int ClassifyBundleEntry(TManifoldDescription& node);
 // Classification by type code: 1 recognised, 0 not (see the source for the
-// rules per type). Derived presentations are added for lens spaces.
+// rules per type). Derived presentations are added for lens spaces and torus
+// bundles.
 int ClassifyEntry(TManifoldDescription& node);
 
 // The first molecule vertex that a cut at a zero fibre would take: not

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "molecule_fixture.h"
+#include "recognition/description_building.h"
 #include "recognition/molecule_tools.h"
 #include "recognition/piece_recognition.h"
 #include "support/model_heap.h"
@@ -190,3 +191,44 @@ TEST(EntryClassification, PiecesOverRP2WithoutObstructionBecomeLensSpaces) {
 }
 
 }  // namespace
+
+// Torus bundles by the trace of their monodromy: the elliptic and parabolic
+// ones gain a Seifert presentation, an Anosov one (trace 3) none.
+TEST(EntryClassification, TorusBundlesOfSmallTraceGainTheirSeifertFibration) {
+  TScopedModelHeap heap;
+  struct TCase {
+    int m11, m12, m21, m22;
+    int base;  // of the derived presentation; 0: none
+    int fibres;
+  };
+  const TCase cases[] = {
+      {0, -1, 1, 0, kBaseSphere, 3},        // order 4
+      {1, -1, 1, 0, kBaseSphere, 3},        // order 6
+      {-1, -1, 1, 0, kBaseSphere, 3},       // order 3
+      {1, 1, 0, 1, kBaseTorus, 1},          // parabolic
+      {-1, 1, 0, -1, kBaseKleinBottle, 1},  // minus parabolic
+      {2, 1, 1, 1, 0, 0},                   // Anosov
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.m11 << " " << c.m12 << " " << c.m21 << " " << c.m22);
+    auto molecule = std::make_unique<TObjectTable>();
+    THandle v(molecule->NewAtom(kSeifertAtom));
+    TMoleculeVertex::ResetByType(v, kBaseAnnulus);
+    Glue(*molecule, v, v, -c.m11, c.m12, -c.m21, c.m22);
+    TManifoldDescription d;
+    BuildDescriptionFromMolecule(d, *molecule, -1);
+    ASSERT_EQ(d.GetTypeCode(), kBundleCode);
+    EXPECT_EQ(ClassifyEntry(d), 1);
+    const TManifoldDescription* derived = d.GetNextPresentation();
+    ASSERT_EQ(derived != nullptr, c.base != 0);
+    if (derived == nullptr) continue;
+    EXPECT_EQ(derived->GetTypeCode(), kSeifertCode);
+    const auto vertices = MoleculeVertices(*derived->GetMolecule());
+    ASSERT_EQ(vertices.size(), 1u);
+    EXPECT_EQ(TMoleculeVertex::Classify(vertices[0]), c.base);
+    int exceptional = 0;
+    for (int i = 0; i < TMoleculeVertex::PairCount(vertices[0]); ++i)
+      exceptional += TMoleculeVertex::PairComponent(vertices[0], i, 0) > 1 ? 1 : 0;
+    EXPECT_EQ(exceptional, c.base == kBaseSphere ? 3 : 0);
+  }
+}
