@@ -12,8 +12,10 @@
 #include <climits>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
+#include "model/edge.h"
 #include "model/molecule_edge.h"
 #include "model/molecule_vertex.h"
 #include "recognition/description_building.h"
@@ -205,6 +207,87 @@ int ClassifyBundleEntry(TManifoldDescription& node) {
   return 1;
 }
 
+namespace {
+
+// A molecule of one Seifert atom over the base (a base code) with the pairs.
+std::unique_ptr<TObjectTable> SeifertMolecule(int base, const std::vector<std::pair<int, int>>& pairs) {
+  auto molecule = std::make_unique<TObjectTable>();
+  TObjectHeader* vertex = molecule->NewAtom(kSeifertAtom);
+  TMoleculeVertex::ResetByType(vertex, base);
+  for (const auto& [a, b] : pairs) TMoleculeVertex::AddPair(vertex, a, b);
+  return molecule;
+}
+
+// A torus bundle as the recognition reads it: an atom over the annulus
+// without fibres whose two boundary tori are glued by the loop's matrix.
+std::unique_ptr<TObjectTable> BundleMolecule(int m11, int m12, int m21, int m22) {
+  auto molecule = SeifertMolecule(kBaseAnnulus, {});
+  TObjectHeader* vertex = molecule->First(kMoleculeVertexKind);
+  TObjectHeader* edge = molecule->NewMoleculeEdge(kTrueMoleculeEdge);
+  TMoleculeEdge::SetGluingValues(edge, m11, m12, m21, m22);
+  TEdge::SetEndVertex(edge, vertex, 1);
+  TEdge::SetEndVertex(edge, vertex, 2);
+  return molecule;
+}
+
+bool Fits32(std::int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
+
+}  // namespace
+
+int ClassifySeifertEntry(TManifoldDescription& node) {
+  TObjectHeader* vertex = SingleVertex(node);
+  if (vertex == nullptr) return 1;
+  std::vector<std::pair<int, int>> pairs;
+  for (int i = 0; i < TMoleculeVertex::PairCount(vertex); ++i) {
+    int a = 0;
+    int b = 0;
+    TMoleculeVertex::PairAt(vertex, i, a, b);
+    pairs.emplace_back(a, b);
+  }
+  using P = std::pair<int, int>;
+  std::unique_ptr<TObjectTable> derived;
+  switch (TMoleculeVertex::Classify(vertex)) {
+    case kBaseSphere:
+      if (pairs.size() == 4 && pairs[0] == P{2, 1} && pairs[1] == P{2, 1}) {
+        const std::int64_t a = static_cast<std::int64_t>(pairs[3].second + std::int64_t{1}) * pairs[2].first +
+                               pairs[2].second;
+        if (Fits32(a)) derived = SeifertMolecule(kBaseProjectivePlane, {{static_cast<int>(a), pairs[2].first}});
+      } else if (pairs.size() == 4 && pairs[3].second == -1) {
+        const std::vector<P> three(pairs.begin(), pairs.begin() + 3);
+        if (three == std::vector<P>{{2, 1}, {4, 1}, {4, 1}}) derived = BundleMolecule(0, 1, 1, 0);
+        if (three == std::vector<P>{{2, 1}, {3, 1}, {6, 1}}) derived = BundleMolecule(-1, 1, 1, 0);
+        if (three == std::vector<P>{{3, 1}, {3, 1}, {3, 1}}) derived = BundleMolecule(1, 1, 1, 0);
+      }
+      break;
+    case kBaseTorus:
+    case kBaseKleinBottle: {
+      if (pairs.size() > 1 || (pairs.size() == 1 && pairs[0].first != 1)) break;
+      const int b = pairs.empty() ? 0 : pairs[0].second;
+      if (!Fits32(-static_cast<std::int64_t>(b))) break;
+      derived = TMoleculeVertex::Classify(vertex) == kBaseTorus ? BundleMolecule(-1, -b, 0, 1)
+                                                                  : BundleMolecule(1, b, 0, -1);
+      break;
+    }
+    case kBaseProjectivePlane: {
+      if (pairs.empty() || pairs.size() > 2 || pairs[0].first == 0) break;
+      if (pairs.size() == 2 && pairs[1].first != 1) break;
+      const std::int64_t a = pairs[0].first;
+      const std::int64_t b = pairs[0].second + (pairs.size() == 2 ? a * pairs[1].second : 0);
+      if (!Fits32(b) || !Fits32(2 * a - 1) || !Fits32(a - b)) break;
+      if (b == 1 || b == -1) {
+        derived = SeifertMolecule(kBaseSphere, {{2, 1}, {2, static_cast<int>(2 * a - 1)}});
+      } else {
+        derived = SeifertMolecule(kBaseSphere, {{2, 1}, {2, 1}, {static_cast<int>(b), static_cast<int>(a - b)}});
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  if (derived != nullptr) AddDerivedPresentation(node, derived.release());
+  return 1;
+}
+
 int ClassifyEntry(TManifoldDescription& node) {
   switch (node.GetTypeCode()) {
     case kTrivialCode:
@@ -213,6 +296,8 @@ int ClassifyEntry(TManifoldDescription& node) {
       return ClassifyLensEntry(node);
     case kBundleCode:
       return ClassifyBundleEntry(node);
+    case kSeifertCode:
+      return ClassifySeifertEntry(node);
     case 6:
       // A compound graph manifold of this type is never taken as recognised.
       return 0;

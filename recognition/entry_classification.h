@@ -51,9 +51,20 @@ int ClassifyLensEntry(TManifoldDescription& node);
 // for t = -2 (M = +-(1, m; 0, 1), with the obstruction (1, -m11 m12)). That
 // presentation is added. Always recognised: 1.
 int ClassifyBundleEntry(TManifoldDescription& node);
+// A Seifert manifold known under another fibration gains that presentation
+// (the inverses of the ones above): over the sphere, the fibres (2,1),
+// (2,1), (a2,b2) and the obstruction (1,b3) give the fibration over RP^2
+// with the fibre ((b3 + 1) a2 + b2, a2); (2,1), (4,1), (4,1), (3,1), (3,1),
+// (3,1) and (2,1), (3,1), (6,1) with the obstruction (1,-1) give torus
+// bundles of trace 0, -1 and 1. Over the torus or the Klein bottle with at
+// most the obstruction (1,b): the torus bundle of the monodromy +-(1,-b;0,1).
+// Over RP^2 with the fibre (a,b) (b taking in the obstruction): the
+// fibration over the sphere ((2,1), (2,2a-1) when b = +-1, a lens space;
+// else (2,1), (2,1), (b,a-b)). Always recognised: 1.
+int ClassifySeifertEntry(TManifoldDescription& node);
 // Classification by type code: 1 recognised, 0 not (see the source for the
-// rules per type). Derived presentations are added for lens spaces and torus
-// bundles.
+// rules per type). Derived presentations are added for lens spaces, torus
+// bundles and Seifert manifolds.
 int ClassifyEntry(TManifoldDescription& node);
 
 // The first molecule vertex that a cut at a zero fibre would take: not

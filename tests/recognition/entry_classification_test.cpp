@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "molecule_fixture.h"
 #include "recognition/description_building.h"
@@ -230,5 +231,54 @@ TEST(EntryClassification, TorusBundlesOfSmallTraceGainTheirSeifertFibration) {
     for (int i = 0; i < TMoleculeVertex::PairCount(vertices[0]); ++i)
       exceptional += TMoleculeVertex::PairComponent(vertices[0], i, 0) > 1 ? 1 : 0;
     EXPECT_EQ(exceptional, c.base == kBaseSphere ? 3 : 0);
+  }
+}
+
+// Each derived presentation, classified in turn, leads back to the manifold
+// it came from: the rules for bundles, Seifert manifolds and lens spaces are
+// inverse to each other.
+TEST(EntryClassification, DerivedPresentationsLeadBack) {
+  TScopedModelHeap heap;
+  auto bundle = [](int m11, int m12, int m21, int m22) {
+    auto molecule = std::make_unique<TObjectTable>();
+    THandle v(molecule->NewAtom(kSeifertAtom));
+    TMoleculeVertex::ResetByType(v, kBaseAnnulus);
+    Glue(*molecule, v, v, -m11, m12, -m21, m22);
+    return molecule;
+  };
+  auto seifert = [](int base, std::initializer_list<std::pair<int, int>> fibres) {
+    auto molecule = std::make_unique<TObjectTable>();
+    SeifertAtom(*molecule, base, fibres);
+    return molecule;
+  };
+  struct TCase {
+    const char* what;
+    std::unique_ptr<TObjectTable> molecule;
+  };
+  std::vector<TCase> cases;
+  cases.push_back({"bundle of order 4", bundle(0, -1, 1, 0)});
+  cases.push_back({"bundle of order 6", bundle(1, -1, 1, 0)});
+  cases.push_back({"bundle of order 3", bundle(-1, -1, 1, 0)});
+  cases.push_back({"parabolic bundle", bundle(1, 3, 0, 1)});
+  cases.push_back({"minus parabolic bundle", bundle(-1, 2, 0, -1)});
+  cases.push_back({"prism manifold over RP^2", seifert(kBaseProjectivePlane, {{5, 2}})});
+  cases.push_back({"L(12,5) over RP^2", seifert(kBaseProjectivePlane, {{3, 1}})});
+  cases.push_back({"prism manifold over S^2", seifert(kBaseSphere, {{2, 1}, {2, 1}, {5, 2}})});
+  for (TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    TManifoldDescription original;
+    BuildDescriptionFromMolecule(original, *c.molecule, -1);
+    ClassifyEntry(original);
+    const TManifoldDescription* derived = original.GetNextPresentation();
+    ASSERT_NE(derived, nullptr);
+    ASSERT_NE(derived->GetMolecule(), nullptr);
+    EXPECT_NE(TManifoldDescription::CompareMoleculeNodes(original, *derived), kCodeEqual);
+    TManifoldDescription again;
+    BuildDescriptionFromMolecule(again, *derived->GetMolecule(), -1);
+    ClassifyEntry(again);
+    bool back = false;
+    for (const TManifoldDescription* p = again.GetNextPresentation(); p != nullptr; p = p->GetNextPresentation())
+      back = back || TManifoldDescription::CompareMoleculeNodes(*p, original) == kCodeEqual;
+    EXPECT_TRUE(back) << "types " << original.GetTypeCode() << " -> " << derived->GetTypeCode();
   }
 }
