@@ -33,6 +33,86 @@ int IsTrivialManifold(TManifoldDescription& description) {
 
 namespace {
 
+// A molecule of one Seifert atom over the base (a base code) with the pairs.
+std::unique_ptr<TObjectTable> SeifertMolecule(int base, const std::vector<std::pair<int, int>>& pairs) {
+  auto molecule = std::make_unique<TObjectTable>();
+  TObjectHeader* vertex = molecule->NewAtom(kSeifertAtom);
+  TMoleculeVertex::ResetByType(vertex, base);
+  for (const auto& [a, b] : pairs) TMoleculeVertex::AddPair(vertex, a, b);
+  return molecule;
+}
+
+// A torus bundle as the recognition reads it: an atom over the annulus
+// without fibres whose two boundary tori are glued by the loop's matrix.
+std::unique_ptr<TObjectTable> BundleMolecule(int m11, int m12, int m21, int m22) {
+  auto molecule = SeifertMolecule(kBaseAnnulus, {});
+  TObjectHeader* vertex = molecule->First(kMoleculeVertexKind);
+  TObjectHeader* edge = molecule->NewMoleculeEdge(kTrueMoleculeEdge);
+  TMoleculeEdge::SetGluingValues(edge, m11, m12, m21, m22);
+  TEdge::SetEndVertex(edge, vertex, 1);
+  TEdge::SetEndVertex(edge, vertex, 2);
+  return molecule;
+}
+
+bool Fits32(std::int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
+
+// The Seifert fibration of a torus bundle whose monodromy M has trace t
+// with |t| <= 2 (see ClassifyBundleEntry); null for any other description.
+std::unique_ptr<TObjectTable> BundleAsSeifert(const TManifoldDescription& node) {
+  const TObjectTable* molecule = node.GetMolecule();
+  if (node.GetTypeCode() != kBundleCode || molecule == nullptr || molecule->CountOfKind(kMoleculeEdgeKind) != 1)
+    return nullptr;
+  const TObjectHeader* edge = nullptr;
+  for (int i = 0; i < molecule->Count() && edge == nullptr; ++i)
+    if (ObjectKind(molecule->At(i)) == kMoleculeEdgeKind) edge = molecule->At(i);
+  // The recognition stores the monodromy in the loop's gluing as
+  // (-m11, m12; -m21, m22).
+  const TIntQuad g = TMoleculeEdge::GluingQuad(edge);
+  const std::int64_t m11 = -static_cast<std::int64_t>(g.a);
+  const std::int64_t m12 = g.b;
+  const std::int64_t m21 = -static_cast<std::int64_t>(g.c);
+  const std::int64_t m22 = g.d;
+  const std::int64_t trace = m11 + m22;
+  if (trace < -2 || trace > 2) return nullptr;
+  if (trace == 2 || trace == -2) {
+    // A parabolic monodromy +-(1, m; 0, 1); the lower form +-(1, 0; c, 1) is
+    // conjugate to +-(1, -c; 0, 1).
+    const std::int64_t m = m12 != 0 ? m12 : -m21;
+    const std::int64_t e = -m11 * m;
+    if (!Fits32(e)) return nullptr;
+    std::vector<std::pair<int, int>> pairs;
+    if (m != 0) pairs.emplace_back(1, static_cast<int>(e));
+    return SeifertMolecule(trace == 2 ? kBaseTorus : kBaseKleinBottle, pairs);
+  }
+  if (trace == 0) return SeifertMolecule(kBaseSphere, {{2, 1}, {4, 1}, {4, -3}});
+  if (trace == 1) return SeifertMolecule(kBaseSphere, {{2, 1}, {3, 1}, {6, -5}});
+  return SeifertMolecule(kBaseSphere, {{3, 1}, {3, 1}, {3, -2}});
+}
+
+// Rewrites the summand in place as the manifold of the molecule, keeping
+// its counts, its complexity and the summands that follow it.
+void RebuildSummand(TManifoldDescription& summand, const TObjectTable& molecule) {
+  TManifoldDescription probe;  // a failure (overflow) leaves the summand as it was
+  BuildDescriptionFromMolecule(probe, molecule, 1);
+  int balls = 0;
+  int s2xs1 = 0;
+  int solidTori = 0;
+  summand.GetBoundaryCounts(balls, s2xs1, solidTori);
+  const int complexity = summand.GetComplexity();
+  std::unique_ptr<TManifoldDescription> following = summand.ReleaseNextSummand();
+  summand.SetMolecule(nullptr);
+  summand.SetPieceCode(TPieceCode());
+  BuildDescriptionFromMolecule(summand, molecule, 1);
+  summand.SetComplexity(complexity);
+  summand.SetBoundaryCounts(balls, s2xs1, solidTori);
+  ClassifyGeometry(summand);
+  summand.SetNextSummand(std::move(following));
+}
+
+}  // namespace
+
+namespace {
+
 // The single molecule vertex of a Seifert summand; null for any other shape.
 TObjectHeader* SingleVertex(const TManifoldDescription& summand) {
   const TObjectTable* molecule = summand.GetMolecule();
@@ -93,7 +173,14 @@ int RefineOverProjectivePlane(TManifoldDescription& summand, TObjectHeader* vert
     summand.SetNextSummand(std::move(second));
   } else {
     const std::int64_t twist = static_cast<std::int64_t>(b) + static_cast<std::int64_t>(a) * d;
-    if (twist != 1) return 0;
+    if (twist != 1) {
+      // A prism manifold: inside a connected sum it takes its fibration over
+      // the sphere, (2,1), (2,-1), (twist, a), so that every presentation of
+      // the sum names it alike.
+      if (!Fits32(twist)) return 0;
+      RebuildSummand(summand, *SeifertMolecule(kBaseSphere, {{2, 1}, {2, -1}, {static_cast<int>(twist), a}}));
+      return 1;
+    }
     summand.SetMolecule(nullptr);
     summand.SetLensCode(4 * static_cast<std::int64_t>(a), 2 * static_cast<std::int64_t>(a) - 1);
   }
@@ -119,11 +206,25 @@ int RefineEntry(TManifoldDescription& summand) {
       if (vertex != nullptr && TMoleculeVertex::Classify(vertex) == kBaseProjectivePlane) {
         return RefineOverProjectivePlane(summand, vertex);
       }
+      if (vertex != nullptr && TMoleculeVertex::Classify(vertex) == kBaseKleinBottle && HasNoExceptionalFibre(vertex)) {
+        // The flat manifold over the Klein bottle is also fibred over the
+        // sphere with four fibres of multiplicity 2.
+        RebuildSummand(summand, *SeifertMolecule(kBaseSphere, {{2, 1}, {2, 1}, {2, 1}, {2, -3}}));
+        return 1;
+      }
       if (vertex == nullptr || TMoleculeVertex::Classify(vertex) != kBaseSphere ||
           !HasNoExceptionalFibre(vertex)) {
         return 0;
       }
       MakeTrivial(summand, 1, true);
+      return 1;
+    }
+    case kBundleCode: {
+      // A torus bundle of trace at most 2 in absolute value takes its
+      // Seifert fibration.
+      std::unique_ptr<TObjectTable> seifert = BundleAsSeifert(summand);
+      if (seifert == nullptr) return 0;
+      RebuildSummand(summand, *seifert);
       return 1;
     }
     default:
@@ -171,68 +272,10 @@ int ClassifyLensEntry(TManifoldDescription& node) {
 }
 
 int ClassifyBundleEntry(TManifoldDescription& node) {
-  const TObjectTable* molecule = node.GetMolecule();
-  if (molecule == nullptr || molecule->CountOfKind(kMoleculeEdgeKind) != 1) return 1;
-  const TObjectHeader* edge = nullptr;
-  for (int i = 0; i < molecule->Count() && edge == nullptr; ++i)
-    if (ObjectKind(molecule->At(i)) == kMoleculeEdgeKind) edge = molecule->At(i);
-  // The recognition stores the monodromy in the loop's gluing as
-  // (-m11, m12; -m21, m22).
-  const TIntQuad g = TMoleculeEdge::GluingQuad(edge);
-  const std::int64_t m11 = -static_cast<std::int64_t>(g.a);
-  const std::int64_t m12 = g.b;
-  const std::int64_t m21 = -static_cast<std::int64_t>(g.c);
-  const std::int64_t m22 = g.d;
-  const std::int64_t trace = m11 + m22;
-  if (trace < -2 || trace > 2) return 1;
-  auto derived = std::make_unique<TObjectTable>();
-  TObjectHeader* vertex = derived->NewAtom(kSeifertAtom);
-  if (trace == 2 || trace == -2) {
-    TMoleculeVertex::ResetByType(vertex, trace == 2 ? kBaseTorus : kBaseKleinBottle);
-    // A parabolic monodromy +-(1, m; 0, 1); the lower form +-(1, 0; c, 1) is
-    // conjugate to +-(1, -c; 0, 1).
-    const std::int64_t m = m12 != 0 ? m12 : -m21;
-    const std::int64_t e = -m11 * m;
-    if (m != 0) {
-      if (e < INT32_MIN || e > INT32_MAX) return 1;
-      TMoleculeVertex::AddPair(vertex, 1, static_cast<int>(e));
-    }
-  } else {
-    TMoleculeVertex::ResetByType(vertex, kBaseSphere);
-    const int fibres[3][3][2] = {{{2, 1}, {4, 1}, {4, -3}}, {{2, 1}, {3, 1}, {6, -5}}, {{3, 1}, {3, 1}, {3, -2}}};
-    const int row = trace == 0 ? 0 : trace == 1 ? 1 : 2;
-    for (const auto& pair : fibres[row]) TMoleculeVertex::AddPair(vertex, pair[0], pair[1]);
-  }
-  AddDerivedPresentation(node, derived.release());
+  if (std::unique_ptr<TObjectTable> derived = BundleAsSeifert(node)) AddDerivedPresentation(node, derived.release());
   return 1;
 }
 
-namespace {
-
-// A molecule of one Seifert atom over the base (a base code) with the pairs.
-std::unique_ptr<TObjectTable> SeifertMolecule(int base, const std::vector<std::pair<int, int>>& pairs) {
-  auto molecule = std::make_unique<TObjectTable>();
-  TObjectHeader* vertex = molecule->NewAtom(kSeifertAtom);
-  TMoleculeVertex::ResetByType(vertex, base);
-  for (const auto& [a, b] : pairs) TMoleculeVertex::AddPair(vertex, a, b);
-  return molecule;
-}
-
-// A torus bundle as the recognition reads it: an atom over the annulus
-// without fibres whose two boundary tori are glued by the loop's matrix.
-std::unique_ptr<TObjectTable> BundleMolecule(int m11, int m12, int m21, int m22) {
-  auto molecule = SeifertMolecule(kBaseAnnulus, {});
-  TObjectHeader* vertex = molecule->First(kMoleculeVertexKind);
-  TObjectHeader* edge = molecule->NewMoleculeEdge(kTrueMoleculeEdge);
-  TMoleculeEdge::SetGluingValues(edge, m11, m12, m21, m22);
-  TEdge::SetEndVertex(edge, vertex, 1);
-  TEdge::SetEndVertex(edge, vertex, 2);
-  return molecule;
-}
-
-bool Fits32(std::int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
-
-}  // namespace
 
 int ClassifySeifertEntry(TManifoldDescription& node) {
   TObjectHeader* vertex = SingleVertex(node);

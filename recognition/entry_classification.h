@@ -30,7 +30,11 @@ int IsTrivialManifold(TManifoldDescription& description);
 //     only the pair (1, 0)) becomes S^2xS^1; its molecule is dropped;
 //   - a Seifert piece over RP^2 with no exceptional fibre becomes
 //     RP^3 # RP^3 (a new L(2, 1) summand after it), one with the fibre
-//     (a, b) and obstruction 1 the lens space L(4a, 2a - 1).
+//     (a, b) and obstruction 1 the lens space L(4a, 2a - 1), any other one
+//     (a prism manifold) its fibration over the sphere (2,1), (2,-1), (b, a);
+//   - a Seifert piece over the Klein bottle with no exceptional fibre
+//     becomes its fibration over the sphere (2,1), (2,1), (2,1), (2,-3);
+//   - a torus bundle of trace t, |t| <= 2, becomes its Seifert fibration.
 // Answers 1 when it rewrote, else 0 (nothing changed).
 int RefineEntry(TManifoldDescription& summand);
 

@@ -183,11 +183,52 @@ TEST(EntryClassification, PiecesOverRP2WithoutObstructionBecomeLensSpaces) {
     EXPECT_EQ(p, 5);
   }
   {
-    SCOPED_TRACE("fibre (3,2) over RP^2 is a prism manifold");
+    SCOPED_TRACE("fibre (3,2) over RP^2 is a prism manifold: it takes its fibration over S^2");
     TManifoldDescription d;
     MakeSeifertSummand(d, kBaseProjectivePlane, {{3, 2}});
-    EXPECT_EQ(RefineEntry(d), 0);
+    d.SetBoundaryCounts(0, 1, 0);
+    d.SetNextSummand(std::make_unique<TManifoldDescription>());
+    d.GetNextSummand()->SetLensCode(5, 2);
+    EXPECT_EQ(RefineEntry(d), 1);
     EXPECT_EQ(d.GetTypeCode(), kSeifertCode);
+    ASSERT_NE(d.GetMolecule(), nullptr);
+    EXPECT_EQ(TMoleculeVertex::Classify(MoleculeVertices(*d.GetMolecule())[0]), kBaseSphere);
+    EXPECT_EQ(CountsOf(d), (TCounts{0, 1, 0}));
+    ASSERT_NE(d.GetNextSummand(), nullptr);
+    // The same as the fibration over S^2 that the classification derives.
+    TManifoldDescription prism;
+    MakeSeifertSummand(prism, kBaseProjectivePlane, {{3, 2}});
+    ClassifyEntry(prism);
+    ASSERT_NE(prism.GetNextPresentation(), nullptr);
+    TManifoldDescription refined;
+    MakeSeifertSummand(refined, kBaseProjectivePlane, {{3, 2}});
+    ASSERT_EQ(RefineEntry(refined), 1);
+    EXPECT_EQ(TManifoldDescription::CompareMoleculeNodes(refined, *prism.GetNextPresentation()), kCodeEqual);
+  }
+  {
+    SCOPED_TRACE("the flat manifold over the Klein bottle and a torus bundle of trace 0");
+    TManifoldDescription klein;
+    MakeSeifertSummand(klein, kBaseKleinBottle, {});
+    EXPECT_EQ(RefineEntry(klein), 1);
+    EXPECT_EQ(TMoleculeVertex::Classify(MoleculeVertices(*klein.GetMolecule())[0]), kBaseSphere);
+    auto molecule = std::make_unique<TObjectTable>();
+    THandle v(molecule->NewAtom(kSeifertAtom));
+    TMoleculeVertex::ResetByType(v, kBaseAnnulus);
+    Glue(*molecule, v, v, 0, -1, -1, 0);
+    TManifoldDescription bundle;
+    BuildDescriptionFromMolecule(bundle, *molecule, -1);
+    ASSERT_EQ(bundle.GetTypeCode(), kBundleCode);
+    EXPECT_EQ(RefineEntry(bundle), 1);
+    EXPECT_EQ(bundle.GetTypeCode(), kSeifertCode);
+    // An Anosov bundle stays.
+    auto anosov = std::make_unique<TObjectTable>();
+    THandle w(anosov->NewAtom(kSeifertAtom));
+    TMoleculeVertex::ResetByType(w, kBaseAnnulus);
+    Glue(*anosov, w, w, -2, 1, -1, 1);
+    TManifoldDescription hyperbolicMonodromy;
+    BuildDescriptionFromMolecule(hyperbolicMonodromy, *anosov, -1);
+    ASSERT_EQ(hyperbolicMonodromy.GetTypeCode(), kBundleCode);
+    EXPECT_EQ(RefineEntry(hyperbolicMonodromy), 0);
   }
 }
 
