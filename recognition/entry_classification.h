@@ -30,7 +30,11 @@ int IsTrivialManifold(TManifoldDescription& description);
 //     only the pair (1, 0)) becomes S^2xS^1; its molecule is dropped;
 //   - a Seifert piece over RP^2 with no exceptional fibre becomes
 //     RP^3 # RP^3 (a new L(2, 1) summand after it), one with the fibre
-//     (a, b) and obstruction 1 the lens space L(4a, 2a - 1).
+//     (a, b) and obstruction 1 the lens space L(4a, 2a - 1), any other one
+//     (a prism manifold) its fibration over the sphere (2,1), (2,-1), (b, a);
+//   - a Seifert piece over the Klein bottle with no exceptional fibre
+//     becomes its fibration over the sphere (2,1), (2,1), (2,1), (2,-3);
+//   - a torus bundle of trace t, |t| <= 2, becomes its Seifert fibration.
 // Answers 1 when it rewrote, else 0 (nothing changed).
 int RefineEntry(TManifoldDescription& summand);
 
@@ -44,8 +48,27 @@ TManifoldDescription* AddDerivedPresentation(TManifoldDescription& node, TObject
 // over the projective plane with the fibre (p/4, 1). Always recognised: 1.
 int ClassifyLensEntry(TManifoldDescription& node);
 
+// A torus bundle whose monodromy M has trace t with |t| <= 2 is also
+// Seifert fibred: over the sphere with the fibres (2,1), (4,1), (4,-3) for
+// t = 0, (2,1), (3,1), (6,-5) for t = 1 and (3,1), (3,1), (3,-2) for t = -1
+// (M of order 4, 6 and 3), over the torus for t = 2 and over the Klein bottle
+// for t = -2 (M = +-(1, m; 0, 1), with the obstruction (1, -m11 m12)). That
+// presentation is added. Always recognised: 1.
+int ClassifyBundleEntry(TManifoldDescription& node);
+// A Seifert manifold known under another fibration gains that presentation
+// (the inverses of the ones above): over the sphere, the fibres (2,1),
+// (2,1), (a2,b2) and the obstruction (1,b3) give the fibration over RP^2
+// with the fibre ((b3 + 1) a2 + b2, a2); (2,1), (4,1), (4,1), (3,1), (3,1),
+// (3,1) and (2,1), (3,1), (6,1) with the obstruction (1,-1) give torus
+// bundles of trace 0, -1 and 1. Over the torus or the Klein bottle with at
+// most the obstruction (1,b): the torus bundle of the monodromy +-(1,-b;0,1).
+// Over RP^2 with the fibre (a,b) (b taking in the obstruction): the
+// fibration over the sphere ((2,1), (2,2a-1) when b = +-1, a lens space;
+// else (2,1), (2,1), (b,a-b)). Always recognised: 1.
+int ClassifySeifertEntry(TManifoldDescription& node);
 // Classification by type code: 1 recognised, 0 not (see the source for the
-// rules per type). Derived presentations are added for lens spaces.
+// rules per type). Derived presentations are added for lens spaces, torus
+// bundles and Seifert manifolds.
 int ClassifyEntry(TManifoldDescription& node);
 
 // The first molecule vertex that a cut at a zero fibre would take: not

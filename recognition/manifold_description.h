@@ -46,6 +46,8 @@ class TManifoldDescription {
     nextPresentation_ = std::move(next);
   }
   TManifoldDescription* GetNextPresentation() const { return nextPresentation_.get(); }
+  // Hands the presentations behind this one to the caller.
+  std::unique_ptr<TManifoldDescription> ReleaseNextPresentation() { return std::move(nextPresentation_); }
   // At least 1: this element counts.
   int CountSummands() const;
   // Elements of the presentation chain whose code has a non-zero type.
@@ -205,6 +207,9 @@ class TManifoldDescription {
   int PrintPieceName(TOutput& output) const;
 
  private:
+  // The table file writes and rebuilds every field.
+  friend class TBinaryTableFile;
+
   void AttachCodeToSpineRecordVertex();
 
   std::int32_t reserved_ = 0;

@@ -11,6 +11,8 @@
 #include "model/object_header.h"
 #include "model/spine.h"
 #include "recognition/description_building.h"
+#include "recognition/entry_classification.h"
+#include "recognition/entry_normal_form.h"
 #include "recognition/graph_manifold_assembling.h"
 
 namespace {
@@ -67,6 +69,10 @@ std::unique_ptr<TManifoldDescription> DescribeSpine(TSpine& spine) {
   FreeObjectTableList(items);
   description->LowerComplexity(complexity);
   if (description->GetComplexity() == 0) description->SetComplexity(complexity);
+  // The canonical form: trivial summands folded, reducible ones split into
+  // prime summands.
+  NormaliseSummands(description);
+  NormaliseReducible(description);
   return description;
 }
 
@@ -190,12 +196,31 @@ int TManifoldTable::PlaceEntry(int index) {
   return static_cast<int>(at);
 }
 
+void TManifoldTable::AddDerivedPresentations(int& index, TManifoldDescription& node) {
+  // Only prime pieces have derived presentations. (IsReducible is not asked:
+  // it caches its answer in a compared word of the code, and a stored node
+  // would then no longer equal a fresh description of the same manifold.)
+  if (node.GetNextSummand() != nullptr) return;
+  ClassifyEntry(node);
+  std::unique_ptr<TManifoldDescription> derived = node.ReleaseNextPresentation();
+  while (derived != nullptr) {
+    std::unique_ptr<TManifoldDescription> next = derived->ReleaseNextPresentation();
+    bool present = false;
+    for (const auto& p : entries_[static_cast<std::size_t>(index)].presentations)
+      present = present || Compare(*p, *derived) == 2;
+    if (!present) AddPresentation(index, std::move(derived));
+    derived = std::move(next);
+  }
+}
+
 int TManifoldTable::InsertEntry(int& index, std::unique_ptr<TManifoldDescription> node) {
   const int type = node->GetTypeCode();
+  TManifoldDescription& inserted = *node;
   TEntry entry;
   entry.presentations.push_back(std::move(node));
   entries_.push_back(std::move(entry));
   index = PlaceEntry(CountEntries() - 1);
+  AddDerivedPresentations(index, inserted);
   lastInsertPosition_ = 0;
   if (Classify(index) != 0) return kLookupRecognised;
   return IsUntypedCode(type) ? kLookupNewUntyped : kLookupNewTyped;
@@ -299,7 +324,12 @@ int TManifoldTable::CompareWithEntry(int& index, std::unique_ptr<TManifoldDescri
       code = IsEntryRecognised(index) != 0 ? kLookupRecognised : kLookupJoined;
     } else {
       AddSource(*d);
+      TManifoldDescription& added = *d;
       code = AddPresentation(index, std::move(d));
+      const int last = lastInsertPosition_;
+      AddDerivedPresentations(index, added);
+      lastInsertPosition_ = last;
+      if (code != kLookupRecognised && IsEntryRecognised(index) != 0) code = kLookupRecognised;
     }
     return FinishCode(code, index, nullptr);
   }
@@ -385,6 +415,7 @@ int TManifoldTable::MergeResult(int index, TSpine& spine) {
 
 int TManifoldTable::FindDuplicatesByInvariants(const std::atomic<int>* stop) {
   const int n = CountEntries();
+  loaded_ = false;
   for (TEntry& entry : entries_) entry.duplicates.clear();
   for (int j = 0; j < n; ++j) {
     ThrowIfStopRequested();

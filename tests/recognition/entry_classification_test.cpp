@@ -5,8 +5,10 @@
 #include <initializer_list>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "molecule_fixture.h"
+#include "recognition/description_building.h"
 #include "recognition/molecule_tools.h"
 #include "recognition/piece_recognition.h"
 #include "support/model_heap.h"
@@ -181,12 +183,143 @@ TEST(EntryClassification, PiecesOverRP2WithoutObstructionBecomeLensSpaces) {
     EXPECT_EQ(p, 5);
   }
   {
-    SCOPED_TRACE("fibre (3,2) over RP^2 is a prism manifold");
+    SCOPED_TRACE("fibre (3,2) over RP^2 is a prism manifold: it takes its fibration over S^2");
     TManifoldDescription d;
     MakeSeifertSummand(d, kBaseProjectivePlane, {{3, 2}});
-    EXPECT_EQ(RefineEntry(d), 0);
+    d.SetBoundaryCounts(0, 1, 0);
+    d.SetNextSummand(std::make_unique<TManifoldDescription>());
+    d.GetNextSummand()->SetLensCode(5, 2);
+    EXPECT_EQ(RefineEntry(d), 1);
     EXPECT_EQ(d.GetTypeCode(), kSeifertCode);
+    ASSERT_NE(d.GetMolecule(), nullptr);
+    EXPECT_EQ(TMoleculeVertex::Classify(MoleculeVertices(*d.GetMolecule())[0]), kBaseSphere);
+    EXPECT_EQ(CountsOf(d), (TCounts{0, 1, 0}));
+    ASSERT_NE(d.GetNextSummand(), nullptr);
+    // The same as the fibration over S^2 that the classification derives.
+    TManifoldDescription prism;
+    MakeSeifertSummand(prism, kBaseProjectivePlane, {{3, 2}});
+    ClassifyEntry(prism);
+    ASSERT_NE(prism.GetNextPresentation(), nullptr);
+    TManifoldDescription refined;
+    MakeSeifertSummand(refined, kBaseProjectivePlane, {{3, 2}});
+    ASSERT_EQ(RefineEntry(refined), 1);
+    EXPECT_EQ(TManifoldDescription::CompareMoleculeNodes(refined, *prism.GetNextPresentation()), kCodeEqual);
+  }
+  {
+    SCOPED_TRACE("the flat manifold over the Klein bottle and a torus bundle of trace 0");
+    TManifoldDescription klein;
+    MakeSeifertSummand(klein, kBaseKleinBottle, {});
+    EXPECT_EQ(RefineEntry(klein), 1);
+    EXPECT_EQ(TMoleculeVertex::Classify(MoleculeVertices(*klein.GetMolecule())[0]), kBaseSphere);
+    auto molecule = std::make_unique<TObjectTable>();
+    THandle v(molecule->NewAtom(kSeifertAtom));
+    TMoleculeVertex::ResetByType(v, kBaseAnnulus);
+    Glue(*molecule, v, v, 0, -1, -1, 0);
+    TManifoldDescription bundle;
+    BuildDescriptionFromMolecule(bundle, *molecule, -1);
+    ASSERT_EQ(bundle.GetTypeCode(), kBundleCode);
+    EXPECT_EQ(RefineEntry(bundle), 1);
+    EXPECT_EQ(bundle.GetTypeCode(), kSeifertCode);
+    // An Anosov bundle stays.
+    auto anosov = std::make_unique<TObjectTable>();
+    THandle w(anosov->NewAtom(kSeifertAtom));
+    TMoleculeVertex::ResetByType(w, kBaseAnnulus);
+    Glue(*anosov, w, w, -2, 1, -1, 1);
+    TManifoldDescription hyperbolicMonodromy;
+    BuildDescriptionFromMolecule(hyperbolicMonodromy, *anosov, -1);
+    ASSERT_EQ(hyperbolicMonodromy.GetTypeCode(), kBundleCode);
+    EXPECT_EQ(RefineEntry(hyperbolicMonodromy), 0);
   }
 }
 
 }  // namespace
+
+// Torus bundles by the trace of their monodromy: the elliptic and parabolic
+// ones gain a Seifert presentation, an Anosov one (trace 3) none.
+TEST(EntryClassification, TorusBundlesOfSmallTraceGainTheirSeifertFibration) {
+  TScopedModelHeap heap;
+  struct TCase {
+    int m11, m12, m21, m22;
+    int base;  // of the derived presentation; 0: none
+    int fibres;
+  };
+  const TCase cases[] = {
+      {0, -1, 1, 0, kBaseSphere, 3},        // order 4
+      {1, -1, 1, 0, kBaseSphere, 3},        // order 6
+      {-1, -1, 1, 0, kBaseSphere, 3},       // order 3
+      {1, 1, 0, 1, kBaseTorus, 1},          // parabolic
+      {-1, 1, 0, -1, kBaseKleinBottle, 1},  // minus parabolic
+      {2, 1, 1, 1, 0, 0},                   // Anosov
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.m11 << " " << c.m12 << " " << c.m21 << " " << c.m22);
+    auto molecule = std::make_unique<TObjectTable>();
+    THandle v(molecule->NewAtom(kSeifertAtom));
+    TMoleculeVertex::ResetByType(v, kBaseAnnulus);
+    Glue(*molecule, v, v, -c.m11, c.m12, -c.m21, c.m22);
+    TManifoldDescription d;
+    BuildDescriptionFromMolecule(d, *molecule, -1);
+    ASSERT_EQ(d.GetTypeCode(), kBundleCode);
+    EXPECT_EQ(ClassifyEntry(d), 1);
+    const TManifoldDescription* derived = d.GetNextPresentation();
+    ASSERT_EQ(derived != nullptr, c.base != 0);
+    if (derived == nullptr) continue;
+    EXPECT_EQ(derived->GetTypeCode(), kSeifertCode);
+    const auto vertices = MoleculeVertices(*derived->GetMolecule());
+    ASSERT_EQ(vertices.size(), 1u);
+    EXPECT_EQ(TMoleculeVertex::Classify(vertices[0]), c.base);
+    int exceptional = 0;
+    for (int i = 0; i < TMoleculeVertex::PairCount(vertices[0]); ++i)
+      exceptional += TMoleculeVertex::PairComponent(vertices[0], i, 0) > 1 ? 1 : 0;
+    EXPECT_EQ(exceptional, c.base == kBaseSphere ? 3 : 0);
+  }
+}
+
+// Each derived presentation, classified in turn, leads back to the manifold
+// it came from: the rules for bundles, Seifert manifolds and lens spaces are
+// inverse to each other.
+TEST(EntryClassification, DerivedPresentationsLeadBack) {
+  TScopedModelHeap heap;
+  auto bundle = [](int m11, int m12, int m21, int m22) {
+    auto molecule = std::make_unique<TObjectTable>();
+    THandle v(molecule->NewAtom(kSeifertAtom));
+    TMoleculeVertex::ResetByType(v, kBaseAnnulus);
+    Glue(*molecule, v, v, -m11, m12, -m21, m22);
+    return molecule;
+  };
+  auto seifert = [](int base, std::initializer_list<std::pair<int, int>> fibres) {
+    auto molecule = std::make_unique<TObjectTable>();
+    SeifertAtom(*molecule, base, fibres);
+    return molecule;
+  };
+  struct TCase {
+    const char* what;
+    std::unique_ptr<TObjectTable> molecule;
+  };
+  std::vector<TCase> cases;
+  cases.push_back({"bundle of order 4", bundle(0, -1, 1, 0)});
+  cases.push_back({"bundle of order 6", bundle(1, -1, 1, 0)});
+  cases.push_back({"bundle of order 3", bundle(-1, -1, 1, 0)});
+  cases.push_back({"parabolic bundle", bundle(1, 3, 0, 1)});
+  cases.push_back({"minus parabolic bundle", bundle(-1, 2, 0, -1)});
+  cases.push_back({"prism manifold over RP^2", seifert(kBaseProjectivePlane, {{5, 2}})});
+  cases.push_back({"L(12,5) over RP^2", seifert(kBaseProjectivePlane, {{3, 1}})});
+  cases.push_back({"prism manifold over S^2", seifert(kBaseSphere, {{2, 1}, {2, 1}, {5, 2}})});
+  for (TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    TManifoldDescription original;
+    BuildDescriptionFromMolecule(original, *c.molecule, -1);
+    ClassifyEntry(original);
+    const TManifoldDescription* derived = original.GetNextPresentation();
+    ASSERT_NE(derived, nullptr);
+    ASSERT_NE(derived->GetMolecule(), nullptr);
+    EXPECT_NE(TManifoldDescription::CompareMoleculeNodes(original, *derived), kCodeEqual);
+    TManifoldDescription again;
+    BuildDescriptionFromMolecule(again, *derived->GetMolecule(), -1);
+    ClassifyEntry(again);
+    bool back = false;
+    for (const TManifoldDescription* p = again.GetNextPresentation(); p != nullptr; p = p->GetNextPresentation())
+      back = back || TManifoldDescription::CompareMoleculeNodes(*p, original) == kCodeEqual;
+    EXPECT_TRUE(back) << "types " << original.GetTypeCode() << " -> " << derived->GetTypeCode();
+  }
+}

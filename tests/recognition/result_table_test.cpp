@@ -9,6 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "model/molecule_vertex.h"
+#include "model/object_table.h"
+#include "recognition/description_building.h"
+#include "support/model_heap.h"
+
 namespace {
 
 std::unique_ptr<TManifoldDescription> Lens(int p, int q) {
@@ -208,4 +213,32 @@ TEST_F(ResultTableAutoSave, LogNamesTheSourceAndTheFile) {
   table_.AutoSave(-1);
   EXPECT_EQ(ReadFile(folder_ / "TableAutoSave.log"),
             "census.txt\r\n" + (folder_ / "TableAutoSave0.bin").string() + "\r\n");
+}
+
+// L(8,3) is also the Seifert manifold over RP^2 with the fibre (2,1): a
+// lookup of either finds the one entry. L(8,1) has no such presentation.
+TEST(ResultTable, LensSpacesBringTheirFibrationOverRP2) {
+  TScopedModelHeap heap;
+  auto overRP2 = [] {
+    auto molecule = std::make_unique<TObjectTable>();
+    THandle v(molecule->NewAtom(kSeifertAtom));
+    TMoleculeVertex::ResetByType(v, kBaseProjectivePlane);
+    TMoleculeVertex::AddPair(v, 2, 1);
+    auto d = std::make_unique<TManifoldDescription>();
+    BuildDescriptionFromMolecule(*d, *molecule, -1);
+    d->SetComplexity(3);
+    return d;
+  };
+  TManifoldTable table;
+  int index = -1;
+  table.LookUp(index, Lens(8, 3));
+  EXPECT_EQ(table.CountEntryPresentations(index), 2);
+  int again = -1;
+  EXPECT_EQ(table.LookUp(again, overRP2()), kLookupRecognised);
+  EXPECT_EQ(again, index);
+  EXPECT_EQ(table.CountEntries(), 1);
+
+  table.LookUp(index, Lens(8, 1));
+  EXPECT_EQ(table.CountEntryPresentations(index), 1);
+  EXPECT_EQ(table.CountEntries(), 2);
 }
