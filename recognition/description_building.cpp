@@ -34,9 +34,12 @@ int RecognizeExceptionalAtoms(TManifoldDescription& description) {
   const int vertices = m->CountOfKind(kMoleculeVertexKind);
   TObjectHeader* atom = m->NthExceptionalAtom(0);
   const bool tableSized = TVertex::Valency(atom) <= 5 || TMoleculeVertex::HasTriple(atom) != 0;
-  if (vertices == 2 && exceptional == 1 && tableSized &&
-      (m->CountAtomsOfType(kSolidTorusAtom) == 1 || m->CountAtomsOfType(kVirtualAtom) == 1) &&
-      RecognizeByTable(atom) != 0) {
+  // One atom with a filling or a free torus, or an atom of several cusps
+  // whose tori are all free (a census manifold with two or more cusps).
+  const int virtualAtoms = m->CountAtomsOfType(kVirtualAtom);
+  const bool oneTorus = vertices == 2 && (m->CountAtomsOfType(kSolidTorusAtom) == 1 || virtualAtoms == 1);
+  const bool freeCusps = vertices > 2 && virtualAtoms == vertices - 1;
+  if (exceptional == 1 && tableSized && (oneTorus || freeCusps) && RecognizeByTable(atom) != 0) {
     // An identified atom with its filling or its free torus: the compound
     // code names the record and the gluing.
     if (BuildCompoundCode(description, kTableAtomCode) != 0) return 1;
