@@ -217,3 +217,14 @@ void TObjectTable::RemoveMoleculeObject(TObjectHeader* object) {
   ObjectReleaseByKind(object);
   Unregister(object);
 }
+
+std::int32_t TObjectTable::SerialCounter(int i) const {
+  if (i >= 0 && i < 6) return atomSerials_[i];
+  if (i >= 6 && i < 8) return edgeSerials_[i - 6];
+  return 0;
+}
+
+void TObjectTable::SetSerialCounter(int i, std::int32_t value) {
+  if (i >= 0 && i < 6) atomSerials_[i] = value;
+  if (i >= 6 && i < 8) edgeSerials_[i - 6] = value;
+}

@@ -98,6 +98,10 @@ class TObjectTable : public TObjectManager {
   int CounterA(int argument = 1) const;
   int CounterB(int argument = 1) const;
   int CounterC(int argument = 1) const;
+  // The serial counters that number new atoms (0 to 5, by type - 1) and
+  // edges (6 and 7); a table file carries them.
+  std::int32_t SerialCounter(int i) const;
+  void SetSerialCounter(int i, std::int32_t value);
   // Both outputs start at 0; this table's counts when they are not both 0,
   // otherwise those of the first other table of the chain (from the head)
   // whose counts are not both 0. 1 when found, else 0.

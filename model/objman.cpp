@@ -182,6 +182,10 @@ int TObjectManager::CountOfKind(int kind) const { return IsKindIndex(kind) ? cou
 
 int TObjectManager::HighestNumber(int kind) const { return IsKindIndex(kind) ? highest_[kind] : 0; }
 
+void TObjectManager::SetHighestNumber(int kind, int n) {
+  if (IsKindIndex(kind)) highest_[kind] = n;
+}
+
 // ---- Iteration -------------------------------------------------------------------
 
 TObjectHeader* TObjectManager::First(int kind) {

@@ -123,6 +123,8 @@ class TObjectManager {
   // it the object's primary number; 0 for null, else the number.
   int AssignNextNumber(TObjectHeader* object);
   int HighestNumber(int kind) const;
+  // For a reader that rebuilds a saved manager; nothing for a bad kind.
+  void SetHighestNumber(int kind, int n);
 
   // Creation tag 1 and highest numbers 0, then every object in list order loses
   // its name and is numbered 1, 2, ... within its kind, with tag 1. Counts,

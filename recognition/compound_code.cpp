@@ -595,6 +595,14 @@ int BuildCompoundCode(TManifoldDescription& description, int type) {
     TPieceCode code;
     code.SetWord(kCodeType, type);
     code.SetWord(13, work->CountAtomsOfType(kVirtualAtom));
+    // The zero-pair flag, as the vertex codes carry it: a fibre (0, b) of a
+    // piece that is not a solid torus (a solid torus is a filling, whatever
+    // its slope). It marks a graph manifold that splits as a connected sum.
+    for (const THandle& v : MoleculeVertices(*work)) {
+      if (TMoleculeVertex::AtomType(v) == kSolidTorusAtom) continue;
+      for (int i = 0; i < TMoleculeVertex::PairCount(v); ++i)
+        if (TMoleculeVertex::PairComponent(v, i, 0) == 0) code.SetWord(kCodeZeroPairFlag, 1);
+    }
     code.InsertWords(kCodeHeaderWords, best);
     code.SetWord(kCodeComplexity, description.GetComplexity());
     code.Finish();

@@ -185,6 +185,9 @@ class TManifoldDescription {
   int PrintPieceName(TOutput& output) const;
 
  private:
+  // The table file writes and rebuilds every field.
+  friend class TBinaryTableFile;
+
   void AttachCodeToSpineRecordVertex();
 
   std::int32_t reserved_ = 0;

@@ -385,6 +385,7 @@ int TManifoldTable::MergeResult(int index, TSpine& spine) {
 
 int TManifoldTable::FindDuplicatesByInvariants(const std::atomic<int>* stop) {
   const int n = CountEntries();
+  loaded_ = false;
   for (TEntry& entry : entries_) entry.duplicates.clear();
   for (int j = 0; j < n; ++j) {
     ThrowIfStopRequested();

@@ -17,8 +17,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "recognition/heegaard_store.h"
 #include "recognition/manifold_description.h"
 
 class TSpine;
@@ -39,6 +41,10 @@ enum : int {
 
 // Table kinds: sorted, the table of one recognition command, arrival order.
 enum : int { kTableSorted = 1, kTableSingleCommand = 2, kTableArrivalOrder = 3 };
+
+// The series that fill a table (its source kind); a table of the Heegaard
+// diagram series carries the diagram store in its table files.
+enum : int { kSourceLinks = 4, kSourceCrystallizations = 6, kSourceExtendedHeegaard = 7, kSourceHeegaard = 8 };
 
 // The recognition modes that change what a lookup answers.
 enum : int {
@@ -73,6 +79,14 @@ class TManifoldTable {
   void SetRecognitionMode(int mode) { mode_ = mode; }
   int GetRecognitionMode() const { return mode_; }
   int GetIgnoreReducible() const { return ignoreReducible_; }
+  int GetIgnoreTrivial() const { return ignoreTrivial_; }
+  // Set by the series engine before its first lookup (0 when not set).
+  void SetSourceKind(int kind) { sourceKind_ = kind; }
+  int GetSourceKind() const { return sourceKind_; }
+  // The Heegaard diagram store of a Heegaard diagram series; saved and
+  // loaded with the table when the source kind is kSourceHeegaard.
+  THeegaardDiagramStore& DiagramStore() { return *store_; }
+  const THeegaardDiagramStore& DiagramStore() const { return *store_; }
   // 0 for an empty table; 2 when some entry is closed; else 1.
   int GetReportKind() const;
 
@@ -121,17 +135,41 @@ class TManifoldTable {
   // the number of classes. A set stop flag ends the search early.
   int FindDuplicatesByInvariants(const std::atomic<int>* stop);
 
+  // ---- Table files (binary_table_file.cpp) ----
+  // Writes the whole table; the byte count, 0 when the file could not be
+  // written (LoadError then says why). The file is replaced only once it
+  // has been written in full.
+  long SaveBinary(const std::string& fileName) const;
+  // Replaces the table by the one in the file: 1 on success; 0 when the
+  // file cannot be read or is not a sound table file, and then the table is
+  // left exactly as it was and LoadError names the file and the fault. The
+  // current source and the positions become -1, the auto-save interval 0.
+  // A stop request ends the reading (TComputationStopped), also with the
+  // table unchanged.
+  int LoadBinary(const std::string& fileName);
+  // The table as the bytes of a table file, and the reading of such bytes
+  // (the same contract as LoadBinary; `origin` names the bytes in messages).
+  std::string SaveBinaryBytes() const;
+  int LoadBinaryBytes(std::string_view bytes, const std::string& origin);
+  // "Unable to load table from '<file>'! " and the fault; empty after success.
+  const std::string& LoadError() const { return loadError_; }
+  // 1 after a successful load (cleared by the duplicate search).
+  int WasLoaded() const { return loaded_ ? 1 : 0; }
+
   // ---- Auto-save ----
   void SetAutoSaveInterval(std::chrono::milliseconds interval) { interval_ = interval; }
   void SetAutoSaveFolder(const std::string& folder) { folder_ = folder; }
   void SetClock(TClock clock) { clock_ = std::move(clock); }
   void SetWriter(TWriter writer) { writer_ = std::move(writer); }
+  // The writer is SaveBinary unless a test injects another.
   // Nothing (0) when off or when the interval since the last save has not
   // passed; else writes "TableAutoSave%u.bin" (numbers 1, 0, 1, ...) and,
   // with a current source, "TableAutoSave.log"; returns the byte count.
   long AutoSave(int number);
 
  private:
+  friend class TBinaryTableFile;
+
   struct TEntry {
     std::vector<std::unique_ptr<TManifoldDescription>> presentations;
     bool hasHomology = false;
@@ -153,6 +191,10 @@ class TManifoldTable {
   int FinishCode(int code, int index, const TManifoldDescription* described) const;
 
   int kind_ = kTableSorted;
+  int sourceKind_ = 0;
+  std::unique_ptr<THeegaardDiagramStore> store_ = std::make_unique<THeegaardDiagramStore>();
+  bool loaded_ = false;
+  std::string loadError_;
   int ignoreReducible_ = 0;
   int ignoreTrivial_ = 0;
   int mode_ = kModeTillMain;
@@ -167,7 +209,7 @@ class TManifoldTable {
   std::chrono::milliseconds interval_{0};
   std::string folder_ = ".";
   TClock clock_ = [] { return std::chrono::steady_clock::now(); };
-  TWriter writer_;
+  TWriter writer_ = [](const TManifoldTable& table, const std::string& name) { return table.SaveBinary(name); };
   bool saved_ = false;
   std::chrono::steady_clock::time_point lastSave_{};
   unsigned saveNumber_ = 0;

@@ -21,6 +21,7 @@
 #include "presentations/crystallizations/crystallization_reader.h"
 #include "presentations/triangulations/dehydrated_description.h"
 #include "presentations/triangulations/iso_signature.h"
+#include "recognition/result_table.h"
 #include "shell/command_line_arguments.h"
 #include "shell/document_commands.h"
 #include "shell/document_readers.h"
@@ -409,6 +410,26 @@ void FuzzRawDocument(std::string_view input) {
   CheckConsistency("rawdoc", document, DocumentText(input));
 }
 
+// ---- Binary table files ----
+
+// Any bytes as a table file: refused with a message and the table kept as it
+// was, or read into a table that saves and reads back to the same bytes.
+void FuzzTable(std::string_view input) {
+  TManifoldTable table;
+  const std::string before = table.SaveBinaryBytes();
+  if (table.LoadBinaryBytes(input, "fuzz.bin") == 0) {
+    if (table.LoadError().empty()) Fail("table", "a refusal without a message", "");
+    if (table.SaveBinaryBytes() != before) Fail("table", "a refused file changed the table", table.LoadError());
+    return;
+  }
+  const std::string saved = table.SaveBinaryBytes();
+  TManifoldTable again;
+  if (again.LoadBinaryBytes(saved, "saved.bin") == 0) {
+    Fail("table", "a table read from a file cannot read its own file", again.LoadError());
+  }
+  if (again.SaveBinaryBytes() != saved) Fail("table", "a saved table changes when read again", "");
+}
+
 void FuzzDetails(std::string_view input) { ReadNotation("details", input); }
 void FuzzFacets(std::string_view input) { ReadNotation("facets", input); }
 void FuzzTriangulation(std::string_view input) { ReadNotation("triangulation", input); }
@@ -433,6 +454,7 @@ constexpr TFuzzTarget kTargets[] = {
     {"covering", FuzzCovering},
     {"commands", FuzzCommands},
     {"rawdoc", FuzzRawDocument},
+    {"table", FuzzTable},
 };
 
 }  // namespace

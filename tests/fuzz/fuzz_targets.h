@@ -5,7 +5,8 @@
 // recogniser accepted the text) and one for the whole parse (reader dispatch,
 // spine build, thickening, homology). What a reader accepts is then checked
 // where that is cheap: the spine passes the consistency check, and texts the
-// workbench writes from the spine read back to the same spine.
+// workbench writes from the spine read back to the same spine. One more
+// target reads the bytes as a binary table file.
 //
 // A failed check aborts with a message on standard error, so that a fuzzer
 // (or the replay test) reports the input.

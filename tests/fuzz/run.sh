@@ -36,7 +36,7 @@ fi
 build=${SORVELIN_FUZZ_BUILD_DIR:-build-fuzz}
 jobs=${SORVELIN_FUZZ_JOBS:-$(nproc)}
 all_targets=(cells details facets triangulation dehydrated isosig link heegaard extheegaard
-             crystallization document settings cmdline covering commands rawdoc)
+             crystallization document settings cmdline covering commands rawdoc table)
 read -r -a targets <<< "${SORVELIN_FUZZ_TARGETS:-${all_targets[*]}}"
 
 timeout=5
@@ -56,6 +56,7 @@ mkdir -p "$build/fuzz-logs"
 max_len() {
   case "$1" in
     rawdoc) echo 65536 ;;
+    table) echo 16384 ;;
     *) echo 4096 ;;
   esac
 }
