@@ -1,5 +1,6 @@
 #include "series/series_runner.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -28,6 +29,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr int kCannotReadId = 9240;
 constexpr int kCutOnlyRefusedId = 9241;
 constexpr int kNoSpinesId = 9242;
@@ -41,7 +44,7 @@ constexpr int kSignaturesHandledId = 9249;
 constexpr int kCrystallizationsHandledId = 9250;
 constexpr int kItemOfId = 9251;
 constexpr int kEngineNotBuiltId = 9252;
-constexpr int kTableFilesNotBuiltId = 9253;
+constexpr int kCannotSaveId = 9253;
 
 constexpr int kReportMinimal = 1;
 constexpr int kReportCutOnly = 2;
@@ -89,6 +92,18 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     at = end;
   }
   return lines;
+}
+
+// Whether an entry may come from the item at this position (an entry
+// without sources may too: a series without a source name records none).
+bool HasSourcePosition(const TManifoldDescription& d, int position) {
+  if (d.CountSources() == 0) return true;
+  int name = 0;
+  int at = 0;
+  int sub = 0;
+  for (int k = 0; d.GetSource(k, name, at, sub) != 0; ++k)
+    if (at == position) return true;
+  return false;
 }
 
 bool ReadWholeFile(const std::string& name, std::string& text) {
@@ -162,7 +177,9 @@ int TSeriesRunner::Recognise(const std::string& text, int position, std::string*
     schedule.timeLimit = std::chrono::milliseconds(options_.MaxAllVariantsTime);
     driver.SetSeriesSchedule(schedule);
     const TRecognitionOutcome outcome = driver.Recognize(*spine);
-    if (table_->CountEntries() != before && outcome.entryIndex >= 0) table_->SetEntryText(outcome.entryIndex, text);
+    // The entry made by this item gets the item as its text (SetEntryText
+    // keeps a text the entry has).
+    if (outcome.entryIndex >= 0) table_->SetEntryText(outcome.entryIndex, text);
     if (report != nullptr) {
       TOutput printed;
       if (const TManifoldDescription* d = table_->GetEntry(outcome.entryIndex); d != nullptr)
@@ -171,11 +188,13 @@ int TSeriesRunner::Recognise(const std::string& text, int position, std::string*
     }
     return outcome.entryIndex;
   } catch (const TComputationStopped&) {
-    // Undo the interrupted item: the entries it began have no text yet
-    // (an entry gets its text when its item is done).
+    // Undo the interrupted item: the entries it began have no text yet (an
+    // entry gets its text when its item is done) and have this item's
+    // position among their sources.
     for (int i = table_->CountEntries() - 1; i >= 0 && table_->CountEntries() > before; --i) {
       const std::string* entryText = table_->GetEntryText(i);
-      if (entryText != nullptr && entryText->empty()) table_->RemoveEntry(i);
+      if (entryText != nullptr && entryText->empty() && HasSourcePosition(*table_->GetEntry(i), position))
+        table_->RemoveEntry(i);
     }
     stopped_ = true;
     return -1;
@@ -193,7 +212,6 @@ int TSeriesRunner::Run(std::string_view text) {
     std::unique_ptr<TManifoldTable> previous = std::move(table_);
   }
   table_ = std::make_unique<TManifoldTable>(ignoreReducible, ignoreReducible);
-  if (options_.EnumerationOfManifoldsRecognitionMode == kModeCompareOnly) table_->SetKind(kTableArrivalOrder);
 
   TSeriesHeader header;
   if (reportType_ != kReportCutOnly) {
@@ -202,13 +220,30 @@ int TSeriesRunner::Run(std::string_view text) {
       Message(header.error);
       return 0;
     }
-    if (header.hasLoad || header.hasSave || header.autoSaveSeconds > 0) {
-      const std::string& name = header.hasLoad ? header.loadName : header.hasSave ? header.saveName : "";
-      Message(FormatStringText(kTableFilesNotBuiltId, name.empty() ? std::string("BinaryTableAutoSave") : name,
-                               header.hasLoad ? "loaded" : "saved"));
-      return 0;
+    if (header.hasLoad) {
+      table_ = std::make_unique<TManifoldTable>(ignoreReducible, ignoreReducible);
+      bool loaded = false;
+      try {
+        loaded = table_->LoadBinary(header.loadName) != 0;
+      } catch (const TComputationStopped&) {
+        stopped_ = true;
+        return 0;
+      }
+      if (!loaded) {
+        Message(table_->LoadError());
+        return 0;
+      }
+    }
+    if (header.autoSaveSeconds > 0) {
+      table_->SetAutoSaveInterval(std::chrono::seconds(header.autoSaveSeconds));
+      // The auto-saves go beside the table the series saves, if it names one.
+      if (header.hasSave) {
+        const std::string folder = fs::path(header.saveName).parent_path().string();
+        if (!folder.empty()) table_->SetAutoSaveFolder(folder);
+      }
     }
   }
+  if (options_.EnumerationOfManifoldsRecognitionMode == kModeCompareOnly) table_->SetKind(kTableArrivalOrder);
   const std::string_view series = text.substr(header.cursor);
   const int kind = DetectSeriesKind(series);
   if (kind != kSeriesFileList && reportType_ == kReportCutOnly) {
@@ -245,6 +280,7 @@ int TSeriesRunner::Run(std::string_view text) {
       stopped_ = true;
     }
   }
+  if (header.hasSave) SaveTable(header.saveName);
   if (reportType_ != kReportCutOnly && lastFileClass_ != 3) {
     TResultTableStyle style;
     style.outputMode = options_.EnumerationOfManifoldsOutputMode;
@@ -254,6 +290,20 @@ int TSeriesRunner::Run(std::string_view text) {
   }
   output_.NewLines(1);
   return 1;
+}
+
+void TSeriesRunner::SaveTable(const std::string& name) {
+  // A stopped series saves what it finished: the stop has been taken, and
+  // the writer, which polls the flag, must not take it again half-way.
+  const int stop = StopFlags().stop.exchange(0);
+  long bytes = 0;
+  try {
+    bytes = table_->SaveBinary(name);
+  } catch (const TComputationStopped&) {
+    bytes = 0;
+  }
+  if (stop != 0) StopFlags().stop.store(stop);
+  if (bytes == 0) Message(FormatStringText(kCannotSaveId, name) + " " + table_->LoadError());
 }
 
 void TSeriesRunner::RunListLine(std::string_view raw) {

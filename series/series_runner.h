@@ -66,6 +66,7 @@ class TSeriesRunner {
   // inspect, when given, sees the parsed spine before the recognition.
   int Recognise(const std::string& text, int position, std::string* report,
                 const std::function<void(TSpine&)>& inspect = {});
+  void SaveTable(const std::string& name);
   void Message(const std::string& text);
   bool ProgressDue() const;
   void Progress(const std::string& text);

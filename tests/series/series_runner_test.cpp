@@ -13,6 +13,7 @@
 #include "series/series_runner.h"
 #include "shell/document_commands.h"
 #include "shell/options.h"
+#include "recognition/result_table_printer.h"
 #include "support/census_table_support.h"
 
 namespace {
@@ -105,7 +106,7 @@ TEST(SignatureSeries, AStopUndoesTheInterruptedItemAndKeepsTheFinishedOnes) {
   EXPECT_EQ(report.find("4:\t"), std::string::npos);
 }
 
-TEST(SeriesRefusals, KindsWithoutEngineReportTypeAndTableFiles) {
+TEST(SeriesRefusals, KindsWithoutEngineReportTypeAndHeaderLines) {
   struct Case {
     const char* text;
     int reportType;
@@ -116,7 +117,8 @@ TEST(SeriesRefusals, KindsWithoutEngineReportTypeAndTableFiles) {
       {"link code 1 -2 3 -1 2 -3 end\n", 1, "link framing series cannot run"},
       {"KnotTable\n", 1, "knot table series"},
       {"cPcbbbiht\n", 2, "Error : In this series cannot useOptions|Series Report Type|Cut Only"},
-      {"BinaryTableLoad=t.bin\ncPcbbbiht\n", 1, "table files are not built yet ('t.bin' was not loaded)"},
+      {"BinaryTableLoad=/nonexistent/t.bin\ncPcbbbiht\n", 1,
+       "Unable to load table from '/nonexistent/t.bin'! The file cannot be opened or read."},
       {"BinaryTableSave=my table.bin\ncPcbbbiht\n", 1, "'my table.bin'"},
   };
   for (const Case& c : cases) {
@@ -219,6 +221,57 @@ TEST_F(SeriesFiles, AMinimalRunRecognisesTheItemsOfAFileIntoOneTable) {
   for (int i = 0; i < table.CountEntries(); ++i)
     hasBlock = hasBlock || table.GetEntryText(i)->find("triangulation") != std::string::npos;
   EXPECT_TRUE(hasBlock);
+}
+
+// The report of a table alone: what the table holds, without the run's
+// numbering of its items.
+std::string TableReport(TManifoldTable& table) {
+  TOutput output;
+  PrintResultTable(output, table, TResultTableStyle{});
+  return output.Text();
+}
+
+TEST_F(SeriesFiles, AStoppedRunSavesItsTableAndTheResumedRunEndsWithTheSameTable) {
+  std::vector<TCensusEntry> census;
+  const std::string all = SignaturesUpTo(3, &census);
+  ASSERT_EQ(census.size(), 11U);
+  const TOptionValues options = DefaultOptions();
+
+  TOutput whole;
+  TSeriesRunner uninterrupted(options, whole);
+  ASSERT_EQ(uninterrupted.Run("BinaryTableSave=" + (folder_ / "whole.bin").string() + "\n" + all), 1);
+  ASSERT_FALSE(uninterrupted.Stopped());
+  const std::string expected = TableReport(*uninterrupted.Table());
+
+  // Stopped while item 6 runs: items 1 to 5 are in the saved table.
+  const std::string part = (folder_ / "part.bin").string();
+  TOutput first;
+  TSeriesRunner stopped(options, first);
+  stopped.SetItemObserver([](unsigned item) {
+    if (item == 6) RequestStop();
+  });
+  ASSERT_EQ(stopped.Run("BinaryTableSave=" + part + "\n" + all), 1);
+  ASSERT_TRUE(stopped.Stopped());
+  EXPECT_EQ(stopped.Table()->CountEntries(), 5);
+  StopFlags().stop.store(0);
+
+  // Resumed from item 6 with the saved table.
+  std::string rest;
+  for (std::size_t i = 5; i < census.size(); ++i) rest += census[i].signature + "\n";
+  TOutput second;
+  TSeriesRunner resumed(options, second);
+  ASSERT_EQ(resumed.Run("BinaryTableLoad=" + part + "\n" + rest), 1) << second.Text();
+  EXPECT_EQ(resumed.Table()->CountEntries(), 11);
+  EXPECT_EQ(TableReport(*resumed.Table()), expected);
+}
+
+TEST_F(SeriesFiles, AnUnwritableSaveNameIsReportedAndTheTableStillShown) {
+  TOutput output;
+  TSeriesRunner runner(DefaultOptions(), output);
+  ASSERT_EQ(runner.Run("BinaryTableSave=" + (folder_ / "no/such/folder/t.bin").string() + "\ncPcbbbiht\n"), 1);
+  const std::string report = output.Text();
+  EXPECT_NE(report.find("Error : the table could not be saved to"), std::string::npos) << report;
+  EXPECT_NE(report.find("Q2_2 ('m004')"), std::string::npos);
 }
 
 }  // namespace
