@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/stop_flags.h"
 #include "model/quiet_scope.h"
 #include "recognition/recognition_driver.h"
 #include "recognition/recognition_input.h"
@@ -13,7 +14,10 @@
 #include "series/series_runner.h"
 #include "shell/document_commands.h"
 #include "shell/document_spine.h"
+#include "shell/computation_task.h"
 #include "shell/options.h"
+#include "shell/task_bodies.h"
+#include "support/recording_task_view.h"
 
 namespace {
 
@@ -84,6 +88,26 @@ TEST(SeriesSchedule, ATimeLimitEndsAnItemThatHasFoundSomething) {
   EXPECT_EQ(limited.variants, 1);
   EXPECT_EQ(limited.presentations, 1);
   EXPECT_EQ(limited.stages, 1);
+}
+
+TEST(SeriesTask, TheDesktopTaskShowsTheTableEvenWhenStopped) {
+  for (const bool stop : {false, true}) {
+    SCOPED_TRACE(stop);
+    TRecordingTaskView view;
+    TComputationTask task;
+    task.SetKind(&view, TTaskKind::SeriesRun);
+    task.SetDocumentText("cPcbbbdxm\ncPcbbbiht\n");
+    const TTaskBodies bodies = BuiltInTaskBodies();
+    const TTaskBody* body = bodies.Find(TTaskKind::SeriesRun);
+    ASSERT_NE(body, nullptr);
+    if (stop) RequestStop();
+    (*body)(task);
+    StopFlags().stop.store(0);
+    EXPECT_EQ(view.ended, 1);
+    ASSERT_EQ(view.reports.size(), 1u);
+    // A stop before the first item leaves an empty table, still shown.
+    EXPECT_NE(view.reports[0].find(stop ? "Manifolds\t0" : "Q2_2 ('m004')"), std::string::npos) << view.reports[0];
+  }
 }
 
 }  // namespace
