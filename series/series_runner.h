@@ -31,7 +31,7 @@ class TSeriesItemReader;
 
 class TSeriesRunner {
  public:
-  // The output receives the report; the options are read, never changed.
+  // The output receives the report; the options are copied.
   TSeriesRunner(const TOptionValues& options, TOutput& output);
   ~TSeriesRunner();
   TSeriesRunner(const TSeriesRunner&) = delete;
@@ -72,7 +72,7 @@ class TSeriesRunner {
   void Progress(const std::string& text);
   bool StopSeen() const;
 
-  const TOptionValues& options_;
+  const TOptionValues options_;  // a copy: the run outlives no caller's settings
   TOutput& output_;
   // Every item is parsed into this one document; the table's descriptions
   // live in its heap context, so the table goes first.
