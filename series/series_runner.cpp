@@ -143,7 +143,7 @@ void TSeriesRunner::Progress(const std::string& text) {
 }
 
 int TSeriesRunner::Recognise(const std::string& text, int position, std::string* report,
-                             const std::function<void(TSpine&)>& inspect) {
+                             const std::function<bool(TSpine&)>& inspect) {
   if (StopSeen()) {
     stopped_ = true;
     return -1;
@@ -163,7 +163,7 @@ int TSeriesRunner::Recognise(const std::string& text, int position, std::string*
       if (report != nullptr) *report = run.output.Text();
       return -1;
     }
-    if (inspect) inspect(*spine);
+    if (inspect && !inspect(*spine)) return -1;
     table_->SetSourcePosition(position, -1);
     int mode = options_.EnumerationOfManifoldsRecognitionMode;
     if (mode < kModeTillFirst || mode > kModeAllPresentations) mode = kModeTillMain;
@@ -264,6 +264,9 @@ int TSeriesRunner::Run(std::string_view text) {
       break;
     case kSeriesCrystallization:
       RunCrystallizations(series, std::string());
+      break;
+    case kSeriesExtHeegaard:
+      if (RunExtHeegaard(series) == 0) return 0;
       break;
     case kSeriesGraphs:
       SeriesStopFlag().store(0);
@@ -449,6 +452,7 @@ void TSeriesRunner::RunLineSeries(int kind, std::string_view text) {
           surfacesOk = false;
         }
       }
+      return true;
     };
     if (ProgressDue())
       Progress(FormatStringText(kItemOfId, i, total) +

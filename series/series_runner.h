@@ -61,11 +61,14 @@ class TSeriesRunner {
   bool RunItem(TSeriesItemReader& reader, int mode, const std::string& name, unsigned number);
   void RunLineSeries(int kind, std::string_view text);
   void RunCrystallizations(std::string_view text, const std::string& name);
+  // The range of extended Heegaard diagrams (ext_heegaard_series.cpp).
+  int RunExtHeegaard(std::string_view text);
   // Recognises one presentation into the table; the entry index, or -1.
   // A stop undoes what the item began, sets Stopped() and returns -1.
-  // inspect, when given, sees the parsed spine before the recognition.
+  // inspect, when given, sees the parsed spine before the recognition; when
+  // it answers false the spine is not recognised.
   int Recognise(const std::string& text, int position, std::string* report,
-                const std::function<void(TSpine&)>& inspect = {});
+                const std::function<bool(TSpine&)>& inspect = {});
   void SaveTable(const std::string& name);
   void Message(const std::string& text);
   bool ProgressDue() const;

@@ -11,6 +11,7 @@
 #include "recognition/recognition_driver.h"
 #include "recognition/recognition_input.h"
 #include "recognition/result_table.h"
+#include "series/ext_heegaard_class.h"
 #include "series/series_runner.h"
 #include "shell/document_commands.h"
 #include "shell/document_spine.h"
@@ -108,6 +109,59 @@ TEST(SeriesTask, TheDesktopTaskShowsTheTableEvenWhenStopped) {
     // A stop before the first item leaves an empty table, still shown.
     EXPECT_NE(view.reports[0].find(stop ? "Manifolds\t0" : "Q2_2 ('m004')"), std::string::npos) << view.reports[0];
   }
+}
+
+}  // namespace
+
+namespace {
+
+TExtHeegaardDiagram Diagram(int a0, int a1, int a2, int b0, int b1, int b2) {
+  TExtHeegaardDiagram d;
+  d.Set(a0, a1, a2, b0, b1, b2);
+  return d;
+}
+
+TEST(ExtHeegaardClass, MirrorsAreEqualAndReducibleClassesAreNotMinimal) {
+  const TExtHeegaardDiagram d = Diagram(3, 3, 1, 2, 2, 2);
+  TExtHeegaardDiagram mirror = Diagram(3, 3, 1, 4 - 2, 4 - 2, 6 - 2);
+  mirror.Normalize();
+  TExtHeegaardDiagram normal = d;
+  normal.Normalize();
+  EXPECT_EQ(ExtHeegaardEqualUpToMirror(normal, normal), 1);
+  EXPECT_EQ(ExtHeegaardEqualUpToMirror(normal, mirror), 1);
+  EXPECT_EQ(ExtHeegaardEqualUpToMirror(normal, Diagram(5, 3, 1, 2, 2, 2)), 0);
+
+  // A family of one arc without twist: visibly reducible, never kept.
+  TExtHeegaardDiagram reducible = Diagram(3, 1, 1, 0, 0, 0);
+  ASSERT_EQ(reducible.IsReducible(), 1);
+  TExtHeegaardList list;
+  TExtHeegaardExploration record;
+  EXPECT_EQ(ExploreExtHeegaardClass(reducible, list, record), 0);
+  EXPECT_EQ(record.reducibleFound, 1);
+  // What one exploration met is known to the next: the same start is then
+  // found in the list.
+  int position = -1;
+  EXPECT_EQ(list.Find(reducible, position), 1);
+  EXPECT_EQ(position, 0);
+}
+
+TEST(ExtHeegaardSeries, KeepsMinimalDiagramsOfTheRangeAndRefusesAnUnreadableEnd) {
+  TOutput output;
+  TSeriesRunner runner(DefaultOptions(), output);
+  ASSERT_EQ(runner.Run("extheegaard 1 1 1 0 0 0\nextheegaard 5 3 1 2 2 2\n"), 1);
+  const std::string report = output.Text();
+  TManifoldTable& table = *runner.Table();
+  ASSERT_GT(table.CountEntries(), 0) << report;
+  EXPECT_NE(report.find(std::to_string(table.CountEntries()) + " diagrams handled"), std::string::npos) << report;
+  for (int i = 0; i < table.CountEntries(); ++i) {
+    const int c = table.GetEntry(i)->GetComplexity();
+    EXPECT_GE(c, 3);
+    EXPECT_LE(c, 9);
+  }
+  TOutput refused;
+  TSeriesRunner second(DefaultOptions(), refused);
+  EXPECT_EQ(second.Run("extheegaard 3 3 1 2 2 2\nextheegaard 5 x\n"), 0);
+  EXPECT_NE(std::string(refused.Text()), "");
 }
 
 }  // namespace
