@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "recognition/piece_code.h"
+#include "recognition/report_text.h"
 #include "recognition/result_printer.h"
 #include "shell/string_text.h"
 
@@ -29,7 +30,7 @@ constexpr int kUnknownGeometryId = 9269;
 constexpr int kS3Geometry = 0;  // index only; S^3 is counted by type
 constexpr int kElliptic = 5;
 
-void Append(TOutput& output, const std::string& text) { output.AppendText(text.c_str()); }
+void Append(TReportText& output, const std::string& text) { output.AppendText(text); }
 
 // The entries of one complexity (all when complexity is -1).
 bool InComplexity(TManifoldTable& table, int i, int complexity) {
@@ -48,7 +49,7 @@ int CountedType(TManifoldDescription& d, bool& reducible) {
   return d.GetTypeCode();
 }
 
-void PrintGeometryCounts(TOutput& output, TManifoldTable& table, int complexity) {
+void PrintGeometryCounts(TReportText& output, TManifoldTable& table, int complexity) {
   if (table.GetReportKind() != 2) return;
   unsigned geometry[10] = {};
   unsigned spheres = 0;
@@ -78,7 +79,7 @@ void PrintGeometryCounts(TOutput& output, TManifoldTable& table, int complexity)
   if (geometry[0] > 0) Append(output, FormatStringText(kUnknownGeometryId, geometry[0]));
 }
 
-void PrintTypeCounts(TOutput& output, TManifoldTable& table, unsigned total, int complexity) {
+void PrintTypeCounts(TReportText& output, TManifoldTable& table, unsigned total, int complexity) {
   if (table.GetReportKind() == 2) {
     unsigned count[20] = {};
     unsigned reducible = 0;
@@ -128,7 +129,9 @@ std::string HomologyText(const std::vector<std::int32_t>* homology) {
   return text;
 }
 
-void PrintResultTable(TOutput& output, TManifoldTable& table, const TResultTableStyle& style) {
+namespace {
+
+void PrintTable(TReportText& output, TManifoldTable& table, const TResultTableStyle& style) {
   const int n = table.CountEntries();
   const int presentations = table.CountPresentations();
   if (n != 1) {
@@ -238,4 +241,12 @@ void PrintResultTable(TOutput& output, TManifoldTable& table, const TResultTable
     }
   }
   output.NewLines(1);
+}
+
+}  // namespace
+
+void PrintResultTable(TOutput& output, TManifoldTable& table, const TResultTableStyle& style) {
+  TReportText report;
+  PrintTable(report, table, style);
+  output.AppendText(report.Text());
 }

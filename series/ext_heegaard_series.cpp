@@ -89,8 +89,8 @@ int TSeriesRunner::RunExtHeegaard(std::string_view text) {
     }
     list.Clear();
   }
-  output_.NewLines(1);
-  output_.AppendText((std::to_string(handled) + " diagrams handled").c_str());
-  output_.NewLines(2);
+  report_.NewLines(1);
+  report_.AppendText((std::to_string(handled) + " diagrams handled").c_str());
+  report_.NewLines(2);
   return 1;
 }

@@ -127,8 +127,8 @@ TSeriesRunner::~TSeriesRunner() {
 bool TSeriesRunner::StopSeen() const { return stopped_ || IsStopRequested() || SeriesStopFlag().load() != 0; }
 
 void TSeriesRunner::Message(const std::string& text) {
-  output_.AppendText(text.c_str());
-  output_.NewLines(1);
+  report_.AppendText(text.c_str());
+  report_.NewLines(1);
   ShowStatusText(text.c_str());
 }
 
@@ -202,6 +202,15 @@ int TSeriesRunner::Recognise(const std::string& text, int position, std::string*
 }
 
 int TSeriesRunner::Run(std::string_view text) {
+  // Whatever way the run ends, its report goes into the output in one piece.
+  struct TFlush {
+    TReportText& report;
+    TOutput& output;
+    ~TFlush() {
+      output.AppendText(report.Text());
+      report.text.clear();
+    }
+  } flush{report_, output_};
   TDocumentSpine::TScope scope(document_);
   SeriesStopFlag().store(0);
   stopped_ = false;
@@ -244,6 +253,8 @@ int TSeriesRunner::Run(std::string_view text) {
     }
   }
   if (options_.EnumerationOfManifoldsRecognitionMode == kModeCompareOnly) table_->SetKind(kTableArrivalOrder);
+  // A series table grows long: its lookups go by key.
+  table_->UseKeyIndex();
   const std::string_view series = text.substr(header.cursor);
   const int kind = DetectSeriesKind(series);
   if (kind != kSeriesFileList && reportType_ == kReportCutOnly) {
@@ -288,10 +299,12 @@ int TSeriesRunner::Run(std::string_view text) {
     TResultTableStyle style;
     style.outputMode = options_.EnumerationOfManifoldsOutputMode;
     style.sourceSpines = kind != kSeriesExtHeegaard;
-    PrintResultTable(output_, *table_, style);
-    if (kind == kSeriesFileList) output_.NewLines(2);
+    TOutput tableReport;
+    PrintResultTable(tableReport, *table_, style);
+    report_.AppendText(tableReport.Text());
+    if (kind == kSeriesFileList) report_.NewLines(2);
   }
-  output_.NewLines(1);
+  report_.NewLines(1);
   return 1;
 }
 
@@ -328,7 +341,7 @@ void TSeriesRunner::RunFile(const std::string& name, long first, long last, cons
   } else {
     RunFileItems(name, text, first, last, rest);
   }
-  if (reportType_ != kReportMinimal) output_.NewLines(1);
+  if (reportType_ != kReportMinimal) report_.NewLines(1);
 }
 
 void TSeriesRunner::RunFileItems(const std::string& name, std::string_view text, long first, long last,
@@ -340,10 +353,10 @@ void TSeriesRunner::RunFileItems(const std::string& name, std::string_view text,
   }
   const unsigned fileClass = ClassifySeriesFileName(name);
   if (fileClass == 2 || fileClass == 3) {
-    output_.NewLines(1);
-    output_.Tabs(1);
-    output_.AppendText(name.c_str());
-    output_.NewLines(2);
+    report_.NewLines(1);
+    report_.Tabs(1);
+    report_.AppendText(name.c_str());
+    report_.NewLines(2);
     if (fileClass == 2) {
       SeriesStopFlag().store(0);
       RunCrystallizations(text, name);
@@ -390,13 +403,13 @@ bool TSeriesRunner::RunItem(TSeriesItemReader& reader, int mode, const std::stri
   std::string item;
   const bool found = mode == kItemWhole ? reader.ReadRest(&item) : reader.ReadItem(mode == kItemSkip ? nullptr : &item);
   if (mode == kItemSkip) return found;
-  if (reportType_ == kReportNonseries) output_.AppendText(item.c_str());
+  if (reportType_ == kReportNonseries) report_.AppendText(item.c_str());
   if (!found) return false;
   if (reportType_ == kReportCutOnly) {
-    output_.NewLines(1);
-    output_.AppendText(("% " + FormatStringText(kCutOnlyItemId, name, number)).c_str());
-    output_.NewLines(1);
-    output_.AppendText(item.c_str());
+    report_.NewLines(1);
+    report_.AppendText(("% " + FormatStringText(kCutOnlyItemId, name, number)).c_str());
+    report_.NewLines(1);
+    report_.AppendText(item.c_str());
     return true;
   }
   if (reportType_ == kReportMinimal && ProgressDue()) {
@@ -412,8 +425,8 @@ bool TSeriesRunner::RunItem(TSeriesItemReader& reader, int mode, const std::stri
   std::string report;
   Recognise(item, static_cast<int>(number), &report);
   if (reportType_ == kReportNonseries && !stopped_) {
-    output_.NewLines(1);
-    output_.AppendText(report.c_str());
+    report_.NewLines(1);
+    report_.AppendText(report.c_str());
   }
   return true;
 }
@@ -466,22 +479,22 @@ void TSeriesRunner::RunLineSeries(int kind, std::string_view text) {
         (cells == 1 || (cells > 1 && cells < 33 && surfaces == (1U << (cells - 1)) - 1U)))
       ++trueType;
     if (complexity != previousComplexity) {
-      output_.NewLines(1);
-      output_.AppendText(("\tComplexity " + std::to_string(complexity)).c_str());
-      output_.NewLines(2);
+      report_.NewLines(1);
+      report_.AppendText(("\tComplexity " + std::to_string(complexity)).c_str());
+      report_.NewLines(2);
       previousComplexity = complexity;
     }
-    output_.AppendText((std::to_string(i) + ":\t" + line + "\t").c_str());
+    report_.AppendText((std::to_string(i) + ":\t" + line + "\t").c_str());
     (void)entry;
-    output_.AppendText(report.c_str());
-    if (report.empty() || report.back() != '\n') output_.NewLines(1);
+    report_.AppendText(report.c_str());
+    if (report.empty() || report.back() != '\n') report_.NewLines(1);
   }
   if (kind == kSeriesDehydrated) {
-    output_.NewLines(1);
-    output_.AppendText((std::to_string(handled) + StringText(kDehydratedHandledId)).c_str());
-    output_.NewLines(3);
+    report_.NewLines(1);
+    report_.AppendText((std::to_string(handled) + StringText(kDehydratedHandledId)).c_str());
+    report_.NewLines(3);
   } else {
-    output_.AppendText(FormatStringText(kSignaturesHandledId, handled, trueType).c_str());
+    report_.AppendText(FormatStringText(kSignaturesHandledId, handled, trueType).c_str());
   }
 }
 
@@ -521,16 +534,16 @@ void TSeriesRunner::RunCrystallizations(std::string_view text, const std::string
     }
     ++handled;
     if (n != previous) {
-      output_.NewLines(1);
-      output_.AppendText(("\tComplexity " + std::to_string(2 * n)).c_str());
-      output_.NewLines(2);
+      report_.NewLines(1);
+      report_.AppendText(("\tComplexity " + std::to_string(2 * n)).c_str());
+      report_.NewLines(2);
       previous = n;
     }
-    output_.AppendText((std::to_string(handled) + ":\t" + line + "\r\n").c_str());
-    output_.AppendText(report.c_str());
-    output_.NewLines(2);
+    report_.AppendText((std::to_string(handled) + ":\t" + line + "\r\n").c_str());
+    report_.AppendText(report.c_str());
+    report_.NewLines(2);
   }
-  output_.NewLines(1);
-  output_.AppendText((std::to_string(handled) + StringText(kCrystallizationsHandledId) + std::to_string(incorrect)).c_str());
-  output_.NewLines(3);
+  report_.NewLines(1);
+  report_.AppendText((std::to_string(handled) + StringText(kCrystallizationsHandledId) + std::to_string(incorrect)).c_str());
+  report_.NewLines(3);
 }

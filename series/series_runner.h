@@ -22,6 +22,7 @@
 #include <string_view>
 
 #include "foundation/output.h"
+#include "recognition/report_text.h"
 #include "recognition/result_table.h"
 #include "shell/document_spine.h"
 #include "shell/options.h"
@@ -77,6 +78,8 @@ class TSeriesRunner {
 
   const TOptionValues options_;  // a copy: the run outlives no caller's settings
   TOutput& output_;
+  // The report as it grows; it goes into output_ when Run returns.
+  TReportText report_;
   // Every item is parsed into this one document; the table's descriptions
   // live in its heap context, so the table goes first.
   TDocumentSpine document_;
