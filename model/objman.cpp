@@ -415,8 +415,14 @@ TObjectManager* ManagerOfObject(const TObjectHeader* object) {
     ReportInternalError(kSourceName, kLineNoObject);
     return nullptr;
   }
-  for (int i = 0; TObjectManager* manager = ManagerAt(i); ++i)
-    if (manager->Contains(object)) return manager;
+  // Newest first: the objects a computation works on belong to the managers
+  // it made last, while a long run (a series) keeps many older managers
+  // registered (its result table's molecules); an object is in one manager
+  // only, so the order changes nothing but the time.
+  TManagerRegistry* registry = InstalledRegistry();
+  if (registry == nullptr) return nullptr;
+  for (int i = registry->count - 1; i >= 0; --i)
+    if (registry->items[i]->Contains(object)) return registry->items[i];
   return nullptr;
 }
 

@@ -82,6 +82,11 @@ TRecognitionOutcome TRecognitionDriver::Recognize(const TSpine& spine) {
     homology_ = spine.HomologyList()->Elements();
     hasHomology_ = true;
   }
+  if (inSeries_) {
+    RunSeriesPasses(base);
+    if (outcome_.entryIndex != -1) table_.MergeResult(outcome_.entryIndex, base);
+    return outcome_;
+  }
   TStagePreset previous;
   for (int stage = 1; stage <= lastStage_; ++stage) {
     ThrowIfStopped();
@@ -110,6 +115,36 @@ TRecognitionOutcome TRecognitionDriver::Recognize(const TSpine& spine) {
   return outcome_;
 }
 
+void TRecognitionDriver::RunSeriesPasses(const TSpine& base) {
+  start_ = clock_();
+  auto pass = [&](const TStagePreset& preset) {
+    ThrowIfStopped();
+    TSpine current;
+    base.CopyTo(current);
+    ++outcome_.stages;
+    return SearchVariants(current, 0, preset.level, preset);
+  };
+  if (pass({1, 0, 0, 1}) != 0 || GoalReached() != 0) return;
+  const int step = series_.step < 1 ? 1 : series_.step;
+  if (pass({1, 0, 0, step < 2 ? step : 2}) != 0 || GoalReached() != 0) return;
+  const int last = mode_ == kModeAllPresentations ? 32 : step;
+  for (int j = 2; j <= last && step > 1; ++j) {
+    // The polygon moves join in when the user asks for them, or while
+    // nothing has been found.
+    const int maximal = series_.maximal != 0 || outcome_.presentations == 0 ? 1 : 0;
+    if (pass({series_.useOnlyFirst, series_.complicating, maximal, j}) != 0 || GoalReached() != 0) return;
+  }
+}
+
+// The series time limit: 1 when the item has run long enough.
+int TRecognitionDriver::OutOfTime() {
+  if (!inSeries_ || series_.timeLimit.count() <= 0) return 0;
+  const auto elapsed = clock_() - start_;
+  if (elapsed <= series_.timeLimit) return 0;
+  if (outcome_.presentations == 0 && elapsed <= 5 * series_.timeLimit) return 0;
+  return 1;
+}
+
 int TRecognitionDriver::Leaf(TSpine& current) {
   ThrowIfStopped();
   int& index = outcome_.entryIndex;
@@ -120,6 +155,7 @@ int TRecognitionDriver::Leaf(TSpine& current) {
       index == -1 ? table_.LookUp(index, std::move(description)) : table_.CompareWithEntry(index, std::move(description));
   if (code == kLookupRecognised) outcome_.mainFound = 1;
   if (CountsAsPresentation(code)) ++outcome_.presentations;
+  if (OutOfTime() != 0) return 1;
   return GoalReached();
 }
 

@@ -14,7 +14,9 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "moves/step_loop.h"
@@ -42,8 +44,23 @@ struct TRecognitionOutcome {
   int endedEarly = 0;     // a repeated stage changed nothing
 };
 
+// The search of one series item: a first pass of level 1, a second of
+// level min(step, 2), then the user's own settings at the levels 2 to step
+// (32 when all presentations are wanted), each only while the goal is open.
+// With a time limit an item ends once it has run that long, except that an
+// item which has found nothing yet may go on up to five times the limit.
+struct TSeriesSchedule {
+  int step = 2;
+  int useOnlyFirst = 0;
+  int complicating = 0;
+  int maximal = 0;
+  std::chrono::milliseconds timeLimit{0};  // 0: no limit
+};
+
 class TRecognitionDriver {
  public:
+  using TClock = std::function<std::chrono::steady_clock::time_point()>;
+
   // The mode is the recognition mode (Till First, Till Main, All
   // Presentations); the table's mode is set to it.
   TRecognitionDriver(TManifoldTable& table, int mode);
@@ -57,6 +74,13 @@ class TRecognitionDriver {
   void SetLastStage(int stage) { lastStage_ = stage; }
   // A stop word of the caller, read besides the process-wide stop request.
   void SetStopFlag(const std::atomic<int>* stop) { stop_ = stop; }
+  // Runs the series passes instead of the stages of a single command.
+  void SetSeriesSchedule(const TSeriesSchedule& schedule) {
+    series_ = schedule;
+    inSeries_ = true;
+  }
+  // The clock of the series time limit (tests jump it).
+  void SetClock(TClock clock) { clock_ = std::move(clock); }
 
  private:
   int SearchVariants(TSpine& current, int depth, int level, const TStagePreset& preset);
@@ -64,6 +88,8 @@ class TRecognitionDriver {
               const TStagePreset& preset, int& applied);
   int Leaf(TSpine& current);
   int GoalReached() const;
+  void RunSeriesPasses(const TSpine& base);
+  int OutOfTime();
   void ThrowIfStopped() const;
   bool ContradictsHomology(const TManifoldDescription& d) const;
 
@@ -75,4 +101,8 @@ class TRecognitionDriver {
   // The first homology of the input (torsion, then zeros), when known.
   bool hasHomology_ = false;
   std::vector<std::int32_t> homology_;
+  bool inSeries_ = false;
+  TSeriesSchedule series_;
+  TClock clock_ = [] { return std::chrono::steady_clock::now(); };
+  std::chrono::steady_clock::time_point start_{};
 };

@@ -1,5 +1,8 @@
 #include "recognition/result_printer.h"
 
+#include "model/molecule_vertex.h"
+#include "model/object_table.h"
+#include "recognition/atom_table.h"
 #include "recognition/piece_code.h"
 #include "shell/molecule_printer.h"
 #include "shell/string_text.h"
@@ -58,12 +61,32 @@ void PrintAdditions(TOutput& output, const TManifoldDescription& d) {
   if (balls > 0) output.AppendText(FormatStringText(kBallsId, static_cast<unsigned>(balls)).c_str());
 }
 
+// A piece identified in the internal table: the record's name and, when the
+// record has one, its census name ("Q2_1 ('m003')"). 0 when the molecule
+// holds no identified atom.
+int PrintTableAtomName(TOutput& output, const TManifoldDescription& summand) {
+  TObjectTable* molecule = summand.GetMolecule();
+  if (summand.GetTypeCode() != kTableAtomCode || molecule == nullptr) return 0;
+  TObjectHeader* atom = molecule->NthExceptionalAtom(0);
+  TAtomTriple triple;
+  if (atom == nullptr || TMoleculeVertex::Triple(atom, triple) == 0) return 0;
+  const TAtomTable& table = LoadAtomTable();
+  const TWordQuintuple key{triple.first, triple.second, triple.third, 0, 0};
+  const std::string name = table.FormatAtomName(key);
+  if (name.empty()) return 0;
+  output.AppendText(name.c_str());
+  if (const TTableRecord* record = table.FindTableRecord(key); record != nullptr && !record->censusName.empty())
+    output.AppendText((" ('" + record->censusName + "')").c_str());
+  return 1;
+}
+
 void PrintSummandName(TOutput& output, const TManifoldDescription& summand) {
   if (const char* name = summand.GetName(); name != nullptr) {
     output.AppendText(name);
     return;
   }
   if (summand.PrintPieceName(output) != 0) return;
+  if (PrintTableAtomName(output, summand) != 0) return;
   const int type = summand.GetTypeCode();
   const int text = type == kSpineRecordCode ? kUnrecognizedPartId
                    : type == kUnrecognizedCode ? kEntirelyUnrecognizedId

@@ -48,6 +48,36 @@ int Compare(const TManifoldDescription& a, const TManifoldDescription& b) {
   return TManifoldDescription::CompareMoleculeNodes(a, b);
 }
 
+// A key that two presentations share whenever they compare equal, so that
+// a lookup compares only the presentations of its key. Equal presentations
+// have as many summands, and their first summands (the comparison may stop
+// there) have the same type, except that the two kinds of Dehn filling
+// compare with each other, and the same code words from the type on (the
+// word before the type caches reducibility and is filled in later, so it is
+// left out). Codes too short to hold the type get key 0, which every lookup
+// also searches.
+constexpr std::uint64_t kShortCodeKey = 0;
+
+std::uint64_t PresentationKey(const TManifoldDescription& d) {
+  const TPieceCode& code = d.GetPieceCode();
+  const int length = code.CompareLength();
+  if (length <= kCodeType) return kShortCodeKey;
+  std::uint64_t key = 1469598103934665603ULL;
+  auto mix = [&key](std::int64_t value) {
+    key ^= static_cast<std::uint64_t>(value);
+    key *= 1099511628211ULL;
+  };
+  mix(d.CountSummands());
+  const int type = code.Type();
+  const bool filled = type == kFilledAtomCode || type == kMultiFilledAtomCode;
+  mix(filled ? kFilledAtomCode : type);
+  if (!filled) {
+    mix(length);
+    for (int i = kCodeType + 1; i < length; ++i) mix(code.Word(i));
+  }
+  return key == kShortCodeKey ? 1 : key;
+}
+
 }  // namespace
 
 int CountChainVertices(TSpine& spine) {
@@ -152,7 +182,63 @@ int TManifoldTable::RejectionCode(TManifoldDescription& d) const {
   return 0;
 }
 
+void TManifoldTable::UseKeyIndex() {
+  keyIndex_ = true;
+  byKey_.clear();
+  keyOf_.clear();
+  for (const TEntry& entry : entries_)
+    for (const auto& p : entry.presentations) IndexPresentation(*p);
+}
+
+void TManifoldTable::IndexPresentation(const TManifoldDescription& d) {
+  if (!keyIndex_) return;
+  const std::uint64_t key = PresentationKey(d);
+  byKey_.emplace(key, &d);
+  keyOf_[&d] = key;
+}
+
+void TManifoldTable::UnindexEntry(const TEntry& entry) {
+  if (!keyIndex_) return;
+  for (const auto& p : entry.presentations) {
+    const auto known = keyOf_.find(p.get());
+    if (known == keyOf_.end()) continue;
+    auto [first, last] = byKey_.equal_range(known->second);
+    keyOf_.erase(known);
+    for (auto it = first; it != last; ++it) {
+      if (it->second == p.get()) {
+        byKey_.erase(it);
+        break;
+      }
+    }
+  }
+}
+
+// The first (by entry, then by position) stored presentation equal to d
+// among those of its key: the answer of the full scan.
+int TManifoldTable::FindEqualByKey(const TManifoldDescription& d, int& index, int& position) const {
+  std::vector<const TManifoldDescription*> equal;
+  for (const std::uint64_t key : {PresentationKey(d), kShortCodeKey}) {
+    auto [first, last] = byKey_.equal_range(key);
+    for (auto it = first; it != last; ++it)
+      if (Compare(*it->second, d) == 2) equal.push_back(it->second);
+  }
+  if (equal.empty()) return 0;
+  // Where they stand: a pass over pointers only, and only on a hit.
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    const auto& list = entries_[i].presentations;
+    for (std::size_t p = 0; p < list.size(); ++p) {
+      if (std::find(equal.begin(), equal.end(), list[p].get()) != equal.end()) {
+        index = static_cast<int>(i);
+        position = static_cast<int>(p);
+        return 1;
+      }
+    }
+  }
+  return 0;
+}
+
 int TManifoldTable::FindEqual(const TManifoldDescription& d, int& index, int& position) const {
+  if (keyIndex_ && PresentationKey(d) != kShortCodeKey) return FindEqualByKey(d, index, position);
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     const auto& list = entries_[i].presentations;
     for (std::size_t p = 0; p < list.size(); ++p) {
@@ -186,10 +272,25 @@ int TManifoldTable::PlaceEntry(int index) {
   TEntry entry = std::move(entries_[static_cast<std::size_t>(index)]);
   entries_.erase(entries_.begin() + index);
   std::size_t at = entries_.size();
-  for (std::size_t i = 0; i < entries_.size(); ++i) {
-    if (Compare(*entries_[i].presentations.front(), *entry.presentations.front()) == 3) {
-      at = i;
-      break;
+  if (keyIndex_) {
+    // The entries stand in order: the first head that orders after the new
+    // one is found by halving.
+    std::size_t low = 0;
+    std::size_t high = entries_.size();
+    while (low < high) {
+      const std::size_t mid = low + (high - low) / 2;
+      if (Compare(*entries_[mid].presentations.front(), *entry.presentations.front()) == 3)
+        high = mid;
+      else
+        low = mid + 1;
+    }
+    at = low;
+  } else {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      if (Compare(*entries_[i].presentations.front(), *entry.presentations.front()) == 3) {
+        at = i;
+        break;
+      }
     }
   }
   entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
@@ -217,6 +318,7 @@ int TManifoldTable::InsertEntry(int& index, std::unique_ptr<TManifoldDescription
   const int type = node->GetTypeCode();
   TManifoldDescription& inserted = *node;
   TEntry entry;
+  IndexPresentation(*node);
   entry.presentations.push_back(std::move(node));
   entries_.push_back(std::move(entry));
   index = PlaceEntry(CountEntries() - 1);
@@ -251,6 +353,7 @@ int TManifoldTable::AddPresentation(int& index, std::unique_ptr<TManifoldDescrip
       }
     }
   }
+  IndexPresentation(*node);
   list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), std::move(node));
   lastInsertPosition_ = static_cast<int>(at);
   if (at == 0) index = PlaceEntry(index);
@@ -264,6 +367,7 @@ int TManifoldTable::JoinEntries(int a, int b) {
   const int second = std::max(a, b);
   TEntry later = std::move(entries_[static_cast<std::size_t>(second)]);
   entries_.erase(entries_.begin() + second);
+  UnindexEntry(later);  // AddPresentation indexes them again
   for (auto& p : later.presentations) AddPresentation(first, std::move(p));
   return first;
 }
@@ -362,6 +466,7 @@ int TManifoldTable::CompareWithSpine(int& index, TSpine& spine) {
 
 int TManifoldTable::RemoveEntry(int i) {
   if (i < 0 || i >= CountEntries()) return -1;
+  UnindexEntry(entries_[static_cast<std::size_t>(i)]);
   entries_.erase(entries_.begin() + i);
   for (TEntry& entry : entries_) {
     auto& refs = entry.duplicates;

@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "recognition/heegaard_store.h"
@@ -156,6 +157,14 @@ class TManifoldTable {
   // 1 after a successful load (cleared by the duplicate search).
   int WasLoaded() const { return loaded_ ? 1 : 0; }
 
+  // ---- Lookups by key ----
+  // From now on the lookups of this sorted table go through an index of the
+  // presentations by a key that equal presentations share, and entries find
+  // their place by binary search: the cost of a lookup no longer grows with
+  // the table. For the long tables of a series; call it after a load (a
+  // load replaces the entries the index was built from).
+  void UseKeyIndex();
+
   // ---- Auto-save ----
   void SetAutoSaveInterval(std::chrono::milliseconds interval) { interval_ = interval; }
   void SetAutoSaveFolder(const std::string& folder) { folder_ = folder; }
@@ -192,6 +201,15 @@ class TManifoldTable {
   int PlaceEntry(int index);
   int JoinEntries(int a, int b);
   int FinishCode(int code, int index, const TManifoldDescription* described) const;
+
+  void IndexPresentation(const TManifoldDescription& d);
+  void UnindexEntry(const TEntry& entry);
+  int FindEqualByKey(const TManifoldDescription& d, int& index, int& position) const;
+
+  bool keyIndex_ = false;
+  std::unordered_multimap<std::uint64_t, const TManifoldDescription*> byKey_;
+  // The key each presentation was indexed under (its words may change later).
+  std::unordered_map<const TManifoldDescription*, std::uint64_t> keyOf_;
 
   int kind_ = kTableSorted;
   int sourceKind_ = 0;

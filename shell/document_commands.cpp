@@ -11,6 +11,7 @@
 #include "shell/molecule_report.h"
 #include "shell/recognition_commands.h"
 #include "shell/recognize_commands.h"
+#include "shell/series_commands.h"
 #include "shell/move_commands.h"
 #include "shell/t_move_commands.h"
 #include "shell/simplify_dialog_command.h"
@@ -110,6 +111,8 @@ constexpr TCommandRow kCommands[] = {
     {54, RunSimplifyDialogList},
     {55, RunTMoveSimplification},
     {56, RunTMoveComparison},
+    // Series.
+    {66, RunSeriesRun},
     // Internal Tables.
     {69, RunDisplayHyperbolicAtoms},
     {70, RunImportOneCuspByAtoms},

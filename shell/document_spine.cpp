@@ -44,10 +44,10 @@ TDocumentSpine::~TDocumentSpine() {
   context_.Destroy();
 }
 
-void TDocumentSpine::ResetSpine() {
+void TDocumentSpine::ResetSpine(bool keepHeap) {
   delete spine_;
   spine_ = nullptr;
-  CreateModelHeap();
+  if (!keepHeap) CreateModelHeap();
   spine_ = new TSpine;
 }
 
@@ -91,7 +91,7 @@ int TDocumentSpine::ParseWithReader(const TDocumentReader& reader, const char* t
   bigSpine_ = false;
   parsed_ = false;
   thickeningError_.clear();
-  ResetSpine();
+  ResetSpine(viewMode == kViewModeSeries);
   notation_ = reader.notation;
   TDocumentRead read{text, *spine_, options, viewMode};
   reader.read(read);

@@ -108,7 +108,10 @@ class TDocumentSpine {
 
  private:
   // Destroys the spine and its heap and makes an empty spine in a fresh heap.
-  void ResetSpine();
+  // keepHeap: only the spine is freed; the heap stays, with what else lives
+  // in it (a series keeps its result table there while it parses item after
+  // item).
+  void ResetSpine(bool keepHeap = false);
 
   THeapContext context_;
   int scopeDepth_ = 0;

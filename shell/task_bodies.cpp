@@ -9,6 +9,7 @@
 #include "shell/document_spine.h"
 #include "shell/move_commands.h"
 #include "shell/recognize_commands.h"
+#include "shell/series_commands.h"
 #include "shell/surface_commands.h"
 #include "shell/t_move_commands.h"
 #include "shell/task_view.h"
@@ -64,6 +65,7 @@ TTaskBodies BuiltInTaskBodies() {
   // their bodies here as they are built.
   TTaskBodies bodies;
   bodies.Set(TTaskKind::TuraevViro, RunTuraevViroTask);
+  bodies.Set(TTaskKind::SeriesRun, CommandTask(RunSeriesRun));
   bodies.Set(TTaskKind::RecognizeTillFirst, CommandTask(RunTillFirstPresentation));
   bodies.Set(TTaskKind::RecognizeTillMain, CommandTask(RunTillMainPresentation));
   bodies.Set(TTaskKind::RecognizeAll, CommandTask(RunTryToFindAllPresentations));

@@ -313,6 +313,13 @@ int main(int argc, char** argv) {
   TCommandResult result = RunCommandOnText(commandId, document, options, &StopFlags().stop, commands);
   EndProgressLine();
   const TCommandOutcome outcome = result.outcome;
+  // A stopped series still prints the table of the items it finished.
+  if (commandId == kSeriesRunCommand && outcome == TCommandOutcome::kDone && InterruptRequested()) {
+    std::string table = WithPlatformLineEnds(result.shown);
+    if (!table.empty() && table.back() != '\n') table += '\n';
+    WriteResult(table, kExitDone);
+    return PrintStoppedAndExitStatus();
+  }
   // A stopped command prints nothing of its result.
   if (outcome == TCommandOutcome::kStopped || InterruptRequested()) {
     return PrintStoppedAndExitStatus();

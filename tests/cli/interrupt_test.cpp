@@ -44,7 +44,7 @@ std::string ReadFile(const fs::path& path) {
 // input from a file, or from a pipe the test holds open).
 class TChild {
  public:
-  TChild(const fs::path& directory, const std::optional<std::string>& input)
+  TChild(const fs::path& directory, const std::optional<std::string>& input, const char* command = "homology-group")
       : out_(directory / "stdout.txt"), err_(directory / "stderr.txt") {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -62,7 +62,7 @@ class TChild {
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err_.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::string program = std::string(SORVELIN_BINARY_DIR) + "/sorvelin";
-    char* argv[] = {program.data(), const_cast<char*>("homology-group"), nullptr};
+    char* argv[] = {program.data(), const_cast<char*>(command), nullptr};
     if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, environ) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
     if (pipe_[0] >= 0) close(pipe_[0]);
@@ -233,6 +233,37 @@ TEST_F(InterruptTest, ASecondInterruptEndsTheProgramAtOnce) {
     EXPECT_TRUE(stopped || killed) << "status " << status;
     EXPECT_EQ(child.Out(), "") << "no result after Ctrl+C";
   }
+}
+
+// A stopped series prints the table of the items it finished before
+// "stopped", with status 130.
+TEST_F(InterruptTest, AStoppedSeriesPrintsTheTableItHas) {
+  std::string census;
+  {
+    std::ifstream file(std::string(SORVELIN_TEST_DATA_DIR) + "/census/cusped-census-8.tsv");
+    std::string line;
+    std::getline(file, line);
+    while (std::getline(file, line)) {
+      std::size_t at = 0;
+      for (int column = 0; column < 3; ++column) at = line.find('\t', at) + 1;
+      census += line.substr(at, line.find('\t', at) - at) + "\n";
+    }
+  }
+  TChild child(directory_, census, "run");
+  ASSERT_TRUE(child.Started());
+  ASSERT_TRUE(child.WaitForHandler());
+  ASSERT_TRUE(child.RunFor(1500ms)) << "the whole census ran before the signal";
+  child.Interrupt();
+  const auto took = child.WaitForEnd();
+  ASSERT_TRUE(child.Ended());
+  EXPECT_LT(Milliseconds(took), Milliseconds(kStopLimit));
+  ASSERT_TRUE(WIFEXITED(child.Status()));
+  EXPECT_EQ(WEXITSTATUS(child.Status()), 130);
+  EXPECT_EQ(child.Err(), "stopped\n");
+  const std::string out = child.Out();
+  EXPECT_NE(out.find("isomorphism signature(s) handled"), std::string::npos);
+  EXPECT_NE(out.find("\tTable\n"), std::string::npos);
+  EXPECT_NE(out.find("1:\tcPcbbbdxm\t\tQ2_1 ('m003')"), std::string::npos);
 }
 
 }  // namespace

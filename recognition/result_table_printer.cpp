@@ -1,0 +1,252 @@
+#include "recognition/result_table_printer.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "recognition/piece_code.h"
+#include "recognition/report_text.h"
+#include "recognition/result_printer.h"
+#include "shell/string_text.h"
+
+namespace {
+
+constexpr int kTableHeadingId = 9254;
+constexpr int kManifoldCountId = 9255;
+constexpr int kPresentationCountId = 9256;
+constexpr int kComplexityHeadingId = 9257;
+constexpr int kEntryNameId = 9258;
+constexpr int kEntryNameWithCountId = 9259;
+constexpr int kPresentationNameId = 9260;
+constexpr int kByParametersId = 9261;
+constexpr int kSourceSpineId = 9262;
+constexpr int kGeometryCountsId = 9263;
+constexpr int kGeometryCountsTailId = 9264;
+constexpr int kTypeCountsIgnoringId = 9265;
+constexpr int kTypeCountsId = 9266;
+constexpr int kTotalId = 9267;
+constexpr int kIncludingReducibleId = 9268;
+constexpr int kUnknownGeometryId = 9269;
+
+constexpr int kS3Geometry = 0;  // index only; S^3 is counted by type
+constexpr int kElliptic = 5;
+
+void Append(TReportText& output, const std::string& text) { output.AppendText(text); }
+
+// The entries of one complexity (all when complexity is -1).
+bool InComplexity(TManifoldTable& table, int i, int complexity) {
+  return complexity == -1 || table.GetEntry(i)->GetComplexity() == complexity;
+}
+
+// The type an entry is counted under: 0 when it is reducible or has
+// S^2xS^1 summands or solid tori (those are counted apart).
+int CountedType(TManifoldDescription& d, bool& reducible) {
+  reducible = d.IsReducible() != 0;
+  int balls = 0;
+  int s2xs1 = 0;
+  int solidTori = 0;
+  d.GetBoundaryCounts(balls, s2xs1, solidTori);
+  if (reducible || s2xs1 > 0 || solidTori > 0) return 0;
+  return d.GetTypeCode();
+}
+
+void PrintGeometryCounts(TReportText& output, TManifoldTable& table, int complexity) {
+  if (table.GetReportKind() != 2) return;
+  unsigned geometry[10] = {};
+  unsigned spheres = 0;
+  unsigned lens = 0;
+  unsigned reducible = 0;
+  for (int i = 0; i < table.CountEntries(); ++i) {
+    if (!InComplexity(table, i, complexity)) continue;
+    TManifoldDescription& d = *table.GetEntry(i);
+    bool isReducible = false;
+    const int type = CountedType(d, isReducible);
+    reducible += isReducible ? 1 : 0;
+    spheres += type == kTrivialCode ? 1 : 0;
+    lens += type == kLensCode ? 1 : 0;
+    const int g = d.GetGeometry();
+    ++geometry[g >= 1 && g <= 9 ? g : kS3Geometry];
+  }
+  if (spheres > 0) output.AppendText("            S^3\r\n");
+  Append(output, FormatStringText(kGeometryCountsId, geometry[2], geometry[3], geometry[4], lens,
+                                  geometry[kElliptic] - std::min(geometry[kElliptic], spheres + lens), geometry[6],
+                                  geometry[7]));
+  Append(output, FormatStringText(kGeometryCountsTailId, geometry[8], geometry[9], geometry[1]));
+  if (geometry[1] > 0 && table.GetIgnoreReducible() == 0 && reducible > geometry[2]) {
+    const unsigned r = reducible - geometry[2];
+    Append(output, r == geometry[1] ? std::string("(reducible)") : FormatStringText(kIncludingReducibleId, r));
+  }
+  output.NewLines(1);
+  if (geometry[0] > 0) Append(output, FormatStringText(kUnknownGeometryId, geometry[0]));
+}
+
+void PrintTypeCounts(TReportText& output, TManifoldTable& table, unsigned total, int complexity) {
+  if (table.GetReportKind() == 2) {
+    unsigned count[20] = {};
+    unsigned reducible = 0;
+    for (int i = 0; i < table.CountEntries(); ++i) {
+      if (!InComplexity(table, i, complexity)) continue;
+      bool isReducible = false;
+      const int type = CountedType(*table.GetEntry(i), isReducible);
+      reducible += isReducible ? 1 : 0;
+      if (type >= 0 && type < 20) ++count[type];
+    }
+    if (count[kTrivialCode] > 0) output.AppendText("            S^3\r\n");
+    const unsigned compound = count[5] + count[6] + count[9] + count[10];
+    const unsigned fillings = count[7] + count[8];
+    const unsigned unrecognised = count[18] + count[19];
+    if (table.GetIgnoreReducible() != 0) {
+      Append(output, FormatStringText(kTypeCountsIgnoringId, count[2], count[3], count[4], compound, fillings,
+                                      unrecognised));
+    } else {
+      Append(output, FormatStringText(kTypeCountsId, count[2], count[3], count[4], compound, fillings, reducible,
+                                      unrecognised));
+    }
+  }
+  Append(output, FormatStringText(kTotalId, total));
+}
+
+// The listed presentations of entry i.
+int ListedPresentations(TManifoldTable& table, int i, int outputMode) {
+  if (outputMode == 2) return 1;
+  int typed = 0;
+  for (int p = 0; p < table.CountEntryPresentations(i); ++p) typed += table.GetEntry(i, p)->GetTypeCode() != 0 ? 1 : 0;
+  return std::max(typed, 1);
+}
+
+}  // namespace
+
+std::string HomologyText(const std::vector<std::int32_t>* homology) {
+  if (homology == nullptr) return {};
+  std::string text = "H_1=";
+  bool first = true;
+  for (std::int32_t e : *homology) {
+    if (e == 1) continue;
+    if (!first) text += '+';
+    text += e == 0 ? std::string("Z") : "Z_" + std::to_string(e);
+    first = false;
+  }
+  if (first) text += '0';
+  return text;
+}
+
+namespace {
+
+void PrintTable(TReportText& output, TManifoldTable& table, const TResultTableStyle& style) {
+  const int n = table.CountEntries();
+  const int presentations = table.CountPresentations();
+  if (n != 1) {
+    Append(output, StringText(kTableHeadingId));
+    output.NewLines(1);
+    Append(output, FormatStringText(kManifoldCountId, static_cast<unsigned>(n)));
+    if (n == 0) return;
+  }
+  if (presentations > 1) Append(output, FormatStringText(kPresentationCountId, static_cast<unsigned>(presentations)));
+  if (n > 1 || presentations > 1) output.NewLines(1);
+  if (n > 1) {
+    PrintGeometryCounts(output, table, -1);
+    output.NewLines(1);
+    PrintTypeCounts(output, table, static_cast<unsigned>(n), -1);
+    output.NewLines(1);
+  }
+
+  const bool named = n > 1 || style.seriesRun;
+  std::vector<std::string> names(static_cast<std::size_t>(n));
+  int smallest = INT_MAX;
+  int largest = 0;
+  for (int i = 0; i < n; ++i) {
+    smallest = std::min(smallest, table.GetEntry(i)->GetComplexity());
+    largest = std::max(largest, table.GetEntry(i)->GetComplexity());
+  }
+  const bool arrival = table.GetKind() == kTableArrivalOrder;
+  int listed = 0;
+  // Complexities in increasing order; an arrival-order table is one pass.
+  std::vector<int> complexities;
+  for (int i = 0; i < n; ++i) complexities.push_back(table.GetEntry(i)->GetComplexity());
+  std::sort(complexities.begin(), complexities.end());
+  complexities.erase(std::unique(complexities.begin(), complexities.end()), complexities.end());
+  if (arrival) complexities.assign(1, smallest);
+  for (int c : complexities) {
+    if (listed >= n) break;
+    int inC = 0;
+    for (int i = 0; i < n; ++i) inC += arrival || table.GetEntry(i)->GetComplexity() == c ? 1 : 0;
+    if (table.GetKind() == kTableSorted && inC != n) {
+      Append(output, FormatStringText(kComplexityHeadingId, static_cast<unsigned>(c)));
+      if (inC > 1) {
+        PrintGeometryCounts(output, table, c);
+        output.NewLines(1);
+        PrintTypeCounts(output, table, static_cast<unsigned>(inC), c);
+        output.NewLines(1);
+      }
+    }
+    output.NewLines(1);
+    unsigned k = 0;
+    for (int i = 0; i < n; ++i) {
+      if (!arrival && table.GetEntry(i)->GetComplexity() != c) continue;
+      ++k;
+      ++listed;
+      const unsigned cu = static_cast<unsigned>(c);
+      names[static_cast<std::size_t>(i)] = FormatStringText(kEntryNameId, cu, k);
+      const int count = ListedPresentations(table, i, style.outputMode);
+      const std::string homology = HomologyText(table.GetEntryHomology(i));
+      if (named) {
+        output.NewLines(1);
+        Append(output, count < 2 ? names[static_cast<std::size_t>(i)]
+                                 : FormatStringText(kEntryNameWithCountId, cu, k, static_cast<unsigned>(count)));
+      }
+      if (count > 1) output.NewLines(1);
+      int l = 0;
+      for (int p = 0; p < table.CountEntryPresentations(i) && l < count; ++p) {
+        TManifoldDescription& d = *table.GetEntry(i, p);
+        if (style.outputMode == 1 && count > 1 && d.GetTypeCode() == 0) continue;
+        ++l;
+        if (count > 1) {
+          output.Tabs(1);
+          Append(output, named ? FormatStringText(kPresentationNameId, cu, k, static_cast<unsigned>(l))
+                               : std::to_string(l));
+        }
+        output.Tabs(1);
+        TOutput description;
+        PrintAssemblyResult(description, d, count != 1 ? 3 : 2, homology);
+        output.AppendText(description.Text());
+      }
+    }
+  }
+
+  if (named) {
+    output.NewLines(3);
+    Append(output, StringText(kByParametersId));
+    PrintTypeCounts(output, table, static_cast<unsigned>(n), -1);
+    output.NewLines(3);
+    output.NewLines(1);
+    for (int i = 0; i < n; ++i) {
+      output.AppendText(std::to_string(i + 1).c_str());
+      output.AppendText("\t[");
+      Append(output, names[static_cast<std::size_t>(i)]);
+      output.AppendText("]\t");
+      TOutput description;
+      PrintAssemblyResult(description, *table.GetEntry(i), 2, HomologyText(table.GetEntryHomology(i)));
+      output.AppendText(description.Text());
+      output.NewLines(2);
+    }
+    output.NewLines(2);
+    if (style.sourceSpines) {
+      output.NewLines(2);
+      for (int i = 0; i < n; ++i) {
+        const std::string* text = table.GetEntryText(i);
+        if (text == nullptr || text->empty()) continue;
+        Append(output, FormatStringText(kSourceSpineId, static_cast<unsigned>(i + 1), names[static_cast<std::size_t>(i)]));
+        Append(output, *text);
+        output.NewLines(1);
+      }
+    }
+  }
+  output.NewLines(1);
+}
+
+}  // namespace
+
+void PrintResultTable(TOutput& output, TManifoldTable& table, const TResultTableStyle& style) {
+  TReportText report;
+  PrintTable(report, table, style);
+  output.AppendText(report.Text());
+}

@@ -1,0 +1,30 @@
+// The report that ends a series: the result table with its counts by
+// geometry and by type, its entries listed by complexity (each named
+// "c_k", the k-th entry of complexity c), the same entries ordered only by
+// their parameters, and the source spines of the entries.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "foundation/output.h"
+#include "recognition/result_table.h"
+
+struct TResultTableStyle {
+  // 1 every typed presentation of an entry is listed, 2 only the first.
+  int outputMode = 1;
+  // The report ends a series run (entries are named even when there is one).
+  bool seriesRun = true;
+  // The source spines (entry texts) are listed at the end.
+  bool sourceSpines = true;
+};
+
+// The text of a stored homology (torsion, then zeros for Z): "H_1=Z_5+Z",
+// "H_1=0" for the trivial group; empty for none.
+std::string HomologyText(const std::vector<std::int32_t>* homology);
+
+// Writes the table. The listing is linear in the number of entries (with a
+// pass per complexity); it does not poll the stop flag, so that a stopped
+// series can still show the table it has.
+void PrintResultTable(TOutput& output, TManifoldTable& table, const TResultTableStyle& style);
