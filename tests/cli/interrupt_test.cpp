@@ -263,7 +263,7 @@ TEST_F(InterruptTest, AStoppedSeriesPrintsTheTableItHas) {
   const std::string out = child.Out();
   EXPECT_NE(out.find("isomorphism signature(s) handled"), std::string::npos);
   EXPECT_NE(out.find("\tTable\n"), std::string::npos);
-  EXPECT_NE(out.find("1:\tcPcbbbdxm\t\tQ2_1 ('m003')"), std::string::npos);
+  EXPECT_NE(out.find("1:\tcPcbbbdxm\t\tQ2_1 ('cPcbbbdxm')"), std::string::npos);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ TEST_F(CliTest, RunReadsTheSeriesFromAFileOrStandardInput) {
     SCOPED_TRACE(arguments);
     const TRunResult r = Run(arguments, arguments == "run" ? census : "");
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.out.find("2:\tcPcbbbiht\t\tQ2_2 ('m004')\tH_1=Z\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("2:\tcPcbbbiht\t\tQ2_2 ('cPcbbbiht')\tH_1=Z\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Manifolds\t2\n"), std::string::npos);
     EXPECT_EQ(r.out.find('\r'), std::string::npos);
   }

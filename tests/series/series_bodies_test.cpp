@@ -37,12 +37,13 @@ TEST(LineSeries, EachAcceptedLineIsRecognisedAndCounted) {
   const std::vector<Case> cases = {
       // L(5,2) and m004 as dehydrated descriptions; a comment line is skipped.
       {"baaaabn\n% a comment\ncabbbbaei\n",
-       {"1:\tbaaaabn\t\tL(5,2)\tH_1=Z_5", "2:\tcabbbbaei\t\tQ2_2 ('m004')\tH_1=Z", "2 dehydrated descriptions handled"},
+       {"1:\tbaaaabn\t\tL(5,2)\tH_1=Z_5", "2:\tcabbbbaei\t\tQ2_2 ('cPcbbbiht')\tH_1=Z", "2 dehydrated descriptions handled"},
        2},
-      // Crystallizations: S^3, RP^3; a line that is no code is skipped, a
-      // code that is no manifold is counted as incorrect.
+      // Crystallizations: S^3, RP^3 (their spines have two balls removed); a
+      // line that is no code is skipped, a code that is no manifold is
+      // counted as incorrect.
       {"a*a*a\nnot a code\nbadc*cdab*dcba\nabc*bca*cab\n",
-       {"1:\ta*a*a\r\n\tS^3\tH_1=0", "2:\tbadc*cdab*dcba\r\n\tRP^3\tH_1=Z_2",
+       {"1:\ta*a*a\r\n\tS^3          #2D^3\tH_1=0", "2:\tbadc*cdab*dcba\r\n\tRP^3          #2D^3\tH_1=Z_2",
         "2 crystallizations handled, incorrect crystallizations: 1"},
        2},
   };
@@ -107,7 +108,7 @@ TEST(SeriesTask, TheDesktopTaskShowsTheTableEvenWhenStopped) {
     EXPECT_EQ(view.ended, 1);
     ASSERT_EQ(view.reports.size(), 1u);
     // A stop before the first item leaves an empty table, still shown.
-    EXPECT_NE(view.reports[0].find(stop ? "Manifolds\t0" : "Q2_2 ('m004')"), std::string::npos) << view.reports[0];
+    EXPECT_NE(view.reports[0].find(stop ? "Manifolds\t0" : "Q2_2 ('cPcbbbiht')"), std::string::npos) << view.reports[0];
   }
 }
 
