@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "foundation/status_reporter.h"
-#include "invariants/dw_calculator.h"
+#include "invariants/dw_cohomology_sum.h"
 #include "shell/document_spine.h"
 #include "shell/options.h"
 
@@ -47,7 +47,7 @@ static void BM_DWInvariant(benchmark::State& state) {
         state.SkipWithError("the signature did not parse");
         break;
       }
-      TDWCalculator calculator;
+      TDWCohomologySum calculator;
       calculator.Setup(document.Spine());
       if (!calculator.Compute()) state.SkipWithError("the sum was refused");
       benchmark::DoNotOptimize(calculator.NormalisedSum());

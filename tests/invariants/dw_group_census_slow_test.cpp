@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "invariants/dw_calculator.h"
+#include "invariants/dw_cohomology_sum.h"
 #include "invariants/group_presentation_search.h"
 #include "invariants/turaev_viro_calculator.h"
 #include "shell/document_spine.h"
@@ -29,7 +29,7 @@ TEST(DWCensus, EqualsTheOrderThreeTuraevViroSumOnEverySpine) {
     TTuraevViroCalculator turaevViro;
     turaevViro.Setup(document.Spine());
     ASSERT_EQ(turaevViro.ComputeOrder(3, kTuraevViroFull, -1, nullptr), kTuraevViroDone);
-    TDWCalculator dw;
+    TDWCohomologySum dw;
     dw.Setup(document.Spine());
     ASSERT_TRUE(dw.Compute()) << entry.name;
     mpq_class expected = dw.NormalisedSum();
