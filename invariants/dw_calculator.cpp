@@ -191,8 +191,28 @@ TDWCalculator::TStatus TDWCalculator::Compute(int timeLimitMs) {
   odometer.Init(3, n, 3);
   const std::vector<std::int32_t>& digit = odometer.Digits();
   const std::size_t edges = edgeRows_.size() / 3;
+  // The edges are sorted by their last cell: after a step that changed only
+  // the digits from position k on, the edges that end before cell k + 1
+  // still hold as they did, and the test starts at the first that does not.
+  std::vector<std::size_t> firstEdgeReaching(n + 1, edges);
+  for (std::size_t e = edges; e-- > 0;) {
+    int last = 0;
+    for (std::size_t j = 0; j < 3; ++j) last = std::max(last, edgeRows_[3 * e + j]->number);
+    for (int k = last - 1; k >= 0 && firstEdgeReaching[static_cast<std::size_t>(k)] > e; --k) {
+      firstEdgeReaching[static_cast<std::size_t>(k)] = e;
+    }
+  }
+  // The digit the next advance increments: the last one below `border`
+  // that is not at its maximum; none (n) when the odometer runs out.
+  auto incremented = [&](std::size_t border) {
+    for (std::size_t i = border; i-- > 0;) {
+      if (digit[i] != odometer.MaxDigit()) return i;
+    }
+    return static_cast<std::size_t>(n);
+  };
   sum_ = 0;
   visited_ = 0;
+  std::size_t from = 0;  // the first edge to test
   for (;;) {
     // Polled every few thousand colourings, accepted or not: a run of
     // rejections can be long too.
@@ -205,14 +225,23 @@ TDWCalculator::TStatus TDWCalculator::Compute(int timeLimitMs) {
       }
     }
     int failed = 0;
-    for (std::size_t e = 0; e < edges && failed == 0; ++e) {
+    for (std::size_t e = from; e < edges; ++e) {
       const int total = digit[static_cast<std::size_t>(edgeRows_[3 * e]->number - 1)] +
                         digit[static_cast<std::size_t>(edgeRows_[3 * e + 1]->number - 1)] +
                         digit[static_cast<std::size_t>(edgeRows_[3 * e + 2]->number - 1)];
-      if (total % 2 != 0) failed = static_cast<int>(e) + 1;
+      if (total % 2 != 0) {
+        failed = static_cast<int>(e) + 1;
+        break;
+      }
     }
     if (failed != 0) {
       if (odometer.IsLast()) return kDone;
+      int border = 0;
+      for (std::size_t j = 0; j < 3; ++j) {
+        border = std::max(border, edgeRows_[3 * static_cast<std::size_t>(failed - 1) + j]->number);
+      }
+      from = firstEdgeReaching[incremented(static_cast<std::size_t>(border))];
+      if (from == edges) from = 0;  // ran out: the last colouring is tested in full
       odometer.Advance(edgeRows_.data(), failed);
       continue;
     }
@@ -226,6 +255,8 @@ TDWCalculator::TStatus TDWCalculator::Compute(int timeLimitMs) {
     }
     sum_ += weight;
     if (odometer.IsLast()) return kDone;
+    from = firstEdgeReaching[incremented(n)];
+    if (from == edges) from = 0;
     odometer.Advance(nullptr, 0);
   }
 }
