@@ -22,7 +22,10 @@
 // scanning again from the first detail after every change. An occurrence
 // that its transformation cannot change (the opposite-edge configuration has
 // none; a face whose two details are glued along more than one face cannot be
-// subdivided) is passed over, so a scan never repeats without end. A scan
+// subdivided) is passed over, so a scan never repeats without end. A loop
+// edge that lies twice in one tetrahedron cannot be split by halving each
+// tetrahedron around it; the loop-edge reduction then first subdivides that
+// tetrahedron (or the face holding both copies) so that the copies part. A scan
 // that keeps finding work beyond a bound proportional to the description's
 // size throws std::runtime_error, rather than running on. Every scan polls
 // the stop flag (TComputationStopped); a stopped pass leaves the caller's
@@ -44,9 +47,12 @@ inline constexpr int kDWApply = 2;
 // details (it is not special).
 int IsReducedForDW(const TSpine& spine);
 
-// The spine the DW state sum should run on: the input itself when no
-// reduction changed anything, else a new spine built from the reduced
-// details and thickened, which `built` receives and owns. Throws
+// The spine the DW state sum should run on: the details of the spine with
+// every loop edge split (the opposite-edge configuration is found and passed
+// over). The input itself when nothing changed, else a new spine built from
+// the reduced details and thickened, which `built` receives and owns. The
+// other seven reductions are not run: they keep no branching from existing,
+// and each vertex they add doubles the state sum's work. Throws
 // std::invalid_argument as IsReducedForDW does.
 TSpine& ReduceForDW(TSpine& spine, std::unique_ptr<TSpine>& built);
 
