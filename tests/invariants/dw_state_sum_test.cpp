@@ -192,6 +192,11 @@ TEST(DWPreReductions, TheDetectPassChangesNothing) {
   EXPECT_EQ(ReduceSelfGluedDetail(description, kDWDetect), 1);
   EXPECT_EQ(ReduceLoopEdge(description, kDWDetect), 1);
   EXPECT_EQ(description.DetailCount(), 1);
+  // Its opposite edges lie in one class too: that configuration has no
+  // transformation, so applying it finds it, changes nothing and ends.
+  EXPECT_EQ(ReduceOppositeEdgePair(description, kDWDetect), 1);
+  EXPECT_EQ(ReduceOppositeEdgePair(description, kDWApply), 0);
+  EXPECT_EQ(description.DetailCount(), 1);
   // A spine that is not special has no details to look at.
   TParsed cells("1 2 -1 -2\n");
   ASSERT_TRUE(cells.Ok());
