@@ -92,6 +92,7 @@ TEST(GroupPresentationProgress, TheTaskShowsEveryBetterPresentationAndTheEnd) {
   TComputationTask task;
   task.SetKind(&view, TTaskKind::BoundaryAndGroups);
   task.SetDocumentText("badc*cdab*dcba");  // RP^3 from a crystallization
+  task.Options().GroupPresentationSearchLimit = 2000;  // the first better ones come early
   const TTaskBodies bodies = BuiltInTaskBodies();
   const TTaskBody* body = bodies.Find(TTaskKind::BoundaryAndGroups);
   ASSERT_NE(body, nullptr);
