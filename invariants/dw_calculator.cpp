@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <numeric>
 #include <stdexcept>
 #include <unordered_map>
 
