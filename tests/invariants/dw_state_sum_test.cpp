@@ -76,6 +76,7 @@ const char* const kSmallManifolds[] = {"bkaagb", "bkaajj", "bkaajn", "cMcabbjaj"
 TEST(DWPreReductions, EveryExecutorKeepsTheManifold) {
   // Each executor on the first place it applies to, then the spine checker,
   // the homology, the orientability and the DW value of the result.
+  int performed[3] = {0, 0, 0};
   for (const char* text : kSmallManifolds) {
     TParsed parsed(text);
     ASSERT_TRUE(parsed.Ok()) << text;
@@ -108,6 +109,7 @@ TEST(DWPreReductions, EveryExecutorKeepsTheManifold) {
         EXPECT_EQ(description.CheckComplete(1), 1);
         continue;
       }
+      ++performed[executor];
       std::unique_ptr<TSpine> result = SpineOf(description);
       ASSERT_NE(result, nullptr) << text << " executor " << executor;
       EXPECT_TRUE(checker.Check(*result)) << text << " executor " << executor;
@@ -115,6 +117,7 @@ TEST(DWPreReductions, EveryExecutorKeepsTheManifold) {
       EXPECT_EQ(CohomologyValue(*result), value) << text << " executor " << executor;
     }
   }
+  for (int count : performed) EXPECT_GT(count, 0) << "every executor ran somewhere";
 }
 
 TEST(DWPreReductions, SubdividingAFaceOfADoublyGluedPairIsRefused) {
