@@ -1,65 +1,84 @@
 // TDWCalculator: the DW invariant of a closed 3-manifold for the group Z/2
-// and the 3-cocycle w(a, b, c) = (-1)^(abc), from a connected special spine.
+// and the 3-cocycle w(a, b, c) = (-1)^(abc), as a state sum over the
+// colourings of the 2-cells of a connected special spine.
 //
-// On the triangulation dual to the spine (vertex = tetrahedron, edge =
-// triangle, 2-cell = edge), a colouring of the 2-cells by 0 and 1 that is even
-// at every spine edge is a 1-cocycle x with values in Z/2. With a branching
-// (TDWOrderedComplex), a tetrahedron with corners v0 < v1 < v2 < v3 weighs
-// w(x(v0v1), x(v1v2), x(v2v3)); the state sum adds the products of the
-// weights over all cocycles. The cocycle abc is the cube of the generator of
-// H^1(Z/2; Z/2), so the weight of x is (-1)^<x^3, [M]>.
+// Read on the triangulation dual to the spine (vertex = tetrahedron, edge =
+// triangle, 2-cell = edge, boundary surface of the thickened spine = vertex),
+// a colouring of the 2-cells by 0 and 1 that is even at every spine edge (the
+// three cell passages along it hold an even number of 1s) is a 1-cocycle x
+// with values in Z/2. Ordering the four corners of every tetrahedron by
+// their corner numbers (the vertex classes, dw_detail_classes.h) is a
+// branching when the four lie in four classes, which the pre-reductions
+// (dw_pre_reductions.h) make so. A tetrahedron with corners v0 < v1 < v2 < v3
+// then weighs w(x(v0v1), x(v1v2), x(v2v3)), -1 exactly when the three cells
+// are coloured 1, and the raw sum adds, over all cocycles, the product of the
+// weights. The product is (-1)^<x^3, [M]>, and it does not change when x
+// changes by a coboundary, so the raw sum is 2^(b-1) times the invariant
+// DW(M) = sum over H^1(M; Z/2) of (-1)^<x^3, [M]> (b the number of vertices,
+// each with a sphere for its link): S^3 1, RP^3 0, L(4,1) 2.
 //
-// The raw sum depends on the triangulation: changing a cocycle by the
-// coboundary of a 0-cochain leaves the weight alone when every vertex link is
-// a sphere, so the raw sum is 2^(b-1) times the sum over H^1(M; Z/2), b being
-// the number of vertices. That sum,
-//     DW(M) = sum over x in H^1(M; Z/2) of (-1)^<x^3, [M]>,
-// is the invariant: the order-3 Turaev-Viro invariant of M (S^3 1, RP^3 0,
-// L(4,1) 2). Compute() finds a complement of the coboundaries in the cocycles
-// by linear algebra over Z/2 and sums over it, so the cost is polynomial in
-// the size of the spine plus 2^(dim H^1) weight evaluations. When some vertex
-// link is not a sphere (a spine of a manifold with boundary) the coboundaries
-// change the weights and the sum depends on the triangulation: such spines
-// are refused.
-//
-// Every loop polls the stop flag (TComputationStopped).
+// The colourings are run through by the colouring odometer (digit i the
+// colour of cell i + 1), skipping, after a colouring that fails at an edge,
+// every colouring that agrees with it up to the last cell at that edge. How
+// much the skip spares depends on how soon the cells of each edge are all
+// coloured: the cells are therefore numbered for the odometer in an order
+// that closes edges early (each next cell the one that completes the most
+// edges), and the edges are tested in the order in which their last cell
+// comes, so that the failing edge reported is the one with the earliest last
+// cell and the skip the longest. The cost is about the number of cocycles
+// (2^(b-1) |H^1(M; Z/2)|) times the size of the spine, plus the partial
+// colourings the skips pass through.
 #pragma once
 
-#include <gmpxx.h>
+#include <array>
+#include <cstdint>
+#include <vector>
 
-#include "invariants/dw_gf2_basis.h"
-#include "invariants/dw_ordered_complex.h"
+#include "invariants/spine_cell_table.h"
 
 class TSpine;
 
 class TDWCalculator {
  public:
-  // Throws std::invalid_argument when the spine is not connected and special.
-  // With forceSubdivision the branching is always that of the barycentric
-  // subdivision (the value does not change; tests compare the two).
-  void Setup(TSpine& spine, bool forceSubdivision = false);
+  enum TStatus : int { kDone = 1, kStopped = 2, kTimedOut = 3 };
 
-  static constexpr int kMaxCohomologyRank = 62;
+  // Loads a connected special spine. Throws std::invalid_argument, with the
+  // reason, when the spine is not connected and special, or when two corners
+  // of some dual tetrahedron have one corner number (the spine needs the
+  // pre-reductions first).
+  void Setup(TSpine& spine);
 
-  // False (nothing computed) when some vertex link is not a sphere, or when
-  // dim H^1(M; Z/2) exceeds kMaxCohomologyRank.
-  bool Compute();
+  // Runs the state sum. A time limit in milliseconds (0 or less: none).
+  // kDone with the sum available; kStopped when the stop flag was set;
+  // kTimedOut when the limit ran out (then TimeLimitWord holds the limit).
+  // Either way out early leaves a partial sum that means nothing.
+  TStatus Compute(int timeLimitMs = 0);
 
-  const TDWOrderedComplex& Complex() const { return complex_; }
-  // Whether every vertex link is a sphere (the manifold is closed).
-  bool IsClosed() const { return complex_.SphereVertexCount() == complex_.VertexCount(); }
-  // The sum over all cocycles of the triangulation used.
-  const mpz_class& RawSum() const { return rawSum_; }
-  // RawSum / 2^(b-1), b the number of vertices: the invariant DW(M).
-  const mpq_class& NormalisedSum() const { return normalisedSum_; }
-  // dim H^1(M; Z/2) (closed manifolds).
-  int FirstCohomologyRank() const { return cohomologyRank_; }
+  // The raw state sum (exact: at most one term per colouring).
+  std::int64_t Sum() const { return sum_; }
+  int TimeLimitWord() const { return timeLimitWord_; }
+  int VertexCount() const { return static_cast<int>(corners_.size()); }
+  int EdgeCount() const { return static_cast<int>(edgeRows_.size() / 3); }
+  int CellCount() const { return cells_.Count(); }
+  // Number of corner classes (boundary surfaces), and whether each has a
+  // sphere for its link (the manifold is closed).
+  int CornerClassCount() const { return cornerClasses_; }
+  bool IsClosed() const { return sphereClasses_ == cornerClasses_; }
+  // The four corner numbers of vertex v, face by face of its detail.
+  const std::array<int, 4>& CornerNumbers(int v) const { return corners_[static_cast<std::size_t>(v)]; }
+  // Positions in the odometer's cell order of the cells A, B, C of vertex v.
+  const std::array<int, 3>& OrderedTriple(int v) const { return triples_[static_cast<std::size_t>(v)]; }
+  // Colourings looked at by the last Compute (accepted or not).
+  std::uint64_t ColouringsVisited() const { return visited_; }
 
  private:
-  int Weight(const TDWBitVector& cocycle) const;
-
-  TDWOrderedComplex complex_;
-  mpz_class rawSum_;
-  mpq_class normalisedSum_;
-  int cohomologyRank_ = 0;
+  TSpineCellTable cells_;  // in the odometer's order, numbered 1..n
+  std::vector<const TSpineCellRecord*> edgeRows_;  // three per edge, in test order
+  std::vector<std::array<int, 4>> corners_;
+  std::vector<std::array<int, 3>> triples_;
+  int cornerClasses_ = 0;
+  int sphereClasses_ = 0;
+  std::int64_t sum_ = 0;
+  int timeLimitWord_ = -1;
+  std::uint64_t visited_ = 0;
 };

@@ -10,5 +10,10 @@
 
 #include "shell/document_commands.h"
 
+class TComputationTask;
+
 TCommandOutcome RunDWInvariants(TCommandRun& run);
 TCommandOutcome RunBoundaryGroups(TCommandRun& run);
+// The group task (kind 6): the command's report, with every better
+// presentation shown in the task's view while the search runs.
+void RunBoundaryGroupsTask(TComputationTask& task);

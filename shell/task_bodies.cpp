@@ -7,6 +7,7 @@
 #include "shell/computation_task.h"
 #include "shell/document_commands.h"
 #include "shell/document_spine.h"
+#include "shell/dw_commands.h"
 #include "shell/move_commands.h"
 #include "shell/recognize_commands.h"
 #include "shell/series_commands.h"
@@ -78,5 +79,7 @@ TTaskBodies BuiltInTaskBodies() {
   bodies.Set(TTaskKind::ImportTwoCuspByLinks, ImportTask(18));
   bodies.Set(TTaskKind::SurfaceSearch, RunSurfaceSearchTask);
   bodies.Set(TTaskKind::NormalSurfaceSearch, RunNormalSurfaceSearchTask);
+  bodies.Set(TTaskKind::BoundaryAndGroups, RunBoundaryGroupsTask);
+  bodies.Set(TTaskKind::DWInvariants, CommandTask(RunDWInvariants));
   return bodies;
 }

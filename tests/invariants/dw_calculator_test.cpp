@@ -10,7 +10,7 @@
 
 #include "foundation/stop_flags.h"
 #include "foundation/stop_poll.h"
-#include "invariants/dw_calculator.h"
+#include "invariants/dw_cohomology_sum.h"
 #include "invariants/turaev_viro_calculator.h"
 #include "shell/document_spine.h"
 #include "shell/options.h"
@@ -20,11 +20,11 @@ namespace {
 
 // DW(M) of the manifold in the text (a census signature or any notation).
 mpq_class DWOf(const std::string& text, bool forceSubdivision = false,
-               TDWCalculator* out = nullptr) {
+               TDWCohomologySum* out = nullptr) {
   TDocumentSpine document;
   TDocumentSpine::TScope scope(document);
   EXPECT_NE(document.ParseDocumentText(text.c_str(), TOptionValues{}), 0) << text;
-  TDWCalculator calculator;
+  TDWCohomologySum calculator;
   calculator.Setup(document.Spine(), forceSubdivision);
   EXPECT_TRUE(calculator.Compute());
   if (out != nullptr) *out = calculator;
@@ -47,7 +47,7 @@ TEST(DWCalculator, KnownValues) {
 
 TEST(DWCalculator, RawSumIsTwoToTheVerticesLessOneTimesTheInvariant) {
   for (const char* text : {"bkaajj", "cMcabbjaj", "badc*cdab*dcba"}) {
-    TDWCalculator calculator;
+    TDWCohomologySum calculator;
     const mpq_class value = DWOf(text, false, &calculator);
     ASSERT_TRUE(calculator.IsClosed()) << text;
     mpz_class expected = value.get_num();
@@ -57,7 +57,7 @@ TEST(DWCalculator, RawSumIsTwoToTheVerticesLessOneTimesTheInvariant) {
 }
 
 TEST(DWCalculator, OneVertexTriangulationsAreSubdividedAndReducedOnesAreNot) {
-  TDWCalculator oneVertex;
+  TDWCohomologySum oneVertex;
   DWOf("bkaajn", false, &oneVertex);
   EXPECT_FALSE(oneVertex.Complex().WasReduced());
   EXPECT_TRUE(oneVertex.Complex().IsSubdivided());
@@ -65,7 +65,7 @@ TEST(DWCalculator, OneVertexTriangulationsAreSubdividedAndReducedOnesAreNot) {
 
   // The crystallization of RP^3 has four vertices, one of each colour, so
   // every tetrahedron has its corners in four classes.
-  TDWCalculator plain;
+  TDWCohomologySum plain;
   const mpq_class direct = DWOf("badc*cdab*dcba", false, &plain);
   EXPECT_TRUE(plain.Complex().WasReduced());
   EXPECT_FALSE(plain.Complex().IsSubdivided());
@@ -92,7 +92,7 @@ TEST(DWCalculator, EqualsTheOrderThreeTuraevViroInvariantOnTheSmallCensus) {
     turaevViro.Setup(document.Spine());
     ASSERT_EQ(turaevViro.ComputeOrder(3, kTuraevViroFull, -1, nullptr), kTuraevViroDone);
     const mpq_class order3 = turaevViro.FullResult(3)->Coefficient(0);
-    TDWCalculator dw;
+    TDWCohomologySum dw;
     dw.Setup(document.Spine());
     ASSERT_TRUE(dw.Compute());
     // The Turaev-Viro sum of a spine counts the balls its thickening leaves
@@ -109,7 +109,7 @@ TEST(DWCalculator, StopsWhenAsked) {
   TDocumentSpine document;
   TDocumentSpine::TScope scope(document);
   ASSERT_NE(document.ParseDocumentText("bkaajj", TOptionValues{}), 0);
-  TDWCalculator calculator;
+  TDWCohomologySum calculator;
   RequestStop();
   EXPECT_THROW(
       {
