@@ -5,9 +5,6 @@
 int CutAlongNormalTorus(TSpine&, int, TString*) { return 0; }
 
 
-int FindCounterpassCell(TSpine&) { return -1; }
-int TestCounterpass(TSpine&, int) { return 0; }
-int PerformCounterpass(TSpine&, int, TString*) { return 0; }
 
 int FindShortCurveCell(TSpine&, int) { return -1; }
 int FindCurveLength4WithPiercing(TSpine&, int* type) {

@@ -1,0 +1,274 @@
+// Counterpass. See counterpass.h.
+#include "moves/counterpass.h"
+
+#include <string>
+
+#include "foundation/heap_string.h"
+#include "foundation/stop_poll.h"
+#include "model/cell.h"
+#include "model/complex.h"
+#include "model/edge.h"
+#include "model/handle.h"
+#include "model/object_kinds.h"
+#include "model/object_table.h"
+#include "model/objman.h"
+#include "model/spine.h"
+#include "model/thickcell.h"
+#include "model/thickedge.h"
+#include "model/vertex.h"
+#include "moves/boundary_path.h"
+#include "moves/move_families.h"
+#include "moves/move_rollback.h"
+#include "moves/move_types.h"
+#include "moves/piercing.h"
+#include "moves/ring_cutting.h"
+#include "moves/thick_surgery.h"
+
+namespace {
+
+constexpr int kCounterpassText = 285;
+
+int Abs(int x) { return x < 0 ? -x : x; }
+
+// The boundary edge closes up to a curve of its surface through itself (a
+// loop does at once), avoiding the excluded edge.
+bool OnCycle(const THandle& edge, const TObjectHeader* excluded = nullptr) {
+  if (TEdge::IsLoop(edge)) return true;
+  THandle start = TEdge::End(edge, 1);
+  return FindBoundaryPath(start, start, edge, 1, excluded) == 1;
+}
+
+// The kind-1 test of one copy: its edge r at the position has that copy on
+// both sides, is no loop, and lies on a sphere or is a bridge of a torus.
+bool OppositeSideQualifies(const THandle& copy, const THandle& r, int surfaceClass) {
+  if (TEdge::Valency(r) != 2 || TEdge::CellAt(r, 0).Object() != copy.Object() ||
+      TEdge::CellAt(r, 1).Object() != copy.Object() || TEdge::IsLoop(r))
+    return false;
+  if (surfaceClass == 1) return true;
+  return surfaceClass == 2 && !OnCycle(r);
+}
+
+bool SpecialVertex(const THandle& vertex) { return TVertex::HasSpecialNeighbourhood(vertex); }
+
+// The kind of one position i of the cell (0 when it does not qualify).
+int PositionKind(TSpine& spine, const THandle& cell, const THandle& plus, const THandle& minus, int i,
+                 int plusClass, int minusClass, bool orientable, int& side) {
+  const int length = TCell::BoundaryLength(cell);
+  THandle e = TCell::EdgeAt(cell, i);
+  const int n = EdgePassageCount(cell, e);
+  const int a = CellAlgebraicPassages(cell, e);
+  if (n == 3 && plusClass != 0) {
+    if (!orientable) return 0;
+    side = 0;
+    if (Abs(a) == 3 && SpecialVertex(TEdge::End(e, 1)) && (TEdge::IsLoop(e) || SpecialVertex(TEdge::End(e, 2))))
+      return 4;
+    return Abs(a) == 1 && !TEdge::IsLoop(e) ? 3 : 0;
+  }
+  if (n != 2) return 0;
+  const bool same = TEdge::Valency(e) == 2 && Abs(a) == 2;
+  if (!same && a != 0) return 0;
+  if (TCell::EdgeAt(cell, (i + 1) % length).Object() == e.Object() ||
+      TCell::EdgeAt(cell, (i + length - 1) % length).Object() == e.Object())
+    return 0;
+  THandle r = TCell::EdgeAt(plus, i);
+  THandle q = TCell::EdgeAt(minus, i);
+  if (same) {
+    if (!orientable || plusClass == 0 || TEdge::IsLoop(r) || TEdge::IsLoop(q)) return 0;
+    THandle p = TEdge::End(r, 1);
+    if (FindBoundaryPath(p, p, r, 1, q) == 1) return 0;
+    side = 2;
+    return 2;
+  }
+  if (OppositeSideQualifies(plus, r, plusClass)) {
+    side = 2;
+    return 1;
+  }
+  if (minusClass != 0 && OppositeSideQualifies(minus, q, minusClass)) {
+    side = 3;
+    return 1;
+  }
+  (void)spine;
+  return 0;
+}
+
+// Kind 1 (kind 2 first reunites the thick cell): the chord f from the middle
+// of e back to itself splits the thick cell into H and E2, and a new cell
+// along f closes the loop of f's copy on the given side. pierce receives the
+// index of the cell to pierce delicately afterwards (-1 for none).
+int RebuildCounterpassKind12(TSpine& spine, int kind, THandle thick, int side, int j, int& pierce) {
+  pierce = -1;
+  int m = -1;
+  if (kind == 2) {
+    if (SplitAndReuniteAtDoubleEdge(spine, thick, j, j, m) == 0) return 0;
+  } else {
+    THandle part = TThickCell::Part(thick, side);
+    m = TCell::FindPassage(part, TCell::EdgeAt(part, j), j, 0);
+  }
+  const int length = TThickCell::CellBoundaryLength(thick);
+  if (m < 0 || m == j || length < 2) return 0;
+  // With the first passage at 0 the subdivision leaves it on the half that
+  // ends at the middle and moves m on to the half that starts there.
+  if (j != 0) {
+    if (TThickCell::RotateParts(thick, j, 0) == 0) return 0;
+    m = (m - j + length) % length;
+    j = 0;
+  }
+  if (SubdivideThickEdgeAtPosition(spine, thick, j, &j, &m) == 0) return 0;
+  TObjectHeader* hRaw = nullptr;
+  TObjectHeader* e2Raw = nullptr;
+  if (SplitThickCell(spine, thick, j, m, &hRaw, &e2Raw) == 0) return 0;
+  THandle h(hRaw);
+  THandle e2(e2Raw);
+  THandle chord = TCell::EdgeAt(TThickCell::Part(h, 1), 0);
+  THandle copy = TThickCell::Part(h, side);
+  THandle q = TCell::EdgeAt(copy, 0);
+  TComplex* surface = spine.BoundarySurfaceOf(q);
+  if (surface == nullptr || GrowCounterpassCell(spine, chord, 1, q, copy) == nullptr) return 0;
+  spine.SplitBoundarySurface(surface);
+  THandle hCell = TThickCell::Part(h, 1);
+  THandle e2Cell = TThickCell::Part(e2, 1);
+  if (ClassifyPiercing(spine, hCell) == 1)
+    pierce = spine.CellOrdinal(hCell);
+  else if (ClassifyPiercing(spine, e2Cell) == 1)
+    pierce = spine.CellOrdinal(e2Cell);
+  return 1;
+}
+
+int Counterpass(TSpine& spine, int cellPosition, TString* text) {
+  int side = 0;
+  int position = -1;
+  const int kind = TestCounterpass(spine, cellPosition) != 0
+                       ? ClassifyCounterpass(spine, cellPosition, &side, &position)
+                       : 0;
+  if (kind == 0) return 0;
+  spine.Objects().SetCreationTag(kMoveCounterpass);
+  THandle cell = spine.NthCell(cellPosition);
+  const std::string name = cell.DisplayName();
+  THandle thick = ThickCellOfCell(spine, cell);
+  int pierce = -1;
+  if (RebuildCounterpassKind12(spine, kind, thick, side, position, pierce) == 0) return 0;
+  TString report;
+  if (text != nullptr) {
+    ReportCounterpass(report, name.c_str());
+    text->AssignString(report);
+  }
+  spine.LogEvent(kMoveCounterpass, text != nullptr && !text->Empty() ? text->CStr() : nullptr);
+  // The piercing takes away the ball that the new cell closed off; it is
+  // part of this move, so it logs nothing of its own.
+  if (pierce >= 0) PierceCellQuietly(spine, pierce);
+  if (TObjectTable* table = spine.MoleculeTable()) table->DecrementCounterA();
+  return 1;
+}
+
+}  // namespace
+
+int ClassifyCounterpass(TSpine& spine, int cellPosition, int* side, int* position) {
+  if (side != nullptr) *side = 0;
+  if (position != nullptr) *position = -1;
+  if (!spine.IsThickened()) return 0;
+  THandle cell = spine.NthCell(cellPosition);
+  if (!cell.IsValid() || TCell::Type(cell) != 1) return 0;
+  THandle thick = ThickCellOfCell(spine, cell);
+  if (!thick.IsValid()) return 0;
+  THandle plus = TThickCell::Part(thick, 2);
+  THandle minus = TThickCell::Part(thick, 3);
+  const int plusClass = spine.BoundarySurfaceClass(spine.BoundarySurfaceOf(plus));
+  const int minusClass = spine.BoundarySurfaceClass(spine.BoundarySurfaceOf(minus));
+  const bool orientable = spine.Orientability(1) != 0;
+  const int length = TCell::BoundaryLength(cell);
+  if (TCell::BoundaryLength(plus) != length || TCell::BoundaryLength(minus) != length) return 0;
+  TStopPoll poll;
+  for (int i = 0; i < length; ++i) {
+    poll.Step();
+    int s = 0;
+    const int kind = PositionKind(spine, cell, plus, minus, i, plusClass, minusClass, orientable, s);
+    if (kind == 0) continue;
+    if (side != nullptr) *side = s;
+    if (position != nullptr) *position = i;
+    return kind;
+  }
+  return 0;
+}
+
+TObjectHeader* GrowCounterpassCell(TSpine& spine, TObjectHeader* edge, int direction, TObjectHeader* q,
+                                   TObjectHeader* keepCell) {
+  THandle keepEdge(edge);
+  THandle keepQ(q);
+  THandle thickEdge = ThickEdgeOfObject(spine, edge);
+  TComplex* surface = spine.BoundarySurfaceOf(q);
+  if (!thickEdge.IsValid() || surface == nullptr || TThickEdge::Side(thickEdge, 2).IsValid() ||
+      TEdge::Valency(q) != 2)
+    return nullptr;
+  // The cell on the far side of q from keepCell takes the new edge d.
+  THandle other;
+  for (int k = 0; k < 2; ++k)
+    if (TEdge::CellAt(q, k).Object() != keepCell) other = TEdge::CellAt(q, k);
+  if (!other.IsValid() || EdgePassageCount(keepCell, q) != 1) return nullptr;
+  const int k = TCell::FindPassage(other, q, -1, 0);
+  const int d = TCell::DirectionAt(other, k);
+  const int otherLength = TCell::BoundaryLength(other);
+
+  TObjectManager& surfaceObjects = surface->Objects();
+  THandle newEdge(surfaceObjects.CreateObject(kEdgeKind));
+  THandle start(surfaceObjects.CreateObject(kVertexKind));
+  THandle end = TEdge::IsLoop(q) ? start : THandle(surfaceObjects.CreateObject(kVertexKind));
+  TEdge::SetEndVertex(newEdge, start, 1);
+  TEdge::SetEndVertex(newEdge, end, 2);
+  // Cutting the surface along q: the corners of the other cell at q's ends
+  // move over to d's ends.
+  if (otherLength > 1) {
+    int prevDirection = 1;
+    int nextDirection = 1;
+    THandle prev = TCell::PassageAt(other, (k + otherLength - 1) % otherLength, &prevDirection);
+    THandle next = TCell::PassageAt(other, (k + 1) % otherLength, &nextDirection);
+    TEdge::DetachEnd(prev, 2, prevDirection);
+    TEdge::DetachEnd(next, 1, nextDirection);
+  }
+  TCell::ReplacePassage(other, k, newEdge, d);
+  TCell::JoinCorners(other, surfaceObjects);
+
+  THandle spineCell(spine.Objects().CreateObject(kCellKind));
+  THandle plusCell(surfaceObjects.CreateObject(kCellKind));
+  THandle minusCell(surfaceObjects.CreateObject(kCellKind));
+  TCell::AppendPassage(spineCell, edge, direction);
+  TCell::AppendPassage(plusCell, q, direction);
+  TCell::AppendPassage(minusCell, newEdge, direction);
+  TCell::JoinCorners(spineCell, spine.Objects());
+  TCell::JoinCorners(plusCell, surfaceObjects);
+  TCell::JoinCorners(minusCell, surfaceObjects);
+  TThickEdge::AddSide(thickEdge, newEdge, 2);
+
+  THandle thick(spine.Objects().CreateObject(kThickCellKind));
+  TThickCell* t = TThickCell::Of(thick);
+  t->cell = spineCell;
+  t->plusCopy = plusCell;
+  t->minusCopy = minusCell;
+  return thick.Object();
+}
+
+int TestCounterpass(TSpine& spine, int cellPosition) {
+  const int kind = ClassifyCounterpass(spine, cellPosition, nullptr, nullptr);
+  // Only the rebuilds of kinds 1 and 2 are built; a cell whose first
+  // qualifying position is of kind 3 or 4 is not offered.
+  return kind == 1 || kind == 2 ? kind : 0;
+}
+
+int FindCounterpassCell(TSpine& spine) {
+  if (spine.IsEmpty()) return -1;
+  TStopPoll poll;
+  for (int i = 0;; ++i) {
+    poll.Step();
+    THandle cell = spine.NthCell(i);
+    if (!cell.IsValid()) return -1;
+    if (TestCounterpass(spine, i) != 0) return i;
+  }
+}
+
+int PerformCounterpass(TSpine& spine, int cellPosition, TString* text) {
+  return PerformWithRollback(spine, [&] { return Counterpass(spine, cellPosition, text); });
+}
+
+void ReportCounterpass(TString& text, const char* cellName) {
+  if (QuietMode.load() != 0) return;
+  text.FormatResource(kCounterpassText, cellName);
+}

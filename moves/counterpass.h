@@ -1,0 +1,55 @@
+// Counterpass (move type 11): a 2-cell C of a thickened spine that passes one
+// of its edges e twice, at positions that are not neighbours, holds a chord
+// f from the middle of e back to itself (after subdividing e), and f cuts C
+// into two cells H and E2.
+//
+// Kind 1: the passages run opposite ways and on one side (the "+" or the "-"
+// copy) both run along the same side r of e's thick edge, a bridge of the
+// boundary surface's 1-skeleton (on a sphere every such edge does). The copy
+// of f on that side is a loop Q through the middle of r, and because r is a
+// bridge, Q separates its surface; on a torus or a sphere a separating loop
+// bounds a disc. So f bounds a disc in the manifold parallel to that one; the
+// move adds it as a new cell N along f. The complement of the new spine then
+// has one more component, a ball between N and the disc, so the surface
+// splits off a new sphere, and a delicate piercing of H or E2 (the cells
+// between the new sphere and the old surface) removes the ball again: the
+// manifold and H_1 are unchanged, while the cell's self-contact along e is
+// replaced by one along f, which later collapsings and reductions simplify.
+//
+// Kind 2: the passages run the same way along an edge of valency 2 whose two
+// sides close up to no curve avoiding each other: splitting the thick cell
+// between the passages and reuniting the pieces across the subdivided edge
+// (SplitAndReuniteAtDoubleEdge) turns it into kind 1 on the "+" side.
+//
+// Kinds 3 and 4 (an edge passed three times, on an orientable spine) are
+// recognised by the test but not performed (see TestCounterpass).
+//
+// Cost: the test walks the cell's boundary and runs one path search in a
+// boundary surface per candidate position: linear in the cell and the
+// surface. The move costs a copy of the spine for the rollback plus work
+// linear in the cell.
+#pragma once
+
+class TSpine;
+class TString;
+struct TObjectHeader;
+
+// The kind of counterpass at the first qualifying position of the cell's
+// boundary, with its side (2 the "+" copy, 3 the "-" copy, 0 for kinds 3 and
+// 4) and position (-1 for none). Kinds 2, 3 and 4 need an orientable spine.
+// 0 when none qualifies, the cell is no type-1 cell with a thick cell, or the
+// spine is not thickened.
+int ClassifyCounterpass(TSpine& spine, int cellPosition, int* side, int* position);
+
+// Adds a new thick cell along the spine edge (direction given) whose "+"
+// copy is bounded by the boundary edge q and whose "-" copy by a new edge d
+// of q's surface: d takes q's place in the cell along q other than
+// `keepCell`, so the surface is cut along q. d becomes the third side of the
+// edge's thick edge. Returns the new thick cell, or null (nothing changed)
+// when the edge has no thick edge of two sides or q does not have keepCell
+// on one side and another cell on the other.
+TObjectHeader* GrowCounterpassCell(TSpine& spine, TObjectHeader* edge, int direction, TObjectHeader* q,
+                                   TObjectHeader* keepCell);
+
+// Message 285 with the cell name; nothing in quiet mode.
+void ReportCounterpass(TString& text, const char* cellName);
