@@ -17,6 +17,7 @@
 #include "model/thickedge.h"
 #include "model/vertex.h"
 #include "moves/boundary_path.h"
+#include "moves/cell_growth.h"
 #include "moves/move_families.h"
 #include "moves/move_rollback.h"
 #include "moves/move_types.h"
@@ -123,7 +124,10 @@ int RebuildCounterpassKind12(TSpine& spine, int kind, THandle thick, int side, i
   THandle copy = TThickCell::Part(h, side);
   THandle q = TCell::EdgeAt(copy, 0);
   TComplex* surface = spine.BoundarySurfaceOf(q);
-  if (surface == nullptr || GrowCounterpassCell(spine, chord, 1, q, copy) == nullptr) return 0;
+  // The new cell fills the gap between H and E2 on the given side: its "+"
+  // copy lies along H's copy, its "-" copy along E2's.
+  const TGrowthStep step{chord.Object(), 1, q.Object(), TThickCell::Part(e2, side).Object()};
+  if (surface == nullptr || GrowCellAlongCurve(spine, {step}) == nullptr) return 0;
   spine.SplitBoundarySurface(surface);
   THandle hCell = TThickCell::Part(h, 1);
   THandle e2Cell = TThickCell::Part(e2, 1);
@@ -188,62 +192,6 @@ int ClassifyCounterpass(TSpine& spine, int cellPosition, int* side, int* positio
     return kind;
   }
   return 0;
-}
-
-TObjectHeader* GrowCounterpassCell(TSpine& spine, TObjectHeader* edge, int direction, TObjectHeader* q,
-                                   TObjectHeader* keepCell) {
-  THandle keepEdge(edge);
-  THandle keepQ(q);
-  THandle thickEdge = ThickEdgeOfObject(spine, edge);
-  TComplex* surface = spine.BoundarySurfaceOf(q);
-  if (!thickEdge.IsValid() || surface == nullptr || TThickEdge::Side(thickEdge, 2).IsValid() ||
-      TEdge::Valency(q) != 2)
-    return nullptr;
-  // The cell on the far side of q from keepCell takes the new edge d.
-  THandle other;
-  for (int k = 0; k < 2; ++k)
-    if (TEdge::CellAt(q, k).Object() != keepCell) other = TEdge::CellAt(q, k);
-  if (!other.IsValid() || EdgePassageCount(keepCell, q) != 1) return nullptr;
-  const int k = TCell::FindPassage(other, q, -1, 0);
-  const int d = TCell::DirectionAt(other, k);
-  const int otherLength = TCell::BoundaryLength(other);
-
-  TObjectManager& surfaceObjects = surface->Objects();
-  THandle newEdge(surfaceObjects.CreateObject(kEdgeKind));
-  THandle start(surfaceObjects.CreateObject(kVertexKind));
-  THandle end = TEdge::IsLoop(q) ? start : THandle(surfaceObjects.CreateObject(kVertexKind));
-  TEdge::SetEndVertex(newEdge, start, 1);
-  TEdge::SetEndVertex(newEdge, end, 2);
-  // Cutting the surface along q: the corners of the other cell at q's ends
-  // move over to d's ends.
-  if (otherLength > 1) {
-    int prevDirection = 1;
-    int nextDirection = 1;
-    THandle prev = TCell::PassageAt(other, (k + otherLength - 1) % otherLength, &prevDirection);
-    THandle next = TCell::PassageAt(other, (k + 1) % otherLength, &nextDirection);
-    TEdge::DetachEnd(prev, 2, prevDirection);
-    TEdge::DetachEnd(next, 1, nextDirection);
-  }
-  TCell::ReplacePassage(other, k, newEdge, d);
-  TCell::JoinCorners(other, surfaceObjects);
-
-  THandle spineCell(spine.Objects().CreateObject(kCellKind));
-  THandle plusCell(surfaceObjects.CreateObject(kCellKind));
-  THandle minusCell(surfaceObjects.CreateObject(kCellKind));
-  TCell::AppendPassage(spineCell, edge, direction);
-  TCell::AppendPassage(plusCell, q, direction);
-  TCell::AppendPassage(minusCell, newEdge, direction);
-  TCell::JoinCorners(spineCell, spine.Objects());
-  TCell::JoinCorners(plusCell, surfaceObjects);
-  TCell::JoinCorners(minusCell, surfaceObjects);
-  TThickEdge::AddSide(thickEdge, newEdge, 2);
-
-  THandle thick(spine.Objects().CreateObject(kThickCellKind));
-  TThickCell* t = TThickCell::Of(thick);
-  t->cell = spineCell;
-  t->plusCopy = plusCell;
-  t->minusCopy = minusCell;
-  return thick.Object();
 }
 
 int TestCounterpass(TSpine& spine, int cellPosition) {

@@ -9,7 +9,7 @@
 // of f on that side is a loop Q through the middle of r, and because r is a
 // bridge, Q separates its surface; on a torus or a sphere a separating loop
 // bounds a disc. So f bounds a disc in the manifold parallel to that one; the
-// move adds it as a new cell N along f. The complement of the new spine then
+// move adds it as a new cell N along f (cell_growth.h). The complement of the new spine then
 // has one more component, a ball between N and the disc, so the surface
 // splits off a new sphere, and a delicate piercing of H or E2 (the cells
 // between the new sphere and the old surface) removes the ball again: the
@@ -40,16 +40,6 @@ struct TObjectHeader;
 // 0 when none qualifies, the cell is no type-1 cell with a thick cell, or the
 // spine is not thickened.
 int ClassifyCounterpass(TSpine& spine, int cellPosition, int* side, int* position);
-
-// Adds a new thick cell along the spine edge (direction given) whose "+"
-// copy is bounded by the boundary edge q and whose "-" copy by a new edge d
-// of q's surface: d takes q's place in the cell along q other than
-// `keepCell`, so the surface is cut along q. d becomes the third side of the
-// edge's thick edge. Returns the new thick cell, or null (nothing changed)
-// when the edge has no thick edge of two sides or q does not have keepCell
-// on one side and another cell on the other.
-TObjectHeader* GrowCounterpassCell(TSpine& spine, TObjectHeader* edge, int direction, TObjectHeader* q,
-                                   TObjectHeader* keepCell);
 
 // Message 285 with the cell name; nothing in quiet mode.
 void ReportCounterpass(TString& text, const char* cellName);
