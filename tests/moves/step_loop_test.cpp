@@ -74,10 +74,11 @@ TEST_F(StepLoopTest, NothingAppliesToASpecialSpineOfAClosedManifold) {
     MakeCellReductionsAutomatically.store(1);
     TScopedModelHeap heap;
     TSpine spine;
-    ASSERT_TRUE(LoadThickenedSpine(spine, "cMcabbjaj"));
+    ASSERT_TRUE(LoadThickenedSpine(spine, "bkaajn"));
     const std::string before = SpineSignature(spine);
-    // Both sides of every cell lie on the one boundary sphere: crude piercing
-    // is the only move, chosen automatically unless surgeries are disabled.
+    // Both sides of every cell lie on the one boundary sphere, and with one
+    // vertex no cell is a short curve: crude piercing is the only move,
+    // chosen automatically unless surgeries are disabled.
     TMoveChoice choice;
     EXPECT_EQ(ChooseNextMove(1, spine, choice, nullptr, nullptr), 1);
     EXPECT_EQ(choice.type, kMoveCrudePiercing);
