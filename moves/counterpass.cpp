@@ -2,6 +2,7 @@
 #include "moves/counterpass.h"
 
 #include <string>
+#include <unordered_map>
 
 #include "foundation/heap_string.h"
 #include "foundation/stop_poll.h"
@@ -51,13 +52,36 @@ bool OppositeSideQualifies(const THandle& copy, const THandle& r, int surfaceCla
 
 bool SpecialVertex(const THandle& vertex) { return TVertex::HasSpecialNeighbourhood(vertex); }
 
+// How often the cell passes each of its edges: in all, and along minus
+// against. Counted once per cell, so that the walk over the positions stays
+// linear in the cell's length.
+struct TPassageCounts {
+  int n = 0;
+  int a = 0;
+};
+using TCellPassages = std::unordered_map<const TObjectHeader*, TPassageCounts>;
+
+TCellPassages CountPassages(const THandle& cell) {
+  TCellPassages counts;
+  const int length = TCell::BoundaryLength(cell);
+  for (int i = 0; i < length; ++i) {
+    int d = 1;
+    THandle e = TCell::PassageAt(cell, i, &d);
+    TPassageCounts& c = counts[e.Object()];
+    ++c.n;
+    c.a += d == 1 ? 1 : -1;
+  }
+  return counts;
+}
+
 // The kind of one position i of the cell (0 when it does not qualify).
-int PositionKind(TSpine& spine, const THandle& cell, const THandle& plus, const THandle& minus, int i,
-                 int plusClass, int minusClass, bool orientable, int& side) {
+int PositionKind(const TCellPassages& counts, const THandle& cell, const THandle& plus, const THandle& minus,
+                 int i, int plusClass, int minusClass, bool orientable, int& side) {
   const int length = TCell::BoundaryLength(cell);
   THandle e = TCell::EdgeAt(cell, i);
-  const int n = EdgePassageCount(cell, e);
-  const int a = CellAlgebraicPassages(cell, e);
+  const TPassageCounts& c = counts.at(e.Object());
+  const int n = c.n;
+  const int a = c.a;
   if (n == 3 && plusClass != 0) {
     if (!orientable) return 0;
     side = 0;
@@ -88,7 +112,6 @@ int PositionKind(TSpine& spine, const THandle& cell, const THandle& plus, const 
     side = 3;
     return 1;
   }
-  (void)spine;
   return 0;
 }
 
@@ -181,11 +204,12 @@ int ClassifyCounterpass(TSpine& spine, int cellPosition, int* side, int* positio
   const bool orientable = spine.Orientability(1) != 0;
   const int length = TCell::BoundaryLength(cell);
   if (TCell::BoundaryLength(plus) != length || TCell::BoundaryLength(minus) != length) return 0;
+  const TCellPassages counts = CountPassages(cell);
   TStopPoll poll;
   for (int i = 0; i < length; ++i) {
     poll.Step();
     int s = 0;
-    const int kind = PositionKind(spine, cell, plus, minus, i, plusClass, minusClass, orientable, s);
+    const int kind = PositionKind(counts, cell, plus, minus, i, plusClass, minusClass, orientable, s);
     if (kind == 0) continue;
     if (side != nullptr) *side = s;
     if (position != nullptr) *position = i;
