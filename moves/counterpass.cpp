@@ -161,6 +161,50 @@ int RebuildCounterpassKind12(TSpine& spine, int kind, THandle thick, int side, i
   return 1;
 }
 
+// The three sides of the thick edge of an edge passed three times by one
+// cell, named by how often the cell's "+" copy X runs along them: V twice
+// (X on both sides), L once, M never (the "-" copy twice).
+struct TThreeSides {
+  THandle v;
+  THandle l;
+  THandle m;
+};
+
+bool NameSides(TSpine& spine, const THandle& edge, const THandle& plus, TThreeSides& sides) {
+  THandle thickEdge = ThickEdgeOfObject(spine, edge);
+  for (int k = 0; k < 3; ++k) {
+    THandle side = TThickEdge::Side(thickEdge, k);
+    if (!side.IsValid()) return false;
+    const int onPlus = EdgePassageCount(plus, side);
+    (onPlus == 2 ? sides.v : onPlus == 1 ? sides.l : sides.m) = side;
+  }
+  return sides.v.IsValid() && sides.l.IsValid() && sides.m.IsValid();
+}
+
+// Kind 3 where one of V and M lies on no cycle of its surface: then it is a
+// bridge there, the copy on that side passes it twice in opposite
+// directions, and the kind-1 rebuild at those two passages applies. 0 when
+// both lie on cycles (that rebuild is not built) or the sides do not fit.
+int KindThreeAsKindOne(TSpine& spine, const THandle& thick, int j, int& side, int& position) {
+  THandle cell = TThickCell::Part(thick, 1);
+  THandle e = TCell::EdgeAt(cell, j);
+  TThreeSides sides;
+  if (!NameSides(spine, e, TThickCell::Part(thick, 2), sides)) return 0;
+  THandle bridge;
+  if (!OnCycle(sides.v)) {
+    side = 2;
+    bridge = sides.v;
+  } else if (!OnCycle(sides.m)) {
+    side = 3;
+    bridge = sides.m;
+  } else {
+    return 0;
+  }
+  THandle copy = TThickCell::Part(thick, side);
+  position = TCell::FindPassage(copy, bridge, -1, 0);
+  return position >= 0 ? 1 : 0;
+}
+
 int Counterpass(TSpine& spine, int cellPosition, TString* text) {
   int side = 0;
   int position = -1;
@@ -173,7 +217,12 @@ int Counterpass(TSpine& spine, int cellPosition, TString* text) {
   const std::string name = cell.DisplayName();
   THandle thick = ThickCellOfCell(spine, cell);
   int pierce = -1;
-  if (RebuildCounterpassKind12(spine, kind, thick, side, position, pierce) == 0) return 0;
+  int rebuild = kind;
+  if (kind == 3) {
+    if (KindThreeAsKindOne(spine, thick, position, side, position) == 0) return 0;
+    rebuild = 1;
+  }
+  if (RebuildCounterpassKind12(spine, rebuild, thick, side, position, pierce) == 0) return 0;
   TString report;
   if (text != nullptr) {
     ReportCounterpass(report, name.c_str());
@@ -219,9 +268,15 @@ int ClassifyCounterpass(TSpine& spine, int cellPosition, int* side, int* positio
 }
 
 int TestCounterpass(TSpine& spine, int cellPosition) {
-  const int kind = ClassifyCounterpass(spine, cellPosition, nullptr, nullptr);
-  // Only the rebuilds of kinds 1 and 2 are built; a cell whose first
-  // qualifying position is of kind 3 or 4 is not offered.
+  int side = 0;
+  int position = -1;
+  const int kind = ClassifyCounterpass(spine, cellPosition, &side, &position);
+  // The rebuilds of kind 4 and of kind 3 with both V and M on cycles are not
+  // built; a cell whose first qualifying position needs one is not offered.
+  if (kind == 3) {
+    THandle thick = ThickCellOfCell(spine, spine.NthCell(cellPosition));
+    return KindThreeAsKindOne(spine, thick, position, side, position) != 0 ? 3 : 0;
+  }
   return kind == 1 || kind == 2 ? kind : 0;
 }
 

@@ -21,8 +21,12 @@
 // between the passages and reuniting the pieces across the subdivided edge
 // (SplitAndReuniteAtDoubleEdge) turns it into kind 1 on the "+" side.
 //
-// Kinds 3 and 4 (an edge passed three times, on an orientable spine) are
-// recognised by the test but not performed (see TestCounterpass).
+// Kind 3: an edge passed three times, once against the other two, on an
+// orientable spine. One side of its thick edge (V) has the "+" copy on both
+// sides, one (M) the "-" copy; when one of them is a bridge of its surface
+// the kind-1 rebuild applies on that side. The rebuild for V and M both on
+// cycles, and kind 4 (three passages the same way), are recognised by
+// ClassifyCounterpass but not built, so TestCounterpass does not offer them.
 //
 // Cost: the test walks the cell's boundary and runs one path search in a
 // boundary surface per candidate position: linear in the cell and the
