@@ -2,6 +2,7 @@
 #include "moves/counterpass.h"
 
 #include <string>
+#include <vector>
 #include <unordered_map>
 
 #include "foundation/heap_string.h"
@@ -9,6 +10,7 @@
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/edge.h"
+#include "model/edge_labels.h"
 #include "model/handle.h"
 #include "model/object_kinds.h"
 #include "model/object_table.h"
@@ -205,6 +207,179 @@ int KindThreeAsKindOne(TSpine& spine, const THandle& thick, int j, int& side, in
   return position >= 0 ? 1 : 0;
 }
 
+// Kind 4: the cell passes e three times the same way. After subdividing
+// every passage of e into a run of three edges, two chords (from a third of
+// the way into the first run to two thirds into the third, and from the
+// second run across) split off a piece, and a new cell along the two chords
+// closes the gap between the pieces on one side; the piece A1 is then
+// pierced. The side whose curve stays on no cycle avoiding the next side
+// carries its curves around the "+" copy first; the labels of the side K
+// that the new cell replaces go, negated, to its copy on the surface that is
+// no sphere.
+int RebuildCounterpassKind4(TSpine& spine, THandle thick, int j, int& pierce) {
+  pierce = -1;
+  THandle e = TCell::EdgeAt(TThickCell::Part(thick, 1), j);
+  THandle thickEdge = ThickEdgeOfObject(spine, e);
+  THandle i;
+  THandle k = TThickEdge::Side(thickEdge, 0);
+  THandle jSide = TThickEdge::Side(thickEdge, 1);
+  for (int n = 0; n < 3; ++n) {
+    THandle kn = TThickEdge::Side(thickEdge, (n + 1) % 3);
+    THandle jn = TThickEdge::Side(thickEdge, (n + 2) % 3);
+    THandle v = TEdge::End(kn, 1);
+    if (FindBoundaryPath(v, v, kn, 1, jn) == 1) continue;
+    i = TThickEdge::Side(thickEdge, n);
+    k = kn;
+    jSide = jn;
+    break;
+  }
+  THandle plus = TThickCell::Part(thick, 2);
+  THandle minus = TThickCell::Part(thick, 3);
+  const int kPlus = TCell::FindPassage(plus, k, -1, 0);
+  const int jPlus = TCell::FindPassage(plus, jSide, -1, 0);
+  const int jMinus = TCell::FindPassage(minus, jSide, -1, 0);
+  const bool startAtK = kPlus == jMinus;
+  const int start = startAtK ? kPlus : jPlus;
+  if (start < 0) return 0;
+  THandle p = startAtK ? jSide : k;
+  THandle f = startAtK ? k : jSide;
+  if (TThickCell::RotateParts(thick, start, TCell::DirectionAt(plus, kPlus) == 2 ? 1 : 0) == 0) return 0;
+  const int x = TCell::FindPassage(plus, p, -1, 0) < TCell::FindPassage(minus, f, -1, 0) ? 3 : 2;
+  const int y = 5 - x;
+  if (i.IsValid()) EdgeAddLabelsAroundCell(plus, i, -1);
+  int saved[4] = {0, 0, 0, 0};
+  TEdge::LabelsAreZero(k, saved);
+  if (SubdivideThickEdgeAtPosition(spine, thick, 0) == 0 || SubdivideThickEdgeAtPosition(spine, thick, 0) == 0)
+    return 0;
+  THandle cell = TThickCell::Part(thick, 1);
+  const int last = TCell::FindPassage(cell, TCell::EdgeAt(cell, 0), 0, 1);
+  TObjectHeader* a1Raw = nullptr;
+  TObjectHeader* b1Raw = nullptr;
+  if (last < 0 || SplitThickCell(spine, thick, 0, last + 2, &a1Raw, &b1Raw) == 0) return 0;
+  THandle a1(a1Raw);
+  THandle b1(b1Raw);
+  const TGrowthStep first{TCell::EdgeAt(TThickCell::Part(a1, 1), 0).Object(), 2,
+                          TCell::EdgeAt(TThickCell::Part(a1, x), 0).Object(), TThickCell::Part(a1, x).Object()};
+  THandle b1Cell = TThickCell::Part(b1, 1);
+  const int g = TCell::FindPassage(b1Cell, TCell::EdgeAt(b1Cell, 1), 1, 0);
+  TObjectHeader* a2Raw = nullptr;
+  TObjectHeader* b2Raw = nullptr;
+  if (g < 1 || SplitThickCell(spine, b1, g - 1, 2, &a2Raw, &b2Raw) == 0) return 0;
+  THandle a2(a2Raw);
+  THandle b2(b2Raw);
+  const TGrowthStep second{TCell::EdgeAt(TThickCell::Part(a2, 1), 0).Object(), 1,
+                           TCell::EdgeAt(TThickCell::Part(a2, y), 0).Object(), TThickCell::Part(a2, y).Object()};
+  THandle grown(GrowCellAlongCurve(spine, {first, second}));
+  if (!grown.IsValid()) return 0;
+  if (TComplex* surface = spine.BoundarySurfaceOf(TThickCell::Part(b2, 3))) spine.SplitBoundarySurface(surface);
+  TComplex* plusSurface = spine.BoundarySurfaceOf(TThickCell::Part(grown, 2));
+  TComplex* minusSurface = spine.BoundarySurfaceOf(TThickCell::Part(grown, 3));
+  if (plusSurface == nullptr || minusSurface == nullptr) return 0;
+  int s = 2;
+  if (spine.BoundarySurfaceClass(plusSurface) == 1) {
+    plusSurface->ResetEdgeLabels(-1);
+    s = 3;
+  } else {
+    minusSurface->ResetEdgeLabels(-1);
+  }
+  TEdge::SetLabels(TCell::EdgeAt(TThickCell::Part(grown, s), 0), saved, 2);
+  pierce = spine.CellOrdinal(TThickCell::Part(a1, 1));
+  return 1;
+}
+
+// Kind 3 with V and M both on cycles: the passages of e, after a rotation,
+// run along, along, against; each becomes a run of five edges, four chords
+// cut the thick cell into pieces, and a new cell along the four chords joins
+// them up; the piece A3 is then pierced. The labels of L first go around the
+// "+" copy; V's labels go to the new cell's copy on the surface that is no
+// sphere.
+int RebuildCounterpassKind3(TSpine& spine, THandle thick, int j, int& pierce) {
+  pierce = -1;
+  THandle cell = TThickCell::Part(thick, 1);
+  THandle e = TCell::EdgeAt(cell, j);
+  const int q0 = j;
+  const int q1 = TCell::FindPassage(cell, e, q0, 0);
+  const int q2 = TCell::FindPassage(cell, e, q1, 0);
+  if (q1 < 0 || q2 < 0) return 0;
+  const int d0 = TCell::DirectionAt(cell, q0);
+  const int d1 = TCell::DirectionAt(cell, q1);
+  const int d2 = TCell::DirectionAt(cell, q2);
+  int start = q0;
+  int reverse = 0;
+  if (d0 == 2 && d1 == 2) {
+    start = q1;
+    reverse = 1;
+  } else if (d0 == 1 && d1 == 2) {
+    start = q2;
+    reverse = d2 == 2 ? 1 : 0;
+  } else if (d0 == 2 && d1 == 1) {
+    start = d2 == 2 ? q0 : q1;
+    reverse = d2 == 2 ? 1 : 0;
+  }
+  if ((start != 0 || reverse != 0) && TThickCell::RotateParts(thick, start, reverse) == 0) return 0;
+  THandle plus = TThickCell::Part(thick, 2);
+  TThreeSides sides;
+  if (!NameSides(spine, e, plus, sides)) return 0;
+  const int w = TCell::EdgeAt(plus, 0).Object() == sides.l.Object() ? 2 : 3;
+  const int o = 5 - w;
+  EdgeAddLabelsAroundCell(plus, sides.l, -1);
+  int saved[4] = {0, 0, 0, 0};
+  TEdge::LabelsAreZero(sides.v, saved);
+  for (int n = 0; n < 4; ++n)
+    if (SubdivideThickEdgeAtPosition(spine, thick, 0) == 0) return 0;
+  cell = TThickCell::Part(thick, 1);
+  const int f = TCell::FindPassage(cell, TCell::EdgeAt(cell, 0), 0, 1);
+  TObjectHeader* raw[2] = {nullptr, nullptr};
+  if (f < 0 || SplitThickCell(spine, thick, 1, f, &raw[0], &raw[1]) == 0) return 0;
+  THandle a1(raw[0]);
+  THandle b1(raw[1]);
+  THandle chord1 = TCell::EdgeAt(TThickCell::Part(b1, 1), 0);
+  THandle side1 = TCell::EdgeAt(TThickCell::Part(b1, w), 0);
+  THandle b1Cell = TThickCell::Part(b1, 1);
+  const int g = TCell::FindPassage(b1Cell, TCell::EdgeAt(b1Cell, 1), 1, 0);
+  if (g < 1 || SplitThickCell(spine, b1, g - 1, 2, &raw[0], &raw[1]) == 0) return 0;
+  THandle a2(raw[0]);
+  THandle b2(raw[1]);
+  THandle chord2 = TCell::EdgeAt(TThickCell::Part(b2, 1), 0);
+  THandle side2 = TCell::EdgeAt(TThickCell::Part(b2, o), 0);
+  THandle b2Cell = TThickCell::Part(b2, 1);
+  const int h = TCell::FindPassage(b2Cell, TCell::EdgeAt(b2Cell, 2), 2, 0);
+  if (h < 0 || SplitThickCell(spine, b2, h, 3, &raw[0], &raw[1]) == 0) return 0;
+  THandle a3(raw[0]);
+  THandle b3(raw[1]);
+  THandle chord3 = TCell::EdgeAt(TThickCell::Part(b3, 1), 0);
+  THandle side3 = TCell::EdgeAt(TThickCell::Part(b3, o), 0);
+  const int n = TCell::BoundaryLength(TThickCell::Part(a2, 1));
+  if (n < 2 || SplitThickCell(spine, a2, 1, n - 1, &raw[0], &raw[1]) == 0) return 0;
+  THandle a4(raw[0]);
+  THandle b4(raw[1]);
+  THandle chord4 = TCell::EdgeAt(TThickCell::Part(a4, 1), 0);
+  THandle side4 = TCell::EdgeAt(TThickCell::Part(a4, w), 0);
+  const std::vector<TGrowthStep> curve = {
+      {chord1.Object(), 2, side1.Object(), TThickCell::Part(a1, w).Object()},
+      {chord2.Object(), 1, side2.Object(), TThickCell::Part(a4, o).Object()},
+      {chord3.Object(), 1, side3.Object(), TThickCell::Part(a3, o).Object()},
+      {chord4.Object(), 1, side4.Object(), TThickCell::Part(b4, w).Object()}};
+  THandle grown(GrowCellAlongCurve(spine, curve));
+  if (!grown.IsValid()) return 0;
+  if (TComplex* surface = spine.BoundarySurfaceOf(TThickCell::Part(a3, 3))) spine.SplitBoundarySurface(surface);
+  TComplex* plusSurface = spine.BoundarySurfaceOf(TThickCell::Part(grown, 2));
+  TComplex* minusSurface = spine.BoundarySurfaceOf(TThickCell::Part(grown, 3));
+  if (plusSurface == nullptr || minusSurface == nullptr) return 0;
+  int s = 2;
+  if (spine.BoundarySurfaceClass(plusSurface) == 1) {
+    plusSurface->ResetEdgeLabels(-1);
+    s = 3;
+  } else {
+    minusSurface->ResetEdgeLabels(-1);
+  }
+  THandle copy = TThickCell::Part(grown, s);
+  TEdge::SetLabels(TCell::EdgeAt(copy, 2), saved, 1);
+  TEdge::SetLabels(TCell::EdgeAt(copy, 3), saved, 1);
+  pierce = spine.CellOrdinal(TThickCell::Part(a3, 1));
+  return 1;
+}
+
 int Counterpass(TSpine& spine, int cellPosition, TString* text) {
   int side = 0;
   int position = -1;
@@ -219,10 +394,21 @@ int Counterpass(TSpine& spine, int cellPosition, TString* text) {
   int pierce = -1;
   int rebuild = kind;
   if (kind == 3) {
-    if (KindThreeAsKindOne(spine, thick, position, side, position) == 0) return 0;
-    rebuild = 1;
+    int bridgeSide = 0;
+    int bridgePosition = -1;
+    if (KindThreeAsKindOne(spine, thick, position, bridgeSide, bridgePosition) != 0) {
+      rebuild = 1;
+      side = bridgeSide;
+      position = bridgePosition;
+    }
   }
-  if (RebuildCounterpassKind12(spine, rebuild, thick, side, position, pierce) == 0) return 0;
+  if (rebuild == 3) {
+    if (RebuildCounterpassKind3(spine, thick, position, pierce) == 0) return 0;
+  } else if (rebuild == 4) {
+    if (RebuildCounterpassKind4(spine, thick, position, pierce) == 0) return 0;
+  } else if (RebuildCounterpassKind12(spine, rebuild, thick, side, position, pierce) == 0) {
+    return 0;
+  }
   TString report;
   if (text != nullptr) {
     ReportCounterpass(report, name.c_str());
@@ -268,16 +454,7 @@ int ClassifyCounterpass(TSpine& spine, int cellPosition, int* side, int* positio
 }
 
 int TestCounterpass(TSpine& spine, int cellPosition) {
-  int side = 0;
-  int position = -1;
-  const int kind = ClassifyCounterpass(spine, cellPosition, &side, &position);
-  // The rebuilds of kind 4 and of kind 3 with both V and M on cycles are not
-  // built; a cell whose first qualifying position needs one is not offered.
-  if (kind == 3) {
-    THandle thick = ThickCellOfCell(spine, spine.NthCell(cellPosition));
-    return KindThreeAsKindOne(spine, thick, position, side, position) != 0 ? 3 : 0;
-  }
-  return kind == 1 || kind == 2 ? kind : 0;
+  return ClassifyCounterpass(spine, cellPosition, nullptr, nullptr);
 }
 
 int FindCounterpassCell(TSpine& spine) {

@@ -24,9 +24,13 @@
 // Kind 3: an edge passed three times, once against the other two, on an
 // orientable spine. One side of its thick edge (V) has the "+" copy on both
 // sides, one (M) the "-" copy; when one of them is a bridge of its surface
-// the kind-1 rebuild applies on that side. The rebuild for V and M both on
-// cycles, and kind 4 (three passages the same way), are recognised by
-// ClassifyCounterpass but not built, so TestCounterpass does not offer them.
+// the kind-1 rebuild applies on that side. Otherwise every passage of e
+// becomes a run of five edges, four chords cut the thick cell, and one new
+// cell along the four chords closes the gap they leave; kind 4 (three
+// passages the same way, at vertices of special spines) does the same with
+// runs of three edges and two chords. In both a delicate piercing of one of
+// the pieces follows, and the labels of the side that the new cell replaces
+// move to its copy.
 //
 // Cost: the test walks the cell's boundary and runs one path search in a
 // boundary surface per candidate position: linear in the cell and the
