@@ -14,10 +14,12 @@
 #include "model/cell.h"
 #include "model/complex.h"
 #include "model/object_kinds.h"
+#include "model/thickcell.h"
 #include "model/spine.h"
 #include "moves/move_families.h"
 #include "moves/move_types.h"
 #include "moves/step_loop.h"
+#include "moves/torus_coordinates.h"
 #include "shell/document_spine.h"
 #include "shell/options.h"
 #include "support/model_heap.h"
@@ -133,6 +135,36 @@ TEST(CounterpassTest, KindFourKeepsTheManifold) {
     EXPECT_EQ(BoundaryCharacteristics(spine), boundary);
   }
   EXPECT_GE(performed, 10);
+}
+
+// Boundary tori carry two coordinate curves; a counterpass next to a torus
+// keeps them closed at every vertex and a basis (the checker).
+TEST(CounterpassTest, TorusCurvesStayClosedAndABasis) {
+  InitMoveOrderTable();
+  int performed[5] = {0, 0, 0, 0, 0};
+  for (unsigned seed = 1; seed <= 1500; ++seed) {
+    SCOPED_TRACE(seed);
+    TScopedModelHeap heap;
+    TSpine spine;
+    if (!LoadRandomThickenedSpine(spine, 3 + static_cast<int>(seed % 8), seed)) continue;
+    SetBoundaryCoordinates(spine);
+    int cell = -1;
+    for (int i = 0; spine.NthCell(i).IsValid() && cell < 0; ++i) {
+      if (TestCounterpass(spine, i) == 0) continue;
+      THandle thick = ThickCellOfCell(spine, spine.NthCell(i));
+      for (int part = 2; part <= 3; ++part) {
+        TComplex* surface = spine.BoundarySurfaceOf(TThickCell::Part(thick, part));
+        if (surface->SurfaceClass() == 2 && !surface->AllEdgeLabelsZero()) cell = i;
+      }
+    }
+    if (cell < 0) continue;
+    const int kind = TestCounterpass(spine, cell);
+    TSpineChecker checker(spine);
+    ASSERT_EQ(PerformCounterpass(spine, cell, nullptr), 1);
+    ++performed[kind];
+    EXPECT_TRUE(checker.Check(spine)) << kind;
+  }
+  for (int kind : {1, 3, 4}) EXPECT_GE(performed[kind], 5) << kind;
 }
 
 TEST(CounterpassTest, QuietModeWritesAndLogsNothingButMoves) {
