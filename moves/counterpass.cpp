@@ -383,9 +383,7 @@ int RebuildCounterpassKind3(TSpine& spine, THandle thick, int j, int& pierce) {
 int Counterpass(TSpine& spine, int cellPosition, TString* text) {
   int side = 0;
   int position = -1;
-  const int kind = TestCounterpass(spine, cellPosition) != 0
-                       ? ClassifyCounterpass(spine, cellPosition, &side, &position)
-                       : 0;
+  const int kind = ClassifyCounterpass(spine, cellPosition, &side, &position);
   if (kind == 0) return 0;
   spine.Objects().SetCreationTag(kMoveCounterpass);
   THandle cell = spine.NthCell(cellPosition);

@@ -220,6 +220,26 @@ TEST(CounterpassTest, KindTwoReunitesTheCellFirstAndKeepsTheManifold) {
   EXPECT_EQ(BoundaryCharacteristics(spine), boundary);
 }
 
+// With surgeries disabled the automatic step makes no counterpass, but the
+// Simplify dialog's classifier still offers it.
+TEST(CounterpassTest, DisabledSurgeriesKeepItFromTheStepButNotFromTheList) {
+  InitMoveOrderTable();
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadThickenedSpine(spine, "cMcabbgqs"));
+  const int cell = FindCounterpassCell(spine);
+  ASSERT_GE(cell, 0);
+  const int saved = DisableSurgeries.exchange(1);
+  TMoveChoice choice;
+  ChooseNextMove(1, spine, choice, nullptr, nullptr);
+  EXPECT_NE(choice.type, kMoveCounterpass);
+  EXPECT_EQ(ClassifyCellMove(0, spine, cell, 0), kMoveCounterpass);
+  DisableSurgeries.store(saved);
+  ChooseNextMove(1, spine, choice, nullptr, nullptr);
+  EXPECT_EQ(choice.type, kMoveCounterpass);
+  EXPECT_EQ(choice.element, cell);
+}
+
 TEST(CounterpassTest, NothingOnAnUnthickenedOrEmptySpine) {
   TScopedModelHeap heap;
   TSpine empty;
