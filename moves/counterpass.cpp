@@ -2,8 +2,8 @@
 #include "moves/counterpass.h"
 
 #include <string>
-#include <vector>
 #include <unordered_map>
+#include <vector>
 
 #include "foundation/heap_string.h"
 #include "foundation/stop_poll.h"
@@ -12,9 +12,7 @@
 #include "model/edge.h"
 #include "model/edge_labels.h"
 #include "model/handle.h"
-#include "model/object_kinds.h"
 #include "model/object_table.h"
-#include "model/objman.h"
 #include "model/spine.h"
 #include "model/thickcell.h"
 #include "model/thickedge.h"
@@ -186,7 +184,8 @@ bool NameSides(TSpine& spine, const THandle& edge, const THandle& plus, TThreeSi
 // Kind 3 where one of V and M lies on no cycle of its surface: then it is a
 // bridge there, the copy on that side passes it twice in opposite
 // directions, and the kind-1 rebuild at those two passages applies. 0 when
-// both lie on cycles (that rebuild is not built) or the sides do not fit.
+// both lie on cycles (the four-chord rebuild is made then) or the sides do
+// not fit.
 int KindThreeAsKindOne(TSpine& spine, const THandle& thick, int j, int& side, int& position) {
   THandle cell = TThickCell::Part(thick, 1);
   THandle e = TCell::EdgeAt(cell, j);
