@@ -165,6 +165,29 @@ TEST(ShortCurvesTest, ReportsNameTheCellAndTheVariant) {
   EXPECT_EQ(std::string(text.CStr()), "Short curve simplification of " + name + " done");
 }
 
+// The Simplify dialog's list of a cell to which only the curve-of-length-4
+// moves apply: 16, then (the caller turning 16 into 17) 18, then nothing.
+TEST(ShortCurvesTest, TheListOffersTheThreeVariantsInTurn) {
+  InitMoveOrderTable();
+  int seen = 0;
+  for (unsigned seed = 1; seed <= 300 && seen < 3; ++seed) {
+    TScopedModelHeap heap;
+    TSpine spine;
+    if (!LoadRandomThickenedSpine(spine, 3 + static_cast<int>(seed % 8), seed)) continue;
+    for (int i = 0; spine.NthCell(i).IsValid(); ++i) {
+      if (ClassifyCellMove(0, spine, i, 0) != kMoveCurve4) continue;
+      ++seen;
+      EXPECT_EQ(ClassifyCellCurveAt(spine, i), 2);
+      EXPECT_EQ(ClassifyCellMove(0, spine, i, kMoveCurve4FirstPiercing), kMoveCurve4SecondPiercing);
+      EXPECT_EQ(ClassifyCellMove(0, spine, i, kMoveCurve4SecondPiercing), 0);
+      // The search over variants in mode 1 leaves them out.
+      EXPECT_EQ(ClassifyCellMove(1, spine, i, 0), 0);
+      break;
+    }
+  }
+  EXPECT_GT(seen, 0);
+}
+
 // A cell that does not fit the asked type is refused and nothing changes.
 TEST(ShortCurvesTest, RefusalsLeaveTheSpineAsItWas) {
   InitMoveOrderTable();
