@@ -262,10 +262,13 @@ int Cut(TSpine& spine, const std::vector<std::uint8_t>& plates, TString* text) {
     labels[0] = -labels[0];
     TEdge::SetLabels(twin, labels, 1);
   }
-  int flag = 1;
+  int flag = 0;
   if (TObjectTable* table = spine.MoleculeTable()) flag = table->AssembleFromPieces(first, second);
+  // Without a piece to record the cut in, the spine's components still say
+  // whether the torus separates.
+  if (flag == 0) flag = spine.SplitIntoComponents() != 0 ? 1 : 2;
   if (text != nullptr) ReportNormalTorusCutting(*text, plates, flag);
-  return flag == 0 ? 1 : flag;
+  return flag;
 }
 
 }  // namespace
