@@ -20,9 +20,12 @@
 #include "model/edge.h"
 #include "model/object_kinds.h"
 #include "model/spine.h"
+#include "moves/move_types.h"
+#include "moves/step_loop.h"
 #include "shell/document_spine.h"
 #include "shell/options.h"
 #include "support/census_table_support.h"
+#include "support/checked_steps.h"
 #include "support/spine_checker.h"
 #include "support/thick_spine_support.h"
 
@@ -92,6 +95,11 @@ TEST_F(NormalTorusCuttingTest, TheFibreOfATorusBundleLeavesTorusTimesInterval) {
   EXPECT_EQ(second.SurfaceClass(), 2);
   EXPECT_FALSE(first.AllEdgeLabelsZero());
   EXPECT_EQ(EdgeLabels(second, false), EdgeLabels(first, true));
+  // The default moves go on from the cut spine, sound after every step.
+  InitMoveOrderTable();
+  TSpineChecker after(spine);
+  EXPECT_GT(MakeCheckedSteps(spine, after, TMoveChoice{}, 100), 0);
+  EXPECT_TRUE(after.Check(spine));
 }
 
 TEST_F(NormalTorusCuttingTest, ASeparatingTorusSplitsTheSpine) {
