@@ -11,6 +11,7 @@
 #include "support/random_triangulation.h"
 #include "model/thickcell.h"
 #include "moves/collapsing.h"
+#include "moves/move_families.h"
 #include "moves/move_types.h"
 #include "moves/step_loop.h"
 #include "model/details_description.h"
@@ -82,3 +83,65 @@ static void BM_StepFindsNothing(benchmark::State& state) {
   state.SetComplexityN(n);
 }
 BENCHMARK(BM_StepFindsNothing)->Arg(10)->Arg(50)->Arg(200)->Arg(1000)->Unit(benchmark::kMicrosecond)->Complexity();
+
+// The whole-spine scans of the counterpass and short-curve finders: every
+// cell tested, as a finder does when no cell qualifies.
+static void BM_CounterpassAndCurveScan(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  TBenchHeap heap;
+  InitMoveOrderTable();
+  {
+    TDetailsDescription details;
+    GlueTetrahedraAtRandom(details, n, 5);
+    TSpine spine;
+    details.BuildComplex(spine, 1);
+    spine.SplitIntoComponents();
+    if (spine.Thicken(1) != 1) state.SkipWithError("the spine did not thicken");
+    const int cells = spine.Objects().CountOfKind(kCellKind);
+    for (auto _ : state) {
+      int found = 0;
+      for (int i = 0; i < cells; ++i) found += TestCounterpass(spine, i) + ClassifyCellCurveAt(spine, i);
+      benchmark::DoNotOptimize(found);
+      int type = 0;
+      benchmark::DoNotOptimize(FindCurveLength4WithPiercing(spine, &type));
+    }
+    state.counters["cells"] = cells;
+  }
+  state.SetComplexityN(n);
+}
+BENCHMARK(BM_CounterpassAndCurveScan)->Arg(50)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMicrosecond)->Complexity();
+
+// One short curve on a copy of the spine (the copy is not timed; the move's
+// own rollback copy is). The reduced random spines have too few cells for a
+// counterpass to qualify.
+static void BM_ShortCurveMove(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  TBenchHeap heap;
+  InitMoveOrderTable();
+  QuietMode.store(1);
+  {
+    // The first seeded spine with a cell that qualifies.
+    TSpine original;
+    int cell = -1;
+    for (unsigned seed = 5; seed < 105 && cell < 0; ++seed) {
+      TDetailsDescription details;
+      GlueTetrahedraAtRandom(details, n, seed);
+      original.Clear();
+      details.BuildComplex(original, 1);
+      original.SplitIntoComponents();
+      if (original.Thicken(1) != 1) continue;
+      cell = FindShortCurveCell(original, 1);
+    }
+    if (cell < 0) state.SkipWithError("no cell qualifies");
+    for (auto _ : state) {
+      state.PauseTiming();
+      TSpine spine;
+      original.CopyTo(spine);
+      state.ResumeTiming();
+      benchmark::DoNotOptimize(PerformCellCurveMove(spine, cell, kMoveShortCurve, nullptr));
+    }
+  }
+  QuietMode.store(0);
+  state.SetComplexityN(n);
+}
+BENCHMARK(BM_ShortCurveMove)->Arg(50)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMicrosecond)->Complexity();

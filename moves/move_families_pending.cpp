@@ -5,17 +5,7 @@
 int CutAlongNormalTorus(TSpine&, int, TString*) { return 0; }
 
 
-int FindCounterpassCell(TSpine&) { return -1; }
-int TestCounterpass(TSpine&, int) { return 0; }
-int PerformCounterpass(TSpine&, int, TString*) { return 0; }
 
-int FindShortCurveCell(TSpine&, int) { return -1; }
-int FindCurveLength4WithPiercing(TSpine&, int* type) {
-  if (type != nullptr) *type = 0;
-  return -1;
-}
-int ClassifyCellCurveAt(TSpine&, int) { return 0; }
-int PerformCellCurveMove(TSpine&, int, int, TString*) { return 0; }
 
 
 int FindTMoveEdge(TSpine&, int) { return -1; }

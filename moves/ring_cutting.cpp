@@ -67,42 +67,6 @@ void Rebase(TComplex& surface, const THandle& part, TIntQuad& m, std::vector<THa
   }
 }
 
-// The Moebius case: the cell's two passages of the edge run the same way.
-// Splitting the thick cell between them and uniting the pieces across the
-// second half of the subdivided edge gives a cell that passes the first half
-// twice in opposite directions; p and q are those positions.
-int SplitAndReuniteAtDoubleEdge(TSpine& spine, THandle& thick, int a, int& p, int& q) {
-  THandle cell = TThickCell::Part(thick, 1);
-  THandle e = TCell::EdgeAt(cell, a);
-  int length = TCell::BoundaryLength(cell);
-  int lo = -1;
-  int hi = -1;
-  for (int k = 0; k < length; ++k) {
-    if (TCell::EdgeAt(cell, k).Object() != e.Object()) continue;
-    (lo == -1 ? lo : hi) = k;
-  }
-  if (lo == -1 || hi == -1 || TEdge::Valency(e) != 2 || TCell::DirectionAt(cell, lo) != TCell::DirectionAt(cell, hi))
-    return 0;
-  if (SubdivideThickEdgeAtPosition(spine, thick, lo, &hi) == 0) return 0;
-  // Passages lo, lo + 1 and hi, hi + 1 now run along the two halves.
-  cell = TThickCell::Part(thick, 1);
-  THandle firstHalf = TCell::EdgeAt(cell, lo);
-  TObjectHeader* one = nullptr;
-  TObjectHeader* two = nullptr;
-  if (SplitThickCell(spine, thick, lo, hi + 1, &one, &two) == 0) return 0;
-  TObjectHeader* united = nullptr;
-  if (UniteThickCells(spine, one, two, 1, &united) == 0) return 0;
-  thick = THandle(united);
-  cell = TThickCell::Part(thick, 1);
-  p = -1;
-  q = -1;
-  for (int k = 0; k < TCell::BoundaryLength(cell); ++k) {
-    if (TCell::EdgeAt(cell, k).Object() != firstHalf.Object()) continue;
-    (p == -1 ? p : q) = k;
-  }
-  return p != -1 && q != -1 ? 1 : 0;
-}
-
 int CutRing(TSpine& spine, int cellPosition, TString* text) {
   int i = -1;
   int j = -1;
@@ -159,6 +123,38 @@ int CutRing(TSpine& spine, int cellPosition, TString* text) {
 }
 
 }  // namespace
+
+int SplitAndReuniteAtDoubleEdge(TSpine& spine, THandle& thick, int a, int& p, int& q) {
+  THandle cell = TThickCell::Part(thick, 1);
+  THandle e = TCell::EdgeAt(cell, a);
+  int length = TCell::BoundaryLength(cell);
+  int lo = -1;
+  int hi = -1;
+  for (int k = 0; k < length; ++k) {
+    if (TCell::EdgeAt(cell, k).Object() != e.Object()) continue;
+    (lo == -1 ? lo : hi) = k;
+  }
+  if (lo == -1 || hi == -1 || TEdge::Valency(e) != 2 || TCell::DirectionAt(cell, lo) != TCell::DirectionAt(cell, hi))
+    return 0;
+  if (SubdivideThickEdgeAtPosition(spine, thick, lo, &hi) == 0) return 0;
+  // Passages lo, lo + 1 and hi, hi + 1 now run along the two halves.
+  cell = TThickCell::Part(thick, 1);
+  THandle firstHalf = TCell::EdgeAt(cell, lo);
+  TObjectHeader* one = nullptr;
+  TObjectHeader* two = nullptr;
+  if (SplitThickCell(spine, thick, lo, hi + 1, &one, &two) == 0) return 0;
+  TObjectHeader* united = nullptr;
+  if (UniteThickCells(spine, one, two, 1, &united) == 0) return 0;
+  thick = THandle(united);
+  cell = TThickCell::Part(thick, 1);
+  p = -1;
+  q = -1;
+  for (int k = 0; k < TCell::BoundaryLength(cell); ++k) {
+    if (TCell::EdgeAt(cell, k).Object() != firstHalf.Object()) continue;
+    (p == -1 ? p : q) = k;
+  }
+  return p != -1 && q != -1 ? 1 : 0;
+}
 
 int TestRingCutting(TSpine& spine, int cellPosition, int* first, int* second) {
   THandle cell = spine.NthCell(cellPosition);

@@ -25,6 +25,15 @@ class TComplex;
 struct TObjectHeader;
 int SetRingCuttingCoordinates(TSpine& spine, TObjectHeader* strip, TIntQuad& m1, TIntQuad& m2);
 
+// An edge of valency 2 passed twice the same way by the thick cell's cell
+// (at position a and one other): splitting the thick cell between the two
+// passages and uniting the pieces across the second half of the subdivided
+// edge gives a cell that passes the first half twice in opposite directions;
+// thick becomes the united thick cell, p and q those two positions. 1, or 0
+// when the edge does not fit (nothing changed) or a primitive refused.
+class THandle;
+int SplitAndReuniteAtDoubleEdge(TSpine& spine, THandle& thick, int a, int& p, int& q);
+
 // 282 to 284 with the cell name; nothing in quiet mode.
 class TString;
 void ReportRingCutting(TString& text, int messageId, const char* cellName);
