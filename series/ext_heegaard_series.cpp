@@ -20,6 +20,11 @@
 #include "series/series_runner.h"
 #include "shell/string_text.h"
 
+namespace {
+constexpr int kDiagramsHandledId = 9661;
+constexpr int kExtHeegaardStatusId = 9662;
+}  // namespace
+
 int TSeriesRunner::RunExtHeegaard(std::string_view text) {
   const std::string copy(text);
   const char* end = copy.c_str();
@@ -70,8 +75,8 @@ int TSeriesRunner::RunExtHeegaard(std::string_view text) {
               const int before = table_->CountEntries();
               table_->SetCurrentSourceName(numbers);
               if (ProgressDue()) {
-                Progress(numbers + " Diagrams " + std::to_string(handled) + " Manifolds " +
-                         std::to_string(table_->CountEntries()) + " (   To stop press Ctrl+Break");
+                Progress(FormatStringText(kExtHeegaardStatusId, numbers, handled,
+                                          static_cast<unsigned>(table_->CountEntries())));
               }
               auto expected = [j](TSpine& spine) {
                 return spine.Objects().CountOfKind(kCellKind) == 2 * j + 4 && spine.BoundaryCount() == 4 &&
@@ -90,7 +95,7 @@ int TSeriesRunner::RunExtHeegaard(std::string_view text) {
     list.Clear();
   }
   report_.NewLines(1);
-  report_.AppendText((std::to_string(handled) + " diagrams handled").c_str());
+  report_.AppendText(FormatStringText(kDiagramsHandledId, handled).c_str());
   report_.NewLines(2);
   return 1;
 }

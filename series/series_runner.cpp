@@ -9,13 +9,17 @@
 #include "foundation/status_reporter.h"
 #include "foundation/stop_flags.h"
 #include "foundation/stop_poll.h"
+#include "model/molecule_vertex.h"
 #include "model/object_header.h"
+#include "model/object_table.h"
 #include "model/quiet_scope.h"
 #include "model/spine.h"
 #include "invariants/surface_search.h"
 #include "presentations/crystallizations/crystallization_code.h"
 #include "presentations/triangulations/dehydration_code.h"
 #include "presentations/triangulations/iso_signature.h"
+#include "recognition/atom_table.h"
+#include "recognition/piece_code.h"
 #include "recognition/recognition_driver.h"
 #include "recognition/recognition_input.h"
 #include "recognition/result_printer.h"
@@ -104,6 +108,23 @@ bool HasSourcePosition(const TManifoldDescription& d, int position) {
   for (int k = 0; d.GetSource(k, name, at, sub) != 0; ++k)
     if (at == position) return true;
   return false;
+}
+
+// The number after "_" in the table name of the atom an entry's molecule
+// holds ("Q3_5" gives 5); 0 when it holds none the table names.
+unsigned ExceptionalAtomNumber(const TManifoldDescription& d) {
+  TObjectTable* molecule = d.GetMolecule();
+  if (molecule == nullptr) return 0;
+  TObjectHeader* atom = molecule->NthExceptionalAtom(0);
+  TAtomTriple triple;
+  if (atom == nullptr || TMoleculeVertex::Triple(atom, triple) == 0) return 0;
+  const std::string name = LoadAtomTable().FormatAtomName(TWordQuintuple{triple.first, triple.second, triple.third, 0, 0});
+  const std::size_t at = name.find('_');
+  if (at == std::string::npos) return 0;
+  unsigned number = 0;
+  for (std::size_t k = at + 1; k < name.size() && name[k] >= '0' && name[k] <= '9' && number < 100000000U; ++k)
+    number = number * 10 + static_cast<unsigned>(name[k] - '0');
+  return number;
 }
 
 bool ReadWholeFile(const std::string& name, std::string& text) {
@@ -214,6 +235,7 @@ int TSeriesRunner::Run(std::string_view text) {
   TDocumentSpine::TScope scope(document_);
   SeriesStopFlag().store(0);
   stopped_ = false;
+  exceptionalAtoms_ = 0;
   reportType_ = options_.SeriesReportType;
   if (reportType_ < kReportMinimal || reportType_ > kReportNonseries) reportType_ = kReportMinimal;
   const int ignoreReducible = options_.EnumerationOfManifoldsIgnoreReducible;
@@ -485,7 +507,17 @@ void TSeriesRunner::RunLineSeries(int kind, std::string_view text) {
       previousComplexity = complexity;
     }
     report_.AppendText((std::to_string(i) + ":\t" + line + "\t").c_str());
-    (void)entry;
+    // A list of descriptions in the order of the atom table checks itself:
+    // the i-th line must give the atom numbered i, and the k-th molecule with
+    // an atom of the table must hold the atom numbered k. "!!" marks a line
+    // that does not.
+    if (kind == kSeriesDehydrated && entry >= 0) {
+      const TManifoldDescription& d = *table_->GetEntry(entry);
+      if (const unsigned number = ExceptionalAtomNumber(d); number != 0) {
+        const unsigned expected = d.GetTypeCode() == kTableAtomCode ? i : ++exceptionalAtoms_;
+        if (number != expected) report_.AppendText("!!");
+      }
+    }
     report_.AppendText(report.c_str());
     if (report.empty() || report.back() != '\n') report_.NewLines(1);
   }

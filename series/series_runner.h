@@ -89,6 +89,8 @@ class TSeriesRunner {
   unsigned lastFileClass_ = 0;
   std::function<void(unsigned)> observer_;
   unsigned itemsBegun_ = 0;
+  // Molecules with a table atom met by the dehydrated series of this run.
+  unsigned exceptionalAtoms_ = 0;
   std::chrono::steady_clock::time_point lastProgress_{};
   bool progressShown_ = false;
 };

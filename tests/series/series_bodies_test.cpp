@@ -58,6 +58,33 @@ TEST(LineSeries, EachAcceptedLineIsRecognisedAndCounted) {
   }
 }
 
+// A list of dehydrated descriptions in the order of the atom table checks
+// itself: line i must give the atom Q.._i; a line that does not is marked.
+TEST(LineSeries, DehydratedListMarksAtomsOutOfTableOrder) {
+  struct Case {
+    const char* text;
+    std::vector<const char*> present;
+    std::vector<const char*> absent;
+  };
+  const std::vector<Case> cases = {
+      // m003 then m004: Q2_1 and Q2_2 in their places.
+      {"cabbbbapt\ncabbbbaei\n", {"1:\tcabbbbapt\t\tQ2_1", "2:\tcabbbbaei\t\tQ2_2"}, {"!!"}},
+      // Swapped: both out of place.
+      {"cabbbbaei\ncabbbbapt\n", {"1:\tcabbbbaei\t!!\tQ2_2", "2:\tcabbbbapt\t!!\tQ2_1"}, {}},
+      // A lens space has no atom: never marked.
+      {"baaaabn\ncabbbbaei\n", {"1:\tbaaaabn\t\tL(5,2)", "2:\tcabbbbaei\t\tQ2_2"}, {"!!"}},
+  };
+  for (const Case& c : cases) {
+    const TOptionValues options = DefaultOptions();
+    TOutput output;
+    TSeriesRunner runner(options, output);
+    ASSERT_EQ(runner.Run(c.text), 1) << c.text;
+    const std::string report = output.Text();
+    for (const char* line : c.present) EXPECT_NE(report.find(line), std::string::npos) << line << "\n" << report;
+    for (const char* line : c.absent) EXPECT_EQ(report.find(line), std::string::npos) << line << "\n" << report;
+  }
+}
+
 // Runs one series item's search on a signature with a clock that moves a
 // second at every reading.
 TRecognitionOutcome SearchWithClock(const char* signature, std::chrono::milliseconds limit) {
