@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <climits>
 
+#include "model/molecule_vertex.h"
+#include "model/object_table.h"
+#include "model/surface_name.h"
 #include "recognition/piece_code.h"
 #include "recognition/report_text.h"
 #include "recognition/result_printer.h"
@@ -26,6 +29,15 @@ constexpr int kTypeCountsId = 9266;
 constexpr int kTotalId = 9267;
 constexpr int kIncludingReducibleId = 9268;
 constexpr int kUnknownGeometryId = 9269;
+
+constexpr int kLensHeaderId = 9663;           // one; 9664 several
+constexpr int kStallingsHeaderId = 9665;      // 9666
+constexpr int kHyperbolicHeaderId = 9667;     // 9668
+constexpr int kReducibleHeaderId = 9669;      // 9670
+constexpr int kSeifertPlainHeaderId = 9671;   // 9672: no exceptional fibre
+constexpr int kSeifertOneHeaderId = 9673;     // 9674: one
+constexpr int kSeifertManyHeaderId = 9675;    // 9676: several
+constexpr int kGroupTableHeadingId = 9677;
 
 constexpr int kS3Geometry = 0;  // index only; S^3 is counted by type
 constexpr int kElliptic = 5;
@@ -113,6 +125,111 @@ int ListedPresentations(TManifoldTable& table, int i, int outputMode) {
   return std::max(typed, 1);
 }
 
+// ---- Groups ----
+// Consecutive entries of one kind form a group that the listing heads with
+// its size ("3 Lens"); over the whole table the head also counts the group
+// by complexity. Seifert manifolds group by their base and number of
+// exceptional fibres.
+enum : int {
+  kNoGroup = 0,
+  kLensGroup,
+  kSeifertGroup,
+  kStallingsGroup,
+  kHyperbolicGroup,
+  kReducibleGroup,
+  kGroupKinds,
+};
+
+int GroupKind(TManifoldDescription& d) {
+  if (d.IsReducible() == 1) return kReducibleGroup;
+  switch (d.GetTypeCode()) {
+    case kLensCode: return kLensGroup;
+    case kSeifertCode: return kSeifertGroup;
+    case kBundleCode: return kStallingsGroup;
+    case kFilledAtomCode:
+    case kMultiFilledAtomCode: return kHyperbolicGroup;
+    default: return kNoGroup;
+  }
+}
+
+// The Seifert atom of a Seifert manifold: the first vertex of its molecule.
+const TObjectHeader* SeifertVertex(const TManifoldDescription& d) {
+  const TObjectTable* molecule = d.GetMolecule();
+  if (molecule == nullptr) return nullptr;
+  for (int i = 0; i < molecule->Count(); ++i)
+    if (TMoleculeVertex::Of(molecule->At(i)) != nullptr) return molecule->At(i);
+  return nullptr;
+}
+
+bool SameGroup(int kind, TManifoldDescription& first, TManifoldDescription& d) {
+  if (GroupKind(d) != kind) return false;
+  if (kind != kSeifertGroup) return true;
+  const TObjectHeader* a = SeifertVertex(first);
+  const TObjectHeader* b = SeifertVertex(d);
+  return a != nullptr && b != nullptr && TMoleculeVertex::PairCount(a) == TMoleculeVertex::PairCount(b) &&
+         TMoleculeVertex::Classify(a) == TMoleculeVertex::Classify(b);
+}
+
+// The size of the group that begins at order[at] (0 for an entry of no
+// group, which is a group of one without a head).
+std::size_t GroupSize(TManifoldTable& table, const std::vector<int>& order, std::size_t at) {
+  TManifoldDescription& first = *table.GetEntry(order[at]);
+  const int kind = GroupKind(first);
+  if (kind == kNoGroup) return 0;
+  std::size_t end = at + 1;
+  while (end < order.size() && SameGroup(kind, first, *table.GetEntry(order[end]))) ++end;
+  return end - at;
+}
+
+std::string SeifertHeader(const TManifoldDescription& first, unsigned g) {
+  const TObjectHeader* vertex = SeifertVertex(first);
+  const int pairs = vertex != nullptr ? TMoleculeVertex::PairCount(vertex) : 0;
+  TOutput base;
+  if (vertex != nullptr) PrintSurfaceName(base, TMoleculeVertex::FlagB(vertex), TMoleculeVertex::FlagA(vertex), 0);
+  const std::string name = base.Text();
+  if (pairs <= 1) return g == 1 ? FormatStringText(kSeifertPlainHeaderId, name) : FormatStringText(kSeifertPlainHeaderId + 1, g, name);
+  if (pairs == 2) return g == 1 ? FormatStringText(kSeifertOneHeaderId, name) : FormatStringText(kSeifertOneHeaderId + 1, g, name);
+  const unsigned fibres = static_cast<unsigned>(pairs - 1);
+  return g == 1 ? FormatStringText(kSeifertManyHeaderId, name, fibres)
+                : FormatStringText(kSeifertManyHeaderId + 1, g, name, fibres);
+}
+
+// Writes the head of the group of g entries at order[at]. order holds the
+// entries under the filter: those of one complexity, or (wholeTable) all,
+// when the head is followed by the group's count by complexity from the
+// table's smallest complexity to its largest.
+void PrintGroupHeader(TReportText& output, TManifoldTable& table, const std::vector<int>& order, std::size_t at,
+                      std::size_t g, bool wholeTable, int smallest, int largest) {
+  TManifoldDescription& first = *table.GetEntry(order[at]);
+  const int kind = GroupKind(first);
+  const unsigned count = static_cast<unsigned>(g);
+  // A group that is every entry under the filter needs no head, except
+  // the Seifert one, which names the base.
+  if (kind == kSeifertGroup) {
+    Append(output, SeifertHeader(first, count));
+    output.NewLines(1);
+  } else if (g < order.size()) {
+    const int id = kind == kLensGroup         ? kLensHeaderId
+                   : kind == kStallingsGroup  ? kStallingsHeaderId
+                   : kind == kHyperbolicGroup ? kHyperbolicHeaderId
+                                              : kReducibleHeaderId;
+    Append(output, count == 1 ? StringText(id) : FormatStringText(id + 1, count));
+    output.NewLines(1);
+  }
+  if (!wholeTable || (kind != kSeifertGroup && smallest >= largest)) return;
+  output.NewLines(1);
+  Append(output, StringText(kGroupTableHeadingId));
+  output.NewLines(1);
+  for (int c = smallest; c <= largest; ++c) {
+    unsigned inC = 0;
+    for (std::size_t k = at; k < at + g; ++k) inC += table.GetEntry(order[k])->GetComplexity() == c ? 1 : 0;
+    const unsigned cu = static_cast<unsigned>(c);
+    Append(output, kind == kSeifertGroup ? FormatText("%10u%10u", cu, inC) : FormatText("%8u%14u", cu, inC));
+    output.NewLines(1);
+  }
+  if (kind == kLensGroup || kind == kSeifertGroup || kind == kStallingsGroup) output.NewLines(1);
+}
+
 }  // namespace
 
 std::string HomologyText(const std::vector<std::int32_t>* homology) {
@@ -179,9 +296,22 @@ void PrintTable(TReportText& output, TManifoldTable& table, const TResultTableSt
       }
     }
     output.NewLines(1);
+    std::vector<int> ofC;
+    for (int i = 0; i < n; ++i)
+      if (arrival || table.GetEntry(i)->GetComplexity() == c) ofC.push_back(i);
+    const bool grouped = n > 1 && table.GetKind() == kTableSorted;
+    std::size_t groupEnd = 0;
     unsigned k = 0;
-    for (int i = 0; i < n; ++i) {
-      if (!arrival && table.GetEntry(i)->GetComplexity() != c) continue;
+    for (std::size_t at = 0; at < ofC.size(); ++at) {
+      const int i = ofC[at];
+      if (grouped && at >= groupEnd) {
+        const std::size_t g = GroupSize(table, ofC, at);
+        if (g > 0) {
+          if (GroupKind(*table.GetEntry(i)) == kSeifertGroup) output.NewLines(1);
+          PrintGroupHeader(output, table, ofC, at, g, false, smallest, largest);
+        }
+        groupEnd = at + std::max<std::size_t>(g, 1);
+      }
       ++k;
       ++listed;
       const unsigned cu = static_cast<unsigned>(c);
@@ -217,17 +347,43 @@ void PrintTable(TReportText& output, TManifoldTable& table, const TResultTableSt
     Append(output, StringText(kByParametersId));
     PrintTypeCounts(output, table, static_cast<unsigned>(n), -1);
     output.NewLines(3);
-    output.NewLines(1);
+    // The heads of the groups over the whole table go both into the listing
+    // and, gathered by kind, into the summaries before it.
+    std::vector<int> all(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) all[static_cast<std::size_t>(i)] = i;
+    TReportText listing;
+    std::vector<std::string> summaries(kGroupKinds);
+    std::size_t groupEnd = 0;
     for (int i = 0; i < n; ++i) {
-      output.AppendText(std::to_string(i + 1).c_str());
-      output.AppendText("\t[");
-      Append(output, names[static_cast<std::size_t>(i)]);
-      output.AppendText("]\t");
+      const std::size_t at = static_cast<std::size_t>(i);
+      if (n > 1 && at >= groupEnd) {
+        const std::size_t g = GroupSize(table, all, at);
+        if (g > 0) {
+          TReportText head;
+          PrintGroupHeader(head, table, all, at, g, true, smallest, largest);
+          const int kind = GroupKind(*table.GetEntry(i));
+          listing.AppendText(head.text);
+          summaries[static_cast<std::size_t>(kind)] += head.text;
+          if (kind == kHyperbolicGroup || kind == kReducibleGroup) listing.NewLines(1);
+        }
+        groupEnd = at + std::max<std::size_t>(g, 1);
+      }
+      listing.AppendText(std::to_string(i + 1));
+      listing.AppendText("\t[");
+      listing.AppendText(names[at]);
+      listing.AppendText("]\t");
       TOutput description;
       PrintAssemblyResult(description, *table.GetEntry(i), 2, HomologyText(table.GetEntryHomology(i)));
-      output.AppendText(description.Text());
-      output.NewLines(2);
+      listing.AppendText(description.Text());
+      listing.NewLines(2);
     }
+    for (const int kind : {kLensGroup, kSeifertGroup, kStallingsGroup, kHyperbolicGroup, kReducibleGroup}) {
+      if (summaries[static_cast<std::size_t>(kind)].empty()) continue;
+      output.AppendText(summaries[static_cast<std::size_t>(kind)]);
+      output.NewLines(1);
+    }
+    output.NewLines(1);
+    output.AppendText(listing.text);
     output.NewLines(2);
     if (style.sourceSpines) {
       output.NewLines(2);

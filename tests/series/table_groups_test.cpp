@@ -1,0 +1,77 @@
+// The heads of the groups in a series' table report: consecutive entries of
+// one kind are headed by their number, and over the whole table by their
+// count at each complexity.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "foundation/output.h"
+#include "series/series_runner.h"
+#include "shell/options.h"
+
+namespace {
+
+std::string RunSeries(const char* text) {
+  TOptionValues options;
+  TOptions::Preset(1, options).Apply(options);
+  TOutput output;
+  TSeriesRunner runner(options, output);
+  EXPECT_EQ(runner.Run(text), 1) << text;
+  return output.Text();
+}
+
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+// S^3, RP^3, L(4,1), L(5,2), S^2xS^1 of complexity 1 and L(3,1) of
+// complexity 2 (closed census signatures).
+constexpr const char* kMixed = "bkaagb\nbkaajj\nbkaajn\ncMcabbjaj\ncPcbbbahh\ncPcbbbaai\n";
+
+TEST(TableGroups, GroupsAreHeadedByComplexityAndOverTheWholeTable) {
+  const std::string report = RunSeries(kMixed);
+  const std::string byParameters = "Table ordered only by parameters of manifolds:";
+  const std::size_t split = report.find(byParameters);
+  ASSERT_NE(split, std::string::npos) << report;
+  const std::string listing = report.substr(0, split);
+  const std::string ordered = report.substr(split);
+
+  // By complexity: complexity 1 has 3 lens spaces (RP^3 among them) after
+  // S^3, then S^2xS^1 alone; the lone L(3,1) of complexity 2 is its whole
+  // complexity and gets no head.
+  EXPECT_NE(listing.find("1_1\t\tS^3\tH_1=0\r\n\r\n\t\t************\r\n\t\t3 Lens\r\n\r\n1_2\t\tRP^3"), std::string::npos)
+      << listing;
+  EXPECT_NE(listing.find("\r\n\t\t************\r\n\t\t1 Reducible manifold\r\n\r\n1_5\t\tS^2xS^1"), std::string::npos)
+      << listing;
+  EXPECT_EQ(Occurrences(listing, "************"), 2U) << listing;
+  EXPECT_EQ(listing.find("Complexity       Manifolds"), std::string::npos) << listing;
+
+  // Over the whole table the 4 lens spaces are one group, counted by
+  // complexity; each head is written in its kind's summary and again in the
+  // listing, the lens summary before the reducible one.
+  const std::string lensHead =
+      "\t\t************\r\n\t\t4 Lens\r\n\r\nComplexity       Manifolds\r\n"
+      "       1             3\r\n       2             1\r\n\r\n";
+  const std::string reducibleHead =
+      "\t\t************\r\n\t\t1 Reducible manifold\r\n\r\nComplexity       Manifolds\r\n"
+      "       1             1\r\n       2             0\r\n";
+  EXPECT_EQ(Occurrences(ordered, lensHead), 2U) << ordered;
+  EXPECT_EQ(Occurrences(ordered, reducibleHead), 2U) << ordered;
+  EXPECT_LT(ordered.find(lensHead), ordered.find(reducibleHead)) << ordered;
+  EXPECT_LT(ordered.find(reducibleHead), ordered.find("1\t[1_1]")) << ordered;
+  // In the listing the lens head stands before its first member.
+  EXPECT_NE(ordered.find(lensHead + "2\t[1_2]\t\tRP^3"), std::string::npos) << ordered;
+}
+
+TEST(TableGroups, AGroupThatIsTheWholeTableHasNoHead) {
+  // L(4,1) and L(5,2): one complexity, one group.
+  const std::string report = RunSeries("bkaajj\nbkaajn\n");
+  EXPECT_NE(report.find("Manifolds\t2"), std::string::npos) << report;
+  EXPECT_EQ(report.find("************"), std::string::npos) << report;
+  EXPECT_EQ(report.find("Complexity       Manifolds"), std::string::npos) << report;
+}
+
+}  // namespace
