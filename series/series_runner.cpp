@@ -49,6 +49,11 @@ constexpr int kCrystallizationsHandledId = 9250;
 constexpr int kItemOfId = 9251;
 constexpr int kEngineNotBuiltId = 9252;
 constexpr int kCannotSaveId = 9253;
+constexpr int kWorkFileId = 9678;
+
+// The crystallization series copies its report here after every item, so
+// that a long run that is killed leaves what it did.
+constexpr const char* kWorkFileName = "Temp.out";
 
 constexpr int kReportMinimal = 1;
 constexpr int kReportCutOnly = 2;
@@ -532,6 +537,17 @@ void TSeriesRunner::RunLineSeries(int kind, std::string_view text) {
 
 void TSeriesRunner::RunCrystallizations(std::string_view text, const std::string& name) {
   if (!name.empty()) table_->SetCurrentSourceName(name);
+  // The work file starts empty; it receives the report from here on.
+  std::ofstream work(kWorkFileName, std::ios::binary | std::ios::trunc);
+  if (!work) Message(FormatStringText(kWorkFileId, kWorkFileName));
+  std::size_t written = report_.text.size();
+  auto copyToWorkFile = [&] {
+    if (!work) return;
+    work.write(report_.text.data() + written, static_cast<std::streamsize>(report_.text.size() - written));
+    work.flush();
+    written = report_.text.size();
+    if (!work) Message(FormatStringText(kWorkFileId, kWorkFileName));
+  };
   const std::vector<std::string_view> lines = SplitLines(text);
   unsigned total = 0;
   for (std::string_view line : lines) total += IsCrystallizationText(std::string(line).c_str()) != 0 ? 1 : 0;
@@ -574,8 +590,10 @@ void TSeriesRunner::RunCrystallizations(std::string_view text, const std::string
     report_.AppendText((std::to_string(handled) + ":\t" + line + "\r\n").c_str());
     report_.AppendText(report.c_str());
     report_.NewLines(2);
+    copyToWorkFile();
   }
   report_.NewLines(1);
   report_.AppendText((std::to_string(handled) + StringText(kCrystallizationsHandledId) + std::to_string(incorrect)).c_str());
   report_.NewLines(3);
+  copyToWorkFile();
 }

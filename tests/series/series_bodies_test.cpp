@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -83,6 +86,34 @@ TEST(LineSeries, DehydratedListMarksAtomsOutOfTableOrder) {
     for (const char* line : c.present) EXPECT_NE(report.find(line), std::string::npos) << line << "\n" << report;
     for (const char* line : c.absent) EXPECT_EQ(report.find(line), std::string::npos) << line << "\n" << report;
   }
+}
+
+// The crystallization series copies its report, item by item, to the work
+// file in the current folder, which it empties first.
+TEST(LineSeries, CrystallizationReportIsCopiedToTheWorkFile) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / "sorvelin_series_work_file";
+  fs::create_directories(folder);
+  const fs::path previous = fs::current_path();
+  fs::current_path(folder);
+  { std::ofstream("Temp.out") << "left from an earlier run\n"; }
+  const TOptionValues options = DefaultOptions();
+  TOutput output;
+  TSeriesRunner runner(options, output);
+  EXPECT_EQ(runner.Run("a*a*a\nbadc*cdab*dcba\n"), 1);
+  std::ifstream file("Temp.out", std::ios::binary);
+  std::ostringstream work;
+  work << file.rdbuf();
+  file.close();
+  fs::current_path(previous);
+  fs::remove_all(folder);
+  const std::string report = output.Text();
+  const std::string summary = "2 crystallizations handled, incorrect crystallizations: 0\r\n\r\n\r\n";
+  ASSERT_NE(report.find(summary), std::string::npos) << report;
+  // The file holds the report up to the summary: both items, not the table.
+  EXPECT_EQ(work.str(), report.substr(0, report.find(summary) + summary.size()));
+  EXPECT_NE(work.str().find("1:\ta*a*a"), std::string::npos) << work.str();
+  EXPECT_NE(work.str().find("2:\tbadc*cdab*dcba"), std::string::npos) << work.str();
 }
 
 // Runs one series item's search on a signature with a clock that moves a
