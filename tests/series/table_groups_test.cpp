@@ -3,12 +3,22 @@
 // count at each complexity.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/output.h"
+#include "model/molecule_vertex.h"
+#include "model/object_table.h"
+#include "recognition/fibres.h"
+#include "recognition/manifold_description.h"
+#include "recognition/piece_code.h"
+#include "recognition/result_table.h"
+#include "recognition/result_table_printer.h"
 #include "series/series_runner.h"
 #include "shell/options.h"
+#include "support/model_heap.h"
 
 namespace {
 
@@ -72,6 +82,41 @@ TEST(TableGroups, AGroupThatIsTheWholeTableHasNoHead) {
   EXPECT_NE(report.find("Manifolds\t2"), std::string::npos) << report;
   EXPECT_EQ(report.find("************"), std::string::npos) << report;
   EXPECT_EQ(report.find("Complexity       Manifolds"), std::string::npos) << report;
+}
+
+// A Seifert manifold over S^2 with the given fibres (a, b).
+std::unique_ptr<TManifoldDescription> SeifertOverSphere(const std::vector<std::pair<int, int>>& fibres) {
+  auto d = std::make_unique<TManifoldDescription>();
+  auto* molecule = new TObjectTable;
+  d->SetMolecule(molecule);
+  THandle v(molecule->NewAtom(kSeifertAtom));
+  TMoleculeVertex::ResetByType(v, kBaseSphere);
+  for (const auto& [a, b] : fibres) AddFibre(v, a, b);
+  NormalizeFibres(v, 1);
+  d->SetPieceCode(BuildPieceCode(v, 1));
+  d->SetComplexity(5);
+  return d;
+}
+
+TEST(TableGroups, SeifertGroupsNameTheirBaseAndFibres) {
+  TScopedModelHeap heap;
+  TManifoldTable table;
+  for (const std::vector<std::pair<int, int>>& fibres :
+       {std::vector<std::pair<int, int>>{{2, 1}, {3, 1}, {5, -4}}, {{2, 1}, {3, 1}, {7, -5}}}) {
+    int index = -1;
+    table.LookUp(index, SeifertOverSphere(fibres));
+    ASSERT_GE(index, 0);
+  }
+  ASSERT_EQ(table.CountEntries(), 2);
+  TOutput output;
+  PrintResultTable(output, table, TResultTableStyle{});
+  const std::string report = output.Text();
+  // The head is shown even for a group that is the whole table; over the
+  // whole table its count by complexity follows.
+  const std::string head = "\t\t************\r\n\t\t2 Seifert manifolds over S^2 with 3 exceptional fibers\r\n";
+  EXPECT_EQ(Occurrences(report, head), 3U) << report;
+  EXPECT_NE(report.find(head + "\r\nComplexity       Manifolds\r\n         5         2\r\n\r\n"), std::string::npos)
+      << report;
 }
 
 }  // namespace
