@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <map>
+#include <set>
 
 #include "model/molecule_vertex.h"
 #include "model/object_table.h"
@@ -38,6 +40,8 @@ constexpr int kSeifertPlainHeaderId = 9671;   // 9672: no exceptional fibre
 constexpr int kSeifertOneHeaderId = 9673;     // 9674: one
 constexpr int kSeifertManyHeaderId = 9675;    // 9676: several
 constexpr int kGroupTableHeadingId = 9677;
+constexpr int kSourceListHeadingId = 9679;
+constexpr int kNoneId = 3028;
 
 constexpr int kS3Geometry = 0;  // index only; S^3 is counted by type
 constexpr int kElliptic = 5;
@@ -230,6 +234,88 @@ void PrintGroupHeader(TReportText& output, TManifoldTable& table, const std::vec
   if (kind == kLensGroup || kind == kSeifertGroup || kind == kStallingsGroup) output.NewLines(1);
 }
 
+// ---- Sources ----
+// The sources of a presentation: for each source name, the item numbers
+// read under it, those of one graph (subposition) bracketed after
+// "Graph <number>". With every presentation merged (output mode 2), the
+// item numbers of the whole chain by name.
+std::string SourceName(TManifoldTable& table, int index) {
+  const std::string* name = table.GetSourceName(index);
+  return name != nullptr ? *name : std::string();
+}
+
+void PrintGraphList(TReportText& output, TManifoldTable& table, TManifoldDescription& d, int outputMode) {
+  if (outputMode == 1 || d.GetNextPresentation() == nullptr) {
+    struct TSource {
+      int name, position, sub;
+    };
+    std::vector<TSource> sources;
+    for (TSource s{}; d.GetSource(static_cast<int>(sources.size()), s.name, s.position, s.sub) != 0;) sources.push_back(s);
+    if (sources.empty()) {
+      output.NewLines(1);
+      output.Tabs(2);
+      output.AppendText(StringText(kNoneId));
+    } else {
+      if (sources.size() > 1) output.AppendText("!");
+      bool open = false;
+      int openSub = 0;
+      for (std::size_t k = 0; k < sources.size(); ++k) {
+        const TSource& s = sources[k];
+        if (k == 0 || s.name != sources[k - 1].name) {
+          if (open) output.AppendText("]");
+          output.NewLines(1);
+          output.Tabs(2);
+          output.AppendText(SourceName(table, s.name));
+          open = false;
+        }
+        if (s.sub == -1) {
+          // The group of a graph ends here; its bracket is closed so that
+          // every "[" written has its "]".
+          if (open) output.AppendText(" ]");
+          open = false;
+        } else if (!open || s.sub != openSub) {
+          output.AppendText(open ? "] Graph " : " Graph ");
+          output.AppendText(std::to_string(s.sub));
+          output.AppendText("[");
+          open = true;
+          openSub = s.sub;
+        }
+        if (s.position != 0) output.AppendText(" " + std::to_string(s.position));
+        if (k + 1 == sources.size() && open) output.AppendText(" ]");
+      }
+    }
+  } else {
+    // Name index -> the positions read under it, over the whole chain.
+    std::map<int, std::set<int>> byName;
+    for (TManifoldDescription* p = &d; p != nullptr; p = p->GetNextPresentation()) {
+      int name = 0;
+      int position = 0;
+      int sub = 0;
+      for (int k = 0; p->GetSource(k, name, position, sub) != 0; ++k) byName[name].insert(position);
+    }
+    const bool crystallizations = table.GetSourceKind() == kSourceCrystallizations;
+    std::set<std::string> texts;
+    for (const auto& [name, positions] : byName) {
+      if (!crystallizations) {
+        output.NewLines(1);
+        output.Tabs(2);
+        output.AppendText(SourceName(table, name));
+      }
+      for (int position : positions) {
+        if (crystallizations)
+          texts.insert("\t\t" + SourceName(table, name) + " " + std::to_string(static_cast<unsigned>(position)));
+        else
+          output.AppendText(" " + std::to_string(position));
+      }
+    }
+    for (const std::string& text : texts) {
+      output.NewLines(1);
+      output.AppendText(text);
+    }
+  }
+  output.NewLines(1);
+}
+
 }  // namespace
 
 std::string HomologyText(const std::vector<std::int32_t>* homology) {
@@ -275,6 +361,7 @@ void PrintTable(TReportText& output, TManifoldTable& table, const TResultTableSt
     largest = std::max(largest, table.GetEntry(i)->GetComplexity());
   }
   const bool arrival = table.GetKind() == kTableArrivalOrder;
+  TReportText sourceList;
   int listed = 0;
   // Complexities in increasing order; an arrival-order table is one pass.
   std::vector<int> complexities;
@@ -318,10 +405,15 @@ void PrintTable(TReportText& output, TManifoldTable& table, const TResultTableSt
       names[static_cast<std::size_t>(i)] = FormatStringText(kEntryNameId, cu, k);
       const int count = ListedPresentations(table, i, style.outputMode);
       const std::string homology = HomologyText(table.GetEntryHomology(i));
+      const std::string nameLine = count < 2 ? names[static_cast<std::size_t>(i)]
+                                             : FormatStringText(kEntryNameWithCountId, cu, k, static_cast<unsigned>(count));
       if (named) {
         output.NewLines(1);
-        Append(output, count < 2 ? names[static_cast<std::size_t>(i)]
-                                 : FormatStringText(kEntryNameWithCountId, cu, k, static_cast<unsigned>(count)));
+        Append(output, nameLine);
+      }
+      if (style.sourceList) {
+        sourceList.AppendText(nameLine);
+        if (count > 1) sourceList.NewLines(1);
       }
       if (count > 1) output.NewLines(1);
       int l = 0;
@@ -338,6 +430,13 @@ void PrintTable(TReportText& output, TManifoldTable& table, const TResultTableSt
         TOutput description;
         PrintAssemblyResult(description, d, count != 1 ? 3 : 2, homology);
         output.AppendText(description.Text());
+        if (style.sourceList) {
+          if (count > 1 && named) {
+            sourceList.Tabs(1);
+            sourceList.AppendText(FormatStringText(kPresentationNameId, cu, k, static_cast<unsigned>(l)));
+          }
+          PrintGraphList(sourceList, table, d, style.outputMode);
+        }
       }
     }
   }
@@ -385,6 +484,11 @@ void PrintTable(TReportText& output, TManifoldTable& table, const TResultTableSt
     output.NewLines(1);
     output.AppendText(listing.text);
     output.NewLines(2);
+    if (style.sourceList) {
+      output.NewLines(2);
+      Append(output, StringText(kSourceListHeadingId));
+      output.AppendText(sourceList.text);
+    }
     if (style.sourceSpines) {
       output.NewLines(2);
       for (int i = 0; i < n; ++i) {

@@ -18,6 +18,9 @@ struct TResultTableStyle {
   bool seriesRun = true;
   // The source spines (entry texts) are listed at the end.
   bool sourceSpines = true;
+  // Where each presentation came from (source names, item numbers and
+  // graph numbers) is listed after the table.
+  bool sourceList = false;
 };
 
 // The text of a stored homology (torsion, then zeros for Z): "H_1=Z_5+Z",

@@ -326,6 +326,7 @@ int TSeriesRunner::Run(std::string_view text) {
     TResultTableStyle style;
     style.outputMode = options_.EnumerationOfManifoldsOutputMode;
     style.sourceSpines = kind != kSeriesExtHeegaard;
+    style.sourceList = options_.EnumerationOfManifoldsOutputSourceSpineList == 1;
     TOutput tableReport;
     PrintResultTable(tableReport, *table_, style);
     report_.AppendText(tableReport.Text());

@@ -3,6 +3,7 @@
 // count at each complexity.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
@@ -82,6 +83,41 @@ TEST(TableGroups, AGroupThatIsTheWholeTableHasNoHead) {
   EXPECT_NE(report.find("Manifolds\t2"), std::string::npos) << report;
   EXPECT_EQ(report.find("************"), std::string::npos) << report;
   EXPECT_EQ(report.find("Complexity       Manifolds"), std::string::npos) << report;
+}
+
+// After the table, each presentation's sources: the name it was read
+// under and the numbers of the items that gave it ("!" when several).
+TEST(TableSources, EachEntryListsTheItemsItCameFrom) {
+  struct Case {
+    int sourceList;
+    const char* expected;  // empty: no source section
+  };
+  const std::vector<Case> cases = {
+      {1, "Source Spine information\r\n\r\n1_1\r\n\t\ta*a*a 1\r\n2_1!\r\n\t\tbadc*cdab*dcba 2 4\r\n\r\n"},
+      {0, ""},
+  };
+  // The crystallization series writes its work file in the current folder.
+  const std::filesystem::path saved = std::filesystem::current_path();
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "sorvelin_series_sources";
+  std::filesystem::create_directories(folder);
+  std::filesystem::current_path(folder);
+  for (const Case& c : cases) {
+    TOptionValues options;
+    TOptions::Preset(1, options).Apply(options);
+    options.EnumerationOfManifoldsOutputSourceSpineList = c.sourceList;
+    TOutput output;
+    TSeriesRunner runner(options, output);
+    // S^3, RP^3, a code that is no manifold, RP^3 again.
+    ASSERT_EQ(runner.Run("a*a*a\nbadc*cdab*dcba\nabc*bca*cab\nbadc*cdab*dcba\n"), 1);
+    const std::string report = output.Text();
+    if (*c.expected != 0) {
+      EXPECT_NE(report.find(c.expected), std::string::npos) << report;
+    } else {
+      EXPECT_EQ(report.find("Source Spine information"), std::string::npos) << report;
+    }
+  }
+  std::filesystem::current_path(saved);
+  std::filesystem::remove_all(folder);
 }
 
 // A Seifert manifold over S^2 with the given fibres (a, b).
