@@ -76,6 +76,15 @@ TEST(LineSeries, DehydratedListMarksAtomsOutOfTableOrder) {
       {"cabbbbaei\ncabbbbapt\n", {"1:\tcabbbbaei\t!!\tQ2_2", "2:\tcabbbbapt\t!!\tQ2_1"}, {}},
       // A lens space has no atom: never marked.
       {"baaaabn\ncabbbbaei\n", {"1:\tbaaaabn\t\tL(5,2)", "2:\tcabbbbaei\t\tQ2_2"}, {"!!"}},
+      // Fillings of Q2_1: the k-th molecule with a table atom must hold
+      // Q2_.._k. The count starts again with every run, so the same list
+      // run twice is marked alike.
+      {"jbpbfaabfefghiihikxwaqdknww\njcpbfaabfefghiihinawxqdnnww\n",
+       {"1:\tjbpbfaabfefghiihikxwaqdknww\t\tDehn filling Q2_1", "2:\tjcpbfaabfefghiihinawxqdnnww\t!!\tDehn filling Q2_1"},
+       {}},
+      {"jbpbfaabfefghiihikxwaqdknww\njcpbfaabfefghiihinawxqdnnww\n",
+       {"1:\tjbpbfaabfefghiihikxwaqdknww\t\tDehn filling Q2_1", "2:\tjcpbfaabfefghiihinawxqdnnww\t!!\tDehn filling Q2_1"},
+       {}},
   };
   for (const Case& c : cases) {
     const TOptionValues options = DefaultOptions();
