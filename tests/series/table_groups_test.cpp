@@ -155,4 +155,40 @@ TEST(TableGroups, SeifertGroupsNameTheirBaseAndFibres) {
       << report;
 }
 
+// The sources of a presentation read from graphs (subpositions): the item
+// numbers of one graph are bracketed after its number, and a source read
+// from no graph closes the bracket.
+TEST(TableSources, GraphGroupsAreBracketed) {
+  struct Case {
+    std::vector<std::pair<int, int>> sources;  // (position, subposition)
+    const char* expected;
+  };
+  const std::vector<Case> cases = {
+      {{{3, 1}, {5, 1}}, "\r\n\t\tg Graph 1[ 3 5 ]\r\n"},
+      {{{3, 1}, {5, 2}}, "\r\n\t\tg Graph 1[ 3] Graph 2[ 5 ]\r\n"},
+      {{{3, 1}, {5, 1}, {7, -1}}, "\r\n\t\tg Graph 1[ 3 5 ] 7\r\n"},
+      {{{4, -1}}, "\r\n\t\tg 4\r\n"},
+  };
+  for (const Case& c : cases) {
+    TScopedModelHeap heap;
+    TManifoldTable table;
+    table.SetCurrentSourceName("g");
+    for (const auto& [position, sub] : c.sources) {
+      table.SetSourcePosition(position, sub);
+      int index = -1;
+      table.LookUp(index, SeifertOverSphere({{2, 1}, {3, 1}, {5, -4}}));
+      ASSERT_EQ(index, 0);
+    }
+    ASSERT_EQ(table.CountEntries(), 1);
+    TOutput output;
+    TResultTableStyle style;
+    style.sourceList = true;
+    PrintResultTable(output, table, style);
+    const std::string report = output.Text();
+    const std::string expected = std::string("Source Spine information\r\n\r\n5_1") +
+                                 (c.sources.size() > 1 ? "!" : "") + c.expected;
+    EXPECT_NE(report.find(expected), std::string::npos) << c.expected << "\n" << report;
+  }
+}
+
 }  // namespace
