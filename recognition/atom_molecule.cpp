@@ -1,5 +1,6 @@
 #include "recognition/atom_molecule.h"
 
+#include <utility>
 #include <vector>
 
 #include "foundation/checked_int64.h"
@@ -11,6 +12,7 @@
 #include "model/vertex.h"
 #include "recognition/atom_boundary_fit.h"
 #include "recognition/atom_table.h"
+#include "recognition/atom_torus_map.h"
 
 namespace {
 
@@ -47,11 +49,28 @@ void StoreGluing(const TTorusEdge& t, TIntQuad m) {
 
 }  // namespace
 
-int MapAllTori(const TTableRecord& record, TObjectHeader* vertex) {
+int MapAllTori(const TTableRecord& record, TObjectHeader* vertex,
+               const std::vector<std::vector<TTorusImage>>* maps) {
   const int tori = TVertex::Valency(vertex);
   if (TMoleculeVertex::Of(vertex) == nullptr || tori != record.GetTorusCount()) return 0;
+  if (maps != nullptr && maps->empty()) return 0;
+  for (std::size_t r = 0; maps != nullptr && r < maps->size(); ++r) {
+    if (static_cast<int>((*maps)[r].size()) != tori) return 0;
+  }
+  // With more tori the first isomorphism (an orientation-preserving one when
+  // there is one) places them; one torus is fitted over all of them.
+  const std::vector<TTorusImage>* images = maps != nullptr ? &maps->front() : nullptr;
   std::vector<TTorusEdge> edges;
   for (int i = 0; i < tori; ++i) edges.push_back(ReadEdge(vertex, i));
+  // The record torus of each edge: a permutation of the edges, or nothing
+  // is changed.
+  std::vector<int> slot(edges.size());
+  std::vector<bool> taken(edges.size(), false);
+  for (std::size_t i = 0; i < edges.size(); ++i) {
+    slot[i] = images != nullptr ? (*images)[i].recordTorus : static_cast<int>(i);
+    if (slot[i] < 0 || slot[i] >= tori || taken[static_cast<std::size_t>(slot[i])]) return 0;
+    taken[static_cast<std::size_t>(slot[i])] = true;
+  }
   // Everything is computed first and written afterwards, so that an
   // overflow leaves the molecule as it was.
   struct TWrite {
@@ -63,25 +82,39 @@ int MapAllTori(const TTableRecord& record, TObjectHeader* vertex) {
   for (std::size_t i = 0; i < edges.size(); ++i) {
     const TTorusEdge& t = edges[i];
     TWrite& w = writes[i];
-    w.gluing = t.m;
+    const TIntQuad toRecord = images != nullptr ? (*images)[i].toRecord : TIntQuad{1, 0, 0, 1};
     int px = 0, py = 0;
     w.filled = IsFilling(t.far) && TMoleculeVertex::PairAt(t.far, 0, px, py) == 1;
+    // The slope in the piece's coordinates; FitBoundary and the products
+    // below take it (and the gluing) into the record's.
+    std::int64_t x = std::int64_t{t.m.a} * px + std::int64_t{t.m.b} * py;
+    std::int64_t y = std::int64_t{t.m.c} * px + std::int64_t{t.m.d} * py;
     if (tori == 1) {
       int pOut = 0, qOut = 0;
-      std::int64_t x = std::int64_t{t.m.a} * px + std::int64_t{t.m.b} * py;
-      std::int64_t y = std::int64_t{t.m.c} * px + std::int64_t{t.m.d} * py;
       TIntQuad m = t.m;
-      FitBoundary(record, TIntQuad{1, 0, 0, 1}, m, w.filled, Checked(x), Checked(y), pOut, qOut);
+      std::vector<TIntQuad> torusMaps{toRecord};
+      if (maps != nullptr) {
+        torusMaps.clear();
+        for (const std::vector<TTorusImage>& row : *maps) {
+          if (row[0].hasMatrix) torusMaps.push_back(row[0].toRecord);
+        }
+        if (torusMaps.empty()) torusMaps.push_back(TIntQuad{1, 0, 0, 1});
+      }
+      FitBoundary(record, torusMaps, m, w.filled, Checked(x), Checked(y), pOut, qOut);
       w.gluing = m;
       w.x = pOut;
       w.y = qOut;
     } else if (w.filled) {
-      std::int64_t x = std::int64_t{t.m.a} * px + std::int64_t{t.m.b} * py;
-      std::int64_t y = std::int64_t{t.m.c} * px + std::int64_t{t.m.d} * py;
+      const std::int64_t rx = std::int64_t{toRecord.a} * Checked(x) + std::int64_t{toRecord.b} * Checked(y);
+      const std::int64_t ry = std::int64_t{toRecord.c} * Checked(x) + std::int64_t{toRecord.d} * Checked(y);
+      x = rx;
+      y = ry;
       NormalizeSlope(x, y);
       w.x = Checked(x);
       w.y = Checked(y);
       w.gluing = TIntQuad{1, 0, 0, 1};
+    } else {
+      QuadProduct(w.gluing, toRecord, t.m);
     }
   }
   for (std::size_t i = 0; i < edges.size(); ++i) {
@@ -90,7 +123,18 @@ int MapAllTori(const TTableRecord& record, TObjectHeader* vertex) {
       writes[i].gluing = TIntQuad{1, 0, 0, 1};
     }
     StoreGluing(edges[i], writes[i].gluing);
-    TMoleculeEdge::SetEndSlot(edges[i].edge, edges[i].end, static_cast<int>(i));
+    TMoleculeEdge::SetEndSlot(edges[i].edge, edges[i].end, slot[i]);
+  }
+  // Edge i of the vertex is torus i of the record from now on.
+  for (int o = 0; o < tori; ++o) {
+    for (int p = o; p < tori; ++p) {
+      if (slot[static_cast<std::size_t>(p)] != o) continue;
+      if (p != o) {
+        TVertex::SwapEdges(vertex, o, p);
+        std::swap(slot[static_cast<std::size_t>(o)], slot[static_cast<std::size_t>(p)]);
+      }
+      break;
+    }
   }
   return 1;
 }
