@@ -16,6 +16,7 @@
 #include "model/molecule_vertex.h"
 #include "model/object_table.h"
 #include "model/spine.h"
+#include "model/vertex.h"
 #include "moves/torus_coordinates.h"
 #include "presentations/cells/boundary_curves_presentation.h"
 #include "recognition/atom_table.h"
@@ -258,6 +259,98 @@ TEST(AtomTorusMap, AFreeTorusGluingIsComparedInTheRecordsCoordinates) {
   const TOutcome kept = Recognise(bare, 0, 0, g);
   EXPECT_EQ(kept.recognised, 1);
   EXPECT_EQ(kept.gluing, g);
+}
+
+}  // namespace
+
+namespace {
+
+// Each torus of the piece filled along its slope (by the spine's boundary
+// order); recognised. Answers, by the atom's edge order afterwards, the
+// piece surface of each edge and the filling's pair.
+struct TTorusFilling {
+  int surface = -1;
+  int p = 0, q = 0;
+};
+
+std::vector<TTorusFilling> RecogniseFilled(TSpine& spine, const std::vector<std::pair<int, int>>& slopes,
+                                           int& recognised) {
+  TObjectTable table;
+  TObjectHeader* atom = table.NewAtom(kExceptionalAtom);
+  TMoleculeVertex::SetMarkWord(atom, reinterpret_cast<std::intptr_t>(&spine));
+  std::vector<TObjectHeader*> fillings;
+  std::vector<TComplex*> surfaces;
+  for (int k = 0; k < spine.CountBoundaries(0); ++k) {
+    TComplex* surface = spine.BoundaryAt(k);
+    if (spine.BoundarySurfaceClass(surface) != 2) continue;
+    const auto [x, y] = slopes[surfaces.size()];
+    TObjectHeader* filling = table.NewAtom(kSolidTorusAtom);
+    TMoleculeVertex::AddPair(filling, x, y);
+    TObjectHeader* edge = table.NewMoleculeEdge(kTrueMoleculeEdge);
+    TEdge::SetEndVertex(edge, filling, 1);
+    TEdge::SetEndVertex(edge, atom, 2);
+    TMoleculeEdge::SetGluing(edge, TIntQuad{1, 0, 0, 1}, 1);
+    TMoleculeEdge::SetBoundaryReference(edge, surface);
+    fillings.push_back(filling);
+    surfaces.push_back(surface);
+  }
+  const TTableRecord* record = nullptr;
+  recognised = RecognizeByTable(atom, record);
+  std::vector<TTorusFilling> out;
+  for (int i = 0; i < TVertex::Valency(atom); ++i) {
+    TObjectHeader* edge = TVertex::EdgeAt(atom, i).Object();
+    TTorusFilling f;
+    f.surface = spine.BoundarySurfaceIndex(TMoleculeEdge::BoundaryReference(edge));
+    TMoleculeVertex::PairAt(TEdge::End(edge, 1).Object(), 0, f.p, f.q);
+    out.push_back(f);
+  }
+  return out;
+}
+
+// Two tori (the Whitehead link exterior): after recognition edge i is the
+// record's torus i, and a basis changed on one torus of the piece changes
+// nothing once taken into the record's coordinates.
+TEST(AtomTorusMap, TwoToriAreOrderedAndMappedTorusByTorus) {
+  const TTableRecord& record = Record("Q4^2_2");
+  const TIntQuad t{1, 2, 0, 1};
+  for (unsigned seed : {3u, 4u}) {
+    SCOPED_TRACE(seed);
+    TScopedModelHeap heap;
+    const std::string cells = Relabelled(record, seed);
+    TSpine plain;
+    ASSERT_TRUE(LoadPiece(plain, cells));
+    std::vector<std::vector<TTorusImage>> maps;
+    ASSERT_EQ(FindTorusImages(plain, record, maps), 1);
+    int recognised = 0;
+    const std::vector<std::pair<int, int>> slopes{{3, 1}, {1, 2}};
+    const std::vector<TTorusFilling> a = RecogniseFilled(plain, slopes, recognised);
+    ASSERT_EQ(recognised, 1);
+    ASSERT_EQ(a.size(), 2u);
+    for (std::size_t i = 0; i < a.size(); ++i)
+      EXPECT_EQ(maps.front()[static_cast<std::size_t>(a[i].surface)].recordTorus, static_cast<int>(i));
+
+    // The same fillings on a copy whose first torus has its basis changed
+    // by T: there the first slope reads T^-T s.
+    TSpine changed;
+    ASSERT_TRUE(LoadPiece(changed, cells));
+    TComplex* first = nullptr;
+    for (int k = 0; k < changed.CountBoundaries(0) && first == nullptr; ++k)
+      if (changed.BoundarySurfaceClass(changed.BoundaryAt(k)) == 2) first = changed.BoundaryAt(k);
+    ASSERT_NE(first, nullptr);
+    ChangeBasis(*first, t);
+    TIntQuad inverseTransposed;
+    QuadInvertUnimodular(inverseTransposed, Transpose(t));
+    const auto [x, y] = Apply(inverseTransposed, 3, 1);
+    const std::vector<TTorusFilling> b = RecogniseFilled(changed, {{x, y}, {1, 2}}, recognised);
+    ASSERT_EQ(recognised, 1);
+    ASSERT_EQ(b.size(), 2u);
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      EXPECT_EQ(b[i].surface, a[i].surface);
+      EXPECT_EQ(b[i].p, a[i].p);
+      EXPECT_EQ(b[i].q, a[i].q);
+      EXPECT_TRUE(b[i].q > 0 || (b[i].q == 0 && b[i].p >= 0));
+    }
+  }
 }
 
 }  // namespace
