@@ -18,7 +18,9 @@
 #include "model/spine.h"
 #include "model/vertex.h"
 #include "moves/torus_coordinates.h"
+#include "foundation/checked_int64.h"
 #include "presentations/cells/boundary_curves_presentation.h"
+#include "recognition/atom_boundary_fit.h"
 #include "recognition/atom_table.h"
 #include "recognition/atom_table_lookup.h"
 #include "recognition/atom_torus_map.h"
@@ -351,6 +353,22 @@ TEST(AtomTorusMap, TwoToriAreOrderedAndMappedTorusByTorus) {
       EXPECT_TRUE(b[i].q > 0 || (b[i].q == 0 && b[i].p >= 0));
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A slope that the torus map takes past 32 bits is refused, not narrowed.
+TEST(AtomTorusMap, ASlopeLeavingTheRangeIsRefused) {
+  const TTableRecord& record = Record("Q2_2");
+  TIntQuad m{1, 0, 0, 1};
+  int p = 0, q = 0;
+  EXPECT_THROW(FitBoundary(record, std::vector<TIntQuad>{{2, 0, 0, 1}}, m, true, 2147483647, 1, p, q),
+               Out_of_Range);
+  EXPECT_EQ(m, (TIntQuad{1, 0, 0, 1}));
+  EXPECT_EQ(FitBoundary(record, std::vector<TIntQuad>{{1, 0, 0, 1}}, m, true, 2147483647, 1, p, q), 1);
+  EXPECT_EQ(p, 2147483647);
 }
 
 }  // namespace
