@@ -26,15 +26,17 @@ class TTableRecord;
 // coordinates) give each edge its record torus and the matrix B into the
 // record's coordinates. One torus: FitBoundary
 // (recognition/atom_boundary_fit.h) chooses among the record's symmetries
-// and every isomorphism;
-// a filled torus gets the chosen slope in the filling's pair and the
-// identity gluing, an unfilled one the chosen gluing. More tori: a filled
-// torus gets its slope B M (x, y), sign-normalised, and the identity gluing,
-// an unfilled one the gluing B M (B of the first row); the edges are reordered so that edge i is
-// the record's torus i. 1 when done, 0 (nothing changed) when the vertex has
-// the wrong number of edges or the images are no permutation of the tori.
-// Throws Out_of_Range when an entry leaves the 32-bit range (the molecule is
-// unchanged then).
+// and every isomorphism; a filled torus gets the chosen slope in the
+// filling's pair and the identity gluing, an unfilled one the chosen gluing.
+// More tori: a filled torus gets its slope B M (x, y), sign-normalised, and
+// the identity gluing, an unfilled one the gluing B M. Of all isomorphisms
+// (the orientation-preserving ones when there are any) the one giving the
+// least outcome by record torus (filled, slope, gluing) is taken, so that a
+// symmetry of the atom cannot make two presentations differ; the edges are
+// reordered so that edge i is the record's torus i. 1 when done, 0 (nothing
+// changed) when the vertex has the wrong number of edges or the images are
+// no permutation of the tori. Throws Out_of_Range when an entry leaves the
+// 32-bit range (the molecule is unchanged then).
 int MapAllTori(const TTableRecord& record, TObjectHeader* vertex,
                const std::vector<std::vector<TTorusImage>>* maps = nullptr);
 

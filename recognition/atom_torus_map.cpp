@@ -42,9 +42,11 @@ bool ReadTorusImages(TSpine& piece, TSpine& own, const TSymmetryMap& map, std::v
   return true;
 }
 
+// The bases of the tori are coherent with one orientation of each spine, so
+// a map that keeps the orientation keeps it on every torus.
 bool PreservesOrientation(const std::vector<TTorusImage>& images) {
   for (const TTorusImage& image : images) {
-    if (image.hasMatrix) return QuadDet(image.toRecord) == 1;
+    if (image.hasMatrix && QuadDet(image.toRecord) != 1) return false;
   }
   return true;
 }

@@ -28,8 +28,8 @@ struct TTorusImage {
   bool hasMatrix = false;
 };
 
-// One row per isomorphism, the orientation-preserving ones (on the tori
-// that carry a basis) first; each row has one entry per boundary surface of
+// One row per isomorphism, the orientation-preserving ones (determinant 1
+// on every torus that carries a basis) first; each row has one entry per boundary surface of
 // the piece (in the spine's order). 1 when found; 0 (and no rows) when the piece is not thickened, the record
 // carries no spine, or the spines are not isomorphic. The piece is not changed: the work is done on a copy in
 // a scratch heap. Polls the stop flag (TComputationStopped).

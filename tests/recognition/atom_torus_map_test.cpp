@@ -268,15 +268,17 @@ TEST(AtomTorusMap, AFreeTorusGluingIsComparedInTheRecordsCoordinates) {
 namespace {
 
 // Each torus of the piece filled along its slope (by the spine's boundary
-// order); recognised. Answers, by the atom's edge order afterwards, the
-// piece surface of each edge and the filling's pair.
+// order), or left free behind a virtual edge of gluing free[k] when the
+// slope is (0, 0); recognised. Answers, by the atom's edge order afterwards,
+// the piece surface of each edge, the filling's pair and the gluing.
 struct TTorusFilling {
   int surface = -1;
   int p = 0, q = 0;
+  TIntQuad gluing;
 };
 
 std::vector<TTorusFilling> RecogniseFilled(TSpine& spine, const std::vector<std::pair<int, int>>& slopes,
-                                           int& recognised) {
+                                           int& recognised, const std::vector<TIntQuad>& free = {}) {
   TObjectTable table;
   TObjectHeader* atom = table.NewAtom(kExceptionalAtom);
   TMoleculeVertex::SetMarkWord(atom, reinterpret_cast<std::intptr_t>(&spine));
@@ -286,12 +288,13 @@ std::vector<TTorusFilling> RecogniseFilled(TSpine& spine, const std::vector<std:
     TComplex* surface = spine.BoundaryAt(k);
     if (spine.BoundarySurfaceClass(surface) != 2) continue;
     const auto [x, y] = slopes[surfaces.size()];
-    TObjectHeader* filling = table.NewAtom(kSolidTorusAtom);
-    TMoleculeVertex::AddPair(filling, x, y);
-    TObjectHeader* edge = table.NewMoleculeEdge(kTrueMoleculeEdge);
+    const bool filled = x != 0 || y != 0;
+    TObjectHeader* filling = table.NewAtom(filled ? kSolidTorusAtom : kVirtualAtom);
+    if (filled) TMoleculeVertex::AddPair(filling, x, y);
+    TObjectHeader* edge = table.NewMoleculeEdge(filled ? kTrueMoleculeEdge : kVirtualMoleculeEdge);
     TEdge::SetEndVertex(edge, filling, 1);
     TEdge::SetEndVertex(edge, atom, 2);
-    TMoleculeEdge::SetGluing(edge, TIntQuad{1, 0, 0, 1}, 1);
+    TMoleculeEdge::SetGluing(edge, filled ? TIntQuad{1, 0, 0, 1} : free[surfaces.size()], 1);
     TMoleculeEdge::SetBoundaryReference(edge, surface);
     fillings.push_back(filling);
     surfaces.push_back(surface);
@@ -304,6 +307,7 @@ std::vector<TTorusFilling> RecogniseFilled(TSpine& spine, const std::vector<std:
     TTorusFilling f;
     f.surface = spine.BoundarySurfaceIndex(TMoleculeEdge::BoundaryReference(edge));
     TMoleculeVertex::PairAt(TEdge::End(edge, 1).Object(), 0, f.p, f.q);
+    f.gluing = TMoleculeEdge::GluingQuad(edge);
     out.push_back(f);
   }
   return out;
@@ -369,6 +373,72 @@ TEST(AtomTorusMap, ASlopeLeavingTheRangeIsRefused) {
   EXPECT_EQ(m, (TIntQuad{1, 0, 0, 1}));
   EXPECT_EQ(FitBoundary(record, std::vector<TIntQuad>{{1, 0, 0, 1}}, m, true, 2147483647, 1, p, q), 1);
   EXPECT_EQ(p, 2147483647);
+}
+
+}  // namespace
+
+namespace {
+
+// One manifold with boundary, the Whitehead link exterior with torus 0
+// filled and torus 1 glued on, written on the record's own spine and on
+// relabelled copies (torus k along B_k^-1 of what its image carries, for
+// the B of any orientation-preserving isomorphism): after recognition all
+// give the same slope and gluing torus by torus. The atom's self-maps act
+// by -1 on some torus, which a gluing feels and a slope does not.
+TEST(AtomTorusMap, TwoPresentationsOfATwoTorusAtomAgree) {
+  const TTableRecord& record = Record("Q4^2_2");
+  const std::pair<int, int> slope{3, 1};
+  const TIntQuad gluing{1, 2, 0, 1};
+  TScopedModelHeap heap;
+  TSpine own;
+  ASSERT_TRUE(LoadPiece(own, std::string(record.Text())));
+  int recognised = 0;
+  const std::vector<TTorusFilling> reference =
+      RecogniseFilled(own, {slope, {0, 0}}, recognised, {TIntQuad{1, 0, 0, 1}, gluing});
+  ASSERT_EQ(recognised, 1);
+  int rows = 0;
+  for (unsigned seed : {5u, 6u, 7u, 8u}) {
+    SCOPED_TRACE(seed);
+    const std::string cells = Relabelled(record, seed);
+    TSpine piece;
+    ASSERT_TRUE(LoadPiece(piece, cells));
+    std::vector<std::vector<TTorusImage>> maps;
+    ASSERT_EQ(FindTorusImages(piece, record, maps), 1);
+    for (std::size_t r = 0; r < maps.size(); ++r) {
+      SCOPED_TRACE(r);
+      std::vector<std::pair<int, int>> slopes;
+      std::vector<TIntQuad> free;
+      bool preserving = true;
+      for (int k = 0; k < piece.CountBoundaries(0); ++k) {
+        const TTorusImage& image = maps[r][static_cast<std::size_t>(k)];
+        if (image.recordTorus < 0) continue;
+        preserving = preserving && QuadDet(image.toRecord) == 1;
+        TIntQuad back;
+        QuadInvertUnimodular(back, image.toRecord);
+        TIntQuad g{1, 0, 0, 1};
+        if (image.recordTorus == 0) {
+          slopes.push_back(Apply(back, slope.first, slope.second));
+        } else {
+          slopes.push_back({0, 0});
+          QuadProduct(g, back, gluing);
+        }
+        free.push_back(g);
+      }
+      if (!preserving) continue;
+      ++rows;
+      TSpine again;
+      ASSERT_TRUE(LoadPiece(again, cells));
+      const std::vector<TTorusFilling> other = RecogniseFilled(again, slopes, recognised, free);
+      ASSERT_EQ(recognised, 1);
+      ASSERT_EQ(other.size(), reference.size());
+      for (std::size_t i = 0; i < other.size(); ++i) {
+        EXPECT_EQ(other[i].p, reference[i].p) << i;
+        EXPECT_EQ(other[i].q, reference[i].q) << i;
+        EXPECT_EQ(other[i].gluing, reference[i].gluing) << i;
+      }
+    }
+  }
+  EXPECT_GE(rows, 4);
 }
 
 }  // namespace
