@@ -1,8 +1,10 @@
 #include "recognition/atom_boundary_fit.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
+#include "foundation/checked_int64.h"
 #include "recognition/atom_table.h"
 
 namespace {
@@ -36,6 +38,11 @@ void NormalizeSlope(std::int64_t& x, std::int64_t& y) {
 
 int FitBoundary(const TTableRecord& record, const TIntQuad& torusMap, TIntQuad& m, bool hasSlope, int p, int q,
                 int& pOut, int& qOut) {
+  return FitBoundary(record, std::vector<TIntQuad>{torusMap}, m, hasSlope, p, q, pOut, qOut);
+}
+
+int FitBoundary(const TTableRecord& record, const std::vector<TIntQuad>& torusMaps, TIntQuad& m, bool hasSlope,
+                int p, int q, int& pOut, int& qOut) {
   std::vector<TIntQuad> candidates{TIntQuad{1, 0, 0, 1}};
   for (int i = 0; i < record.SymmetryCount(); ++i) {
     const std::vector<std::int32_t>& row = record.GetSymmetryRow(i);
@@ -51,31 +58,34 @@ int FitBoundary(const TTableRecord& record, const TIntQuad& torusMap, TIntQuad& 
   bool have = false;
   std::int64_t keptX = 0, keptY = 0;
   TIntQuad keptMatrix = m;
-  for (const TIntQuad& candidate : candidates) {
-    TIntQuad r;
-    QuadProduct(r, candidate, torusMap);
-    if (type1) QuadProduct(r, s, r);
-    if (hasSlope) {
-      std::int64_t x = std::int64_t{r.a} * p + std::int64_t{r.b} * q;
-      std::int64_t y = std::int64_t{r.c} * p + std::int64_t{r.d} * q;
-      NormalizeSlope(x, y);
-      const std::int64_t left = Abs(x) * Abs(keptY), right = Abs(keptX) * Abs(y);
-      if (!have || left < right || (left == right && x >= 1)) {
-        keptX = x;
-        keptY = y;
-        have = true;
-      }
-    } else {
-      if (QuadDet(r) != 1) continue;
-      TIntQuad n;
-      QuadProduct(n, r, m);
-      if (!have || CompareBoundaryMatrices(n, keptMatrix) == 1) {
-        keptMatrix = n;
-        have = true;
+  for (const TIntQuad& torusMap : torusMaps) {
+    for (const TIntQuad& candidate : candidates) {
+      TIntQuad r;
+      QuadProduct(r, candidate, torusMap);
+      if (type1) QuadProduct(r, s, r);
+      if (hasSlope) {
+        std::int64_t x = std::int64_t{r.a} * p + std::int64_t{r.b} * q;
+        std::int64_t y = std::int64_t{r.c} * p + std::int64_t{r.d} * q;
+        NormalizeSlope(x, y);
+        const std::int64_t left = Abs(x) * Abs(keptY), right = Abs(keptX) * Abs(y);
+        if (!have || left < right || (left == right && x >= 1)) {
+          keptX = x;
+          keptY = y;
+          have = true;
+        }
+      } else {
+        if (QuadDet(r) != 1) continue;
+        TIntQuad n;
+        QuadProduct(n, r, m);
+        if (!have || CompareBoundaryMatrices(n, keptMatrix) == 1) {
+          keptMatrix = n;
+          have = true;
+        }
       }
     }
   }
   if (hasSlope) {
+    if (keptX > INT32_MAX || keptX < INT32_MIN || keptY > INT32_MAX || keptY < INT32_MIN) throw Out_of_Range();
     pOut = static_cast<int>(keptX);
     qOut = static_cast<int>(keptY);
     m = TIntQuad{1, 0, 0, 1};

@@ -16,6 +16,8 @@
 // Slopes are unoriented: (x, y) is negated when y < 0 or (y = 0 and x < 0).
 #pragma once
 
+#include <vector>
+
 #include "foundation/int_matrix.h"
 
 class TTableRecord;
@@ -36,3 +38,9 @@ void NormalizeSlope(std::int64_t& x, std::int64_t& y);
 // entry leaves the 32-bit range (m unchanged then).
 int FitBoundary(const TTableRecord& record, const TIntQuad& torusMap, TIntQuad& m, bool hasSlope, int p, int q,
                 int& pOut, int& qOut);
+
+// The same over several torus maps (every isomorphism between the piece's
+// spine and the record's): each candidate is sigma B for every B given, so
+// the choice does not depend on which isomorphism a search finds first.
+int FitBoundary(const TTableRecord& record, const std::vector<TIntQuad>& torusMaps, TIntQuad& m, bool hasSlope,
+                int p, int q, int& pOut, int& qOut);

@@ -8,24 +8,37 @@
 // solid torus (filling) at the far end with fibre pair (x, y) fills the
 // atom's torus along the slope M (x, y).
 //
-// The operations here work in the record's own coordinates (the piece is
-// given by its key, not by a spine): the torus map between a piece's spine
-// and the record's spine is not applied.
+// A piece given by its key is in the record's coordinates already; a piece
+// given by its own spine brings the torus map of its isomorphism onto the
+// record's spine (recognition/atom_torus_map.h).
 #pragma once
+
+#include <vector>
 
 class TAtomTable;
 struct TObjectHeader;
+struct TTorusImage;
 class TObjectTable;
 class TTableRecord;
 
-// One torus: FitBoundary (recognition/atom_boundary_fit.h) chooses among the
-// record's symmetries; a filled torus gets the chosen slope in the filling's
-// pair and the identity gluing, an unfilled one the chosen gluing. More tori:
-// each edge i is torus i; a filled torus gets its sign-normalised slope and
-// the identity gluing. 1 when done, 0 when the vertex has the wrong number
-// of edges. Throws Out_of_Range when an entry leaves the 32-bit range (the
-// molecule is unchanged then).
-int MapAllTori(const TTableRecord& record, TObjectHeader* vertex);
+// maps (one row per isomorphism of the piece's spine onto the record's, each
+// by the vertex's edge order; null: every edge i is torus i in the record's
+// coordinates) give each edge its record torus and the matrix B into the
+// record's coordinates. One torus: FitBoundary
+// (recognition/atom_boundary_fit.h) chooses among the record's symmetries
+// and every isomorphism; a filled torus gets the chosen slope in the
+// filling's pair and the identity gluing, an unfilled one the chosen gluing.
+// More tori: a filled torus gets its slope B M (x, y), sign-normalised, and
+// the identity gluing, an unfilled one the gluing B M. Of all isomorphisms
+// (the orientation-preserving ones when there are any) the one giving the
+// least outcome by record torus (filled, slope, gluing) is taken, so that a
+// symmetry of the atom cannot make two presentations differ; the edges are
+// reordered so that edge i is the record's torus i. 1 when done, 0 (nothing
+// changed) when the vertex has the wrong number of edges or the images are
+// no permutation of the tori. Throws Out_of_Range when an entry leaves the
+// 32-bit range (the molecule is unchanged then).
+int MapAllTori(const TTableRecord& record, TObjectHeader* vertex,
+               const std::vector<std::vector<TTorusImage>>* maps = nullptr);
 
 // Makes the vertex stand for the record: the vertex gets the key (of the
 // named record for a Type2 description, with sub-index 0) and out the three

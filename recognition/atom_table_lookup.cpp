@@ -1,6 +1,10 @@
 #include "recognition/atom_table_lookup.h"
 
+#include <utility>
+#include <vector>
+
 #include "foundation/stop_poll.h"
+#include "model/molecule_edge.h"
 #include "model/molecule_vertex.h"
 #include "model/object_header.h"
 #include "model/spine.h"
@@ -9,6 +13,7 @@
 #include "presentations/triangulations/iso_signature.h"
 #include "recognition/atom_molecule.h"
 #include "recognition/atom_table.h"
+#include "recognition/atom_torus_map.h"
 
 namespace {
 
@@ -22,6 +27,39 @@ int VertexCount(TSpine& spine) {
     vertices += part->Objects().CountOfKind(kVertexKind);
   }
   return vertices;
+}
+
+// The torus images of each edge of the vertex under every isomorphism: the
+// piece surface the edge refers to, or the piece's only torus when the edge
+// refers to none.
+bool EdgeTorusImages(TSpine& spine, const TTableRecord& record, TObjectHeader* vertex,
+                     std::vector<std::vector<TTorusImage>>& maps) {
+  const int valency = TVertex::Valency(vertex);
+  if (valency == 0) return false;
+  std::vector<std::vector<TTorusImage>> bySurface;
+  if (FindTorusImages(spine, record, bySurface) != 1) return false;
+  const std::vector<TTorusImage>& first = bySurface.front();
+  int onlyTorus = -1;
+  for (std::size_t k = 0; k < first.size(); ++k) {
+    if (first[k].recordTorus < 0) continue;
+    onlyTorus = onlyTorus == -1 ? static_cast<int>(k) : -2;
+  }
+  std::vector<int> surfaceOfEdge;
+  for (int i = 0; i < valency; ++i) {
+    const TComplex* surface = TMoleculeEdge::BoundaryReference(TVertex::EdgeAt(vertex, i).Object());
+    int k = surface != nullptr ? spine.BoundarySurfaceIndex(surface) : -1;
+    if (k < 0 && valency == 1) k = onlyTorus;
+    if (k < 0 || k >= static_cast<int>(first.size()) || first[static_cast<std::size_t>(k)].recordTorus < 0)
+      return false;
+    surfaceOfEdge.push_back(k);
+  }
+  maps.clear();
+  for (const std::vector<TTorusImage>& row : bySurface) {
+    std::vector<TTorusImage> byEdge;
+    for (int k : surfaceOfEdge) byEdge.push_back(row[static_cast<std::size_t>(k)]);
+    maps.push_back(std::move(byEdge));
+  }
+  return true;
 }
 
 }  // namespace
@@ -86,9 +124,17 @@ int RecognizeByTable(TObjectHeader* vertex, const TTableRecord*& record) {
     found = table.FindTableRecord({triple.first, triple.second, triple.third, 0, 0});
   }
   if (found == nullptr) return 0;
-  // A piece given by its key is in the record's coordinates: its gluings and
-  // fillings are brought to the record's normal form.
-  if (mark == 0 && found->IsUsable() && found->GetNextType() == kNextNone) MapAllTori(*found, vertex);
+  // A piece given by its key is in the record's coordinates; one given by
+  // its spine is taken there by the torus map of the isomorphism. Either way
+  // its gluings and fillings are brought to the record's normal form.
+  if (found->IsUsable() && found->GetNextType() == kNextNone) {
+    if (mark == 0) {
+      MapAllTori(*found, vertex);
+    } else {
+      std::vector<std::vector<TTorusImage>> maps;
+      if (EdgeTorusImages(*reinterpret_cast<TSpine*>(mark), *found, vertex, maps)) MapAllTori(*found, vertex, &maps);
+    }
+  }
   TAtomTriple key;
   key.first = found->Index();
   key.second = found->SubIndex();

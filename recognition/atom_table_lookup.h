@@ -25,9 +25,11 @@ class TTableRecord;
 // word), which also drops the spine reference from the mark word; otherwise 0
 // and the vertex unchanged. A vertex resolved by its key has its gluings and
 // fillings brought to the record's normal form (MapAllTori,
-// recognition/atom_molecule.h); for a vertex with a spine the torus map of
-// the isomorphism is not applied, and its gluings stay as they are. Polls
-// the stop flag (TComputationStopped).
+// recognition/atom_molecule.h); a vertex with a spine has them taken into
+// the record's coordinates by the torus map of the isomorphism first
+// (recognition/atom_torus_map.h; when there is none, or the record is found
+// through another presentation, they stay as they are). Polls the stop flag
+// (TComputationStopped).
 int RecognizeByTable(TObjectHeader* vertex, const TTableRecord*& record);
 
 // The record whose spine is isomorphic to the given connected special spine
