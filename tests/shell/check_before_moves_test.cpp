@@ -126,14 +126,15 @@ TEST(CheckBeforeSeriesMoves, FollowsTheRecognitionModeAndTheBoundaryRestriction)
     SCOPED_TRACE(c.name);
     ClearMessageBoxLog();
     TDocumentSpine document;
-    TSpine* spine = &document.Spine();
     TSpine genusTwo;
+    TSpine* spine = &genusTwo;
     if (*c.text == '\0') {
       ASSERT_TRUE(LoadGenusTwoSpine(genusTwo));
-      spine = &genusTwo;
     } else {
+      // The parse replaces the document's spine: take it afterwards.
       document.ParseDocumentText(c.text, TOptionValues{});
       document.EnsureThickened();
+      spine = &document.Spine();
     }
     ASSERT_FALSE(spine->IsEmpty());
     TOptionValues options;
