@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/string_table.h"
@@ -21,8 +22,15 @@ constexpr int kSearchedPlateDegree = 254;
 }  // namespace
 
 TNormalTorusListSearch SearchNormalToriIntoList(TSimplifyMoveList& list, std::uint64_t visitLimit) {
+  return SearchNormalTori(list.Component(), list.DefaultIndex() == -1, visitLimit,
+                          [&list](std::vector<std::uint8_t> plates, std::string text, bool makeDefault) {
+                            list.AddNormalTorus(std::move(plates), std::move(text), makeDefault);
+                          });
+}
+
+TNormalTorusListSearch SearchNormalTori(TSpine& spine, bool mayChooseDefault, std::uint64_t visitLimit,
+                                        const TNormalTorusSink& sink) {
   TNormalTorusListSearch outcome;
-  TSpine& spine = list.Component();
   if (spine.IsEmpty() || spine.IsSpecial(2) == 0) {
     outcome.notSpecial = true;
     return outcome;
@@ -43,7 +51,6 @@ TNormalTorusListSearch SearchNormalToriIntoList(TSimplifyMoveList& list, std::ui
   const TTubedSurfaceList tubed = boundaryCount > 1 ? FindSurfacesBySides(snapshot.Copy()) : TTubedSurfaceList{};
 
   const std::string caption(StringTableText(kCuttingCaptionId).value_or(""));
-  const bool mayChooseDefault = list.DefaultIndex() == -1;
   std::size_t best = 0;
   TSurfaceSearchState state;
   state.variant = 0;
@@ -62,7 +69,7 @@ TNormalTorusListSearch SearchNormalToriIntoList(TSimplifyMoveList& list, std::ui
         static_cast<std::size_t>(std::count_if(state.quads.begin(), state.quads.end(), [](auto q) { return q != 0; }));
     const bool makeDefault = mayChooseDefault && vertices > best;
     if (makeDefault) best = vertices;
-    list.AddNormalTorus(state.cells, caption + " " + DescribeFoundSurface(surface, 3), makeDefault);
+    sink(state.cells, caption + " " + DescribeFoundSurface(surface, 3), makeDefault);
     ++outcome.found;
     ++state.variant;
   }
