@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "foundation/message_box.h"
+#include "foundation/status_reporter.h"
 #include "foundation/stop_flags.h"
 #include "foundation/stop_poll.h"
 #include "foundation/string_table.h"
@@ -115,6 +116,7 @@ void TSimplifyDialog::StopSearch() {
   if (!searching_) return;
   runner_.Stop();
   runner_.Wait();
+  ClearStatusWindow();
   searching_ = false;
   ++searchGeneration_;
   searchButton_->setText(Text(kSearchCaptionId));
@@ -152,7 +154,15 @@ void TSimplifyDialog::ToggleSearch() {
                               Qt::QueuedConnection);
   };
   StopFlags().stop.store(0);
-  if (!runner_.LaunchCommand(nullptr, work)) return;
+  // The search's progress goes to the dialog's status line meanwhile.
+  SetStatusWindow([this](const char* text) {
+    const QString message = QString::fromUtf8(text);
+    QMetaObject::invokeMethod(this, [this, message] { status_->setText(message); }, Qt::QueuedConnection);
+  });
+  if (!runner_.LaunchCommand(nullptr, work)) {
+    ClearStatusWindow();
+    return;
+  }
   searching_ = true;
   searchButton_->setText(Text(kStopCaptionId));
 }
@@ -168,6 +178,7 @@ void TSimplifyDialog::AddTorus(unsigned generation, std::vector<std::uint8_t> pl
 void TSimplifyDialog::SearchEnded(unsigned generation, const std::string& message) {
   if (generation != searchGeneration_) return;
   runner_.Wait();
+  ClearStatusWindow();
   searching_ = false;
   searchButton_->setText(Text(kSearchCaptionId));
   status_->setText(QString::fromStdString(message));

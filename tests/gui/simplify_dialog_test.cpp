@@ -135,8 +135,12 @@ TEST_F(SimplifyDialogTest, TheTorusSearchAddsEntriesThatCut) {
     EXPECT_EQ(dialog->SearchButton()->text(), QStringLiteral("Stop Searching For Normal Surfaces"));
     QElapsedTimer clock;
     clock.start();
-    while (tori() < 2 && dialog->Searching() && clock.elapsed() < 20000) QApplication::processEvents();
+    while ((tori() < 2 || dialog->StatusLine()->text().isEmpty()) && dialog->Searching() && clock.elapsed() < 20000)
+      QApplication::processEvents();
     ASSERT_GE(tori(), 2);
+    // Its progress is shown in the dialog's status line.
+    EXPECT_TRUE(dialog->StatusLine()->text().startsWith(QStringLiteral("Surfaces: ")))
+        << dialog->StatusLine()->text().toStdString();
 
     // Cancel keeps the search and makes nothing.
     std::vector<std::string> asked;
