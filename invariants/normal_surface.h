@@ -106,6 +106,11 @@ struct TSurfaceSearchState {
   std::vector<std::uint8_t> cells;
   std::vector<std::uint8_t> quads;
   int variant = -1;
+  // Vectors visited by all calls so far; with a limit (0: none) a call that
+  // reaches it ends without a find and sets limitReached.
+  std::uint64_t visited = 0;
+  std::uint64_t visitLimit = 0;
+  bool limitReached = false;
 };
 
 // The next connected orientable normal torus with at least one

@@ -128,6 +128,11 @@ bool FindNextNormalTorus(TSpine& spine, TSurfaceSearchState& state, int maxDegre
   std::uint64_t atDegree = 0;  // vectors visited at this degree in this call
   auto visit = [&] {
     poll.Step();
+    if (state.visitLimit != 0 && state.visited >= state.visitLimit) {
+      state.limitReached = true;
+      return false;
+    }
+    ++state.visited;
     ++atDegree;
     if (searchType != kSilentNormalTorusSearch) ShowNormalTorusProgress(state.variant, degree, atDegree);
     return true;
@@ -169,6 +174,7 @@ bool FindNextNormalTorus(TSpine& spine, TSurfaceSearchState& state, int maxDegre
       for (std::uint32_t q : quads) state.quads.push_back(static_cast<std::uint8_t>(std::min<std::uint32_t>(q, 255)));
       return true;
     }
+    if (state.limitReached) return false;
   }
   return false;
 }

@@ -121,6 +121,8 @@ std::string FormatSurfaceName(int orientable, int genus) {
   return orientable != 0 ? Format(620, 2 - 2 * genus) : Format(628, 2 - genus);
 }
 
+std::string DescribeFoundSurface(const TFoundSurface& surface, int type) { return SurfaceLine(surface, type); }
+
 std::string ReportSpineSurfaces(const TSurfaceSearchResult& result, TSpine& spine) {
   return ReportSurfaces(result.surfaces, 1, spine);
 }

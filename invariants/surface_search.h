@@ -137,5 +137,8 @@ int ClassifyBoundaryParallel(bool onlyTriangles, std::span<const std::uint8_t> p
 std::string ReportSurfaces(const std::vector<TFoundSurface>& surfaces, int type, TSpine& spine,
                            const std::string& note = {});
 
+// One surface's line of that report (type 1 or 3), without numbering.
+std::string DescribeFoundSurface(const TFoundSurface& surface, int type);
+
 // "S(O,chi)" or "S(N,chi)".
 std::string FormatSurfaceName(int orientable, int genus);

@@ -21,6 +21,7 @@
 #include "model/thickcell.h"
 #include "model/thickedge.h"
 #include "moves/move_rollback.h"
+#include "moves/move_types.h"
 #include "moves/torus_coordinates.h"
 
 namespace {
@@ -275,6 +276,18 @@ int Cut(TSpine& spine, const std::vector<std::uint8_t>& plates, TString* text) {
 
 int CutAlongNormalTorusPlates(TSpine& spine, const std::vector<std::uint8_t>& plates, TString* text) {
   return PerformWithRollback(spine, [&] { return Cut(spine, plates, text); });
+}
+
+int CutAlongNormalTorusMove(TSpine& spine, const std::vector<std::uint8_t>& plates, TString* text) {
+  TString report;
+  const int flag = PerformWithRollback(spine, [&] {
+    spine.Objects().SetCreationTag(kMoveNormalTorus);
+    return Cut(spine, plates, &report);
+  });
+  if (flag == 0) return 0;
+  if (text != nullptr) text->AssignString(report);
+  spine.LogEvent(kMoveNormalTorus, report.Empty() ? nullptr : report.CStr());
+  return flag;
 }
 
 void ReportNormalTorusCutting(TString& text, const std::vector<std::uint8_t>& plates, int separationFlag) {

@@ -31,5 +31,10 @@ class TString;
 // logged: the move's count is the caller's.
 int CutAlongNormalTorusPlates(TSpine& spine, const std::vector<std::uint8_t>& plates, TString* text);
 
+// The cutting as a move of the Simplify dialog (type 10): objects made carry
+// the move's tag, and a cut that happened is logged with its report.
+// Returns as CutAlongNormalTorusPlates.
+int CutAlongNormalTorusMove(TSpine& spine, const std::vector<std::uint8_t>& plates, TString* text);
+
 // 306 or 307 with the vector; written also in quiet mode.
 void ReportNormalTorusCutting(TString& text, const std::vector<std::uint8_t>& plates, int separationFlag);

@@ -2,10 +2,14 @@
 // shell/simplify_dialog_command.h).
 #include "shell/simplify_dialog_command.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 #include "foundation/string_table.h"
+#include "foundation/stop_poll.h"
 #include "foundation/text_format.h"
+#include "invariants/normal_torus_list_search.h"
 #include "model/spine.h"
 #include "moves/simplify_move_list.h"
 #include "moves/step_loop.h"
@@ -18,6 +22,11 @@ namespace {
 constexpr int kNoSuchEntryId = 9837;  // "There is no entry %s in the list of %u moves"
 constexpr int kEntryWithoutMoveId = 9838;
 constexpr int kMoveRefusedId = 9839;
+constexpr int kNotSpecialId = 9360;   // "Searching for surfaces is realized only for special spines"
+constexpr int kSearchLimitId = 9861;  // "Search stopped after %s vectors (the limit ...)"
+
+// The token of --perform that presses "Search For Normal Surfaces".
+constexpr const char* kSearchToken = "tori";
 
 std::string Text(int id) { return std::string(StringTableText(id).value_or("")); }
 
@@ -84,7 +93,25 @@ TCommandOutcome RunSimplifyDialog(TCommandRun& run, const std::vector<std::strin
     PrintList(run, list);
     return TCommandOutcome::kDone;
   }
+  // The list is printed at the end when the last action was a search (to
+  // show what it found), else the moved spine.
+  bool listLast = false;
   for (const std::string& token : perform) {
+    if (token == kSearchToken) {
+      // The search runs until no torus is left, the limit of visited vectors
+      // or a stop (the command then says "stopped").
+      const std::int64_t limit = run.Options().NormalSurfacesSearchLimit;
+      const TNormalTorusListSearch search =
+          SearchNormalToriIntoList(list, static_cast<std::uint64_t>(std::max<std::int64_t>(limit, 0)));
+      if (search.notSpecial) return Refuse(run, Text(kNotSpecialId));
+      if (search.limitReached) {
+        run.output.AppendText(FormatText(Text(kSearchLimitId), std::to_string(limit)).c_str());
+        run.output.NewLines(2);
+      }
+      listLast = true;
+      continue;
+    }
+    listLast = false;
     const std::size_t size = list.Entries().size();
     const std::size_t number = EntryNumber(token, size);
     if (number == 0) {
@@ -102,6 +129,10 @@ TCommandOutcome RunSimplifyDialog(TCommandRun& run, const std::vector<std::strin
     run.transformed = true;
     PrintStepHeader(run, run.Options().ReportType, 1, run.stepCounter, moveText);
     list.AdvanceToSimplifiableComponent();
+  }
+  if (listLast) {
+    PrintList(run, list);
+    return TCommandOutcome::kDone;
   }
   WriteMoveReportAndSpine(run);
   return TCommandOutcome::kDone;

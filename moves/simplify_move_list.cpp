@@ -9,6 +9,8 @@
 // the resumable finder, then the T-moves and their inverses.
 #include "moves/simplify_move_list.h"
 
+#include <utility>
+
 #include "foundation/heap_string.h"
 #include "foundation/stop_poll.h"
 #include "foundation/string_table.h"
@@ -158,6 +160,17 @@ bool TSimplifyMoveList::AdvanceToSimplifiableComponent() {
   return defaultIndex_ != -1;
 }
 
+void TSimplifyMoveList::AddNormalTorus(std::vector<std::uint8_t> plates, std::string text, bool makeDefault) {
+  TSimplifyEntry entry;
+  entry.code = kMoveNormalTorus;
+  entry.parameter = static_cast<int>(entries_.size());
+  entry.plates = std::move(plates);
+  entry.text = std::move(text);
+  entries_.push_back(std::move(entry));
+  // The default button keeps its text: only the preselection changes.
+  if (makeDefault) defaultIndex_ = static_cast<int>(entries_.size()) - 1;
+}
+
 int TSimplifyMoveList::MakeMove(int k, std::string& moveText) {
   moveText.clear();
   if (k < 0 || k >= static_cast<int>(entries_.size())) return 0;
@@ -166,6 +179,7 @@ int TSimplifyMoveList::MakeMove(int k, std::string& moveText) {
   TMoveChoice choice;
   choice.type = entry.code;
   choice.element = entry.parameter;
+  if (entry.code == kMoveNormalTorus) choice.plates = &entry.plates;
   if (entry.code == kMovePolygon) {
     choice.element = entry.polygon[0];
     for (int w = 0; w < 5; ++w) choice.x[w] = entry.polygon[static_cast<std::size_t>(w + 1)];

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ struct TSimplifyEntry {
   int parameter = -1;  // the 2-cell index, or the element for codes 19 and 20
   // Code 15: subtype, boundary-surface index and the four edge ordinals.
   std::array<int, 6> polygon{-1, -1, -1, -1, -1, -1};
+  // Code 10: the plate vector of the normal torus to cut along.
+  std::vector<std::uint8_t> plates;
   std::string text;
 };
 
@@ -58,6 +61,10 @@ class TSimplifyMoveList {
   // then current and filled). Going round the chain again and again when no
   // component can be simplified any more would never end.
   bool AdvanceToSimplifiableComponent();
+
+  // Adds a normal torus of the current component found by the search as an
+  // entry of code 10 with the given text; as the default entry when asked.
+  void AddNormalTorus(std::vector<std::uint8_t> plates, std::string text, bool makeDefault);
 
   // Makes the move of entry k on the current component. 1 when it moved (the
   // list is then filled again), 0 when the entry has no move or the move was

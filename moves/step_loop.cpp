@@ -19,6 +19,7 @@
 #include "moves/move_families.h"
 #include "moves/move_rollback.h"
 #include "moves/move_types.h"
+#include "moves/normal_torus_cutting.h"
 
 namespace {
 
@@ -52,7 +53,9 @@ int Dispatch(TSpine& spine, const TMoveChoice& choice, TString* text, int* limit
     case kMoveCrudePiercing: return PierceCell(spine, e, text) != 0 ? 1 : 0;
     case kMoveCutting: return CutAlongCell(spine, e, text) != 0 ? 1 : 0;
     case kMoveRing: return CutOutRing(spine, e, text) != 0 ? 1 : 0;
-    case kMoveNormalTorus: return CutAlongNormalTorus(spine, e, text) != 0 ? 1 : 0;
+    case kMoveNormalTorus:
+      if (choice.plates != nullptr) return CutAlongNormalTorusMove(spine, *choice.plates, text) != 0 ? 1 : 0;
+      return CutAlongNormalTorus(spine, e, text) != 0 ? 1 : 0;
     case kMoveCounterpass: return PerformCounterpass(spine, e, text) != 0 ? 2 : 0;
     case kMoveShortCurve:
     case kMoveCurve4:

@@ -12,6 +12,9 @@
 // RunStepsUntilStable on the same thread returns 0 and changes nothing.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 class TSpine;
 class TString;
 
@@ -22,6 +25,9 @@ struct TMoveChoice {
   int type = 0;
   int element = -1;
   int x[5] = {-1, -1, -1, -1, -1};
+  // Type 10: the plate vector of the torus found by the dialog's search
+  // (owned by the caller). Without it the cutting refuses.
+  const std::vector<std::uint8_t>* plates = nullptr;
 };
 
 // Mode 1 (all callers): the first move in priority order. 1 with the move in

@@ -25,6 +25,7 @@
 #include "recognition/result_printer.h"
 #include "recognition/result_table_printer.h"
 #include "series/series_text.h"
+#include "shell/check_before_moves.h"
 #include "shell/document_commands.h"
 #include "shell/document_spine.h"
 #include "shell/series_file_name.h"
@@ -451,7 +452,12 @@ bool TSeriesRunner::RunItem(TSeriesItemReader& reader, int mode, const std::stri
                               static_cast<unsigned>(table_->CountPresentations())));
   }
   std::string report;
-  Recognise(item, static_cast<int>(number), &report);
+  // Under Minimal an item the recognition cannot take (by the series' modes
+  // and boundary restriction) is passed over, silently.
+  std::function<bool(TSpine&)> check;
+  if (reportType_ == kReportMinimal)
+    check = [this](TSpine& spine) { return CheckBeforeSeriesMoves(spine, options_) != 0; };
+  Recognise(item, static_cast<int>(number), &report, check);
   if (reportType_ == kReportNonseries && !stopped_) {
     report_.NewLines(1);
     report_.AppendText(report.c_str());

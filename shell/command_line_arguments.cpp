@@ -80,7 +80,8 @@ class TArgumentReader {
     }
   }
 
-  // The list of --perform: numbers from 1, separated by commas.
+  // The list of --perform: numbers from 1, or "tori" (the search for
+  // normal tori), separated by commas.
   void ReadEntryNumbers(std::string_view value) {
     result_.performGiven = true;
     std::size_t start = 0;
@@ -89,7 +90,7 @@ class TArgumentReader {
       const std::string_view token = value.substr(start, comma - start);
       const bool digits = !token.empty() && token.size() <= 9 &&
                           token.find_first_not_of("0123456789") == std::string_view::npos;
-      if (!digits || token.find_first_not_of('0') == std::string_view::npos) {
+      if (token != "tori" && (!digits || token.find_first_not_of('0') == std::string_view::npos)) {
         return Fail("--perform needs entry numbers from 1 separated by commas, not '" +
                     QuotedText(token) + "' in '" + QuotedText(value) + "'");
       }

@@ -15,5 +15,9 @@
 // before it; the move reports and the resulting spine are printed. A number
 // that is not in the list, an entry without a move, or a refused move refuse
 // the command with a message naming the entry; the document stays as it was.
+// The entry "tori" presses the search for normal tori: each torus found is
+// added to the list (the search ends when none is left or after
+// NormalSurfacesSearchLimit visited vectors); when it is the last entry the
+// list is printed instead of the spine.
 TCommandOutcome RunSimplifyDialog(TCommandRun& run, const std::vector<std::string>& perform);
 inline TCommandOutcome RunSimplifyDialogList(TCommandRun& run) { return RunSimplifyDialog(run, {}); }

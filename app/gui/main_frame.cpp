@@ -877,7 +877,7 @@ void TMainFrame::OpenSimplifyDialog(TTextViewWidget* view) {
     }
   } restore{core};
   core.SetViewState(kViewSimplifyDialog);
-  TSimplifyDialog dialog(core, app_.Options(), this);
+  TSimplifyDialog dialog(core, app_.Options(), app_.Runner(), this);
   activeSimplifyDialog_ = &dialog;
   dialog.exec();
   activeSimplifyDialog_ = nullptr;

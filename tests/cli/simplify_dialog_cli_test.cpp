@@ -53,6 +53,7 @@ TEST_F(SimplifyDialogCliTest, EntriesThatAreNotInTheListAreRefusedByName) {
       {"dialog --perform 0", 2, "'0'"},
       {"dialog --perform 1,,2", 2, "--perform needs entry numbers"},
       {"dialog --perform x", 2, "'x'"},
+      {"dialog --perform torus", 2, "'torus'"},
       {"homology-group --perform 1", 2, "--perform is an option of the command 'dialog' only"},
   };
   for (const auto& c : cases) {
@@ -62,6 +63,31 @@ TEST_F(SimplifyDialogCliTest, EntriesThatAreNotInTheListAreRefusedByName) {
     EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");
   }
+}
+
+// "tori" presses the search for normal tori: the tori of a graph manifold
+// are listed after the cell moves, and an entry of the list cuts along its
+// torus.
+TEST_F(SimplifyDialogCliTest, TheTorusSearchListsToriAndTheirEntriesCut) {
+  const std::string graphManifold = "iLLAMMcacddfgghhjkaitpwas";
+  TRunResult listed = Run("--set NormalSurfacesSearchLimit=200000 dialog --perform tori", graphManifold);
+  ASSERT_EQ(listed.exitCode, 0) << listed.err;
+  const std::size_t at = listed.out.find("Cutting along normal torus S(O,0) (");
+  ASSERT_NE(at, std::string::npos) << listed.out;
+  // The entry's number opens its line.
+  const std::size_t line = listed.out.rfind('\n', at) + 1;
+  const std::string number = std::to_string(std::stoi(listed.out.substr(line, at - line)));
+  EXPECT_NE(listed.out.find("Algorithm default : "), std::string::npos);
+
+  TRunResult cut = Run("--set NormalSurfacesSearchLimit=200000 dialog --perform tori," + number, graphManifold);
+  ASSERT_EQ(cut.exitCode, 0) << cut.err;
+  EXPECT_NE(cut.out.find("Cutting along separating normal torus {"), std::string::npos) << cut.out;
+  EXPECT_NE(cut.out.find("Labeled Molecule"), std::string::npos) << cut.out;
+
+  // The limit of visited vectors ends the search and says so.
+  TRunResult limited = Run("--set NormalSurfacesSearchLimit=1000 dialog --perform tori", graphManifold);
+  ASSERT_EQ(limited.exitCode, 0) << limited.err;
+  EXPECT_EQ(limited.out.rfind("Search stopped after 1000 vectors", 0), 0u) << limited.out;
 }
 
 }  // namespace

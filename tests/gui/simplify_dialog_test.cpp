@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -15,6 +16,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/gui/main_frame.h"
 #include "app/gui/simplify_dialog.h"
@@ -22,6 +24,7 @@
 #include "app/gui/text_view_widget.h"
 #include "foundation/message_box.h"
 #include "model/spine.h"
+#include "moves/move_types.h"
 #include "moves/step_loop.h"
 #include "shell/command_table.h"
 #include "shell/document_commands.h"
@@ -106,6 +109,85 @@ TEST_F(SimplifyDialogTest, TheF8KeyIsTheDialogsShortcut) {
     }
   }
   EXPECT_TRUE(found);
+}
+
+// The search for normal tori runs on the worker: the tori of a graph
+// manifold arrive in the list while the dialog waits; an action during the
+// search asks first (Cancel keeps it running and does nothing), and a torus
+// entry cuts the spine along its torus.
+TEST_F(SimplifyDialogTest, TheTorusSearchAddsEntriesThatCut) {
+  TTextViewWidget* view = frame_->NewDocument();
+  view->setPlainText(QStringLiteral("iLLAMMcacddfgghhjkaitpwas"));
+  view->setFocus();
+
+  bool checked = false;
+  QTimer::singleShot(0, [&] {
+    TSimplifyDialog* dialog = frame_->ActiveSimplifyDialog();
+    ASSERT_NE(dialog, nullptr);
+    const int cellEntries = dialog->List()->count();
+    auto tori = [&] {
+      int n = 0;
+      for (const TSimplifyEntry& entry : dialog->Moves().Entries()) n += entry.code == kMoveNormalTorus ? 1 : 0;
+      return n;
+    };
+    dialog->ToggleSearch();
+    ASSERT_TRUE(dialog->Searching());
+    EXPECT_EQ(dialog->SearchButton()->text(), QStringLiteral("Stop Searching For Normal Surfaces"));
+    QElapsedTimer clock;
+    clock.start();
+    while ((tori() < 2 || dialog->StatusLine()->text().isEmpty()) && dialog->Searching() && clock.elapsed() < 20000)
+      QApplication::processEvents();
+    ASSERT_GE(tori(), 2);
+    // Its progress is shown in the dialog's status line.
+    EXPECT_TRUE(dialog->StatusLine()->text().startsWith(QStringLiteral("Surfaces: ")))
+        << dialog->StatusLine()->text().toStdString();
+
+    // Cancel keeps the search and makes nothing.
+    std::vector<std::string> asked;
+    SetMessageBoxHandler([&](std::string_view text, TMessageButtons, TMessageIcon) {
+      asked.emplace_back(text);
+      return TMessageResult::Cancel;
+    });
+    const std::string before = view->toPlainText().toStdString();
+    dialog->List()->setCurrentRow(cellEntries);
+    dialog->MakeSelected();
+    if (dialog->Searching()) {
+      EXPECT_EQ(asked, std::vector<std::string>{"Terminate searching for normal surfaces?"});
+      EXPECT_EQ(view->toPlainText().toStdString(), before);
+    }
+    // OK ends the search and makes the move of the first torus.
+    SetMessageBoxHandler([](std::string_view, TMessageButtons, TMessageIcon) { return TMessageResult::Ok; });
+    ASSERT_EQ(dialog->Moves().Entries()[static_cast<std::size_t>(cellEntries)].code, kMoveNormalTorus);
+    EXPECT_TRUE(dialog->List()->item(cellEntries)->text().startsWith(QStringLiteral("Cutting along normal torus")));
+    dialog->List()->setCurrentRow(cellEntries);
+    dialog->MakeSelected();
+    EXPECT_FALSE(dialog->Searching());
+    EXPECT_EQ(dialog->SearchButton()->text(), QStringLiteral("Search For Normal Surfaces"));
+    const std::string shown = view->toPlainText().toStdString();
+    EXPECT_NE(shown.find("Cutting along separating normal torus"), std::string::npos) << shown;
+    // The list is the list of the cut spine: its tori are gone.
+    EXPECT_EQ(tori(), 0);
+    checked = true;
+    dialog->reject();
+  });
+  frame_->RunCommand(kSimplifyDialogCommand);
+  EXPECT_TRUE(checked);
+}
+
+// Closing the dialog while the search runs ends it and waits for the worker.
+TEST_F(SimplifyDialogTest, ClosingDuringTheSearchEndsIt) {
+  TTextViewWidget* view = frame_->NewDocument();
+  view->setPlainText(QStringLiteral("iLLAMMcacddfgghhjkaitpwas"));
+  view->setFocus();
+  QTimer::singleShot(0, [&] {
+    TSimplifyDialog* dialog = frame_->ActiveSimplifyDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->ToggleSearch();
+    ASSERT_TRUE(dialog->Searching());
+    dialog->reject();
+  });
+  frame_->RunCommand(kSimplifyDialogCommand);
+  EXPECT_FALSE(app_->Runner().IsBusy());
 }
 
 }  // namespace

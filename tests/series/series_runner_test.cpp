@@ -2,10 +2,12 @@
 // walk over listed files, its messages, refusals and a stop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/stop_flags.h"
@@ -228,6 +230,39 @@ TEST_F(SeriesFiles, AMinimalRunRecognisesTheItemsOfAFileIntoOneTable) {
   for (int i = 0; i < table.CountEntries(); ++i)
     hasBlock = hasBlock || table.GetEntryText(i)->find("triangulation") != std::string::npos;
   EXPECT_TRUE(hasBlock);
+}
+
+TEST_F(SeriesFiles, AMinimalRunPassesOverItemsItsBoundaryRestrictionOrOrientabilityRefuse) {
+  // L(5,2) as a triangulation block, the non-orientable Gieseking manifold
+  // (a Klein bottle boundary) and the twice-punctured 3-sphere, one cell per line.
+  const std::string lens =
+      "\t\ttriangulation\r\nv1(4,3,2) - v1( 1, 4, 3 )\r\nv1(2,1,4) - v1( 1, 3, 2 )\r\n\t\tend\r\n";
+  const std::string f = Write("items.txt", lens + "\r\n1 1 2 -1 -2 -2\r\n\r\n1\r\n2\r\n1 2 -1 -2\r\n");
+  struct Case {
+    int boundarySetting;
+    std::vector<std::string> entered;  // the items entered, by name
+  };
+  const std::vector<Case> cases = {
+      {1, {"lens", "sphere"}},  // no restriction
+      {3, {"lens", "sphere"}},  // spheres only
+      {2, {}},                  // at least one torus
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.boundarySetting);
+    TOptionValues options = DefaultOptions();
+    options.EnumerationOfManifoldsRestrictionOnBoundary = c.boundarySetting;
+    TOutput output;
+    TSeriesRunner runner(options, output);
+    ASSERT_EQ(runner.Run(f + " 1 >\n"), 1);
+    TManifoldTable& table = *runner.Table();
+    std::vector<std::string> entered;
+    for (int i = 0; i < table.CountEntries(); ++i)
+      for (const auto& [name, word] : {std::pair{"lens", "triangulation"}, {"gieseking", "-2 -2"}, {"sphere", "\r\n2\r\n"}})
+        if (table.GetEntryText(i)->find(word) != std::string::npos) entered.push_back(name);
+    std::sort(entered.begin(), entered.end());
+    // The non-orientable item is never recognised: mode 2 names manifolds.
+    EXPECT_EQ(entered, c.entered) << output.Text();
+  }
 }
 
 // The report of a table alone: what the table holds, without the run's
