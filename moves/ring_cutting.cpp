@@ -37,6 +37,16 @@ constexpr int kMobiusText = 282;
 constexpr int kTripleText = 283;
 constexpr int kSeparatedText = 284;
 
+// A torus carries no coordinate curves or two that form a basis. Re-basing
+// a torus whose curves are no basis (an earlier ring cut can leave the fibre
+// alone) gives a singular change of basis, and the piece glued with it would
+// name a wrong manifold.
+bool HasCoordinateBasis(const TComplex* torus) {
+  if (torus == nullptr || torus->AllEdgeLabelsZero()) return true;
+  int m[4] = {0, 0, 0, 0};
+  return SpineBoundaryGluingMatrix(*torus, m) == 1;
+}
+
 // Re-bases one torus on one copy of the strip: label 1 runs along the copy's
 // passage-0 edge (a cut line), label 0 along a closed path through the
 // passage-1 edge; the old basis waits in slots 2 and 3 for the gluing matrix
@@ -72,10 +82,15 @@ int CutRing(TSpine& spine, int cellPosition, TString* text) {
   int j = -1;
   int t = TestRingCutting(spine, cellPosition, &i, &j);
   if (t == 0) return 0;
-  spine.Objects().SetCreationTag(kMoveRing);
   THandle cell = spine.NthCell(cellPosition);
   std::string name = cell.DisplayName();
   THandle thick = ThickCellOfCell(spine, cell);
+  // Refused before anything changes: a component further down a chain has
+  // no rollback.
+  if (!HasCoordinateBasis(spine.BoundarySurfaceOf(TThickCell::Part(thick, 2))) ||
+      !HasCoordinateBasis(spine.BoundarySurfaceOf(TThickCell::Part(thick, 3))))
+    return 0;
+  spine.Objects().SetCreationTag(kMoveRing);
   if (t == 2 && SplitAndReuniteAtDoubleEdge(spine, thick, i, i, j) == 0) return 0;
   TObjectHeader* remainderRaw = nullptr;
   TObjectHeader* stripRaw = nullptr;

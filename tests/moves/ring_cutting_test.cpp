@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -146,6 +148,62 @@ TEST(RingCuttingTest, NoRingWithoutToriAndARefusalChangesNothing) {
   EXPECT_EQ(SpineSignature(spine), before);
   TSpine empty;
   EXPECT_EQ(FindRingCell(empty), -1);
+}
+
+// Every gluing printed with the molecule ("\t(a b) (c d)") is invertible.
+void ExpectInvertibleGluings(TSpine& spine) {
+  TOutput output;
+  PrintLabeledMolecule(output, spine, 1);
+  const std::string text = output.Text();
+  int gluings = 0;
+  for (std::size_t at = text.find("\t("); at != std::string::npos; at = text.find("\t(", at + 1)) {
+    long long a = 0, b = 0, c = 0, d = 0;
+    ASSERT_EQ(std::sscanf(text.c_str() + at, "\t(%lld %lld) (%lld %lld)", &a, &b, &c, &d), 4) << text;
+    EXPECT_EQ(std::llabs(a * d - b * c), 1) << text;
+    ++gluings;
+  }
+  EXPECT_GT(gluings, 0) << text;
+}
+
+// The prism manifold (S^2; (2,1), (2,1), (2,1)), with every ring offered
+// cut by hand: after the first ring cut the new tori carry the fibre as
+// their only coordinate curve, so the next ring there would re-base them
+// through a singular matrix (recognition then named a sum of two S^2 x S^1
+// with H_1 = Z_2 + Z_6). That cut is refused and rolled back, and every
+// gluing of the molecule stays invertible.
+TEST(RingCuttingTest, ACutThroughASingularChangeOfBasisIsRefused) {
+  InitMoveOrderTable();
+  TDocumentSpine document;
+  TDocumentSpine::TScope scope(document);
+  ASSERT_EQ(document.ParseDocumentText("eLAkbccddemken", TOptionValues{}), 1);
+  document.EnsureThickened();
+  TSpine& spine = document.Spine();
+  int cuts = 0;
+  int refused = 0;
+  for (int step = 0; step < 50; ++step) {
+    TSpine* component = &spine;
+    for (; component != nullptr; component = component->Next()) {
+      int cell = FindRingCell(*component);
+      if (cell == -1) continue;
+      const int log = spine.LogCount();
+      const int cells = component->Objects().CountOfKind(kCellKind);
+      TString report;
+      if (CutOutRing(*component, cell, &report) != 0) {
+        ++cuts;
+        break;
+      }
+      ++refused;
+      EXPECT_EQ(spine.LogCount(), log);
+      EXPECT_EQ(component->Objects().CountOfKind(kCellKind), cells);
+      EXPECT_EQ(FindRingCell(*component), cell);
+    }
+    if (component != nullptr) continue;
+    TString report;
+    if (MakeSimplificationStep(1, spine, &report, TMoveChoice{}, nullptr, nullptr) == 0) break;
+  }
+  EXPECT_GE(cuts, 1);
+  EXPECT_GE(refused, 1);
+  ExpectInvertibleGluings(spine);
 }
 
 }  // namespace
