@@ -169,6 +169,27 @@ TEST_F(SimplifyOnlySearch, SimplifiesASpineMadeLargerOnPurpose) {
   }
 }
 
+TEST_F(SimplifyOnlySearch, DeeperRepetitionsWithThePolygonMovesKeepNoLargerASpine) {
+  // A level bound beyond step + 1 repeats the search from the input with the
+  // polygon moves; the kept spine can only get simpler.
+  TInput input("link code 1 -1 framing 2 end");
+  ASSERT_TRUE(input.Valid());
+  int once = -1;
+  for (const int bound : {1, 3}) {
+    SCOPED_TRACE(bound);
+    TManifoldTable table;
+    TRecognitionDriver driver(table, kModeSimplifyOnly);
+    driver.SetSeriesSchedule(TSeriesSchedule{});
+    driver.SetSimplifyFirst(0, 1, bound);
+    TQuietScope quiet;
+    const TRecognitionOutcome outcome = driver.Recognize(input.Spine());
+    ASSERT_GE(outcome.keptVertices, 1);
+    if (once == -1) once = outcome.keptVertices;
+    EXPECT_LE(outcome.keptVertices, once);
+    EXPECT_EQ(DisableSurgeries.load(), 0);
+  }
+}
+
 TEST_F(SimplifyOnlySearch, CompareOnlyLooksTheSpineUpAsItStandsUnlessAskedToSimplify) {
   TInput input("link code 1 -1 framing 5 end");
   ASSERT_TRUE(input.Valid());
