@@ -25,27 +25,9 @@
 #include "shell/options.h"
 #include "shell/spine_text_view.h"
 #include "support/census_table_support.h"
+#include "driver_input_fixture.h"
 
 namespace {
-
-// A parsed input spine of a text, kept with the document that owns it.
-class TInput {
- public:
-  explicit TInput(const std::string& text) : scope_(document_), run_(document_, text, options_) {
-    spine_ = RecognitionInput(run_, homology_);
-  }
-  TSpine& Spine() { return *spine_; }
-  bool Valid() const { return spine_ != nullptr; }
-  const std::string& Homology() const { return homology_; }
-
- private:
-  TOptionValues options_;
-  TDocumentSpine document_;
-  TDocumentSpine::TScope scope_;
-  TCommandRun run_;
-  std::string homology_;
-  TSpine* spine_ = nullptr;
-};
 
 struct TNotation {
   const char* text;
@@ -119,7 +101,7 @@ using RecognitionDriver = TSurgeriesSwitch;
 TEST_F(SimplifyOnlySearch, KeepsASpecialSpineNoLargerThanTheInputAndNeverCutsIt) {
   for (const TNotation& n : kNotations) {
     SCOPED_TRACE(n.text);
-    TInput input(n.text);
+    TDriverInput input(n.text);
     ASSERT_TRUE(input.Valid());
     const int vertices = CountChainVertices(input.Spine());
     TManifoldTable table;
@@ -158,7 +140,7 @@ TEST_F(SimplifyOnlySearch, SimplifiesASpineMadeLargerOnPurpose) {
   // lens spaces has a special spine of at most 2.
   for (const char* text : {"link code 1 -1 framing 7/2 end", "link code 1 -1 framing 5 end"}) {
     SCOPED_TRACE(text);
-    TInput input(text);
+    TDriverInput input(text);
     ASSERT_TRUE(input.Valid());
     ASSERT_GT(CountChainVertices(input.Spine()), 2);
     TManifoldTable table;
@@ -169,29 +151,8 @@ TEST_F(SimplifyOnlySearch, SimplifiesASpineMadeLargerOnPurpose) {
   }
 }
 
-TEST_F(SimplifyOnlySearch, DeeperRepetitionsWithThePolygonMovesKeepNoLargerASpine) {
-  // A level bound beyond step + 1 repeats the search from the input with the
-  // polygon moves; the kept spine can only get simpler.
-  TInput input("link code 1 -1 framing 2 end");
-  ASSERT_TRUE(input.Valid());
-  int once = -1;
-  for (const int bound : {1, 3}) {
-    SCOPED_TRACE(bound);
-    TManifoldTable table;
-    TRecognitionDriver driver(table, kModeSimplifyOnly);
-    driver.SetSeriesSchedule(TSeriesSchedule{});
-    driver.SetSimplifyFirst(0, 1, bound);
-    TQuietScope quiet;
-    const TRecognitionOutcome outcome = driver.Recognize(input.Spine());
-    ASSERT_GE(outcome.keptVertices, 1);
-    if (once == -1) once = outcome.keptVertices;
-    EXPECT_LE(outcome.keptVertices, once);
-    EXPECT_EQ(DisableSurgeries.load(), 0);
-  }
-}
-
 TEST_F(SimplifyOnlySearch, CompareOnlyLooksTheSpineUpAsItStandsUnlessAskedToSimplify) {
-  TInput input("link code 1 -1 framing 5 end");
+  TDriverInput input("link code 1 -1 framing 5 end");
   ASSERT_TRUE(input.Valid());
   for (const int simplifyFirst : {0, 1}) {
     SCOPED_TRACE(simplifyFirst);
@@ -267,7 +228,7 @@ TEST_F(SimplifyOnlySearch, TheRemovedEntryLeavesItsNeighboursAlone) {
 }
 
 TEST_F(RecognitionDriver, AStopMidSearchStillCompletesTheEntry) {
-  TInput input("cMcabbjqs");  // L(8,3): Try All looks up many variants
+  TDriverInput input("cMcabbjqs");  // L(8,3): Try All looks up many variants
   ASSERT_TRUE(input.Valid());
   for (const int simplifyFirst : {0, 1}) {
     SCOPED_TRACE(simplifyFirst);
@@ -309,7 +270,7 @@ TEST_F(RecognitionDriver, ALeafItCannotNameIsSearchedDeeper) {
   } cases[] = {{"bkaajn", true}, {"cMcabbjqs", true}, {"dLQbcbchhjs", false}, {"dLQbcbchxjn", false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.signature);
-    TInput input(c.signature);
+    TDriverInput input(c.signature);
     ASSERT_TRUE(input.Valid());
     TManifoldTable table;
     table.SetKind(kTableSingleCommand);
@@ -334,7 +295,7 @@ TEST_F(RecognitionDriver, ASingleCommandReportsItsProgressAndASeriesItemDoesNot)
     for (const std::string& t : texts) n += std::regex_match(t, re) ? 1 : 0;
     return n;
   };
-  TInput lens("dLQbcbchhjs");  // L(6,1): unnamed at level 1, named later
+  TDriverInput lens("dLQbcbchhjs");  // L(6,1): unnamed at level 1, named later
   ASSERT_TRUE(lens.Valid());
   for (const bool series : {false, true}) {
     SCOPED_TRACE(series);
