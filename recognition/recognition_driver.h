@@ -17,6 +17,8 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "moves/step_loop.h"
@@ -42,6 +44,7 @@ struct TRecognitionOutcome {
   int entryIndex = -1;    // the entry made or found
   int stages = 0;         // stages run
   int endedEarly = 0;     // a repeated stage changed nothing
+  int keptVertices = -1;  // vertices of the kept simplest spine (-1: none kept)
 };
 
 // The search of one series item: a first pass of level 1, a second of
@@ -62,8 +65,12 @@ class TRecognitionDriver {
   using TClock = std::function<std::chrono::steady_clock::time_point()>;
 
   // The mode is the recognition mode (Till First, Till Main, All
-  // Presentations); the table's mode is set to it.
+  // Presentations; in a series also Simplify Only and Compare Only); the
+  // table's mode is set to it.
   TRecognitionDriver(TManifoldTable& table, int mode);
+  ~TRecognitionDriver();
+  TRecognitionDriver(const TRecognitionDriver&) = delete;
+  TRecognitionDriver& operator=(const TRecognitionDriver&) = delete;
 
   // Searches from a copy of the spine (the spine itself is not changed) and
   // merges the entry found into the table. Throws TComputationStopped when
@@ -81,14 +88,54 @@ class TRecognitionDriver {
   }
   // The clock of the series time limit (tests jump it).
   void SetClock(TClock clock) { clock_ = std::move(clock); }
+  // Simplifies the spine (surgeries off) before recognising it; step is the
+  // level of that search, levelBound the deepest level it repeats with the
+  // polygon moves (no repetition unless it exceeds step + 1).
+  void SetSimplifyFirst(int simplifyFirst, int step, int levelBound) {
+    simplifyFirst_ = simplifyFirst;
+    simplifyStep_ = step < 1 ? 1 : step;
+    levelBound_ = levelBound;
+  }
+  // The transformation list of the kept spine goes into the hit report.
+  void SetOutputMoveList(int outputMoveList) { outputMoveList_ = outputMoveList; }
+  // A single command's progress: one status text per leaf, shown at most
+  // every interval (the first at once).
+  void SetProgressInterval(std::chrono::milliseconds interval) {
+    reportProgress_ = true;
+    progressInterval_ = interval;
+  }
+  // A single command's report on a hit (the input text, the table found so
+  // far, and how to stop), for a front end that shows it while the search
+  // goes on.
+  void SetHitReport(std::string initialText, std::function<void(const std::string&)> show) {
+    initialText_ = std::move(initialText);
+    showHit_ = std::move(show);
+  }
+  // The simplest spine the simplify-only search kept (empty when none).
+  const TSpine& KeptSpine() const { return *kept_; }
 
  private:
-  int SearchVariants(TSpine& current, int depth, int level, const TStagePreset& preset);
+  // One search pass: the preset, whether leaves may start the nested pass,
+  // and the mode whose goal ends the pass.
+  struct TPass {
+    TStagePreset preset;
+    int nested = 0;
+    int mode = kModeTillMain;
+  };
+
+  int SearchVariants(TSpine& current, int depth, int level, const TPass& pass);
+  int SearchWithoutSurgeries(TSpine& current, int depth, int level, const TPass& pass);
   int TryMove(TSpine& current, TSpine& restorePoint, int component, const TMoveChoice& choice, int depth, int level,
-              const TStagePreset& preset, int& applied);
-  int Leaf(TSpine& current);
+              const TPass& pass, int& applied);
+  int Leaf(TSpine& current, int depth, const TPass& pass);
   int GoalReached() const;
+  int EndsSearch(const TPass& pass, int code) const;
+  void RunStages(const TSpine& start);
   void RunSeriesPasses(const TSpine& base);
+  void SimplifySpineForTable(const TSpine& base, int& entryIndex);
+  void KeepSpine(const TSpine& spine);
+  void ReportProgress();
+  void ReportHit(TSpine& leaf);
   int OutOfTime();
   void ThrowIfStopped() const;
   bool ContradictsHomology(const TManifoldDescription& d) const;
@@ -105,4 +152,22 @@ class TRecognitionDriver {
   TSeriesSchedule series_;
   TClock clock_ = [] { return std::chrono::steady_clock::now(); };
   std::chrono::steady_clock::time_point start_{};
+
+  int simplifyFirst_ = 0;
+  int simplifyStep_ = 2;
+  int levelBound_ = 2;
+  int simplifyOnlyRun_ = 0;
+  int compareOnly_ = 0;
+  int shownLevel_ = 0;
+  int nestedRunning_ = 0;
+  int presentationsAside_ = 0;
+  int leafComplexity_ = 0;  // the complexity of the entry at the last leaf
+  std::unique_ptr<TSpine> kept_;
+  int outputMoveList_ = 0;
+  bool reportProgress_ = false;
+  std::chrono::milliseconds progressInterval_{250};
+  bool progressShown_ = false;
+  std::chrono::steady_clock::time_point lastProgress_{};
+  std::string initialText_;
+  std::function<void(const std::string&)> showHit_;
 };

@@ -1,5 +1,6 @@
 #include "shell/recognize_commands.h"
 
+#include <chrono>
 #include <string>
 
 #include "model/quiet_scope.h"
@@ -16,6 +17,10 @@
 
 namespace {
 
+// The progress of a recognition reaches the status line (on the command
+// line the progress line of a terminal) at most this often.
+constexpr std::chrono::milliseconds kProgressInterval{250};
+
 TCommandOutcome RunRecognition(TCommandRun& run, int mode) {
   std::string homology;
   TSpine* input = RecognitionInput(run, homology);
@@ -26,6 +31,12 @@ TCommandOutcome RunRecognition(TCommandRun& run, int mode) {
   table.SetKind(kTableSingleCommand);
   TRecognitionDriver driver(table, mode);
   driver.SetStopFlag(run.StopFlag());
+  const TOptionValues& options = run.Options();
+  driver.SetSimplifyFirst(options.OptionsTryToSimplifySpineBeforeRecognizing, options.AllVariantsStepToMakeAll,
+                          options.AllVariantsStepToMakeAll);
+  driver.SetOutputMoveList(options.OptionsOutputMoveList);
+  driver.SetProgressInterval(kProgressInterval);
+  if (run.showInterimReport) driver.SetHitReport(run.Text(), run.showInterimReport);
   TRecognitionOutcome outcome;
   {
     TQuietScope quiet;

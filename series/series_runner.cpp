@@ -193,9 +193,11 @@ int TSeriesRunner::Recognise(const std::string& text, int position, std::string*
     if (inspect && !inspect(*spine)) return -1;
     table_->SetSourcePosition(position, -1);
     int mode = options_.EnumerationOfManifoldsRecognitionMode;
-    if (mode < kModeTillFirst || mode > kModeAllPresentations) mode = kModeTillMain;
+    if (mode < kModeTillFirst || mode > kModeCompareOnly) mode = kModeTillMain;
     TRecognitionDriver driver(*table_, mode);
     driver.SetStopFlag(&SeriesStopFlag());
+    driver.SetSimplifyFirst(options_.OptionsTryToSimplifySpineBeforeRecognizing, options_.AllVariantsStepToMakeAll,
+                            options_.AllVariantsStepToMakeAll);
     TSeriesSchedule schedule;
     schedule.step = options_.AllVariantsStepToMakeAll;
     schedule.useOnlyFirst = options_.AllVariantsUseOnlyFirstPossibilities;

@@ -77,6 +77,9 @@ class TCommandRun {
   // line prints it as an error. (A refusal after a parse that gave no spine
   // counts as such without being marked.)
   bool messageOnly = false;
+  // Set by a front end that can show a report while the command still runs
+  // (the desktop program's view, in information mode); empty otherwise.
+  std::function<void(const std::string&)> showInterimReport;
 
  private:
   TDocumentSpine& document_;

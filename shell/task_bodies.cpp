@@ -40,6 +40,9 @@ void RunCommandTask(TComputationTask& task, const std::function<void(TCommandRun
     TDocumentSpine document;
     TDocumentSpine::TScope scope(document);
     TCommandRun run(document, task.DocumentText(), task.Options());
+    run.showInterimReport = [&task](const std::string& report) {
+      if (task.GetView() != nullptr) task.GetView()->SetInformationMode(true, report);
+    };
     command(run);
     task.Output().AppendText(run.output.Text());
   }
