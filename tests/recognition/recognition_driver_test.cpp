@@ -68,7 +68,9 @@ std::string RecognisedName(const std::string& text, const TOptionValues& options
   const std::size_t at = r.shown.find(head);
   if (at == std::string::npos) return r.shown;
   const std::size_t from = at + head.size();
-  return r.shown.substr(from, r.shown.find_first_of("\t\r", from) - from);
+  const std::string line = r.shown.substr(from, r.shown.find_first_of("\t\r", from) - from);
+  // The name, without the balls and summands added to it (set off by ten blanks).
+  return line.substr(0, line.find("          "));
 }
 
 // Collects the status texts while it lives.
