@@ -20,23 +20,12 @@
 #include "moves/move_types.h"
 #include "moves/step_loop.h"
 #include "moves/torus_coordinates.h"
+#include "support/boundary_characteristics.h"
 #include "support/model_heap.h"
 #include "support/spine_checker.h"
 #include "support/thick_spine_support.h"
 
 namespace {
-
-std::vector<int> BoundaryCharacteristics(TSpine& spine) {
-  std::vector<int> list;
-  for (TSpine* s = &spine; s != nullptr; s = s->Next())
-    for (int i = 0; i < s->BoundaryCount(); ++i) {
-      int euler = 0;
-      s->BoundarySurfaceClass(s->BoundaryAt(i), &euler);
-      list.push_back(euler);
-    }
-  std::sort(list.begin(), list.end());
-  return list;
-}
 
 TEST(ShortCurvesTest, RandomSpinesKeepTheirManifold) {
   InitMoveOrderTable();

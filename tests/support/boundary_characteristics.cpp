@@ -1,0 +1,17 @@
+#include "support/boundary_characteristics.h"
+
+#include <algorithm>
+
+#include "model/spine.h"
+
+std::vector<int> BoundaryCharacteristics(TSpine& spine) {
+  std::vector<int> list;
+  for (TSpine* s = &spine; s != nullptr; s = s->Next())
+    for (int i = 0; i < s->BoundaryCount(); ++i) {
+      int euler = 0;
+      s->BoundarySurfaceClass(s->BoundaryAt(i), &euler);
+      list.push_back(euler);
+    }
+  std::sort(list.begin(), list.end());
+  return list;
+}
