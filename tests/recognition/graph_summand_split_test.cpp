@@ -8,27 +8,13 @@
 
 #include "molecule_fixture.h"
 #include "recognition/description_building.h"
+#include "support/description_counts.h"
 #include "support/model_heap.h"
 
 namespace {
 
-struct TCounts {
-  int balls = 0;
-  int s2xs1 = 0;
-  int solidTori = 0;
-  friend bool operator==(const TCounts&, const TCounts&) = default;
-};
-
-TCounts CountsOf(const TManifoldDescription& d) {
-  TCounts c;
-  d.GetBoundaryCounts(c.balls, c.s2xs1, c.solidTori);
-  return c;
-}
-
 std::unique_ptr<TManifoldDescription> Describe(std::unique_ptr<TObjectTable> molecule) {
-  auto d = std::make_unique<TManifoldDescription>();
-  BuildDescriptionFromMolecule(*d, *molecule, -1);
-  return d;
+  return DescribeMolecule(*molecule);
 }
 
 int SumOfS2xS1(const TManifoldDescription& d) {
