@@ -13,6 +13,7 @@
 #include "recognition/description_building.h"
 #include "support/description_counts.h"
 #include "support/model_heap.h"
+#include "support/piece_on_no_cycle_molecule.h"
 
 namespace {
 
@@ -118,12 +119,7 @@ TEST(EntryNormalForm, IrreducibleDescriptionsAreLeftAlone) {
 // sum of its other pieces, sorted, with no S^2xS^1.
 TEST(EntryNormalForm, GraphManifoldsAreCutIntoPrimeSummands) {
   TScopedModelHeap heap;
-  auto m = std::make_unique<TObjectTable>();
-  THandle u = SeifertAtom(*m, kBaseAnnulus, {{0, 1}});
-  THandle w1 = SeifertAtom(*m, kBaseDisk, {{2, 1}, {3, 1}});
-  THandle w2 = SeifertAtom(*m, kBaseDisk, {{2, 1}, {5, 2}});
-  Glue(*m, u, w1, 0, 1, 1, 0);
-  Glue(*m, u, w2, 0, 1, 1, 0);
+  auto m = PieceOnNoCycleMolecule();
   auto d = DescribeMolecule(*m);
   ASSERT_EQ(d->GetTypeCode(), kCompoundCode);
   EXPECT_EQ(NormaliseReducible(d), 1) << testing::PrintToString(Summands(*d));

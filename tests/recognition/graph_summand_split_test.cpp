@@ -10,6 +10,7 @@
 #include "recognition/description_building.h"
 #include "support/description_counts.h"
 #include "support/model_heap.h"
+#include "support/piece_on_no_cycle_molecule.h"
 
 namespace {
 
@@ -29,12 +30,7 @@ int SumOfS2xS1(const TManifoldDescription& d) {
 // three components and no S^2xS^1 summand appears.
 TEST(GraphSummandSplit, APieceOnNoCycleSplitsIntoSummandsWithoutS2xS1) {
   TScopedModelHeap heap;
-  auto m = std::make_unique<TObjectTable>();
-  THandle u = SeifertAtom(*m, kBaseAnnulus, {{0, 1}});
-  THandle w1 = SeifertAtom(*m, kBaseDisk, {{2, 1}, {3, 1}});
-  THandle w2 = SeifertAtom(*m, kBaseDisk, {{2, 1}, {5, 2}});
-  Glue(*m, u, w1, 0, 1, 1, 0);
-  Glue(*m, u, w2, 0, 1, 1, 0);
+  auto m = PieceOnNoCycleMolecule();
   auto d = Describe(std::move(m));
   ASSERT_EQ(d->GetTypeCode(), kCompoundCode);
   d->SetBoundaryCounts(0, 0, 1);
