@@ -5,7 +5,6 @@
 #include "moves/move_types.h"
 #include "moves/polygon_move_performer.h"
 #include "moves/step_loop.h"
-#include "shell/document_spine.h"
 #include "support/torus_knot.h"
 
 // One polygon move, the first quadrangle the finder offers, made on a fresh
@@ -14,14 +13,12 @@
 static void BM_QuadrangleMove(benchmark::State& state) {
   InitMoveOrderTable();
   CurrentSpineIsOrientable.store(1);
-  TDocumentSpine document;
-  if (!ParseTorusKnotExterior(document, static_cast<int>(state.range(0)))) {
+  TTorusKnotExterior exterior(static_cast<int>(state.range(0)));
+  if (!exterior.Ok()) {
     state.SkipWithError("no spine");
     return;
   }
-  TDocumentSpine::TScope scope(document);
-  document.EnsureThickened();
-  TSpine& spine = document.Spine();
+  TSpine& spine = exterior.Spine();
   int cursor[8] = {0, -1, -1, -1, -1, -1, -1, -1};
   while (FindPolygonOrTMove(0, spine, kMovePolygon, cursor) == kMovePolygon && cursor[0] < 6) {
   }

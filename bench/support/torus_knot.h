@@ -1,4 +1,4 @@
-// The exterior of a torus knot as a benchmark's document.
+// The exterior of a torus knot as a benchmark's spine.
 #pragma once
 
 #include <string>
@@ -14,9 +14,22 @@ inline std::string TorusKnotCode(int n) {
   return "link code " + code + "end";
 }
 
-// Reads the exterior of T(2, n), a spine of 4n true vertices whose boundary
-// is one torus, into the document; false when it did not parse.
-inline bool ParseTorusKnotExterior(TDocumentSpine& document, int n) {
-  const std::string text = TorusKnotCode(n);
-  return document.ParseDocumentText(text.c_str(), TOptionValues{}) == 1;
-}
+// The thickened exterior of T(2, n), a spine of 4n true vertices whose
+// boundary is one torus, in a document of its own that is current while the
+// object lives.
+class TTorusKnotExterior {
+ public:
+  explicit TTorusKnotExterior(int n) : scope_(document_) {
+    const std::string text = TorusKnotCode(n);
+    ok_ = document_.ParseDocumentText(text.c_str(), TOptionValues{}) == 1;
+    if (ok_) document_.EnsureThickened();
+  }
+  // False when the link code did not parse.
+  bool Ok() const { return ok_; }
+  TSpine& Spine() { return document_.Spine(); }
+
+ private:
+  TDocumentSpine document_;
+  TDocumentSpine::TScope scope_;
+  bool ok_ = false;
+};
