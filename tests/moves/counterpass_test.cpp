@@ -11,9 +11,7 @@
 
 #include "foundation/heap_string.h"
 #include "model/cell.h"
-#include "model/complex.h"
 #include "model/object_kinds.h"
-#include "model/thickcell.h"
 #include "model/spine.h"
 #include "moves/move_families.h"
 #include "moves/move_types.h"
@@ -127,10 +125,8 @@ TEST(CounterpassTest, TorusCurvesStayClosedAndABasis) {
     int cell = -1;
     for (int i = 0; spine.NthCell(i).IsValid() && cell < 0; ++i) {
       if (TestCounterpass(spine, i) == 0) continue;
-      THandle thick = ThickCellOfCell(spine, spine.NthCell(i));
       for (int part = 2; part <= 3; ++part) {
-        TComplex* surface = spine.BoundarySurfaceOf(TThickCell::Part(thick, part));
-        if (surface->SurfaceClass() == 2 && !surface->AllEdgeLabelsZero()) cell = i;
+        if (FacesLabelledTorus(spine, i, part)) cell = i;
       }
     }
     if (cell < 0) continue;

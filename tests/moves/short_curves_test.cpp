@@ -12,8 +12,6 @@
 
 #include "foundation/heap_string.h"
 #include "model/cell.h"
-#include "model/complex.h"
-#include "model/thickcell.h"
 #include "model/object_kinds.h"
 #include "model/spine.h"
 #include "moves/move_families.h"
@@ -101,9 +99,7 @@ TEST(ShortCurvesTest, TorusCurvesMoveOverToTheChords) {
     int cell = -1;
     for (int i = 0; spine.NthCell(i).IsValid() && cell < 0; ++i) {
       if (ClassifyCellCurveAt(spine, i) != 1) continue;
-      THandle plus = TThickCell::Part(ThickCellOfCell(spine, spine.NthCell(i)), 2);
-      TComplex* surface = spine.BoundarySurfaceOf(plus);
-      if (surface->SurfaceClass() == 2 && !surface->AllEdgeLabelsZero()) cell = i;
+      if (FacesLabelledTorus(spine, i, 2)) cell = i;
     }
     if (cell < 0) continue;
     TSpineChecker checker(spine);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "model/complex.h"
 #include "model/spine.h"
+#include "model/thickcell.h"
 
 std::vector<int> BoundaryCharacteristics(TSpine& spine) {
   std::vector<int> list;
@@ -14,4 +16,10 @@ std::vector<int> BoundaryCharacteristics(TSpine& spine) {
     }
   std::sort(list.begin(), list.end());
   return list;
+}
+
+bool FacesLabelledTorus(TSpine& spine, int cell, int part) {
+  THandle thick = ThickCellOfCell(spine, spine.NthCell(cell));
+  TComplex* surface = spine.BoundarySurfaceOf(TThickCell::Part(thick, part));
+  return surface->SurfaceClass() == 2 && !surface->AllEdgeLabelsZero();
 }
