@@ -41,24 +41,34 @@ const std::vector<const char*>& CensusOfSize(int tetrahedra) {
   }
 }
 
+// Reads each census triangulation of the size into a document of its own
+// and hands its spine to `use`; marks the benchmark and stops at one that
+// does not parse.
+template <typename Use>
+void ForEachCensusSpine(benchmark::State& state, int tetrahedra, Use use) {
+  for (const char* signature : CensusOfSize(tetrahedra)) {
+    TDocumentSpine document;
+    TDocumentSpine::TScope scope(document);
+    if (document.ParseDocumentText(signature, TOptionValues{}) == 0) {
+      state.SkipWithError("the signature did not parse");
+      return;
+    }
+    use(document.Spine());
+  }
+}
+
 }  // namespace
 
 static void BM_DWInvariant(benchmark::State& state) {
   const int tetrahedra = static_cast<int>(state.range(0));
   SuppressStatus();
   for (auto _ : state) {
-    for (const char* signature : CensusOfSize(tetrahedra)) {
-      TDocumentSpine document;
-      TDocumentSpine::TScope scope(document);
-      if (document.ParseDocumentText(signature, TOptionValues{}) == 0) {
-        state.SkipWithError("the signature did not parse");
-        break;
-      }
+    ForEachCensusSpine(state, tetrahedra, [&](TSpine& spine) {
       TDWCohomologySum calculator;
-      calculator.Setup(document.Spine());
+      calculator.Setup(spine);
       if (!calculator.Compute()) state.SkipWithError("the sum was refused");
       benchmark::DoNotOptimize(calculator.NormalisedSum());
-    }
+    });
   }
   UnsuppressStatus();
   state.counters["tetrahedra"] = tetrahedra;
@@ -72,20 +82,14 @@ static void BM_DWColouringSum(benchmark::State& state) {
   double vertices = 0;
   for (auto _ : state) {
     vertices = 0;
-    for (const char* signature : CensusOfSize(tetrahedra)) {
-      TDocumentSpine document;
-      TDocumentSpine::TScope scope(document);
-      if (document.ParseDocumentText(signature, TOptionValues{}) == 0) {
-        state.SkipWithError("the signature did not parse");
-        break;
-      }
+    ForEachCensusSpine(state, tetrahedra, [&](TSpine& spine) {
       std::unique_ptr<TSpine> built;
       TDWCalculator calculator;
-      calculator.Setup(ReduceForDW(document.Spine(), built));
+      calculator.Setup(ReduceForDW(spine, built));
       if (calculator.Compute() != TDWCalculator::kDone) state.SkipWithError("the sum was stopped");
       benchmark::DoNotOptimize(calculator.Sum());
       vertices += calculator.CornerClassCount();
-    }
+    });
   }
   UnsuppressStatus();
   state.counters["tetrahedra"] = tetrahedra;

@@ -8,14 +8,13 @@
 #include "foundation/status_reporter.h"
 #include "model/detail.h"
 #include "model/spine.h"
-#include "support/random_triangulation.h"
 #include "model/thickcell.h"
 #include "moves/collapsing.h"
 #include "moves/move_families.h"
 #include "moves/move_types.h"
 #include "moves/step_loop.h"
-#include "model/details_description.h"
 #include "support/bench_heap.h"
+#include "support/random_spine.h"
 
 // The collapsings and reductions that follow cutting a cell out of the spine
 // of n true vertices; "per_move" is the time per collapsing or reduction.
@@ -34,12 +33,8 @@ static void BM_CollapsingsAfterCut(benchmark::State& state) {
       spine.RemoveThickCell(ThickCellOfCell(spine, spine.NthCell(cell)));
     };
     for (unsigned seed = 11; seed < 31 && chosen < 0; ++seed) {
-      TDetailsDescription details;
-      GlueTetrahedraAtRandom(details, n, seed);
       original.Clear();
-      details.BuildComplex(original, 1);
-      original.SplitIntoComponents();
-      if (original.Thicken(1) != 1) continue;
+      if (!BuildRandomThickenedSpine(original, n, seed)) continue;
       for (int i = 0; i < original.Objects().CountOfKind(kCellKind) && chosen < 0; ++i) {
         TSpine spine;
         cut(spine, i);
@@ -72,12 +67,8 @@ static void BM_StepFindsNothing(benchmark::State& state) {
   TBenchHeap heap;
   InitMoveOrderTable();
   {
-    TDetailsDescription details;
-    GlueTetrahedraAtRandom(details, n, 5);
     TSpine spine;
-    details.BuildComplex(spine, 1);
-    spine.SplitIntoComponents();
-    if (spine.Thicken(1) != 1) state.SkipWithError("the spine did not thicken");
+    if (!BuildRandomThickenedSpine(spine, n, 5)) state.SkipWithError("the spine did not thicken");
     for (auto _ : state) benchmark::DoNotOptimize(MakeSimplificationStep(1, spine, nullptr, TMoveChoice{}, nullptr, nullptr));
   }
   state.SetComplexityN(n);
@@ -91,12 +82,8 @@ static void BM_CounterpassAndCurveScan(benchmark::State& state) {
   TBenchHeap heap;
   InitMoveOrderTable();
   {
-    TDetailsDescription details;
-    GlueTetrahedraAtRandom(details, n, 5);
     TSpine spine;
-    details.BuildComplex(spine, 1);
-    spine.SplitIntoComponents();
-    if (spine.Thicken(1) != 1) state.SkipWithError("the spine did not thicken");
+    if (!BuildRandomThickenedSpine(spine, n, 5)) state.SkipWithError("the spine did not thicken");
     const int cells = spine.Objects().CountOfKind(kCellKind);
     for (auto _ : state) {
       int found = 0;
@@ -124,12 +111,8 @@ static void BM_ShortCurveMove(benchmark::State& state) {
     TSpine original;
     int cell = -1;
     for (unsigned seed = 5; seed < 105 && cell < 0; ++seed) {
-      TDetailsDescription details;
-      GlueTetrahedraAtRandom(details, n, seed);
       original.Clear();
-      details.BuildComplex(original, 1);
-      original.SplitIntoComponents();
-      if (original.Thicken(1) != 1) continue;
+      if (!BuildRandomThickenedSpine(original, n, seed)) continue;
       cell = FindShortCurveCell(original, 1);
     }
     if (cell < 0) state.SkipWithError("no cell qualifies");

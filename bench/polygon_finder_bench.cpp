@@ -1,37 +1,22 @@
 #include <benchmark/benchmark.h>
 
-#include <string>
-
 #include "model/spine.h"
 #include "moves/bipass.h"
 #include "moves/move_families.h"
 #include "moves/move_types.h"
 #include "moves/step_loop.h"
-#include "shell/document_spine.h"
-#include "shell/options.h"
-
-// The exterior of the torus knot T(2, n): a spine of 4n true vertices whose
-// boundary is one torus.
-static std::string TorusKnot(int n) {
-  std::string code;
-  for (int r = 0; r < 2; ++r)
-    for (int k = 1; k <= n; ++k) code += std::to_string((k + r) % 2 == 1 ? k : -k) + " ";
-  return "link code " + code + "end";
-}
+#include "support/torus_knot.h"
 
 // A whole enumeration of the polygon candidates (mode 0), as the Simplify
 // dialog lists them; "candidates" is their number.
 static void BM_PolygonEnumeration(benchmark::State& state) {
   InitMoveOrderTable();
-  TDocumentSpine document;
-  std::string text = TorusKnot(static_cast<int>(state.range(0)));
-  if (document.ParseDocumentText(text.c_str(), TOptionValues{}) != 1) {
+  TTorusKnotExterior exterior(static_cast<int>(state.range(0)));
+  if (!exterior.Ok()) {
     state.SkipWithError("no spine");
     return;
   }
-  TDocumentSpine::TScope scope(document);
-  document.EnsureThickened();
-  TSpine& spine = document.Spine();
+  TSpine& spine = exterior.Spine();
   long long candidates = 0;
   for (auto _ : state) {
     int cursor[8] = {0, -1, -1, -1, -1, -1, -1, -1};
@@ -47,15 +32,12 @@ BENCHMARK(BM_PolygonEnumeration)->Arg(5)->Arg(11)->Arg(21)->Arg(41)->Unit(benchm
 // The whole-spine bipass finder that every automatic step runs last.
 static void BM_BipassFinder(benchmark::State& state) {
   InitMoveOrderTable();
-  TDocumentSpine document;
-  std::string text = TorusKnot(static_cast<int>(state.range(0)));
-  if (document.ParseDocumentText(text.c_str(), TOptionValues{}) != 1) {
+  TTorusKnotExterior exterior(static_cast<int>(state.range(0)));
+  if (!exterior.Ok()) {
     state.SkipWithError("no spine");
     return;
   }
-  TDocumentSpine::TScope scope(document);
-  document.EnsureThickened();
-  TSpine& spine = document.Spine();
+  TSpine& spine = exterior.Spine();
   for (auto _ : state) benchmark::DoNotOptimize(FindBipassCell(spine, kMoveTripleBipass));
 }
 BENCHMARK(BM_BipassFinder)->Arg(5)->Arg(11)->Arg(21)->Arg(41)->Unit(benchmark::kMillisecond);

@@ -1,23 +1,11 @@
 #include <benchmark/benchmark.h>
 
-#include <string>
-
 #include "model/spine.h"
 #include "moves/move_families.h"
 #include "moves/move_types.h"
 #include "moves/polygon_move_performer.h"
 #include "moves/step_loop.h"
-#include "shell/document_spine.h"
-#include "shell/options.h"
-
-// The exterior of the torus knot T(2, n): a spine of 4n true vertices whose
-// boundary is one torus.
-static std::string TorusKnot(int n) {
-  std::string code;
-  for (int r = 0; r < 2; ++r)
-    for (int k = 1; k <= n; ++k) code += std::to_string((k + r) % 2 == 1 ? k : -k) + " ";
-  return "link code " + code + "end";
-}
+#include "support/torus_knot.h"
 
 // One polygon move, the first quadrangle the finder offers, made on a fresh
 // copy of the spine each time (the copy is not timed). The performer tries
@@ -25,15 +13,12 @@ static std::string TorusKnot(int n) {
 static void BM_QuadrangleMove(benchmark::State& state) {
   InitMoveOrderTable();
   CurrentSpineIsOrientable.store(1);
-  TDocumentSpine document;
-  std::string text = TorusKnot(static_cast<int>(state.range(0)));
-  if (document.ParseDocumentText(text.c_str(), TOptionValues{}) != 1) {
+  TTorusKnotExterior exterior(static_cast<int>(state.range(0)));
+  if (!exterior.Ok()) {
     state.SkipWithError("no spine");
     return;
   }
-  TDocumentSpine::TScope scope(document);
-  document.EnsureThickened();
-  TSpine& spine = document.Spine();
+  TSpine& spine = exterior.Spine();
   int cursor[8] = {0, -1, -1, -1, -1, -1, -1, -1};
   while (FindPolygonOrTMove(0, spine, kMovePolygon, cursor) == kMovePolygon && cursor[0] < 6) {
   }

@@ -96,14 +96,64 @@ int RunReduction(TDetailsDescription& description, int mode, const TWalk& walk) 
   }
 }
 
-// A hit: kFound in detect mode; in apply mode the executor's verdict.
-TWalkResult Hit(int mode, const std::function<bool()>& execute, bool& found) {
-  found = true;
-  if (mode != kDWApply) return TWalkResult::kFound;
-  return execute() ? TWalkResult::kChanged : TWalkResult::kNone;
+// Removes one occurrence; false when it cannot change it.
+using TExecutor = std::function<bool()>;
+// The executor for candidate k of detail i, or an empty one when the
+// configuration does not occur there.
+using TVisit = std::function<TExecutor(int i, int k)>;
+
+// Candidates of a detail: a count, or the details after it (pairs).
+inline constexpr int kLaterDetails = -1;
+
+// The scan every reduction shares: each detail i in order, and each of its
+// candidates k. At a hit, detect mode answers kFound; apply mode runs the
+// executor and answers kChanged when it changed the description, and
+// otherwise goes on (with `firstHitPerDetail`, to the next detail).
+TWalkResult ScanDetails(const TDWDetailClasses& classes, int mode, int candidates,
+                        bool firstHitPerDetail, const TVisit& visit) {
+  bool found = false;
+  for (int i = 0; i < classes.DetailCount(); ++i) {
+    const int first = candidates == kLaterDetails ? i + 1 : 0;
+    const int end = candidates == kLaterDetails ? classes.DetailCount() : candidates;
+    for (int k = first; k < end; ++k) {
+      const TExecutor execute = visit(i, k);
+      if (!execute) continue;
+      found = true;
+      if (mode != kDWApply) return TWalkResult::kFound;
+      if (execute()) return TWalkResult::kChanged;
+      if (firstHitPerDetail) break;
+    }
+  }
+  return found ? TWalkResult::kFound : TWalkResult::kNone;
 }
 
-TWalkResult Finish(bool found) { return found ? TWalkResult::kFound : TWalkResult::kNone; }
+// A reduction whose executor runs at each hit: one scan per pass.
+int ScanReduction(TDetailsDescription& description, int mode, int candidates,
+                  bool firstHitPerDetail,
+                  const std::function<TExecutor(TDetailsDescription&, const TDWDetailClasses&,
+                                                int i, int k)>& visit) {
+  return RunReduction(description, mode,
+                      [&](TDetailsDescription& d, const TDWDetailClasses& c, int m) {
+                        return ScanDetails(c, m, candidates, firstHitPerDetail,
+                                           [&](int i, int k) { return visit(d, c, i, k); });
+                      });
+}
+
+// A reduction that cuts detail i into four when `holds(classes, i, k)` for
+// one of its candidates k.
+int SubdivideDetailsWhere(TDetailsDescription& description, int mode, int candidates,
+                          const std::function<bool(const TDWDetailClasses&, int i, int k)>& holds) {
+  return ScanReduction(description, mode, candidates, true,
+                       [&](TDetailsDescription& d, const TDWDetailClasses& c, int i,
+                           int k) -> TExecutor {
+                         if (!holds(c, i, k)) return {};
+                         TObjectHeader* detail = c.Detail(i);
+                         return [&d, detail] {
+                           SubdivideDetail(d, detail);
+                           return true;
+                         };
+                       });
+}
 
 // FindCommonEdgeValue: the first of D's six edges (fixed order) whose value
 // Q has too, as a face and position of D.
@@ -305,70 +355,41 @@ bool ResolveOppositeEdgePair(TDetailsDescription&, TObjectHeader*, int) { return
 // ---- The nine reductions ----
 
 int ReduceSelfGluedDetail(TDetailsDescription& description, int mode) {
-  return RunReduction(description, mode, [](TDetailsDescription& d, const TDWDetailClasses& c, int m) {
-    bool found = false;
-    for (int i = 0; i < c.DetailCount(); ++i) {
-      TObjectHeader* detail = c.Detail(i);
-      for (int f = 0; f < 3; ++f) {
-        if (TDetail::Partner(detail, f).Object() != detail) continue;
-        const TWalkResult r = Hit(m, [&] { SubdivideDetail(d, detail); return true; }, found);
-        if (r != TWalkResult::kNone) return r;
-        break;
-      }
-    }
-    return Finish(found);
+  return SubdivideDetailsWhere(description, mode, 3, [](const TDWDetailClasses& c, int i, int f) {
+    return TDetail::Partner(c.Detail(i), f).Object() == c.Detail(i);
   });
 }
 
 int ReduceDoublyGluedDetail(TDetailsDescription& description, int mode) {
   static constexpr int kPairs[6][2] = {{1, 0}, {2, 0}, {3, 0}, {2, 1}, {3, 1}, {3, 2}};
-  return RunReduction(description, mode, [](TDetailsDescription& d, const TDWDetailClasses& c, int m) {
-    bool found = false;
-    for (int i = 0; i < c.DetailCount(); ++i) {
-      TObjectHeader* detail = c.Detail(i);
-      for (const auto& pair : kPairs) {
-        if (TDetail::Partner(detail, pair[0]).Object() != TDetail::Partner(detail, pair[1]).Object()) {
-          continue;
-        }
-        const TWalkResult r = Hit(m, [&] { SubdivideDetail(d, detail); return true; }, found);
-        if (r != TWalkResult::kNone) return r;
-        break;
-      }
-    }
-    return Finish(found);
+  return SubdivideDetailsWhere(description, mode, 6, [](const TDWDetailClasses& c, int i, int k) {
+    const TObjectHeader* detail = c.Detail(i);
+    return TDetail::Partner(detail, kPairs[k][0]).Object() ==
+           TDetail::Partner(detail, kPairs[k][1]).Object();
   });
 }
 
 int ReduceFoldedFace(TDetailsDescription& description, int mode) {
-  return RunReduction(description, mode, [](TDetailsDescription& d, const TDWDetailClasses& c, int m) {
-    bool found = false;
-    for (int i = 0; i < c.DetailCount(); ++i) {
-      for (int f = 0; f < 4; ++f) {
-        const int v0 = c.EdgeValue(i, f, 0);
-        const int v1 = c.EdgeValue(i, f, 1);
-        const int v2 = c.EdgeValue(i, f, 2);
-        if (v0 != v1 && v0 != v2 && v1 != v2) continue;
-        const TWalkResult r = Hit(m, [&] { return SubdivideFace(d, c.Detail(i), f); }, found);
-        if (r != TWalkResult::kNone) return r;
-      }
-    }
-    return Finish(found);
-  });
+  return ScanReduction(description, mode, 4, false,
+                       [](TDetailsDescription& d, const TDWDetailClasses& c, int i,
+                          int f) -> TExecutor {
+                         const int v0 = c.EdgeValue(i, f, 0);
+                         const int v1 = c.EdgeValue(i, f, 1);
+                         const int v2 = c.EdgeValue(i, f, 2);
+                         if (v0 != v1 && v0 != v2 && v1 != v2) return {};
+                         return [&d, detail = c.Detail(i), f] { return SubdivideFace(d, detail, f); };
+                       });
 }
 
 int ReduceOppositeEdgePair(TDetailsDescription& description, int mode) {
-  return RunReduction(description, mode, [](TDetailsDescription& d, const TDWDetailClasses& c, int m) {
-    bool found = false;
-    for (int i = 0; i < c.DetailCount(); ++i) {
-      for (int k = 0; k < 3; ++k) {
-        if (c.EdgeValue(i, 0, k) != c.EdgeValue(i, k < 2 ? 1 : 3, k)) continue;
-        const TWalkResult r =
-            Hit(m, [&] { return ResolveOppositeEdgePair(d, c.Detail(i), k); }, found);
-        if (r != TWalkResult::kNone) return r;
-      }
-    }
-    return Finish(found);
-  });
+  return ScanReduction(description, mode, 3, false,
+                       [](TDetailsDescription& d, const TDWDetailClasses& c, int i,
+                          int k) -> TExecutor {
+                         if (c.EdgeValue(i, 0, k) != c.EdgeValue(i, k < 2 ? 1 : 3, k)) return {};
+                         return [&d, detail = c.Detail(i), k] {
+                           return ResolveOppositeEdgePair(d, detail, k);
+                         };
+                       });
 }
 
 namespace {
@@ -417,146 +438,111 @@ bool SeparateLoopEdge(TDetailsDescription& description, const TDWDetailClasses& 
 
 int ReduceLoopEdge(TDetailsDescription& description, int mode) {
   static constexpr int kPairs[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
-  return RunReduction(description, mode, [](TDetailsDescription& d, const TDWDetailClasses& c, int m) {
-    bool found = false;
-    for (int i = 0; i < c.DetailCount(); ++i) {
-      for (const auto& pair : kPairs) {
-        if (c.Corner(i, pair[0]) != c.Corner(i, pair[1])) continue;
-        // The edge joining the two corners lies on the other two faces.
-        const std::array<int, 2> faces = ComplementaryFacePair(pair[0], pair[1]);
-        const TWalkResult r =
-            Hit(m, [&] { return SeparateLoopEdge(d, c, i, faces[0], faces[1]); }, found);
-        if (r != TWalkResult::kNone) return r;
-      }
-    }
-    return Finish(found);
-  });
+  return ScanReduction(description, mode, 6, false,
+                       [](TDetailsDescription& d, const TDWDetailClasses& c, int i,
+                          int k) -> TExecutor {
+                         if (c.Corner(i, kPairs[k][0]) != c.Corner(i, kPairs[k][1])) return {};
+                         // The edge joining the two corners lies on the other two faces.
+                         const std::array<int, 2> faces =
+                             ComplementaryFacePair(kPairs[k][0], kPairs[k][1]);
+                         return [&d, &c, i, faces] {
+                           return SeparateLoopEdge(d, c, i, faces[0], faces[1]);
+                         };
+                       });
 }
 
 int ReduceAdjacentEdgeMatch(TDetailsDescription& description, int mode) {
-  return RunReduction(description, mode, [](TDetailsDescription& d, const TDWDetailClasses& c, int m) {
-    bool found = false;
-    for (int i = 0; i < c.DetailCount(); ++i) {
-      TObjectHeader* detail = c.Detail(i);
-      for (int face = 0; face < 4; ++face) {
-        const int q = c.IndexOf(TDetail::Partner(detail, face).Object());
-        if (q <= i) continue;
-        const int h = TDetail::PartnerFace(detail, face);
-        bool match = false;
-        for (int j = 0; j < 3 && !match; ++j) {
-          const int value = c.EdgeValue(i, TDetail::FaceCornerMap(face, j), (j + 1) % 3);
-          for (int k = 0; k < 3 && !match; ++k) {
-            match = c.EdgeValue(q, TDetail::FaceCornerMap(h, k), (k + 1) % 3) == value;
-          }
-        }
-        if (!match) continue;
-        const TWalkResult r = Hit(m, [&] { SubdivideDetail(d, detail); return true; }, found);
-        if (r != TWalkResult::kNone) return r;
-        break;
+  return SubdivideDetailsWhere(description, mode, 4, [](const TDWDetailClasses& c, int i, int face) {
+    const TObjectHeader* detail = c.Detail(i);
+    const int q = c.IndexOf(TDetail::Partner(detail, face).Object());
+    if (q <= i) return false;
+    const int h = TDetail::PartnerFace(detail, face);
+    for (int j = 0; j < 3; ++j) {
+      const int value = c.EdgeValue(i, TDetail::FaceCornerMap(face, j), (j + 1) % 3);
+      for (int k = 0; k < 3; ++k) {
+        if (c.EdgeValue(q, TDetail::FaceCornerMap(h, k), (k + 1) % 3) == value) return true;
       }
     }
-    return Finish(found);
+    return false;
   });
 }
 
 int ReduceEqualApexFace(TDetailsDescription& description, int mode) {
-  return RunReduction(description, mode, [](TDetailsDescription& d, const TDWDetailClasses& c, int m) {
-    bool found = false;
-    for (int i = 0; i < c.DetailCount(); ++i) {
-      TObjectHeader* detail = c.Detail(i);
-      for (int face = 0; face < 4; ++face) {
-        // Each glued pair of faces once, from the detail that holds its
-        // spine edge's end 1 (the earlier of the two).
-        const int q = c.IndexOf(TDetail::Partner(detail, face).Object());
-        const int h = TDetail::PartnerFace(detail, face);
-        if (q < i || (q == i && h < face)) continue;
-        if (c.Corner(i, face) != c.Corner(q, h)) continue;
-        const TWalkResult r = Hit(m, [&] { SubdivideDetail(d, detail); return true; }, found);
-        if (r != TWalkResult::kNone) return r;
-        break;
-      }
-    }
-    return Finish(found);
+  return SubdivideDetailsWhere(description, mode, 4, [](const TDWDetailClasses& c, int i, int face) {
+    // Each glued pair of faces once, from the detail that holds its spine
+    // edge's end 1 (the earlier of the two).
+    const TObjectHeader* detail = c.Detail(i);
+    const int q = c.IndexOf(TDetail::Partner(detail, face).Object());
+    const int h = TDetail::PartnerFace(detail, face);
+    if (q < i || (q == i && h < face)) return false;
+    return c.Corner(i, face) == c.Corner(q, h);
   });
 }
 
 int ReduceDetailsSharingEdges(TDetailsDescription& description, int mode) {
-  return RunReduction(description, mode, [](TDetailsDescription& d, const TDWDetailClasses& c, int m) {
-    bool found = false;
-    for (int i = 0; i < c.DetailCount(); ++i) {
-      for (int q = i + 1; q < c.DetailCount(); ++q) {
-        if (IsGluedTo(c.Detail(q), c.Detail(i)) || IsGluedTo(c.Detail(i), c.Detail(q))) continue;
-        const std::array<int, 6> mine = c.SixEdgeValues(i);
-        const std::array<int, 6> theirs = c.SixEdgeValues(q);
-        std::vector<std::array<int, 2>> matches;
-        for (int a = 0; a < 6; ++a) {
-          for (int b = 0; b < 6; ++b) {
-            if (mine[static_cast<std::size_t>(a)] == theirs[static_cast<std::size_t>(b)]) {
-              matches.push_back({a, b});
-            }
-          }
+  return ScanReduction(description, mode, kLaterDetails, false,
+                       [](TDetailsDescription& d, const TDWDetailClasses& c, int i,
+                          int q) -> TExecutor {
+    if (IsGluedTo(c.Detail(q), c.Detail(i)) || IsGluedTo(c.Detail(i), c.Detail(q))) return {};
+    const std::array<int, 6> mine = c.SixEdgeValues(i);
+    const std::array<int, 6> theirs = c.SixEdgeValues(q);
+    std::vector<std::array<int, 2>> matches;
+    for (int a = 0; a < 6; ++a) {
+      for (int b = 0; b < 6; ++b) {
+        if (mine[static_cast<std::size_t>(a)] == theirs[static_cast<std::size_t>(b)]) {
+          matches.push_back({a, b});
         }
-        if (matches.size() < 2) continue;
-        const std::array<int, 2> first = matches[0];
-        const std::array<int, 2> second = matches[1];
-        auto execute = [&]() -> bool {
-          if (second[0] == first[0] + 3) {
-            SubdivideDetail(d, c.Detail(i));
-            return true;
-          }
-          if (second[1] == first[1] + 3) {
-            SubdivideDetail(d, c.Detail(q));
-            return true;
-          }
-          // The face of D that holds both matched edges of D.
-          const int* a = kFacesOfEdgePosition[first[0]];
-          const int* b = kFacesOfEdgePosition[second[0]];
-          int face = a[0];
-          if (a[0] != b[0] && a[0] != b[1]) face = a[1];
-          return SubdivideFace(d, c.Detail(i), face);
-        };
-        const TWalkResult r = Hit(m, execute, found);
-        if (r != TWalkResult::kNone) return r;
       }
     }
-    return Finish(found);
+    if (matches.size() < 2) return {};
+    const std::array<int, 2> first = matches[0];
+    const std::array<int, 2> second = matches[1];
+    return [&d, &c, i, q, first, second]() -> bool {
+      if (second[0] == first[0] + 3) {
+        SubdivideDetail(d, c.Detail(i));
+        return true;
+      }
+      if (second[1] == first[1] + 3) {
+        SubdivideDetail(d, c.Detail(q));
+        return true;
+      }
+      // The face of D that holds both matched edges of D.
+      const int* a = kFacesOfEdgePosition[first[0]];
+      const int* b = kFacesOfEdgePosition[second[0]];
+      int face = a[0];
+      if (a[0] != b[0] && a[0] != b[1]) face = a[1];
+      return SubdivideFace(d, c.Detail(i), face);
+    };
   });
 }
 
 int ReduceDetailsSharingCorners(TDetailsDescription& description, int mode) {
-  return RunReduction(description, mode, [](TDetailsDescription& d, const TDWDetailClasses& c, int m) {
-    bool found = false;
-    for (int i = 0; i < c.DetailCount(); ++i) {
-      for (int q = i + 1; q < c.DetailCount(); ++q) {
-        if (IsGluedTo(c.Detail(q), c.Detail(i)) || IsGluedTo(c.Detail(i), c.Detail(q))) continue;
-        std::vector<int> listed;  // D's matched corners, in the order found
-        for (int j = 0; j < 4; ++j) {
-          for (int k = 0; k < 4; ++k) {
-            if (c.Corner(i, j) == c.Corner(q, k)) listed.push_back(j);
-          }
-        }
-        const std::size_t shared = listed.size();
-        int x = -1;
-        int y = -1;
-        const bool commonEdge = FindCommonEdgeValue(c, i, q, x, y);
-        if (shared < 2 || (shared == 2 && commonEdge)) continue;
-        auto execute = [&]() -> bool {
-          // A corner of D listed twice would mean a loop edge in Q, which
-          // the loop-edge reduction removes first: nothing to split here.
-          if (listed[0] == listed[1]) return false;
-          std::array<int, 2> faces = ComplementaryFacePair(listed[0], listed[1]);
-          if (shared == 3 && commonEdge && x == faces[0] &&
-              TDetail::FaceCornerMap(x, y) == faces[1]) {
-            if (listed[0] == listed[2]) return false;
-            faces = ComplementaryFacePair(listed[0], listed[2]);
-          }
-          return SubdivideEdge(d, c.Detail(i), faces[0], faces[1]);
-        };
-        const TWalkResult r = Hit(m, execute, found);
-        if (r != TWalkResult::kNone) return r;
+  return ScanReduction(description, mode, kLaterDetails, false,
+                       [](TDetailsDescription& d, const TDWDetailClasses& c, int i,
+                          int q) -> TExecutor {
+    if (IsGluedTo(c.Detail(q), c.Detail(i)) || IsGluedTo(c.Detail(i), c.Detail(q))) return {};
+    std::vector<int> listed;  // D's matched corners, in the order found
+    for (int j = 0; j < 4; ++j) {
+      for (int k = 0; k < 4; ++k) {
+        if (c.Corner(i, j) == c.Corner(q, k)) listed.push_back(j);
       }
     }
-    return Finish(found);
+    const std::size_t shared = listed.size();
+    int x = -1;
+    int y = -1;
+    const bool commonEdge = FindCommonEdgeValue(c, i, q, x, y);
+    if (shared < 2 || (shared == 2 && commonEdge)) return {};
+    return [&d, &c, i, listed, shared, commonEdge, x, y]() -> bool {
+      // A corner of D listed twice would mean a loop edge in Q, which
+      // the loop-edge reduction removes first: nothing to split here.
+      if (listed[0] == listed[1]) return false;
+      std::array<int, 2> faces = ComplementaryFacePair(listed[0], listed[1]);
+      if (shared == 3 && commonEdge && x == faces[0] && TDetail::FaceCornerMap(x, y) == faces[1]) {
+        if (listed[0] == listed[2]) return false;
+        faces = ComplementaryFacePair(listed[0], listed[2]);
+      }
+      return SubdivideEdge(d, c.Detail(i), faces[0], faces[1]);
+    };
   });
 }
 

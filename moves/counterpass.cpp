@@ -206,6 +206,22 @@ int KindThreeAsKindOne(TSpine& spine, const THandle& thick, int j, int& side, in
   return position >= 0 ? 1 : 0;
 }
 
+// The side (part 2 or 3) of a cell grown along a curve that keeps the
+// boundary surface's coordinate labels: the other side faces the sphere the
+// growth cut off (class 1), whose labels are cleared. -1 when a side has no
+// boundary surface.
+int KeptSideOfGrownCell(TSpine& spine, const THandle& grown) {
+  TComplex* plusSurface = spine.BoundarySurfaceOf(TThickCell::Part(grown, 2));
+  TComplex* minusSurface = spine.BoundarySurfaceOf(TThickCell::Part(grown, 3));
+  if (plusSurface == nullptr || minusSurface == nullptr) return -1;
+  if (spine.BoundarySurfaceClass(plusSurface) == 1) {
+    plusSurface->ResetEdgeLabels(-1);
+    return 3;
+  }
+  minusSurface->ResetEdgeLabels(-1);
+  return 2;
+}
+
 // Kind 4: the cell passes e three times the same way. After subdividing
 // every passage of e into a run of three edges, two chords (from a third of
 // the way into the first run to two thirds into the third, and from the
@@ -271,16 +287,8 @@ int RebuildCounterpassKind4(TSpine& spine, THandle thick, int j, int& pierce) {
   THandle grown(GrowCellAlongCurve(spine, {first, second}));
   if (!grown.IsValid()) return 0;
   if (TComplex* surface = spine.BoundarySurfaceOf(TThickCell::Part(b2, 3))) spine.SplitBoundarySurface(surface);
-  TComplex* plusSurface = spine.BoundarySurfaceOf(TThickCell::Part(grown, 2));
-  TComplex* minusSurface = spine.BoundarySurfaceOf(TThickCell::Part(grown, 3));
-  if (plusSurface == nullptr || minusSurface == nullptr) return 0;
-  int s = 2;
-  if (spine.BoundarySurfaceClass(plusSurface) == 1) {
-    plusSurface->ResetEdgeLabels(-1);
-    s = 3;
-  } else {
-    minusSurface->ResetEdgeLabels(-1);
-  }
+  const int s = KeptSideOfGrownCell(spine, grown);
+  if (s < 0) return 0;
   TEdge::SetLabels(TCell::EdgeAt(TThickCell::Part(grown, s), 0), saved, 2);
   pierce = spine.CellOrdinal(TThickCell::Part(a1, 1));
   return 1;
@@ -362,16 +370,8 @@ int RebuildCounterpassKind3(TSpine& spine, THandle thick, int j, int& pierce) {
   THandle grown(GrowCellAlongCurve(spine, curve));
   if (!grown.IsValid()) return 0;
   if (TComplex* surface = spine.BoundarySurfaceOf(TThickCell::Part(a3, 3))) spine.SplitBoundarySurface(surface);
-  TComplex* plusSurface = spine.BoundarySurfaceOf(TThickCell::Part(grown, 2));
-  TComplex* minusSurface = spine.BoundarySurfaceOf(TThickCell::Part(grown, 3));
-  if (plusSurface == nullptr || minusSurface == nullptr) return 0;
-  int s = 2;
-  if (spine.BoundarySurfaceClass(plusSurface) == 1) {
-    plusSurface->ResetEdgeLabels(-1);
-    s = 3;
-  } else {
-    minusSurface->ResetEdgeLabels(-1);
-  }
+  const int s = KeptSideOfGrownCell(spine, grown);
+  if (s < 0) return 0;
   THandle copy = TThickCell::Part(grown, s);
   TEdge::SetLabels(TCell::EdgeAt(copy, 2), saved, 1);
   TEdge::SetLabels(TCell::EdgeAt(copy, 3), saved, 1);

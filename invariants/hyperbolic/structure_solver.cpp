@@ -73,6 +73,17 @@ void LocalDarts(int d, int darts[6]) {
 // Faces of the local edges uv, wx, uw, xv, ux, vw (u, v, w, x = 0..3).
 constexpr int kEdgeFaces[6][2] = {{0, 1}, {2, 3}, {0, 2}, {3, 1}, {0, 3}, {1, 2}};
 
+// The dihedral angles, in parameter order, of the tetrahedron at position p
+// under the edge parameters x, and the darts of its local edges; false when
+// the parameters give no valid tetrahedron.
+bool TetrahedronAnglesAt(const TTriangulationStore& store, const std::vector<double>& x, int p,
+                         int darts[6], TTetrahedronAngles& theta) {
+  LocalDarts(store.TetrahedronDart(p), darts);
+  TTetrahedronParameters params;
+  for (int k = 0; k < 6; ++k) params[static_cast<std::size_t>(k)] = x[static_cast<std::size_t>(store.EdgeOf(darts[k]))];
+  return TetrahedronAngles(params, theta);
+}
+
 }  // namespace
 
 std::vector<double> THyperbolicStructureSolver::Parameters() const {
@@ -93,11 +104,8 @@ double THyperbolicStructureSolver::AngleDefects(const std::vector<double>& x,
   for (int p = 0; p < store_.TetrahedronCount(); ++p) {
     poll.Step();
     int darts[6];
-    LocalDarts(store_.TetrahedronDart(p), darts);
-    TTetrahedronParameters params;
-    for (int k = 0; k < 6; ++k) params[static_cast<std::size_t>(k)] = x[static_cast<std::size_t>(store_.EdgeOf(darts[k]))];
     TTetrahedronAngles theta;
-    if (!TetrahedronAngles(params, theta)) return 0.0;
+    if (!TetrahedronAnglesAt(store_, x, p, darts, theta)) return 0.0;
     const bool turned = store_.Orientation(darts[0]) < 0;
     const int wide = store_.WideAngleMask(darts[0]);
     for (int k = 0; k < 6; ++k) {
@@ -471,11 +479,8 @@ THyperbolicOutcome THyperbolicStructureSolver::Solve() {
 
 double THyperbolicStructureSolver::Flatness(const std::vector<double>& x, int position) const {
   int darts[6];
-  LocalDarts(store_.TetrahedronDart(position), darts);
-  TTetrahedronParameters params;
-  for (int k = 0; k < 6; ++k) params[static_cast<std::size_t>(k)] = x[static_cast<std::size_t>(store_.EdgeOf(darts[k]))];
   TTetrahedronAngles theta;
-  if (!TetrahedronAngles(params, theta)) return 0.0;
+  if (!TetrahedronAnglesAt(store_, x, position, darts, theta)) return 0.0;
   double least = kPi;
   for (double t : theta) least = std::min(least, std::min(t, kPi - t));
   return least;
@@ -483,11 +488,8 @@ double THyperbolicStructureSolver::Flatness(const std::vector<double>& x, int po
 
 int THyperbolicStructureSolver::WideAngles(const std::vector<double>& x, int position) const {
   int darts[6];
-  LocalDarts(store_.TetrahedronDart(position), darts);
-  TTetrahedronParameters params;
-  for (int k = 0; k < 6; ++k) params[static_cast<std::size_t>(k)] = x[static_cast<std::size_t>(store_.EdgeOf(darts[k]))];
   TTetrahedronAngles theta;
-  if (!TetrahedronAngles(params, theta)) return 0;
+  if (!TetrahedronAnglesAt(store_, x, position, darts, theta)) return 0;
   int mask = 0;
   for (int k = 0; k < 6; ++k) {
     if (theta[static_cast<std::size_t>(k)] > kPi / 2) mask |= 1 << k;

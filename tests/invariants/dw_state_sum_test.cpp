@@ -17,27 +17,11 @@
 #include "model/detail.h"
 #include "model/details_description.h"
 #include "model/spine.h"
-#include "shell/document_spine.h"
-#include "shell/options.h"
 #include "support/census_table_support.h"
+#include "support/scoped_document.h"
 #include "support/spine_checker.h"
 
 namespace {
-
-// The spine of a text, parsed into a document of the test's own.
-class TParsed {
- public:
-  explicit TParsed(const std::string& text) : scope_(document_) {
-    ok_ = document_.ParseDocumentText(text.c_str(), TOptionValues{}) != 0;
-  }
-  bool Ok() const { return ok_; }
-  TSpine& Spine() { return document_.Spine(); }
-
- private:
-  TDocumentSpine document_;
-  TDocumentSpine::TScope scope_;
-  bool ok_ = false;
-};
 
 // DW(M) by the cohomology route, the independent check.
 mpq_class CohomologyValue(TSpine& spine) {
@@ -78,7 +62,7 @@ TEST(DWPreReductions, EveryExecutorKeepsTheManifold) {
   // the homology, the orientability and the DW value of the result.
   int performed[3] = {0, 0, 0};
   for (const char* text : kSmallManifolds) {
-    TParsed parsed(text);
+    TScopedDocument parsed(text);
     ASSERT_TRUE(parsed.Ok()) << text;
     const TSpineChecker checker(parsed.Spine());
     const mpq_class value = CohomologyValue(parsed.Spine());
@@ -123,7 +107,7 @@ TEST(DWPreReductions, EveryExecutorKeepsTheManifold) {
 TEST(DWPreReductions, SubdividingAFaceOfADoublyGluedPairIsRefused) {
   // The one-tetrahedron spine of L(4,1): its detail is glued to itself, so
   // no face has a partner glued to it along that face only.
-  TParsed parsed("bkaajj");
+  TScopedDocument parsed("bkaajj");
   ASSERT_TRUE(parsed.Ok());
   TDetailsDescription description;
   ASSERT_EQ(description.FromSpine(parsed.Spine()), 1);
@@ -135,7 +119,7 @@ TEST(DWPreReductions, SubdividingAFaceOfADoublyGluedPairIsRefused) {
 
 TEST(DWPreReductions, TheApplyPassLeavesNoLoopEdge) {
   for (const char* text : kSmallManifolds) {
-    TParsed parsed(text);
+    TScopedDocument parsed(text);
     ASSERT_TRUE(parsed.Ok()) << text;
     std::unique_ptr<TSpine> built;
     TSpine& reduced = ReduceForDW(parsed.Spine(), built);
@@ -161,7 +145,7 @@ TEST(DWPreReductions, AllNineReductionsEndAndKeepTheManifold) {
   // result shows none of the nine configurations but the opposite-edge one
   // (which has no transformation) and is a sound spine of the same manifold.
   for (const char* text : {"bkaagb", "bkaajn"}) {
-    TParsed parsed(text);
+    TScopedDocument parsed(text);
     ASSERT_TRUE(parsed.Ok()) << text;
     const TSpineChecker checker(parsed.Spine());
     const mpq_class value = CohomologyValue(parsed.Spine());
@@ -187,7 +171,7 @@ TEST(DWPreReductions, AllNineReductionsEndAndKeepTheManifold) {
 
 TEST(DWPreReductions, TheDetectPassChangesNothing) {
   // The one-tetrahedron spines are glued to themselves.
-  TParsed parsed("bkaajj");
+  TScopedDocument parsed("bkaajj");
   ASSERT_TRUE(parsed.Ok());
   EXPECT_EQ(IsReducedForDW(parsed.Spine()), 0);
   TDetailsDescription description;
@@ -201,7 +185,7 @@ TEST(DWPreReductions, TheDetectPassChangesNothing) {
   EXPECT_EQ(ReduceOppositeEdgePair(description, kDWApply), 0);
   EXPECT_EQ(description.DetailCount(), 1);
   // A spine that is not special has no details to look at.
-  TParsed cells("1 2 -1 -2\n");
+  TScopedDocument cells("1 2 -1 -2\n");
   ASSERT_TRUE(cells.Ok());
   EXPECT_THROW(IsReducedForDW(cells.Spine()), std::invalid_argument);
 }
@@ -215,7 +199,7 @@ TEST(DWStateSum, KnownValuesAndTheRawSum) {
                {"L(5,2)", "bkaajn", 1},   {"L(6,1)", "dLQbcbchhjs", 0}, {"S2 x S1", "cMcabbjaj", 2},
                {"RP3", "badc*cdab*dcba", 0}};
   for (const auto& c : cases) {
-    TParsed parsed(c.text);
+    TScopedDocument parsed(c.text);
     ASSERT_TRUE(parsed.Ok()) << c.name;
     TDWCalculator calculator;
     EXPECT_EQ(StateSumValue(parsed.Spine(), &calculator), c.value) << c.name;
@@ -226,7 +210,7 @@ TEST(DWStateSum, KnownValuesAndTheRawSum) {
 }
 
 TEST(DWStateSum, AnUnreducedSpineIsRefusedWithItsReason) {
-  TParsed parsed("bkaajj");
+  TScopedDocument parsed("bkaajj");
   ASSERT_TRUE(parsed.Ok());
   TDWCalculator calculator;
   EXPECT_THROW(calculator.Setup(parsed.Spine()), std::invalid_argument);
@@ -238,7 +222,7 @@ TEST(DWStateSum, AgreesWithTheCohomologyRouteOnTheCensusOfUpToFourTetrahedra) {
   int checked = 0;
   for (const TClosedCensusEntry& entry : census) {
     if (entry.tetrahedra > 4) continue;
-    TParsed parsed(entry.signature);
+    TScopedDocument parsed(entry.signature);
     ASSERT_TRUE(parsed.Ok()) << entry.name;
     EXPECT_EQ(StateSumValue(parsed.Spine()), CohomologyValue(parsed.Spine()))
         << entry.name << " " << entry.signature;
@@ -248,7 +232,7 @@ TEST(DWStateSum, AgreesWithTheCohomologyRouteOnTheCensusOfUpToFourTetrahedra) {
 }
 
 TEST(DWStateSum, StopsWhenAsked) {
-  TParsed parsed("dLQbcbchhjs");
+  TScopedDocument parsed("dLQbcbchhjs");
   ASSERT_TRUE(parsed.Ok());
   std::unique_ptr<TSpine> built;
   TSpine& reduced = ReduceForDW(parsed.Spine(), built);

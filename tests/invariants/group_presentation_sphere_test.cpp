@@ -20,22 +20,9 @@
 #include "shell/options.h"
 #include "shell/task_bodies.h"
 #include "support/recording_task_view.h"
+#include "support/scoped_document.h"
 
 namespace {
-
-class TThickSpine {
- public:
-  explicit TThickSpine(const char* text) : scope_(document_) {
-    ok_ = document_.ParseDocumentText(text, TOptionValues{}) != 0 && Spine().Thicken(1) == 1;
-  }
-  bool Ok() const { return ok_; }
-  TSpine& Spine() { return document_.Spine(); }
-
- private:
-  TDocumentSpine document_;
-  TDocumentSpine::TScope scope_;
-  bool ok_ = false;
-};
 
 // Every label of every edge of every boundary surface.
 std::vector<int> BoundaryLabels(const TSpine& spine) {
@@ -51,7 +38,7 @@ std::vector<int> BoundaryLabels(const TSpine& spine) {
 }
 
 TEST(PresentationSphere, ReportsPathsOnACopyOfTheSpine) {
-  TThickSpine spine("bkaajn");  // L(5,2)
+  TScopedDocument spine("bkaajn", /*thicken=*/true);  // L(5,2)
   ASSERT_TRUE(spine.Ok());
   const std::vector<int> labels = BoundaryLabels(spine.Spine());
   TPresentationSphere sphere(spine.Spine());
@@ -78,7 +65,7 @@ TEST(PresentationSphere, NoReportWithoutThickeningAndNoneButASphere) {
   EXPECT_FALSE(unthickened.Active());
   EXPECT_EQ(unthickened.RootVertex(), nullptr);
 
-  TThickSpine cusped("cPcbbbdxm");  // the figure-eight knot complement: a torus
+  TScopedDocument cusped("cPcbbbdxm", /*thicken=*/true);  // the figure-eight knot complement: a torus
   ASSERT_TRUE(cusped.Ok());
   TPresentationSphere torus(cusped.Spine());
   ASSERT_TRUE(torus.Active());

@@ -7,20 +7,10 @@
 #include <vector>
 
 #include "invariants/hyperbolic/hyperbolic_volume_engine.h"
-#include "invariants/hyperbolic/spine_curves_text.h"
-#include "shell/document_spine.h"
-#include "shell/options.h"
 #include "support/census_table_support.h"
+#include "support/curves_text.h"
 
 namespace {
-
-std::string CurvesTextOf(const char* documentText) {
-  TDocumentSpine document;
-  TOptionValues options;
-  if (document.ParseDocumentText(documentText, options) != 1) return {};
-  TDocumentSpine::TScope scope(document);
-  return SpineCurvesText(document.Spine());
-}
 
 TEST(HyperbolicVolumeCensusSlow, ClosedCensusSample) {
   // The sample's hyperbolic manifolds are named "Hyp_V (H)" with V to 8

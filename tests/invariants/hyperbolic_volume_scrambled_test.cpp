@@ -9,22 +9,12 @@
 #include <vector>
 
 #include "invariants/hyperbolic/hyperbolic_volume_engine.h"
-#include "invariants/hyperbolic/spine_curves_text.h"
 #include "invariants/hyperbolic/spine_text_parser.h"
 #include "invariants/hyperbolic/triangulation_store.h"
-#include "shell/document_spine.h"
-#include "shell/options.h"
+#include "support/curves_text.h"
 #include "support/dual_spine_text.h"
 
 namespace {
-
-std::string CurvesTextOf(const char* documentText) {
-  TDocumentSpine document;
-  TOptionValues options;
-  if (document.ParseDocumentText(documentText, options) != 1) return {};
-  TDocumentSpine::TScope scope(document);
-  return SpineCurvesText(document.Spine());
-}
 
 // The census triangulation of a signature scrambled to the given size:
 // 2-3 moves up to the size, then as many rounds of a 3-2 move followed by a

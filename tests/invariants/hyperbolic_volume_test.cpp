@@ -26,6 +26,7 @@
 #include "shell/document_commands.h"
 #include "shell/document_spine.h"
 #include "shell/options.h"
+#include "support/curves_text.h"
 #include "support/dual_spine_text.h"
 
 namespace {
@@ -36,13 +37,11 @@ constexpr double kMeyerhoff = 0.9813688288922320;
 const char* const kWeeksSignature = "jLvAMPQadfgghhiiijaqgjqxims";
 const char* const kMeyerhoffSignature = "jLvALQQadfgfihhiijaqjvuxxec";
 
-// The boundary curves of the spine a document text (a signature) gives.
-std::string CurvesTextOf(const char* documentText) {
-  TDocumentSpine document;
-  TOptionValues options;
-  if (document.ParseDocumentText(documentText, options) != 1) return {};
-  TDocumentSpine::TScope scope(document);
-  return SpineCurvesText(document.Spine());
+// The dart cycles of the census triangulation of a signature.
+void ReadCensusDartCycles(const char* signature, TEngineMessages& messages, std::vector<int>& cycles) {
+  int count = 0;
+  const std::string census = CurvesTextOf(signature);
+  ASSERT_TRUE(ParseSpineTextToDartCycles(census.c_str(), messages, cycles, count));
 }
 
 // ---- Kernel ----
@@ -338,9 +337,7 @@ TEST(HyperbolicVolumeTest, OtherTriangulationsGiveTheSameVolume) {
       TEngineMessages messages;
       TTriangulationStore store(messages);
       std::vector<int> cycles;
-      int count = 0;
-      const std::string census = CurvesTextOf(signature);
-      ASSERT_TRUE(ParseSpineTextToDartCycles(census.c_str(), messages, cycles, count));
+      ASSERT_NO_FATAL_FAILURE(ReadCensusDartCycles(signature, messages, cycles));
       ASSERT_TRUE(store.BuildFromDartCycles(cycles));
       std::mt19937 random(seed);
       for (int made = 0, attempt = 0; made < 4 && attempt < 100; ++attempt) {
@@ -429,9 +426,7 @@ std::vector<int> WithOneFourMove(const std::vector<int>& list) {
 TEST(HyperbolicVolumeTest, TriangulationsWithTwoVertices) {
   TEngineMessages messages;
   std::vector<int> cycles;
-  int count = 0;
-  const std::string census = CurvesTextOf(kMeyerhoffSignature);
-  ASSERT_TRUE(ParseSpineTextToDartCycles(census.c_str(), messages, cycles, count));
+  ASSERT_NO_FATAL_FAILURE(ReadCensusDartCycles(kMeyerhoffSignature, messages, cycles));
   TTriangulationStore store(messages);
   ASSERT_TRUE(store.BuildFromDartCycles(WithOneFourMove(cycles)));
   ASSERT_EQ(store.CheckGluingConsistency(), store.EdgeCount());
@@ -547,11 +542,9 @@ TEST(HyperbolicStoreTest, MovesAmongTetrahedraGluedToEachOther) {
   // tetrahedra: the move is made, the triangulation stays a closed one with
   // one vertex, and the engine reads the same manifold from it. Random 2-3
   // and 3-2 moves on the census triangulation make such pairs.
-  const std::string census = CurvesTextOf(kWeeksSignature);
   TEngineMessages messages;
   std::vector<int> cycles;
-  int count = 0;
-  ASSERT_TRUE(ParseSpineTextToDartCycles(census.c_str(), messages, cycles, count));
+  ASSERT_NO_FATAL_FAILURE(ReadCensusDartCycles(kWeeksSignature, messages, cycles));
   int made = 0;
   for (unsigned seed = 1; seed <= 6; ++seed) {
     TTriangulationStore base(messages);
@@ -593,11 +586,9 @@ TEST(HyperbolicStoreTest, OrderOneEdgesAreReducedOrLeftAsTheyWere) {
   // Random 2-3, 3-2 and 4-4 moves make edges of order 1. Reducing one either
   // removes a tetrahedron (result 1) or leaves the triangulation exactly as
   // it was (result 0), so the reduction loop ends.
-  const std::string census = CurvesTextOf(kMeyerhoffSignature);
   TEngineMessages messages;
   std::vector<int> cycles;
-  int count = 0;
-  ASSERT_TRUE(ParseSpineTextToDartCycles(census.c_str(), messages, cycles, count));
+  ASSERT_NO_FATAL_FAILURE(ReadCensusDartCycles(kMeyerhoffSignature, messages, cycles));
   int reduced = 0;
   for (unsigned seed = 1; seed <= 40 && reduced < 10; ++seed) {
     TTriangulationStore store(messages);
@@ -636,9 +627,7 @@ TEST(HyperbolicStoreTest, OrderOneEdgesAreReducedOrLeftAsTheyWere) {
 TEST(HyperbolicStoreTest, ContractionRemovesTheSecondVertex) {
   TEngineMessages messages;
   std::vector<int> cycles;
-  int count = 0;
-  const std::string census = CurvesTextOf(kMeyerhoffSignature);
-  ASSERT_TRUE(ParseSpineTextToDartCycles(census.c_str(), messages, cycles, count));
+  ASSERT_NO_FATAL_FAILURE(ReadCensusDartCycles(kMeyerhoffSignature, messages, cycles));
   TTriangulationStore store(messages);
   ASSERT_TRUE(store.BuildFromDartCycles(WithOneFourMove(cycles)));
   std::vector<int> ends;
@@ -694,8 +683,7 @@ TEST(HyperbolicStoreTest, LensSummandsAreSaidAndEndTheComputation) {
   // The same folded faces seen from a contraction use ";".
   TEngineMessages messages;
   std::vector<int> cycles;
-  int count = 0;
-  ASSERT_TRUE(ParseSpineTextToDartCycles(CurvesTextOf("cPcbbbaai").c_str(), messages, cycles, count));
+  ASSERT_NO_FATAL_FAILURE(ReadCensusDartCycles("cPcbbbaai", messages, cycles));
   TTriangulationStore store(messages);
   ASSERT_TRUE(store.BuildFromDartCycles(cycles));
   int found = 0;

@@ -6,15 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "foundation/heap_string.h"
 #include "model/cell.h"
-#include "model/complex.h"
 #include "model/object_kinds.h"
-#include "model/thickcell.h"
 #include "model/spine.h"
 #include "moves/move_families.h"
 #include "moves/move_types.h"
@@ -22,25 +19,12 @@
 #include "moves/torus_coordinates.h"
 #include "shell/document_spine.h"
 #include "shell/options.h"
+#include "support/boundary_characteristics.h"
 #include "support/model_heap.h"
 #include "support/spine_checker.h"
 #include "support/thick_spine_support.h"
 
 namespace {
-
-// The Euler characteristics of the boundary surfaces of the whole chain,
-// sorted: a move that keeps the manifold keeps them.
-std::vector<int> BoundaryCharacteristics(TSpine& spine) {
-  std::vector<int> list;
-  for (TSpine* s = &spine; s != nullptr; s = s->Next())
-    for (int i = 0; i < s->BoundaryCount(); ++i) {
-      int euler = 0;
-      s->BoundarySurfaceClass(s->BoundaryAt(i), &euler);
-      list.push_back(euler);
-    }
-  std::sort(list.begin(), list.end());
-  return list;
-}
 
 std::string LastLogText(const TSpine& spine) {
   char buffer[256] = {};
@@ -89,20 +73,18 @@ TEST(CounterpassTest, RandomSpinesKeepTheirManifold) {
   EXPECT_EQ(refused, 1);
 }
 
-// An edge passed three times, once against the other two: the kind-1
-// rebuild where one of its sides V or M is a bridge of its surface, else the
-// rebuild with four chords.
-TEST(CounterpassTest, KindThreeKeepsTheManifold) {
+// Performs a counterpass of the given kind on random spines until `wanted`
+// were done, checking each; `performed` counts them.
+void PerformCounterpassesOfKind(int kind, int wanted, int& performed) {
   InitMoveOrderTable();
-  int performed = 0;
-  for (unsigned seed = 1; seed <= 3000 && performed < 60; ++seed) {
+  for (unsigned seed = 1; seed <= 3000 && performed < wanted; ++seed) {
     SCOPED_TRACE(seed);
     TScopedModelHeap heap;
     TSpine spine;
     if (!LoadRandomThickenedSpine(spine, 3 + static_cast<int>(seed % 8), seed)) continue;
     int cell = -1;
     for (int i = 0; spine.NthCell(i).IsValid() && cell < 0; ++i)
-      if (TestCounterpass(spine, i) == 3) cell = i;
+      if (TestCounterpass(spine, i) == kind) cell = i;
     if (cell < 0) continue;
     TSpineChecker checker(spine);
     const std::vector<int> boundary = BoundaryCharacteristics(spine);
@@ -111,29 +93,21 @@ TEST(CounterpassTest, KindThreeKeepsTheManifold) {
     EXPECT_TRUE(checker.Check(spine));
     EXPECT_EQ(BoundaryCharacteristics(spine), boundary);
   }
+}
+
+// An edge passed three times, once against the other two: the kind-1
+// rebuild where one of its sides V or M is a bridge of its surface, else the
+// rebuild with four chords.
+TEST(CounterpassTest, KindThreeKeepsTheManifold) {
+  int performed = 0;
+  PerformCounterpassesOfKind(3, 60, performed);
   EXPECT_GE(performed, 10);
 }
 
 // An edge passed three times the same way, at special vertices.
 TEST(CounterpassTest, KindFourKeepsTheManifold) {
-  InitMoveOrderTable();
   int performed = 0;
-  for (unsigned seed = 1; seed <= 3000 && performed < 20; ++seed) {
-    SCOPED_TRACE(seed);
-    TScopedModelHeap heap;
-    TSpine spine;
-    if (!LoadRandomThickenedSpine(spine, 3 + static_cast<int>(seed % 8), seed)) continue;
-    int cell = -1;
-    for (int i = 0; spine.NthCell(i).IsValid() && cell < 0; ++i)
-      if (TestCounterpass(spine, i) == 4) cell = i;
-    if (cell < 0) continue;
-    TSpineChecker checker(spine);
-    const std::vector<int> boundary = BoundaryCharacteristics(spine);
-    ASSERT_EQ(PerformCounterpass(spine, cell, nullptr), 1);
-    ++performed;
-    EXPECT_TRUE(checker.Check(spine));
-    EXPECT_EQ(BoundaryCharacteristics(spine), boundary);
-  }
+  PerformCounterpassesOfKind(4, 20, performed);
   EXPECT_GE(performed, 10);
 }
 
@@ -151,10 +125,8 @@ TEST(CounterpassTest, TorusCurvesStayClosedAndABasis) {
     int cell = -1;
     for (int i = 0; spine.NthCell(i).IsValid() && cell < 0; ++i) {
       if (TestCounterpass(spine, i) == 0) continue;
-      THandle thick = ThickCellOfCell(spine, spine.NthCell(i));
       for (int part = 2; part <= 3; ++part) {
-        TComplex* surface = spine.BoundarySurfaceOf(TThickCell::Part(thick, part));
-        if (surface->SurfaceClass() == 2 && !surface->AllEdgeLabelsZero()) cell = i;
+        if (FacesLabelledTorus(spine, i, part)) cell = i;
       }
     }
     if (cell < 0) continue;

@@ -12,31 +12,18 @@
 
 #include "foundation/heap_string.h"
 #include "model/cell.h"
-#include "model/complex.h"
-#include "model/thickcell.h"
 #include "model/object_kinds.h"
 #include "model/spine.h"
 #include "moves/move_families.h"
 #include "moves/move_types.h"
 #include "moves/step_loop.h"
 #include "moves/torus_coordinates.h"
+#include "support/boundary_characteristics.h"
 #include "support/model_heap.h"
 #include "support/spine_checker.h"
 #include "support/thick_spine_support.h"
 
 namespace {
-
-std::vector<int> BoundaryCharacteristics(TSpine& spine) {
-  std::vector<int> list;
-  for (TSpine* s = &spine; s != nullptr; s = s->Next())
-    for (int i = 0; i < s->BoundaryCount(); ++i) {
-      int euler = 0;
-      s->BoundarySurfaceClass(s->BoundaryAt(i), &euler);
-      list.push_back(euler);
-    }
-  std::sort(list.begin(), list.end());
-  return list;
-}
 
 TEST(ShortCurvesTest, RandomSpinesKeepTheirManifold) {
   InitMoveOrderTable();
@@ -112,9 +99,7 @@ TEST(ShortCurvesTest, TorusCurvesMoveOverToTheChords) {
     int cell = -1;
     for (int i = 0; spine.NthCell(i).IsValid() && cell < 0; ++i) {
       if (ClassifyCellCurveAt(spine, i) != 1) continue;
-      THandle plus = TThickCell::Part(ThickCellOfCell(spine, spine.NthCell(i)), 2);
-      TComplex* surface = spine.BoundarySurfaceOf(plus);
-      if (surface->SurfaceClass() == 2 && !surface->AllEdgeLabelsZero()) cell = i;
+      if (FacesLabelledTorus(spine, i, 2)) cell = i;
     }
     if (cell < 0) continue;
     TSpineChecker checker(spine);

@@ -11,22 +11,11 @@
 
 #include "molecule_fixture.h"
 #include "recognition/description_building.h"
+#include "support/description_counts.h"
 #include "support/model_heap.h"
+#include "support/piece_on_no_cycle_molecule.h"
 
 namespace {
-
-struct TCounts {
-  int balls = 0;
-  int s2xs1 = 0;
-  int solidTori = 0;
-  friend bool operator==(const TCounts&, const TCounts&) = default;
-};
-
-TCounts CountsOf(const TManifoldDescription& d) {
-  TCounts c;
-  d.GetBoundaryCounts(c.balls, c.s2xs1, c.solidTori);
-  return c;
-}
 
 std::unique_ptr<TManifoldDescription> Lens(int p, int q) {
   auto d = std::make_unique<TManifoldDescription>();
@@ -56,9 +45,7 @@ std::vector<std::string> Summands(const TManifoldDescription& d) {
 std::unique_ptr<TManifoldDescription> Seifert(std::initializer_list<std::pair<int, int>> fibres) {
   auto m = std::make_unique<TObjectTable>();
   SeifertAtom(*m, kBaseSphere, fibres);
-  auto d = std::make_unique<TManifoldDescription>();
-  BuildDescriptionFromMolecule(*d, *m, -1);
-  return d;
+  return DescribeMolecule(*m);
 }
 
 }  // namespace
@@ -132,14 +119,8 @@ TEST(EntryNormalForm, IrreducibleDescriptionsAreLeftAlone) {
 // sum of its other pieces, sorted, with no S^2xS^1.
 TEST(EntryNormalForm, GraphManifoldsAreCutIntoPrimeSummands) {
   TScopedModelHeap heap;
-  auto m = std::make_unique<TObjectTable>();
-  THandle u = SeifertAtom(*m, kBaseAnnulus, {{0, 1}});
-  THandle w1 = SeifertAtom(*m, kBaseDisk, {{2, 1}, {3, 1}});
-  THandle w2 = SeifertAtom(*m, kBaseDisk, {{2, 1}, {5, 2}});
-  Glue(*m, u, w1, 0, 1, 1, 0);
-  Glue(*m, u, w2, 0, 1, 1, 0);
-  auto d = std::make_unique<TManifoldDescription>();
-  BuildDescriptionFromMolecule(*d, *m, -1);
+  auto m = PieceOnNoCycleMolecule();
+  auto d = DescribeMolecule(*m);
   ASSERT_EQ(d->GetTypeCode(), kCompoundCode);
   EXPECT_EQ(NormaliseReducible(d), 1) << testing::PrintToString(Summands(*d));
   EXPECT_GE(d->CountSummands(), 2);

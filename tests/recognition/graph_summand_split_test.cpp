@@ -8,27 +8,14 @@
 
 #include "molecule_fixture.h"
 #include "recognition/description_building.h"
+#include "support/description_counts.h"
 #include "support/model_heap.h"
+#include "support/piece_on_no_cycle_molecule.h"
 
 namespace {
 
-struct TCounts {
-  int balls = 0;
-  int s2xs1 = 0;
-  int solidTori = 0;
-  friend bool operator==(const TCounts&, const TCounts&) = default;
-};
-
-TCounts CountsOf(const TManifoldDescription& d) {
-  TCounts c;
-  d.GetBoundaryCounts(c.balls, c.s2xs1, c.solidTori);
-  return c;
-}
-
 std::unique_ptr<TManifoldDescription> Describe(std::unique_ptr<TObjectTable> molecule) {
-  auto d = std::make_unique<TManifoldDescription>();
-  BuildDescriptionFromMolecule(*d, *molecule, -1);
-  return d;
+  return DescribeMolecule(*molecule);
 }
 
 int SumOfS2xS1(const TManifoldDescription& d) {
@@ -43,12 +30,7 @@ int SumOfS2xS1(const TManifoldDescription& d) {
 // three components and no S^2xS^1 summand appears.
 TEST(GraphSummandSplit, APieceOnNoCycleSplitsIntoSummandsWithoutS2xS1) {
   TScopedModelHeap heap;
-  auto m = std::make_unique<TObjectTable>();
-  THandle u = SeifertAtom(*m, kBaseAnnulus, {{0, 1}});
-  THandle w1 = SeifertAtom(*m, kBaseDisk, {{2, 1}, {3, 1}});
-  THandle w2 = SeifertAtom(*m, kBaseDisk, {{2, 1}, {5, 2}});
-  Glue(*m, u, w1, 0, 1, 1, 0);
-  Glue(*m, u, w2, 0, 1, 1, 0);
+  auto m = PieceOnNoCycleMolecule();
   auto d = Describe(std::move(m));
   ASSERT_EQ(d->GetTypeCode(), kCompoundCode);
   d->SetBoundaryCounts(0, 0, 1);
