@@ -178,9 +178,10 @@ TRecognitionOutcome TRecognitionDriver::Recognize(const TSpine& spine) {
 
 void TRecognitionDriver::RunStages(const TSpine& start) {
   TStagePreset previous;
+  start_ = clock_();
   for (int stage = 1; stage <= lastStage_; ++stage) {
     ThrowIfStopped();
-    if (stage > 1 && GoalReached() != 0) break;
+    if (stage > 1 && (GoalReached() != 0 || OutOfTime() != 0)) break;
     TPass pass;
     pass.preset = StagePreset(stage);
     pass.mode = mode_;
@@ -365,7 +366,13 @@ void TRecognitionDriver::ReportHit(TSpine& leaf) {
 // has found nothing may go on up to five times the limit, unless the
 // surgeries are off (a simplification gains nothing from more time).
 int TRecognitionDriver::OutOfTime() {
-  if (!inSeries_ || series_.timeLimit.count() <= 0) return 0;
+  if (!inSeries_) {
+    if (singleLimit_.count() <= 0) return 0;
+    const auto elapsed = clock_() - start_;
+    if (elapsed > singleLimit_) return 1;
+    return outcome_.presentations + presentationsAside_ > 0 && 4 * elapsed > singleLimit_ ? 1 : 0;
+  }
+  if (series_.timeLimit.count() <= 0) return 0;
   const auto elapsed = clock_() - start_;
   if (elapsed <= series_.timeLimit) return 0;
   if (outcome_.presentations + presentationsAside_ == 0 && simplifyOnlyRun_ == 0 &&

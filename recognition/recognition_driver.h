@@ -86,7 +86,11 @@ class TRecognitionDriver {
     series_ = schedule;
     inSeries_ = true;
   }
-  // The clock of the series time limit (tests jump it).
+  // The time limit of a single command (0: none): the search ends, with
+  // what it has found, once it has run that long, or a quarter of that once
+  // a presentation is found (the recognition time limit of the settings).
+  void SetTimeLimit(std::chrono::milliseconds limit) { singleLimit_ = limit; }
+  // The clock of the time limits (tests jump it).
   void SetClock(TClock clock) { clock_ = std::move(clock); }
   // Simplifies the spine (surgeries off) before recognising it; step is the
   // level of that search, levelBound the deepest level it repeats with the
@@ -149,6 +153,7 @@ class TRecognitionDriver {
   bool hasHomology_ = false;
   std::vector<std::int32_t> homology_;
   bool inSeries_ = false;
+  std::chrono::milliseconds singleLimit_{0};
   TSeriesSchedule series_;
   TClock clock_ = [] { return std::chrono::steady_clock::now(); };
   std::chrono::steady_clock::time_point start_{};

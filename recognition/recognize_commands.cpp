@@ -36,6 +36,7 @@ TCommandOutcome RunRecognition(TCommandRun& run, int mode) {
                           options.AllVariantsStepToMakeAll);
   driver.SetOutputMoveList(options.OptionsOutputMoveList);
   driver.SetProgressInterval(kProgressInterval);
+  driver.SetTimeLimit(std::chrono::milliseconds(options.MaxAllVariantsTime));
   if (run.showInterimReport) driver.SetHitReport(run.Text(), run.showInterimReport);
   TRecognitionOutcome outcome;
   {

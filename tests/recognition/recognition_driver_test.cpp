@@ -323,3 +323,41 @@ TEST_F(RecognitionDriver, ASingleCommandReportsItsProgressAndASeriesItemDoesNot)
 }
 
 }  // namespace
+
+// A single command with the recognition time limit of the settings, on a
+// clock that moves a second at every reading.
+TRecognitionOutcome RecogniseWithClock(const char* signature, std::chrono::milliseconds limit) {
+  TDocumentSpine document;
+  TDocumentSpine::TScope scope(document);
+  const TOptionValues options;
+  TCommandRun run(document, signature, options);
+  std::string homology;
+  TSpine* spine = RecognitionInput(run, homology);
+  EXPECT_NE(spine, nullptr);
+  TManifoldTable table;
+  table.SetKind(kTableSingleCommand);
+  TRecognitionDriver driver(table, kModeAllPresentations);
+  driver.SetLastStage(3);
+  driver.SetTimeLimit(limit);
+  auto now = std::chrono::steady_clock::time_point{};
+  driver.SetClock([&now] { return now += std::chrono::seconds(1); });
+  TQuietScope quiet;
+  return driver.Recognize(*spine);
+}
+
+TEST(RecognitionTimeLimit, EndsASingleCommandWithWhatItHasFound) {
+  // L(8,3): every leaf names it, so the quarter of the limit applies at once.
+  const TRecognitionOutcome unlimited = RecogniseWithClock("cMcabbjqs", std::chrono::milliseconds(0));
+  ASSERT_GT(unlimited.variants, 2);
+  EXPECT_EQ(unlimited.stages, 3);
+  const TRecognitionOutcome limited = RecogniseWithClock("cMcabbjqs", std::chrono::milliseconds(2000));
+  EXPECT_EQ(limited.variants, 1);
+  EXPECT_EQ(limited.presentations, 1);
+  EXPECT_EQ(limited.stages, 1);
+  EXPECT_NE(limited.entryIndex, -1);
+  // With a presentation found the search may run a quarter of the limit (3 s
+  // of the clock here): a few more leaves, far fewer than without a limit.
+  const TRecognitionOutcome longer = RecogniseWithClock("cMcabbjqs", std::chrono::milliseconds(12000));
+  EXPECT_GT(longer.variants, 1);
+  EXPECT_LT(longer.variants, unlimited.variants);
+}
