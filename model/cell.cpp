@@ -512,8 +512,8 @@ void TCellRelease(TObjectHeader* cell) {
   TCell* c = TCell::Of(cell);
   if (c == nullptr || !BeginObjectRelease(cell)) return;
   for (int i = 0; i < c->boundaryEdges.Count(); ++i) TEdge::RemoveCell(EdgeOf(c, i), cell);
-  c->boundaryEdges.Clear();
-  c->directions.Clear();
+  c->boundaryEdges.Discard();
+  c->directions.Discard();
   if (c->vertex.IsValid()) {
     if (TVertex::AttachedCell(c->vertex).Object() == cell) TVertex::ClearAttachedCell(c->vertex);
     c->vertex.AssignObject(nullptr);

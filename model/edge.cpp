@@ -207,7 +207,7 @@ void TEdgeRelease(TObjectHeader* edge) {
     TCell::CutAtEdge(cell, edge, 0);
     if (e->cellList.Count() >= before) e->cellList.RemoveAt(before - 1);
   }
-  e->cellList.Clear();
+  e->cellList.Discard();
   EndObjectRelease(edge);
 }
 

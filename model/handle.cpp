@@ -123,11 +123,21 @@ const char* ObjectDisplayName(const TObjectHeader* object) {
   if (object == nullptr) return nullptr;
   char* buffer = NextDisplayBuffer();
   buffer[0] = '\0';
+  // Copied by hand, cut to the buffer as snprintf would: the thickening names
+  // a few objects per passage after their owners, and formatting was a
+  // noticeable share of it.
+  auto append = [buffer](std::size_t at, const char* text) {
+    const std::size_t room = kDisplayNameSize - 1 - at;
+    const std::size_t n = std::min(std::strlen(text), room);
+    std::memcpy(buffer + at, text, n);
+    buffer[at + n] = '\0';
+    return at + n;
+  };
   if (const char* name = ObjectNameText(object)) {
-    std::snprintf(buffer, kDisplayNameSize, "%s", name);
+    append(0, name);
   } else if (object->number != -1) {
     if (const char* prefix = KindDisplayPrefix(object->kind, object->creationTag))
-      std::snprintf(buffer, kDisplayNameSize, "%s%ld", prefix, static_cast<long>(object->number));
+      append(append(0, prefix), std::to_string(static_cast<long>(object->number)).c_str());
   }
   return buffer;
 }

@@ -260,6 +260,18 @@ void TObjectList::Clear() {
   Reserve(1);
 }
 
+void TObjectList::Discard() {
+  if (body_ == nullptr) return;
+  ObjectListReleaseAll(body_);
+  if (body_->refCount != 1 || body_->mode != 0 || body_->tag != 0) {
+    Reserve(1);
+    return;
+  }
+  TObjectListBody* old = body_;
+  body_ = nullptr;
+  LetGoOfBody(old);
+}
+
 void TObjectList::CopyTo(TObjectList& target) const {
   if (&target == this) return;
   target.Clear();

@@ -120,6 +120,11 @@ class TObjectList {
   void Reverse();
   // Drops every element and shrinks the body to one slot.
   void Clear();
+  // Clear() for a list whose owner is being released: a counted, untagged
+  // body that no other list holds is given back instead of being shrunk to
+  // one slot (a reallocation the owner's destructor would only undo). Other
+  // lists are cleared as Clear() does.
+  void Discard();
 
   // Clears the target and copies this list into it: the tag and the mode, then
   // each element (tag 0: the same reference or value; tag 1: a new list holding

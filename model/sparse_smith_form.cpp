@@ -146,6 +146,7 @@ class TSparseElimination {
       : rows_(rows.size()),
         done_(rows.size(), 0),
         estimated_(rows.size(), 0),
+        dead_(rows.size(), 0),
         columnRows_(columns), columnCount_(columns, 0) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
       TRow& row = rows_[i];
@@ -200,27 +201,39 @@ class TSparseElimination {
     }
     std::uint32_t fewest = std::numeric_limits<std::uint32_t>::max();
     for (const TEntry& e : row) {
-      if (noUnit == 0 && !A::IsUnit(e.value)) continue;
+      if (A::IsZero(e.value) || (noUnit == 0 && !A::IsUnit(e.value))) continue;
       fewest = std::min(fewest, columnCount_[e.column]);
     }
-    std::uint64_t cost = std::uint64_t(row.size() - 1) * (fewest - 1);
+    std::uint64_t cost = std::uint64_t(Live(i) - 1) * (fewest - 1);
     return {noUnit, cost, i};
   }
   void Queue(std::uint32_t i) {
-    const TRow& row = rows_[i];
-    if (row.empty()) return;
-    if (row.size() <= kExactKeyLength) {
+    const std::size_t live = Live(i);
+    if (live == 0) return;
+    if (live <= kExactKeyLength) {
       queue_.push(KeyOf(i));
     } else if (estimated_[i] == 0) {
       estimated_[i] = 1;
-      queue_.push({0, std::uint64_t(row.size() - 1), i, true});
+      queue_.push({0, std::uint64_t(live - 1), i, true});
     }
+  }
+
+  // Entries of a row, not counting the zeros it keeps in place.
+  std::size_t Live(std::uint32_t i) const { return rows_[i].size() - dead_[i]; }
+
+  // Drops the zeros kept in a row.
+  void Compact(std::uint32_t i) {
+    TRow& row = rows_[i];
+    row.erase(std::remove_if(row.begin(), row.end(),
+                             [](const TEntry& e) { return A::IsZero(e.value); }),
+              row.end());
+    dead_[i] = 0;
   }
 
   static const TEntry* Find(const TRow& row, std::uint32_t column) {
     auto it = std::lower_bound(row.begin(), row.end(), column,
                                [](const TEntry& e, std::uint32_t c) { return e.column < c; });
-    return (it != row.end() && it->column == column) ? &*it : nullptr;
+    return (it != row.end() && it->column == column && !A::IsZero(it->value)) ? &*it : nullptr;
   }
 
   // Among the entries of the row (except column `except`), one of least
@@ -228,7 +241,7 @@ class TSparseElimination {
   std::uint32_t ChooseColumn(const TRow& row, std::uint32_t except) const {
     const TEntry* best = nullptr;
     for (const TEntry& e : row) {
-      if (e.column == except) continue;
+      if (e.column == except || A::IsZero(e.value)) continue;
       if (best == nullptr) {
         best = &e;
         continue;
@@ -250,6 +263,11 @@ class TSparseElimination {
   std::vector<TRow> rows_;
   std::vector<char> done_;
   std::vector<char> estimated_;  // the row has an estimated entry in the queue
+  // Zeros a row keeps in place. An entry of a long row that cancels stays as a
+  // zero instead of being erased: erasing shifted the whole tail of the row,
+  // and a long row losing its entries one by one cost quadratic time. Every
+  // reader skips zeros; a row is compacted when they outnumber its entries.
+  std::vector<std::uint32_t> dead_;
   std::vector<std::vector<std::uint32_t>> columnRows_;
   std::vector<std::uint32_t> columnCount_;
   std::priority_queue<TKey, std::vector<TKey>, std::greater<TKey>> queue_;
@@ -267,7 +285,7 @@ void TSparseElimination<A>::SubtractRowMultiple(std::uint32_t target, std::uint3
                                                 const V& q) {
   TRow& a = rows_[target];
   const TRow& b = rows_[source];
-  if (b.size() * kShortSourceRatio < a.size()) {
+  if (Live(source) * kShortSourceRatio < Live(target)) {
     SubtractShortRow(target, b, q);
     return;
   }
@@ -275,6 +293,14 @@ void TSparseElimination<A>::SubtractRowMultiple(std::uint32_t target, std::uint3
   merged_.reserve(a.size() + b.size());
   std::size_t ia = 0, ib = 0;
   while (ia < a.size() || ib < b.size()) {
+    if (ia < a.size() && A::IsZero(a[ia].value)) {
+      ++ia;
+      continue;
+    }
+    if (ib < b.size() && A::IsZero(b[ib].value)) {
+      ++ib;
+      continue;
+    }
     if (ib == b.size() || (ia < a.size() && a[ia].column < b[ib].column)) {
       merged_.push_back(std::move(a[ia++]));
     } else if (ia == a.size() || b[ib].column < a[ia].column) {
@@ -298,6 +324,7 @@ void TSparseElimination<A>::SubtractRowMultiple(std::uint32_t target, std::uint3
   }
   poll_.Steps(static_cast<unsigned>(a.size() + b.size()) + 1);
   a.swap(merged_);
+  dead_[target] = 0;
 }
 
 // The same when the source row is much shorter than the target: a long row
@@ -315,16 +342,23 @@ void TSparseElimination<A>::SubtractShortRow(std::uint32_t target, const TRow& b
   fillIn_.clear();
   std::size_t from = 0;
   for (const TEntry& e : b) {
+    if (A::IsZero(e.value)) continue;
     auto it = std::lower_bound(a.begin() + static_cast<std::ptrdiff_t>(from), a.end(), e.column,
                                [](const TEntry& x, std::uint32_t c) { return x.column < c; });
     std::size_t pos = static_cast<std::size_t>(it - a.begin());
-    if (it != a.end() && it->column == e.column) {
+    if (it != a.end() && it->column == e.column && A::IsZero(it->value)) {
+      // A kept zero comes back to life in place.
+      arithmetic_.SetNegatedProduct(it->value, q, e.value);
+      ++columnCount_[e.column];
+      columnRows_[e.column].push_back(target);
+      --dead_[target];
+      from = pos + 1;
+    } else if (it != a.end() && it->column == e.column) {
       arithmetic_.SubtractProduct(it->value, q, e.value);
       if (A::IsZero(it->value)) {
+        // Kept in place as a zero.
         --columnCount_[e.column];
-        reshaped = true;
-        lo = std::min(lo, pos);
-        hi = std::max(hi, pos + 1);
+        ++dead_[target];
       }
       from = pos + 1;
     } else {
@@ -342,6 +376,7 @@ void TSparseElimination<A>::SubtractShortRow(std::uint32_t target, const TRow& b
   }
   if (!reshaped) {
     poll_.Steps(static_cast<unsigned>(b.size()) + 1);
+    if (dead_[target] > Live(target) + kExactKeyLength) Compact(target);
     return;
   }
 
@@ -349,7 +384,10 @@ void TSparseElimination<A>::SubtractShortRow(std::uint32_t target, const TRow& b
   std::size_t ia = lo, k = 0;
   while (ia < hi || k < fillIn_.size()) {
     if (k == fillIn_.size() || (ia < hi && a[ia].column < fillIn_[k].column)) {
-      if (!A::IsZero(a[ia].value)) merged_.push_back(std::move(a[ia]));
+      if (!A::IsZero(a[ia].value))
+        merged_.push_back(std::move(a[ia]));
+      else
+        --dead_[target];
       ++ia;
     } else {
       merged_.push_back(std::move(fillIn_[k++]));
@@ -365,6 +403,7 @@ void TSparseElimination<A>::SubtractShortRow(std::uint32_t target, const TRow& b
   }
   std::move(merged_.begin(), merged_.end(), at(lo));
   poll_.Steps(static_cast<unsigned>(b.size() + oldLength + newLength) + 1);
+  if (dead_[target] > Live(target) + kExactKeyLength) Compact(target);
 }
 
 // Brings the pivot at (r, c) down to a divisor of its row and column, clears
@@ -413,6 +452,7 @@ void TSparseElimination<A>::Eliminate(std::uint32_t r, std::uint32_t c) {
     const bool unit = A::IsUnit(p);
     std::size_t kept = 0;
     for (std::size_t k = 0; k < row.size(); ++k) {
+      if (A::IsZero(row[k].value)) continue;
       if (unit && row[k].column != c) {
         --columnCount_[row[k].column];
         continue;
@@ -429,6 +469,7 @@ void TSparseElimination<A>::Eliminate(std::uint32_t r, std::uint32_t c) {
       ++kept;
     }
     row.resize(kept);
+    dead_[r] = 0;
     poll_.Steps(static_cast<unsigned>(row.size()) + 1);
     if (row.size() == 1) {
       pivots_.push_back(A::Absolute(p));
@@ -454,7 +495,7 @@ TSmithForm TSparseElimination<A>::Run() {
     poll_.Step();
     std::uint32_t r = key.row;
     if (key.estimated) estimated_[r] = 0;
-    if (done_[r] != 0 || rows_[r].empty()) continue;
+    if (done_[r] != 0 || Live(r) == 0) continue;
     TKey now = KeyOf(r);
     if (!(now == key)) {
       queue_.push(now);

@@ -29,7 +29,7 @@ constexpr int kMessageEdgeValency = 442;
 // followed by k + 1 (unless names are suppressed), number 10 x n + k + 1.
 void NameSide(const TObjectHeader* thickEdge, TObjectHeader* side, int k) {
   if (SuppressObjectNames == 0) {
-    std::string name = FormatText("%s%u", ObjectDisplayName(thickEdge), static_cast<unsigned>(k + 1));
+    std::string name = std::string(ObjectDisplayName(thickEdge)) + std::to_string(k + 1);
     ObjectSetNameText(side, nullptr, name.c_str());
   }
   ObjectSetNumber(side, 10 * ObjectNumber(thickEdge) + k + 1);
@@ -85,7 +85,7 @@ int TThickEdge::Build(TObjectHeader* thickEdge, TObjectHeader* edge, TComplex& t
   for (int k = 0; k < 3; ++k) {
     THandle side(thickening.Objects().CreateObject(kEdgeKind));
     if (SuppressObjectNames == 0) {
-      std::string name = FormatText("%s%u", ObjectDisplayName(edge), static_cast<unsigned>(k + 1));
+      std::string name = std::string(ObjectDisplayName(edge)) + std::to_string(k + 1);
       ObjectSetNameText(side, nullptr, name.c_str());
     } else {
       ObjectSetNumber(side, k + 1 + 10 * ObjectNumber(edge));

@@ -247,8 +247,8 @@ void TVertex::CopyFrom(TObjectHeader* target, const TObjectHeader* source,
 
 void TVertexReleaseData(TVertex* v) {
   if (v == nullptr) return;
-  v->edgeList.Clear();
-  v->cellList.Clear();
+  v->edgeList.Discard();
+  v->cellList.Discard();
   v->attachedCell.AssignObject(nullptr);
 }
 

@@ -57,6 +57,84 @@ TObjectHeader* ChainEdge(const std::vector<TObjectHeader*>& chain, int k) {
   return k < 0 || k >= static_cast<int>(chain.size()) ? nullptr : chain[static_cast<std::size_t>(k)];
 }
 
+// A twist subdivides, turn after turn, an edge that another cell W holds in
+// the middle of its word: W gains a passage there at every turn, and each
+// insertion shifts the rest of W's word, so the filling took time quadratic
+// in the framing. While the twist runs, W's word is turned (rotated, and
+// read backwards if its new passages pile up towards its start) so that the
+// passage being subdivided stands at its end; when the twist is done it is
+// turned back, so the word is the one the plain insertions would have made.
+// Only a cell that holds the edge once, and before it another edge once (the
+// mark to turn back by), is turned; never the cell being twisted or the disc
+// Z, which runs along the edge too and grows at its own end.
+class TTurnedWord {
+ public:
+  TTurnedWord() = default;
+  TTurnedWord(const TTurnedWord&) = delete;
+  TTurnedWord& operator=(const TTurnedWord&) = delete;
+  ~TTurnedWord() { Restore(); }
+
+  // Called before `edge` of `cell` is subdivided.
+  void Before(TObjectHeader* edge, const TObjectHeader* cell, const TObjectHeader* z) {
+    TObjectHeader* w = nullptr;
+    for (int k = 0; k < TEdge::Valency(edge); ++k) {
+      TObjectHeader* c = TEdge::CellAt(edge, k).Object();
+      if (c == cell || c == z) continue;
+      if (w != nullptr && c != w) return;
+      w = c;
+    }
+    if (w == nullptr || EdgePassageCount(w, edge) != 1) return;
+    bool reverse = false;
+    if (w == turned_.Object()) {
+      if (reversed_) return;
+      const int at = TCell::FindPassageNearAnEnd(w, edge);
+      if (at < 0 || at >= TCell::BoundaryLength(w) / 2) return;
+      // The new passages pile up towards the start: read the word backwards.
+      Restore();
+      reverse = true;
+    }
+    const int length = TCell::BoundaryLength(w);
+    const int at = TCell::FindPassageNearAnEnd(w, edge);
+    if (at < 1 || (!reverse && at >= length / 2)) return;
+    int mark = 0;
+    while (mark < at && EdgePassageCount(w, TCell::EdgeAt(w, mark)) != 1) ++mark;
+    if (mark == at) return;
+    Restore();
+    mark_ = TCell::EdgeAt(w, mark);
+    markAt_ = mark;
+    reversed_ = reverse;
+    // Either way the edge's passage ends up last.
+    if (reverse)
+      TCell::RotateBoundary(w, at - 1, 1);
+    else
+      TCell::RotateBoundary(w, at + 1, 0);
+    turned_ = THandle(w);
+  }
+
+  void Restore() {
+    if (!turned_.IsValid()) return;
+    const int length = TCell::BoundaryLength(turned_);
+    const int at = TCell::FindPassageNearAnEnd(turned_, mark_);
+    if (at >= 0 && length > 0) {
+      if (reversed_) {
+        TCell::RotateBoundary(turned_, (at + markAt_) % length, 1);
+      } else {
+        const int by = ((at - markAt_) % length + length) % length;
+        if (by > 0) TCell::RotateBoundary(turned_, by, 0);
+      }
+    }
+    turned_ = THandle();
+    mark_ = THandle();
+    reversed_ = false;
+  }
+
+ private:
+  THandle turned_;
+  THandle mark_;
+  int markAt_ = 0;
+  bool reversed_ = false;
+};
+
 class TFramingFiller {
  public:
   TFramingFiller(const TLink& link, TComplex& complex, std::vector<TCrossing>& records)
@@ -191,8 +269,10 @@ void TFramingFiller::TwistIntegrally(THandle& cell, const THandle& j, int d, TOb
     if (!f.IsValid()) return;
     TCell::AppendPassage(z, f, 1);
     cell = one;
+    TTurnedWord turned;
     for (int t = 1; t < -d; ++t) {
       poll_.Step();
+      turned.Before(TCell::EdgeAt(cell, 1), cell, z);
       RemoveCellEdge(complex_, cell, 1);
       int c = TCell::FindPassage(cell, TCell::EdgeAt(cell, 1), 1, 0);
       f = Split(cell, c, 2, &one, &two);
@@ -200,6 +280,7 @@ void TFramingFiller::TwistIntegrally(THandle& cell, const THandle& j, int d, TOb
       TCell::AppendPassage(z, f, 1);
       cell = one;
     }
+    turned.Restore();
     int c = TCell::FindPassage(cell, TCell::EdgeAt(cell, 1), 1, 0);
     f = Split(cell, c, TCell::FindPassage(cell, h, -1, 0));
     if (f.IsValid()) TCell::AppendPassage(z, f, 1);
@@ -209,8 +290,10 @@ void TFramingFiller::TwistIntegrally(THandle& cell, const THandle& j, int d, TOb
   if (!f.IsValid()) return;
   TCell::AppendPassage(z, f, 1);
   cell = two;
+  TTurnedWord turned;
   for (int t = 1; t < d; ++t) {
     poll_.Step();
+    turned.Before(TCell::EdgeAt(cell, TCell::BoundaryLength(cell) - 1), cell, z);
     RemoveCellEdge(complex_, cell, TCell::BoundaryLength(cell) - 1);
     l = TCell::BoundaryLength(cell);
     int c = TCell::FindPassage(cell, TCell::EdgeAt(cell, l - 1), l - 1, 1);
@@ -219,6 +302,7 @@ void TFramingFiller::TwistIntegrally(THandle& cell, const THandle& j, int d, TOb
     TCell::AppendPassage(z, f, 1);
     cell = two;
   }
+  turned.Restore();
   l = TCell::BoundaryLength(cell);
   int c = TCell::FindPassage(cell, TCell::EdgeAt(cell, l - 1), l - 1, 1);
   f = Split(cell, c - 1, TCell::FindPassage(cell, h, -1, 0));

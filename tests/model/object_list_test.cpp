@@ -167,3 +167,43 @@ TEST(ObjectList, RotationAndReversalKeepTheElements) {
   EXPECT_EQ(values.ValueAt(0), 1);
   EXPECT_EQ(values.ValueAt(4), 2);
 }
+
+// Discard empties a list like Clear; a counted list's body is given back (the
+// list works on afterwards), while a weak list keeps its mode and a body that
+// another list holds stays where it is.
+TEST(ObjectList, DiscardEmptiesTheListAndKeepsWhatOthersRelyOn) {
+  TScopedModelHeap heap;
+  TObjectManager objects;
+  TObjectHeader* a = objects.CreateObject(kVertexKind);
+  TObjectList counted;
+  counted.Append(a);
+  counted.Append(a);
+  EXPECT_EQ(ObjectRefCount(a), 3);
+  counted.Discard();
+  EXPECT_EQ(counted.Count(), 0);
+  EXPECT_EQ(ObjectRefCount(a), 1);
+  EXPECT_EQ(counted.At(0), nullptr);
+  EXPECT_EQ(counted.Append(a), 1);
+  EXPECT_EQ(counted.At(0), a);
+  EXPECT_EQ(ObjectRefCount(a), 2);
+
+  TObjectList weak;
+  weak.SetWeak(2);
+  weak.AppendValue(7);
+  weak.Discard();
+  EXPECT_EQ(weak.Count(), 0);
+  EXPECT_EQ(weak.Mode(), 2);
+  EXPECT_EQ(weak.AppendValue(8), 1);
+  EXPECT_EQ(weak.ValueAt(0), 8);
+
+  TObjectList shared;
+  shared.Append(a);
+  TObjectList holder;
+  holder.SetTag(1);
+  holder.Append(shared.Body());
+  TObjectListBody* body = shared.Body();
+  shared.Discard();
+  EXPECT_EQ(shared.Body(), body);
+  EXPECT_EQ(shared.Count(), 0);
+  EXPECT_EQ(ObjectRefCount(a), 2);
+}

@@ -2,12 +2,15 @@
 // and the failures that leave the spine empty.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "foundation/status_reporter.h"
 #include "foundation/stop_poll.h"
+#include "model/cell.h"
 #include "model/homology.h"
+#include "model/object_header.h"
 #include "model/spine.h"
 #include "presentations/links/link.h"
 #include "support/model_heap.h"
@@ -121,6 +124,44 @@ TEST_F(LinkSpineTest, LargeFramingsOfTheTrefoilGiveCyclicHomology) {
     ASSERT_EQ(link.BuildExteriorSpine(spine), 1) << text;
     EXPECT_EQ(spine.IsSpecial(1), 1) << text;
     EXPECT_EQ(Homology(spine), std::vector<int>{c.order}) << text;
+  }
+}
+
+// A twist keeps the long cell beside it turned while it runs (so that its
+// new passages are added at the end of the word) and turns it back after: the
+// cell words must come out exactly as when every passage was inserted in
+// place. The figures are fingerprints of every cell word (edge numbers and
+// directions) as built by plain insertion.
+TEST_F(LinkSpineTest, TwistsLeaveTheCellWordsAsPlainInsertionBuildsThem) {
+  struct Case {
+    const char* framing;
+    std::uint64_t words;
+  };
+  const Case cases[] = {
+      {"7", 0x455b65d8c8e0f1b2ull},    {"-9", 0x6d7c80e8d2e4a796ull},
+      {"333", 0x34374d4206a61d44ull},  {"-333", 0xc242f901f732380eull},
+      {"1200", 0x97d29c5c1058280aull}, {"-1201", 0xcba0d114be0b1a8eull},
+  };
+  for (const Case& c : cases) {
+    const std::string text = std::string("link code 1 -2 3 -1 2 -3 framing ") + c.framing + " end";
+    TLink link;
+    ASSERT_EQ(link.Parse(text.c_str(), kLinkParseOrdinary), 1) << text;
+    TSpine spine;
+    ASSERT_EQ(link.BuildExteriorSpine(spine), 1) << text;
+    std::uint64_t h = 1469598103934665603ull;  // FNV-1a over the words
+    auto mix = [&h](std::int64_t v) { h = (h ^ static_cast<std::uint64_t>(v)) * 1099511628211ull; };
+    for (int i = 0; i < spine.Objects().Count(); ++i) {
+      TObjectHeader* cell = spine.Objects().At(i);
+      if (cell == nullptr || ObjectKind(cell) != kCellKind) continue;
+      mix(-1);
+      for (int k = 0; k < TCell::BoundaryLength(cell); ++k) {
+        int direction = 0;
+        THandle edge = TCell::PassageAt(cell, k, &direction);
+        mix(ObjectNumber(edge.Object()));
+        mix(direction);
+      }
+    }
+    EXPECT_EQ(h, c.words) << text;
   }
 }
 
