@@ -138,12 +138,21 @@ const TDocumentCommands& BuiltInDocumentCommands() {
   return commands;
 }
 
+struct TCommandDocument {
+  TTextBufferControl control;
+  TSpineTextView view{control};
+};
+
+void TCommandDocumentDeleter::operator()(TCommandDocument* document) const { delete document; }
+
 TCommandResult RunCommandOnText(int id, std::string_view text, const TOptionValues& options,
                                 const std::atomic<int>* stopFlag,
-                                const TDocumentCommands& commands) {
-  TTextBufferControl control;
+                                const TDocumentCommands& commands, TKeptDocument* keep) {
+  TKeptDocument document(new TCommandDocument);
+  TTextBufferControl& control = document->control;
+  TSpineTextView& view = document->view;
   control.text = std::string(text);
-  TSpineTextView view(control);
+  if (keep != nullptr) *keep = std::move(document);
   std::string composed;
   TCommandResult result;
   result.outcome = view.RunCommand(commands, id, options, stopFlag, &composed, &result.message);

@@ -17,6 +17,7 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -123,6 +124,16 @@ struct TCommandResult {
 // Runs a command on a document text in a view of its own, as the command line
 // does. An id without a body is refused with nothing shown; a stopped command
 // shows nothing either.
+// The document and view a command ran on, handed to a caller that wants them
+// to outlive the call (a process that ends right after printing keeps them
+// rather than tear a large spine down object by object).
+struct TCommandDocument;
+struct TCommandDocumentDeleter {
+  void operator()(TCommandDocument* document) const;
+};
+using TKeptDocument = std::unique_ptr<TCommandDocument, TCommandDocumentDeleter>;
+
 TCommandResult RunCommandOnText(int id, std::string_view text, const TOptionValues& options,
                                 const std::atomic<int>* stopFlag = nullptr,
-                                const TDocumentCommands& commands = BuiltInDocumentCommands());
+                                const TDocumentCommands& commands = BuiltInDocumentCommands(),
+                                TKeptDocument* keep = nullptr);

@@ -25,6 +25,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -311,35 +312,44 @@ int main(int argc, char** argv) {
     return TMessageResult::Ok;
   });
 
-  TCommandResult result = RunCommandOnText(commandId, document, options, &StopFlags().stop, commands);
-  EndProgressLine();
-  const TCommandOutcome outcome = result.outcome;
-  // A stopped series still prints the table of the items it finished.
-  if (commandId == kSeriesRunCommand && outcome == TCommandOutcome::kDone && InterruptRequested()) {
-    std::string table = WithPlatformLineEnds(result.shown);
-    if (!table.empty() && table.back() != '\n') table += '\n';
-    WriteResult(table, kExitDone);
-    return PrintStoppedAndExitStatus();
-  }
-  // A stopped command prints nothing of its result.
-  if (outcome == TCommandOutcome::kStopped || InterruptRequested()) {
-    return PrintStoppedAndExitStatus();
-  }
-  std::string report = WithPlatformLineEnds(result.shown);
-  report = WithoutRestoreHint(std::move(report));
-  // The view's reports may end inside their last line; a terminal wants it ended.
-  if (!report.empty() && report.back() != '\n') report += '\n';
-  const std::string& said = result.message ? report : std::string();
-  for (const std::string& text : boxTexts) {
-    if (text.empty() || said.find(text) != std::string::npos) continue;
-    WriteStandardError(text + '\n');
-  }
+  // The document the command ran on is kept to the end of the process: the
+  // operating system takes its memory back at once, where tearing a large
+  // spine down object by object costs about as long as building it.
+  TKeptDocument kept;
+  TCommandResult result =
+      RunCommandOnText(commandId, document, options, &StopFlags().stop, commands, &kept);
+  const int exitStatus = [&]() -> int {
+    EndProgressLine();
+    const TCommandOutcome outcome = result.outcome;
+    // A stopped series still prints the table of the items it finished.
+    if (commandId == kSeriesRunCommand && outcome == TCommandOutcome::kDone && InterruptRequested()) {
+      std::string table = WithPlatformLineEnds(result.shown);
+      if (!table.empty() && table.back() != '\n') table += '\n';
+      WriteResult(table, kExitDone);
+      return PrintStoppedAndExitStatus();
+    }
+    // A stopped command prints nothing of its result.
+    if (outcome == TCommandOutcome::kStopped || InterruptRequested()) {
+      return PrintStoppedAndExitStatus();
+    }
+    std::string report = WithPlatformLineEnds(result.shown);
+    report = WithoutRestoreHint(std::move(report));
+    // The view's reports may end inside their last line; a terminal wants it ended.
+    if (!report.empty() && report.back() != '\n') report += '\n';
+    const std::string& said = result.message ? report : std::string();
+    for (const std::string& text : boxTexts) {
+      if (text.empty() || said.find(text) != std::string::npos) continue;
+      WriteStandardError(text + '\n');
+    }
 
-  const int status = outcome == TCommandOutcome::kDone ? kExitDone : kExitRefused;
-  // A refusal that holds only its reason is an error message.
-  if (result.message) {
-    WriteStandardError(report);
-    return status;
-  }
-  return WriteResult(report, status);
+    const int status = outcome == TCommandOutcome::kDone ? kExitDone : kExitRefused;
+    // A refusal that holds only its reason is an error message.
+    if (result.message) {
+      WriteStandardError(report);
+      return status;
+    }
+    return WriteResult(report, status);
+  }();
+  std::fflush(nullptr);
+  std::_Exit(exitStatus);
 }
