@@ -30,6 +30,19 @@ using TObjectListList = std::vector<TObjectList>;
 // Destroys and frees every table of the list and empties it.
 void FreeObjectTableList(TObjectTableList& list);
 
+// Frees a list of tables however its scope is left: a stop in the middle of
+// the work on them throws.
+class TObjectTableListGuard {
+ public:
+  explicit TObjectTableListGuard(TObjectTableList& list) : list_(list) {}
+  ~TObjectTableListGuard() { FreeObjectTableList(list_); }
+  TObjectTableListGuard(const TObjectTableListGuard&) = delete;
+  TObjectTableListGuard& operator=(const TObjectTableListGuard&) = delete;
+
+ private:
+  TObjectTableList& list_;
+};
+
 // Empties both lists; then from the chain head (or this table when it is the
 // head), in chain order and at most limit tables (-1: all), appends each
 // table to the sources and a copy of it (TObjectTable::CopyTo, mode 2) to the

@@ -524,6 +524,7 @@ void PrintAssembledItem(TObjectTable& item, TOutput& output) {
 
 int AssembleMolecule(TObjectTable* molecule, TObjectTableList* items, TOutput* output, int limit) {
   TObjectTableList own;
+  TObjectTableListGuard freeOwn(own);
   TObjectTableList& list = items != nullptr ? *items : own;
   const std::size_t first = list.size();
   int other = 0;
@@ -562,7 +563,6 @@ int AssembleMolecule(TObjectTable* molecule, TObjectTableList* items, TOutput* o
   } else if (output != nullptr) {
     output->AppendText(StringText(kNoMoleculeId).c_str());
   }
-  if (items == nullptr) FreeObjectTableList(own);
   return n > 0 ? 1 : 0;
 }
 

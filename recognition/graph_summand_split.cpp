@@ -82,14 +82,9 @@ int SplitGraphSummand(TManifoldDescription& summand) {
   TObjectTableList items;
   TObjectTableList chain;
   for (TObjectTable* t = work->Next(); t != nullptr; t = t->Next()) chain.push_back(t);
-  struct TFree {
-    TObjectTableList& a;
-    TObjectTableList& b;
-    ~TFree() {
-      FreeObjectTableList(a);
-      FreeObjectTableList(b);
-    }
-  } freeLater{items, chain};
+  // Declared in this order so that the items go before the chain.
+  TObjectTableListGuard freeChain(chain);
+  TObjectTableListGuard freeItems(items);
   AssembleMolecule(work.get(), &items, nullptr, components);
   if (items.empty()) return 0;
 

@@ -112,9 +112,9 @@ TCommandOutcome RunMakeAssembling(TCommandRun& run) {
     }
   }
   TObjectTableList items;
+  TObjectTableListGuard freeItems(items);
   const int done = AssembleMolecule(spine.MoleculeTable(), &items, &run.output, -1);
   if (done != 0 && !items.empty()) PrintRecognizedItems(*items.front(), homology, run.output);
-  FreeObjectTableList(items);
   return done != 0 ? TCommandOutcome::kDone : TCommandOutcome::kRefused;
 }
 

@@ -90,13 +90,15 @@ std::unique_ptr<TManifoldDescription> DescribeSpine(TSpine& spine) {
   auto description = std::make_unique<TManifoldDescription>();
   const int complexity = CountChainVertices(spine);
   TObjectTableList items;
-  if (spine.MoleculeTable() != nullptr) AssembleMolecule(spine.MoleculeTable(), &items, nullptr, -1);
-  if (!items.empty()) {
-    BuildDescriptionFromMolecule(*description, *items.front(), -1);
-  } else {
-    description->SetTrivialCode();
+  {
+    TObjectTableListGuard freeItems(items);
+    if (spine.MoleculeTable() != nullptr) AssembleMolecule(spine.MoleculeTable(), &items, nullptr, -1);
+    if (!items.empty()) {
+      BuildDescriptionFromMolecule(*description, *items.front(), -1);
+    } else {
+      description->SetTrivialCode();
+    }
   }
-  FreeObjectTableList(items);
   description->LowerComplexity(complexity);
   if (description->GetComplexity() == 0) description->SetComplexity(complexity);
   // The canonical form: trivial summands folded, reducible ones split into

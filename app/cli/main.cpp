@@ -33,6 +33,18 @@
 #include <string_view>
 #include <vector>
 
+// Builds with AddressSanitizer check for leaks at exit.
+#if defined(__SANITIZE_ADDRESS__)
+#define SORVELIN_LEAK_CHECKED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SORVELIN_LEAK_CHECKED 1
+#endif
+#endif
+#ifndef SORVELIN_LEAK_CHECKED
+#define SORVELIN_LEAK_CHECKED 0
+#endif
+
 #include "app/cli/progress_line.h"
 #include "app/cli/standard_streams.h"
 #include "app/cli/interrupt_handler.h"
@@ -350,6 +362,13 @@ int main(int argc, char** argv) {
     }
     return WriteResult(report, status);
   }();
+#if SORVELIN_LEAK_CHECKED
+  // Under the leak checker the document is torn down, so that a leak of the
+  // command still shows.
+  kept.reset();
+  return exitStatus;
+#else
   std::fflush(nullptr);
   std::_Exit(exitStatus);
+#endif
 }
