@@ -15,6 +15,26 @@
 
 namespace {
 
+// The polygon pass of a node: every polygon move of every component, in the
+// finder's order, each performed by perform (component, choice); only the
+// first of a component with UseOnlyFirst. 1 when a performance ends the search.
+template <typename Perform>
+int PolygonPass(TSpine& current, int depth, int level, const TStagePreset& preset, Perform&& perform) {
+  for (int c = 0; current.ComponentAt(c) != nullptr; ++c) {
+    int cursor[8] = {0, -1, -1, -1, -1, -1, -1, -1};
+    while (current.ComponentAt(c) != nullptr &&
+           FindPolygonOrTMove(depth >= level ? 1 : 0, *current.ComponentAt(c), kMovePolygon, cursor) == kMovePolygon) {
+      TMoveChoice choice;
+      choice.type = kMovePolygon;
+      choice.element = cursor[0];
+      for (int k = 0; k < 5; ++k) choice.x[k] = cursor[k + 1];
+      if (perform(c, choice) != 0) return 1;
+      if (preset.useOnlyFirst != 0) break;
+    }
+  }
+  return 0;
+}
+
 // Answers that count as a presentation of the manifold.
 bool CountsAsPresentation(int code) {
   switch (code) {
@@ -491,20 +511,11 @@ int TRecognitionDriver::SearchVariants(TSpine& current, int depth, int level, co
       }
     }
   }
-  if (preset.maximal != 0 && (applied == 0 || preset.useOnlyFirst == 0)) {
-    for (int c = 0; current.ComponentAt(c) != nullptr; ++c) {
-      int cursor[8] = {0, -1, -1, -1, -1, -1, -1, -1};
-      while (current.ComponentAt(c) != nullptr &&
-             FindPolygonOrTMove(depth >= level ? 1 : 0, *current.ComponentAt(c), kMovePolygon, cursor) == kMovePolygon) {
-        TMoveChoice choice;
-        choice.type = kMovePolygon;
-        choice.element = cursor[0];
-        for (int k = 0; k < 5; ++k) choice.x[k] = cursor[k + 1];
-        if (TryMove(current, restorePoint, c, choice, depth, level, pass, applied) != 0) return 1;
-        if (preset.useOnlyFirst != 0) break;
-      }
-    }
-  }
+  if (preset.maximal != 0 && (applied == 0 || preset.useOnlyFirst == 0) &&
+      PolygonPass(current, depth, level, preset, [&](int c, const TMoveChoice& choice) {
+        return TryMove(current, restorePoint, c, choice, depth, level, pass, applied);
+      }) != 0)
+    return 1;
   if (applied == 0) return SearchVariants(current, level, level, pass);
   return 0;
 }
@@ -562,20 +573,9 @@ int TRecognitionDriver::SearchWithoutSurgeries(TSpine& current, int depth, int l
       }
     }
   }
-  if (preset.maximal != 0 && (applied == 0 || preset.useOnlyFirst == 0)) {
-    for (int c = 0; current.ComponentAt(c) != nullptr; ++c) {
-      int cursor[8] = {0, -1, -1, -1, -1, -1, -1, -1};
-      while (current.ComponentAt(c) != nullptr &&
-             FindPolygonOrTMove(depth >= level ? 1 : 0, *current.ComponentAt(c), kMovePolygon, cursor) == kMovePolygon) {
-        TMoveChoice choice;
-        choice.type = kMovePolygon;
-        choice.element = cursor[0];
-        for (int k = 0; k < 5; ++k) choice.x[k] = cursor[k + 1];
-        if (perform(c, choice) != 0) return 1;
-        if (preset.useOnlyFirst != 0) break;
-      }
-    }
-  }
+  if (preset.maximal != 0 && (applied == 0 || preset.useOnlyFirst == 0) &&
+      PolygonPass(current, depth, level, preset, perform) != 0)
+    return 1;
   if (applied == 0 && preset.maximal != 0) {
     int type = 0;
     const int cell = FindCurveLength4WithPiercing(current, &type);
