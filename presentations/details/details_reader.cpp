@@ -158,7 +158,10 @@ class TDetailsReader {
     // detail of that name exists already.
     TObjectHeader* created = description_.NewDetail();
     std::size_t equals = work_.find('=', position_);
-    if (equals == std::string::npos) {
+    // A name ends with its line: a name running on over a line break would
+    // be written back as two lines that no longer read as one item.
+    const std::size_t lineEnd = work_.find_first_of("\r\n", position_);
+    if (equals == std::string::npos || (lineEnd != std::string::npos && lineEnd < equals)) {
       Fail(kDetailsMissingEquals, kMessageMissingEquals);
       description_.RemoveDetail(created);
       return false;

@@ -115,6 +115,9 @@ TEST(DetailsReader, ErrorsNameTheirLineAndToken) {
        "found!"},
       {"Details:\nD1  1: D2_3 {1 2 3}", kDetailsMissingEquals,
        "Detail representation error : line 2 Missing '=' after the name of a detail!"},
+      // A name does not run on over a line break to the next line's "=".
+      {"Details\xb9\nD1 = 1: D1_2 {1 3 2} 2: D1_1 {1 3 2}", kDetailsMissingEquals,
+       "Detail representation error : line 1 Missing '=' after the name of a detail!"},
       {"Details:\nD1 = 1: D2_3 {1 2 3}\n 7: D2_1 {1 2 3}", kDetailsBadSlot,
        "Detail representation error : line 3 '7' Incorrect gluing index, should be 1, 2, 3 or 4!"},
       {"Details: D1 = 1: D2 3 {1 2 3}", kDetailsMissingUnderscore,
