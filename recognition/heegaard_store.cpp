@@ -11,6 +11,7 @@
 #include <optional>
 #include <string_view>
 
+#include "foundation/stop_poll.h"
 #include "foundation/string_table.h"
 
 namespace {
@@ -121,9 +122,11 @@ int THeegaardDiagramStore::BucketCapacity(int b) const {
 int THeegaardDiagramStore::LoadBuckets(std::vector<std::vector<TDiagramRecord>> buckets,
                                        std::int32_t seriesCounter, const THeegaardDiagram& current) {
   if (buckets.size() != static_cast<std::size_t>(kBucketCount)) return 0;
+  TStopPoll poll(256);
   for (std::size_t b = 0; b < buckets.size(); ++b) {
     const auto& bucket = buckets[b];
     for (std::size_t i = 0; i < bucket.size(); ++i) {
+      poll.Step();
       if (ArcSumOfRecord(bucket[i]) != static_cast<int>(b)) return 0;
       if (i > 0 && !(bucket[i - 1] < bucket[i])) return 0;
     }

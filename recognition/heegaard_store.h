@@ -94,7 +94,8 @@ class THeegaardDiagramStore {
   // the buckets and the series words, and marks it loaded. Refuses (0,
   // store unchanged) unless there are kBucketCount buckets, each sorted
   // strictly increasing with every record's arc sum equal to its bucket
-  // number. Items start empty.
+  // number. Items start empty. A stop request throws TComputationStopped,
+  // store unchanged.
   int LoadBuckets(std::vector<std::vector<TDiagramRecord>> buckets, std::int32_t seriesCounter,
                   const THeegaardDiagram& current);
 

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "foundation/stop_flags.h"
+#include "foundation/stop_poll.h"
 #include "presentations/heegaard/heegaard_diagram.h"
 #include "recognition/heegaard_store.h"
 
@@ -142,6 +144,26 @@ TEST(HeegaardStoreLoad, InconsistentBucketsAreRefusedAndTheStoreKept) {
     EXPECT_EQ(store.FindDiagram(kept, position), 1);
     EXPECT_EQ(store.DiagramStoreLoaded(), 0);
   }
+}
+
+TEST(HeegaardStoreLoad, AStopRequestDuringTheCheckLeavesTheStoreAsItWas) {
+  THeegaardDiagramStore store;
+  store.InitDiagramStore();
+  const THeegaardDiagram kept = Diagram(1, 1, 0, 1, 0, 0, 0, 0);
+  ASSERT_NE(store.AddDiagram(kept, nullptr), nullptr);
+  // Many valid records in one bucket: the check walks them all.
+  std::vector<std::vector<TDiagramRecord>> buckets(THeegaardDiagramStore::kBucketCount);
+  TDiagramRecord r = DiagramRecordOf(Diagram(1, 2, 0, 2, 0, 1, 0, 0));
+  for (std::uint16_t s = 0; s < 2000; ++s) {
+    r[7] = s;
+    buckets[static_cast<std::size_t>(ArcSumOfRecord(r))].push_back(r);
+  }
+  RequestStop();
+  EXPECT_THROW(store.LoadBuckets(buckets, 1, kept), TComputationStopped);
+  StopFlags().stop.store(0);
+  std::size_t position = 0;
+  EXPECT_EQ(store.FindDiagram(kept, position), 1);
+  EXPECT_EQ(store.DiagramStoreLoaded(), 0);
 }
 
 }  // namespace
