@@ -546,7 +546,10 @@ std::unique_ptr<TManifoldDescription> TBinaryTableFile::ReadNode(TBinaryCursor& 
     const std::int32_t values = in.GetCount("the number of reference values", kMinWord);
     if (values != count) in.Fail("a node has " + std::to_string(values) + " reference values for " +
                                  std::to_string(count) + " references");
-    for (std::int32_t k = 0; k < values; ++k) d->references_.push_back({nullptr, in.Get32("a reference value")});
+    for (std::int32_t k = 0; k < values; ++k) {
+      poll.Step();
+      d->references_.push_back({nullptr, in.Get32("a reference value")});
+    }
     pending.push_back(std::move(refs));
   }
   return d;
@@ -626,7 +629,10 @@ std::unique_ptr<TObjectTable> TBinaryTableFile::ReadMolecule(TBinaryCursor& in, 
     data->baseCircles = in.GetIn("a number of boundary circles", 0, INT32_MAX);
     const std::int32_t ends = in.GetCount("the number of a vertex's edge ends", kMinWord);
     std::vector<int> list;
-    for (std::int32_t k = 0; k < ends; ++k) list.push_back(in.GetIn("an edge index of a vertex", 0, edgeCount - 1));
+    for (std::int32_t k = 0; k < ends; ++k) {
+      poll.Step();
+      list.push_back(in.GetIn("an edge index of a vertex", 0, edgeCount - 1));
+    }
     endLists.push_back(std::move(list));
     for (std::int32_t k = 0; k < pairs; ++k) {
       poll.Step();
