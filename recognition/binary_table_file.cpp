@@ -824,6 +824,8 @@ int TManifoldTable::LoadBinaryBytes(std::string_view bytes, const std::string& o
   sourceKind_ = fresh.sourceKind_;
   entries_.swap(fresh.entries_);
   sourceNames_.swap(fresh.sourceNames_);
+  // The key index pointed into the entries just dropped.
+  if (keyIndex_) UseKeyIndex();
   currentSource_ = -1;
   position_ = -1;
   subposition_ = -1;

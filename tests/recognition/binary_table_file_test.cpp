@@ -383,3 +383,21 @@ TEST_F(BinaryTableFileTest, AStopRequestLeavesTheTableAsItWas) {
   StopFlags().stop.store(0);
   EXPECT_TRUE(SameBytes(target.SaveBinaryBytes(), before));
 }
+
+TEST_F(BinaryTableFileTest, ATableWithAKeyIndexFindsTheEntriesItLoaded) {
+  TManifoldTable target;
+  target.UseKeyIndex();
+  int index = -1;
+  target.LookUp(index, Lens(13, 5));
+  ASSERT_EQ(target.LoadBinaryBytes(bytes_, "memory"), 1);
+  const int count = target.CountEntries();
+  index = -1;
+  // Found again (its entry is recognised), not added a second time.
+  EXPECT_EQ(target.LookUp(index, Lens(7, 2)), kLookupRecognised);
+  EXPECT_EQ(target.CountEntries(), count);
+  EXPECT_EQ(index, 0);
+  // The entry held before the load is gone from the index too.
+  index = -1;
+  target.LookUp(index, Lens(13, 5));
+  EXPECT_EQ(target.CountEntries(), count + 1);
+}
