@@ -386,17 +386,18 @@ bool TPolyhedronCloud::ReadSwapFile() {
     read.push_back(std::move(p));
   }
   if (read.size() != count) return false;
+  // The spine being expanded is rebuilt before anything changes: when it
+  // does not load, the cloud stays on disk as it was.
+  std::unique_ptr<TSpine> current;
+  if (current_ >= 0 && current_ < static_cast<int>(read.size())) {
+    current = std::make_unique<TSpine>();
+    if (!LoadPolyhedron(read[static_cast<std::size_t>(current_)], *current)) return false;
+  }
   polyhedra_ = std::move(read);
   for (int i = 0; i < Count(); ++i) indexOfSignature_.emplace(polyhedra_[i].signature, i);
   std::error_code ignored;
   std::filesystem::remove_all(swapFolder_, ignored);
   swapFolder_.clear();
-  if (current_ >= 0 && current_ < Count()) {
-    const int phase = phase_;
-    const int last = lastCandidate_;
-    if (!LoadCurrent(current_)) return false;
-    phase_ = phase;
-    lastCandidate_ = last;
-  }
+  if (current != nullptr) currentSpine_ = std::move(current);
   return true;
 }

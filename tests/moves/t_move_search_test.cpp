@@ -312,6 +312,37 @@ TEST(TMoveSearchTest, ADamagedSwapFileIsRefused) {
   }
 }
 
+// The spine being expanded is rebuilt from the file too: when its cells do
+// not read, the cloud stays on disk with its folder, nothing of it lost.
+TEST(TMoveSearchTest, ASwapFileWhoseCurrentSpineDoesNotLoadIsRefused) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadMarked(spine, "cMcabbjqw"));
+  TPolyhedronCloud cloud;
+  ASSERT_TRUE(cloud.Build(spine, 16));
+  ASSERT_GE(cloud.ExpandNext(nullptr), 0);  // spine 0 is being expanded
+  ASSERT_TRUE(cloud.SwapOut());
+  const std::filesystem::path file = cloud.SwapFolder() / "polyhedra.txt";
+  std::vector<std::string> lines;
+  {
+    std::ifstream in(file, std::ios::binary);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+  }
+  ASSERT_GE(lines.size(), 2u);
+  const std::size_t cellsStart = lines[1].find('\t') + 1;
+  const std::size_t cellsEnd = lines[1].find('\t', cellsStart);
+  ASSERT_NE(cellsEnd, std::string::npos);
+  lines[1].replace(cellsStart, cellsEnd - cellsStart, "no cells");
+  {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    for (const std::string& line : lines) out << line << '\n';
+  }
+  EXPECT_FALSE(cloud.SwapIn());
+  EXPECT_TRUE(cloud.IsSwappedOut());
+  EXPECT_EQ(cloud.Count(), 0);
+  EXPECT_TRUE(std::filesystem::exists(file));
+}
+
 }  // namespace
 
 namespace {
