@@ -356,6 +356,8 @@ bool TPolyhedronCloud::SwapIn() {
   if (!IsSwappedOut()) return false;
   try {
     return ReadSwapFile();
+  } catch (const TComputationStopped&) {  // the cloud is still on disk as it was
+    throw;
   } catch (const std::exception&) {  // a number field that does not read
     return false;
   }
@@ -369,7 +371,9 @@ bool TPolyhedronCloud::ReadSwapFile() {
   count = std::stoul(line);
   std::vector<TPolyhedron> read;
   read.reserve(count);
+  TStopPoll poll;
   while (read.size() < count && std::getline(in, line)) {
+    poll.Step();
     std::vector<std::string> fields;
     std::size_t start = 0;
     for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)

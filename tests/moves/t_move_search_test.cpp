@@ -364,4 +364,27 @@ TEST(TMoveSearchTest, AStopEndsTheSearchesAndLeavesTheSpines) {
   EXPECT_EQ(SpineSignature(first), signature);
 }
 
+// A stop while a long swap file is read back ends the reading by
+// TComputationStopped (not as a damaged file), the cloud still on disk.
+TEST(TMoveSearchTest, AStopEndsTheReadingOfASwapFile) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadMarked(spine, "cMcabbjqw"));
+  TPolyhedronCloud cloud;
+  ASSERT_TRUE(cloud.Build(spine, 16));
+  ASSERT_TRUE(cloud.SwapOut());
+  const int count = 20000;
+  {
+    std::ofstream out(cloud.SwapFolder() / "polyhedra.txt", std::ios::binary | std::ios::trunc);
+    out << count << '\n';
+    for (int i = 0; i < count; ++i) out << "sig" << i << "\tcells\t2\t00\t00\t-1\tSource\n";
+  }
+  RequestStop();
+  EXPECT_THROW(cloud.SwapIn(), TComputationStopped);
+  StopFlags().stop.store(0);
+  EXPECT_TRUE(cloud.IsSwappedOut());
+  EXPECT_EQ(cloud.Count(), 0);
+  EXPECT_TRUE(std::filesystem::exists(cloud.SwapFolder() / "polyhedra.txt"));
+}
+
 }  // namespace
