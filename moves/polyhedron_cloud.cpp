@@ -356,6 +356,8 @@ bool TPolyhedronCloud::SwapIn() {
   if (!IsSwappedOut()) return false;
   try {
     return ReadSwapFile();
+  } catch (const TComputationStopped&) {  // the cloud is still on disk as it was
+    throw;
   } catch (const std::exception&) {  // a number field that does not read
     return false;
   }
@@ -369,7 +371,9 @@ bool TPolyhedronCloud::ReadSwapFile() {
   count = std::stoul(line);
   std::vector<TPolyhedron> read;
   read.reserve(count);
+  TStopPoll poll;
   while (read.size() < count && std::getline(in, line)) {
+    poll.Step();
     std::vector<std::string> fields;
     std::size_t start = 0;
     for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
@@ -386,17 +390,18 @@ bool TPolyhedronCloud::ReadSwapFile() {
     read.push_back(std::move(p));
   }
   if (read.size() != count) return false;
+  // The spine being expanded is rebuilt before anything changes: when it
+  // does not load, the cloud stays on disk as it was.
+  std::unique_ptr<TSpine> current;
+  if (current_ >= 0 && current_ < static_cast<int>(read.size())) {
+    current = std::make_unique<TSpine>();
+    if (!LoadPolyhedron(read[static_cast<std::size_t>(current_)], *current)) return false;
+  }
   polyhedra_ = std::move(read);
   for (int i = 0; i < Count(); ++i) indexOfSignature_.emplace(polyhedra_[i].signature, i);
   std::error_code ignored;
   std::filesystem::remove_all(swapFolder_, ignored);
   swapFolder_.clear();
-  if (current_ >= 0 && current_ < Count()) {
-    const int phase = phase_;
-    const int last = lastCandidate_;
-    if (!LoadCurrent(current_)) return false;
-    phase_ = phase;
-    lastCandidate_ = last;
-  }
+  if (current != nullptr) currentSpine_ = std::move(current);
   return true;
 }

@@ -312,6 +312,37 @@ TEST(TMoveSearchTest, ADamagedSwapFileIsRefused) {
   }
 }
 
+// The spine being expanded is rebuilt from the file too: when its cells do
+// not read, the cloud stays on disk with its folder, nothing of it lost.
+TEST(TMoveSearchTest, ASwapFileWhoseCurrentSpineDoesNotLoadIsRefused) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadMarked(spine, "cMcabbjqw"));
+  TPolyhedronCloud cloud;
+  ASSERT_TRUE(cloud.Build(spine, 16));
+  ASSERT_GE(cloud.ExpandNext(nullptr), 0);  // spine 0 is being expanded
+  ASSERT_TRUE(cloud.SwapOut());
+  const std::filesystem::path file = cloud.SwapFolder() / "polyhedra.txt";
+  std::vector<std::string> lines;
+  {
+    std::ifstream in(file, std::ios::binary);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+  }
+  ASSERT_GE(lines.size(), 2u);
+  const std::size_t cellsStart = lines[1].find('\t') + 1;
+  const std::size_t cellsEnd = lines[1].find('\t', cellsStart);
+  ASSERT_NE(cellsEnd, std::string::npos);
+  lines[1].replace(cellsStart, cellsEnd - cellsStart, "no cells");
+  {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    for (const std::string& line : lines) out << line << '\n';
+  }
+  EXPECT_FALSE(cloud.SwapIn());
+  EXPECT_TRUE(cloud.IsSwappedOut());
+  EXPECT_EQ(cloud.Count(), 0);
+  EXPECT_TRUE(std::filesystem::exists(file));
+}
+
 }  // namespace
 
 namespace {
@@ -331,6 +362,29 @@ TEST(TMoveSearchTest, AStopEndsTheSearchesAndLeavesTheSpines) {
                TComputationStopped);
   StopFlags().stop.store(0);
   EXPECT_EQ(SpineSignature(first), signature);
+}
+
+// A stop while a long swap file is read back ends the reading by
+// TComputationStopped (not as a damaged file), the cloud still on disk.
+TEST(TMoveSearchTest, AStopEndsTheReadingOfASwapFile) {
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadMarked(spine, "cMcabbjqw"));
+  TPolyhedronCloud cloud;
+  ASSERT_TRUE(cloud.Build(spine, 16));
+  ASSERT_TRUE(cloud.SwapOut());
+  const int count = 20000;
+  {
+    std::ofstream out(cloud.SwapFolder() / "polyhedra.txt", std::ios::binary | std::ios::trunc);
+    out << count << '\n';
+    for (int i = 0; i < count; ++i) out << "sig" << i << "\tcells\t2\t00\t00\t-1\tSource\n";
+  }
+  RequestStop();
+  EXPECT_THROW(cloud.SwapIn(), TComputationStopped);
+  StopFlags().stop.store(0);
+  EXPECT_TRUE(cloud.IsSwappedOut());
+  EXPECT_EQ(cloud.Count(), 0);
+  EXPECT_TRUE(std::filesystem::exists(cloud.SwapFolder() / "polyhedra.txt"));
 }
 
 }  // namespace

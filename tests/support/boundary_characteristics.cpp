@@ -21,5 +21,5 @@ std::vector<int> BoundaryCharacteristics(TSpine& spine) {
 bool FacesLabelledTorus(TSpine& spine, int cell, int part) {
   THandle thick = ThickCellOfCell(spine, spine.NthCell(cell));
   TComplex* surface = spine.BoundarySurfaceOf(TThickCell::Part(thick, part));
-  return surface->SurfaceClass() == 2 && !surface->AllEdgeLabelsZero();
+  return surface != nullptr && surface->SurfaceClass() == 2 && !surface->AllEdgeLabelsZero();
 }
