@@ -180,6 +180,14 @@ TEST(HyperbolicSymmetricSolveTest, SolvesAndCountsNegativeEigenvalues) {
   EXPECT_FALSE(FactorSymmetric(singular, pivots));
 }
 
+TEST(HyperbolicSymmetricSolveTest, AStopEndsALargeFactorization) {
+  TDenseMatrix m(200);
+  for (int i = 0; i < m.n; ++i) m(i, i) = i % 2 == 0 ? 1 : -1;
+  std::vector<int> pivots;
+  RequestStop();
+  EXPECT_THROW(FactorSymmetric(m, pivots), TComputationStopped);
+}
+
 TEST(HyperbolicStoreTest, DartTables) {
   // RotateDart(d, 1) runs through the three darts with the same tail; type 2
   // is its inverse; the dart from letter a to b has that tail and head.
