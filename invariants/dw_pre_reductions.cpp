@@ -112,10 +112,12 @@ inline constexpr int kLaterDetails = -1;
 TWalkResult ScanDetails(const TDWDetailClasses& classes, int mode, int candidates,
                         bool firstHitPerDetail, const TVisit& visit) {
   bool found = false;
+  TStopPoll poll;
   for (int i = 0; i < classes.DetailCount(); ++i) {
     const int first = candidates == kLaterDetails ? i + 1 : 0;
     const int end = candidates == kLaterDetails ? classes.DetailCount() : candidates;
     for (int k = first; k < end; ++k) {
+      poll.Step();
       const TExecutor execute = visit(i, k);
       if (!execute) continue;
       found = true;

@@ -62,6 +62,15 @@ class TSignedClasses {
   std::vector<bool> reversed_;
 };
 
+// Status texts stay off for a scope, a stop or an exception included.
+class TStatusOffScope {
+ public:
+  TStatusOffScope() { SuppressStatus(); }
+  ~TStatusOffScope() { UnsuppressStatus(); }
+  TStatusOffScope(const TStatusOffScope&) = delete;
+  TStatusOffScope& operator=(const TStatusOffScope&) = delete;
+};
+
 std::size_t TriangleEdge(std::size_t detail, int corner, int position) {
   return 12 * detail + 3 * static_cast<std::size_t>(corner) + static_cast<std::size_t>(position);
 }
@@ -125,9 +134,11 @@ std::string VirtualBoundaryListing(const TSpine& spine) {
     TDetailsDescription details;
     // The details' own complaints are not wanted here: an incomplete
     // description simply has no virtual boundary to list.
-    SuppressStatus();
-    const int complete = details.FromSpine(*component);
-    UnsuppressStatus();
+    int complete = 0;
+    {
+      const TStatusOffScope quiet;
+      complete = details.FromSpine(*component);
+    }
     if (complete == 0 || BuildDetailBoundaryComplex(boundary, details, 1) == 0) return std::string();
   }
   RunCellReductions(boundary);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "foundation/stop_poll.h"
+
 namespace {
 
 // The pivot threshold that bounds the growth of the entries: (1 + sqrt 17) / 8.
@@ -26,7 +28,9 @@ bool FactorSymmetric(TDenseMatrix& m, std::vector<int>& pivots) {
   const int n = m.n;
   pivots.assign(static_cast<std::size_t>(n), 0);
   int k = n - 1;
+  TStopPoll poll(64);
   while (k >= 0) {
+    poll.Step();
     int step = 1;
     const double d = std::fabs(m(k, k));
     int r = -1;

@@ -113,6 +113,12 @@ TEST(HyperbolicKernelTest, AngleDerivativesMatchDifferenceQuotients) {
 
 // ---- Store ----
 
+// A dart of a tetrahedron of the store, both drawn from random.
+int RandomDart(const TTriangulationStore& store, std::mt19937& random) {
+  return store.TetrahedronDart(static_cast<int>(random() % static_cast<unsigned>(store.TetrahedronCount()))) +
+         static_cast<int>(random() % 12);
+}
+
 // ---- Symmetric indefinite solve ----
 
 // Solves with the Bunch-Kaufman factorization; the residual of the solution
@@ -180,6 +186,14 @@ TEST(HyperbolicSymmetricSolveTest, SolvesAndCountsNegativeEigenvalues) {
   EXPECT_FALSE(FactorSymmetric(singular, pivots));
 }
 
+TEST(HyperbolicSymmetricSolveTest, AStopEndsALargeFactorization) {
+  TDenseMatrix m(200);
+  for (int i = 0; i < m.n; ++i) m(i, i) = i % 2 == 0 ? 1 : -1;
+  std::vector<int> pivots;
+  RequestStop();
+  EXPECT_THROW(FactorSymmetric(m, pivots), TComputationStopped);
+}
+
 TEST(HyperbolicStoreTest, DartTables) {
   // RotateDart(d, 1) runs through the three darts with the same tail; type 2
   // is its inverse; the dart from letter a to b has that tail and head.
@@ -221,8 +235,7 @@ TEST(HyperbolicStoreTest, TwoThreeAndThreeTwoMovesKeepAClosedTriangulation) {
   std::mt19937 random(7);
   int made = 0;
   for (int attempt = 0; attempt < 40 && made < 6; ++attempt) {
-    const int d = store.TetrahedronDart(static_cast<int>(random() % static_cast<unsigned>(store.TetrahedronCount()))) +
-                  static_cast<int>(random() % 12);
+    const int d = RandomDart(store, random);
     if (store.TwoThreeMove(d) >= 0) ++made;
   }
   EXPECT_EQ(made, 6);
@@ -341,8 +354,7 @@ TEST(HyperbolicVolumeTest, OtherTriangulationsGiveTheSameVolume) {
       ASSERT_TRUE(store.BuildFromDartCycles(cycles));
       std::mt19937 random(seed);
       for (int made = 0, attempt = 0; made < 4 && attempt < 100; ++attempt) {
-        const int d = store.TetrahedronDart(static_cast<int>(random() % static_cast<unsigned>(store.TetrahedronCount()))) +
-                      static_cast<int>(random() % 12);
+        const int d = RandomDart(store, random);
         if (store.TwoThreeMove(d) >= 0) ++made;
       }
       ASSERT_EQ(store.TetrahedronCount(), 13);
@@ -551,8 +563,7 @@ TEST(HyperbolicStoreTest, MovesAmongTetrahedraGluedToEachOther) {
     ASSERT_TRUE(base.BuildFromDartCycles(cycles));
     std::mt19937 random(seed);
     for (int step = 0; step < 60; ++step) {
-      const int d = base.TetrahedronDart(static_cast<int>(random() % static_cast<unsigned>(base.TetrahedronCount()))) +
-                    static_cast<int>(random() % 12);
+      const int d = RandomDart(base, random);
       if (base.TetrahedronCount() < 14 || random() % 2 == 0) base.TwoThreeMove(d);
       else base.ThreeTwoMove(d);
     }
@@ -595,8 +606,7 @@ TEST(HyperbolicStoreTest, OrderOneEdgesAreReducedOrLeftAsTheyWere) {
     ASSERT_TRUE(store.BuildFromDartCycles(cycles));
     std::mt19937 random(seed);
     for (int step = 0; step < 80; ++step) {
-      const int d = store.TetrahedronDart(static_cast<int>(random() % static_cast<unsigned>(store.TetrahedronCount()))) +
-                    static_cast<int>(random() % 12);
+      const int d = RandomDart(store, random);
       const unsigned kind = random() % 3;
       if (kind == 0 || store.TetrahedronCount() < 12) store.TwoThreeMove(d);
       else if (kind == 1) store.ThreeTwoMove(d);

@@ -8,12 +8,16 @@
 
 #include <string>
 
+#include "foundation/status_reporter.h"
+#include "foundation/stop_flags.h"
+#include "foundation/stop_poll.h"
 #include "model/details_description.h"
 #include "model/spine.h"
 #include "shell/document_commands.h"
 #include "shell/options.h"
 #include "support/model_heap.h"
 #include "support/parsed_document.h"
+#include "support/random_triangulation.h"
 
 namespace {
 
@@ -69,6 +73,20 @@ TEST(VirtualBoundary, AnUngluedFaceGivesNothing) {
   TSpine spine;
   EXPECT_EQ(BuildDetailBoundaryComplex(spine, details, 2), 0);
   EXPECT_TRUE(spine.IsEmpty());
+}
+
+// A stop while the details are read from a large spine leaves the status
+// texts on, as they were before the listing began.
+TEST(VirtualBoundary, AStoppedListingLeavesTheStatusTextsOn) {
+  TScopedModelHeap heap;
+  TDetailsDescription details;
+  GlueTetrahedraAtRandom(details, 1000, 7);
+  TSpine spine;
+  details.BuildComplex(spine, 1);
+  const unsigned before = StatusSuppressionCount();
+  RequestStop();
+  EXPECT_THROW(VirtualBoundaryListing(spine), TComputationStopped);
+  EXPECT_EQ(StatusSuppressionCount(), before);
 }
 
 TEST(VirtualBoundary, ReportsOfASpineThatDoesNotThickenListIt) {
