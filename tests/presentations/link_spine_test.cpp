@@ -24,6 +24,21 @@ std::vector<int> Homology(TSpine& spine) {
   return list;
 }
 
+// The trefoil with the given framing, as link text.
+std::string FramedTrefoilText(const char* framing) {
+  return std::string("link code 1 -2 3 -1 2 -3 framing ") + framing + " end";
+}
+
+// Reads the link text and builds its exterior spine.
+::testing::AssertionResult BuildExteriorSpineOf(const std::string& text, TSpine& spine) {
+  TLink link;
+  if (link.Parse(text.c_str(), kLinkParseOrdinary) != 1) {
+    return ::testing::AssertionFailure() << "cannot read " << text;
+  }
+  if (link.BuildExteriorSpine(spine) != 1) return ::testing::AssertionFailure() << "cannot build " << text;
+  return ::testing::AssertionSuccess();
+}
+
 class LinkSpineTest : public ::testing::Test {
  protected:
   void SetUp() override { SuppressStatus(); }
@@ -117,11 +132,9 @@ TEST_F(LinkSpineTest, LargeFramingsOfTheTrefoilGiveCyclicHomology) {
   };
   const Case cases[] = {{"200", 200}, {"-151", 151}, {"301/4", 301}, {"-257/9", 257}, {"97/40", 97}};
   for (const Case& c : cases) {
-    const std::string text = std::string("link code 1 -2 3 -1 2 -3 framing ") + c.framing + " end";
-    TLink link;
-    ASSERT_EQ(link.Parse(text.c_str(), kLinkParseOrdinary), 1) << text;
+    const std::string text = FramedTrefoilText(c.framing);
     TSpine spine;
-    ASSERT_EQ(link.BuildExteriorSpine(spine), 1) << text;
+    ASSERT_TRUE(BuildExteriorSpineOf(text, spine));
     EXPECT_EQ(spine.IsSpecial(1), 1) << text;
     EXPECT_EQ(Homology(spine), std::vector<int>{c.order}) << text;
   }
@@ -143,11 +156,9 @@ TEST_F(LinkSpineTest, TwistsLeaveTheCellWordsAsPlainInsertionBuildsThem) {
       {"1200", 0x97d29c5c1058280aull}, {"-1201", 0xcba0d114be0b1a8eull},
   };
   for (const Case& c : cases) {
-    const std::string text = std::string("link code 1 -2 3 -1 2 -3 framing ") + c.framing + " end";
-    TLink link;
-    ASSERT_EQ(link.Parse(text.c_str(), kLinkParseOrdinary), 1) << text;
+    const std::string text = FramedTrefoilText(c.framing);
     TSpine spine;
-    ASSERT_EQ(link.BuildExteriorSpine(spine), 1) << text;
+    ASSERT_TRUE(BuildExteriorSpineOf(text, spine));
     std::uint64_t h = 1469598103934665603ull;  // FNV-1a over the words
     auto mix = [&h](std::int64_t v) { h = (h ^ static_cast<std::uint64_t>(v)) * 1099511628211ull; };
     for (int i = 0; i < spine.Objects().Count(); ++i) {
@@ -167,7 +178,7 @@ TEST_F(LinkSpineTest, TwistsLeaveTheCellWordsAsPlainInsertionBuildsThem) {
 
 TEST_F(LinkSpineTest, AFillingStopsWhenAskedTo) {
   for (const char* framing : {"29999", "29999/2"}) {
-    const std::string text = std::string("link code 1 -2 3 -1 2 -3 framing ") + framing + " end";
+    const std::string text = FramedTrefoilText(framing);
     TLink link;
     ASSERT_EQ(link.Parse(text.c_str(), kLinkParseOrdinary), 1);
     TSpine spine;
