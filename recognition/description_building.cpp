@@ -46,10 +46,6 @@ TPieceCode SpineRecordOf(const TObjectTable& m) {
   return code;
 }
 
-}  // namespace
-
-namespace {
-
 // The table takes pieces with one to five boundary tori; a larger piece is
 // looked up only when it already holds a key.
 bool TableSized(const TObjectHeader* atom) {

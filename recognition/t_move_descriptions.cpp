@@ -1,21 +1,14 @@
 // T-move searches from descriptions (see t_move_descriptions.h).
 #include "recognition/t_move_descriptions.h"
 
-#include <cstdio>
-#include <optional>
-#include <string_view>
+#include <string>
 
-#include "foundation/string_table.h"
 #include "moves/polyhedron_cloud.h"
 #include "recognition/manifold_description.h"
 #include "shell/document_spine.h"
+#include "shell/string_text.h"
 
 namespace {
-
-std::string Text(int id) {
-  const std::optional<std::string_view> text = StringTableText(id);
-  return text ? std::string(*text) : std::string();
-}
 
 // Reads the description's entry text into the document unless the cloud
 // already stands for it. False, with the reason, when a spine is needed and
@@ -25,19 +18,12 @@ bool ReadUnlessBuilt(const TManifoldDescription& description, const TPolyhedronC
   if (cloud != nullptr && cloud->IsBuilt()) return true;
   const char* text = description.GetEntryText(true);
   if (text == nullptr) {
-    if (error != nullptr) *error = Text(9340);
+    if (error != nullptr) *error = StringText(9340);
     return false;
   }
   TDocumentSpine::TScope scope(document);
   if (document.ParseDocumentText(text, options) != 0) return true;
-  if (error != nullptr) {
-    const std::string format = Text(9341);
-    const std::string reason(document.StatusText().View());
-    const int length = std::snprintf(nullptr, 0, format.c_str(), reason.c_str());
-    std::string message(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    std::snprintf(message.data(), message.size() + 1, format.c_str(), reason.c_str());
-    *error = message;
-  }
+  if (error != nullptr) *error = FormatStringText(9341, document.StatusText().CStr());
   return false;
 }
 

@@ -53,6 +53,19 @@ void GetMatrix(const TPieceCode& code, int at, std::int32_t m[4]) {
   m[3] = code.Word(at + 2);
 }
 
+// A code of `words` words of the given type naming a table record: its key
+// in words 16-18, its index and sub-index in words 19 and 20.
+TPieceCode StartRecordCode(const TTableRecord& record, int words, int type) {
+  TPieceCode code;
+  code.Resize(words);
+  code.SetWord(kCodeType, type);
+  const TWordQuintuple key = record.GetKey();
+  PutKey(code, key);
+  code.SetWord(19, key.index);
+  code.SetWord(20, key.subIndex);
+  return code;
+}
+
 // A record addressed by a Type3 description names a knot: its atom is the
 // knot's complement and prints as C(K).
 bool IsKnotDescription(const TTableRecord* record) {
@@ -62,13 +75,7 @@ bool IsKnotDescription(const TTableRecord* record) {
 }  // namespace
 
 TPieceCode BuildFilledAtomCode(const TTableRecord& record, int p, int q) {
-  TPieceCode code;
-  code.Resize(kFilledAtomWords);
-  code.SetWord(kCodeType, kFilledAtomCode);
-  const TWordQuintuple key = record.GetKey();
-  PutKey(code, key);
-  code.SetWord(19, key.index);
-  code.SetWord(20, key.subIndex);
+  TPieceCode code = StartRecordCode(record, kFilledAtomWords, kFilledAtomCode);
   code.SetWord(21, p);
   code.SetWord(22, q);
   code.Finish();
@@ -76,13 +83,7 @@ TPieceCode BuildFilledAtomCode(const TTableRecord& record, int p, int q) {
 }
 
 TPieceCode BuildTableAtomCode(const TTableRecord& record, const std::int32_t matrix[4]) {
-  TPieceCode code;
-  code.Resize(kTableAtomWords);
-  code.SetWord(kCodeType, kTableAtomCode);
-  const TWordQuintuple key = record.GetKey();
-  PutKey(code, key);
-  code.SetWord(19, key.index);
-  code.SetWord(20, key.subIndex);
+  TPieceCode code = StartRecordCode(record, kTableAtomWords, kTableAtomCode);
   PutMatrix(code, 21, matrix);
   code.Finish();
   return code;
