@@ -405,7 +405,8 @@ void TSeriesRunner::RunFileItems(const std::string& name, std::string_view text,
     for (; i < first; ++i) {
       if (StopSeen()) return;
       if (!RunItem(reader, kItemSkip, name, static_cast<unsigned>(i))) {
-        Message(FormatStringText(kContainsId, name, static_cast<unsigned>(i)));
+        // How many the file holds: item i is the first that is missing.
+        Message(FormatStringText(kContainsId, name, static_cast<unsigned>(i - 1)));
         return;
       }
     }

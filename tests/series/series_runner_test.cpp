@@ -188,7 +188,9 @@ TEST_F(SeriesFiles, MissingItemsAndFilesGiveTheirMessages) {
   };
   const std::vector<Case> cases = {
       {f + " 2 - 5", "Error : file '" + f + "' contains only 3 spine(s)", {2, 3}},
-      {f + " 5", "Error : file '" + f + "' contains 4 spine(s)", {}},
+      // The file holds three items; the message says so, not the number of
+      // the first missing one.
+      {f + " 5", "Error : file '" + f + "' contains 3 spine(s)", {}},
       {none + " 1 - 2", "Error : No spines found in file '" + none + "'", {}},
       {missing + " 1", "Error : Cannot read file '" + missing + "'", {}},
       {f + " 2 >", "", {2, 3}},  // to the end: no message
