@@ -8,5 +8,7 @@ TCommandOutcome RunSeriesRun(TCommandRun& run) {
     run.messageOnly = true;
     return TCommandOutcome::kRefused;
   }
-  return TCommandOutcome::kDone;
+  // The report stands, but a line that could not be run as asked makes the
+  // run no clean success (a non-zero status on the command line).
+  return runner.LineErrors() > 0 ? TCommandOutcome::kRefused : TCommandOutcome::kDone;
 }

@@ -159,6 +159,11 @@ void TSeriesRunner::Message(const std::string& text) {
   ShowStatusText(text.c_str());
 }
 
+void TSeriesRunner::LineError(const std::string& text) {
+  ++lineErrors_;
+  Message(text);
+}
+
 bool TSeriesRunner::ProgressDue() const {
   return !progressShown_ || std::chrono::steady_clock::now() - lastProgress_ >= kProgressInterval;
 }
@@ -358,7 +363,7 @@ void TSeriesRunner::RunListLine(std::string_view raw) {
   if (line.empty) return;
   if (reportType_ != kReportMinimal) Message("% " + std::string(raw));
   if (!line.error.empty()) {
-    Message(line.error);
+    LineError(line.error);
     return;
   }
   RunFile(line.name, line.first, line.last, line.rest);
@@ -368,7 +373,7 @@ void TSeriesRunner::RunFile(const std::string& name, long first, long last, cons
   lastFileClass_ = ClassifySeriesFileName(name);
   std::string text;
   if (!ReadWholeFile(name, text) || text.empty()) {
-    Message(FormatStringText(kCannotReadId, name));
+    LineError(FormatStringText(kCannotReadId, name));
   } else {
     RunFileItems(name, text, first, last, rest);
   }
@@ -406,7 +411,7 @@ void TSeriesRunner::RunFileItems(const std::string& name, std::string_view text,
       if (StopSeen()) return;
       if (!RunItem(reader, kItemSkip, name, static_cast<unsigned>(i))) {
         // How many the file holds: item i is the first that is missing.
-        Message(FormatStringText(kContainsId, name, static_cast<unsigned>(i - 1)));
+        LineError(FormatStringText(kContainsId, name, static_cast<unsigned>(i - 1)));
         return;
       }
     }
@@ -414,7 +419,7 @@ void TSeriesRunner::RunFileItems(const std::string& name, std::string_view text,
       if (StopSeen()) return;
       if (!RunItem(reader, kItemRun, name, static_cast<unsigned>(i))) {
         if (last != 0) {
-          Message(i == 1 ? FormatStringText(kNoSpinesId, name)
+          LineError(i == 1 ? FormatStringText(kNoSpinesId, name)
                          : FormatStringText(kContainsOnlyId, name, static_cast<unsigned>(i - 1)));
         }
         return;

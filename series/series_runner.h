@@ -43,6 +43,10 @@ class TSeriesRunner {
   // the reason: a header line that cannot be used, a kind whose engine is
   // not built, a report type the kind does not allow).
   int Run(std::string_view text);
+  // Lines of the list that could not be run as asked (a bad line, a file
+  // that cannot be read, items that are not there); the series goes on
+  // past them, but its outcome is no clean success.
+  int LineErrors() const { return lineErrors_; }
 
   // The series ended because the user asked it to stop.
   bool Stopped() const { return stopped_; }
@@ -72,6 +76,8 @@ class TSeriesRunner {
                 const std::function<bool(TSpine&)>& inspect = {});
   void SaveTable(const std::string& name);
   void Message(const std::string& text);
+  // A message that says a line of the list could not be run as asked.
+  void LineError(const std::string& text);
   bool ProgressDue() const;
   void Progress(const std::string& text);
   bool StopSeen() const;
@@ -85,6 +91,7 @@ class TSeriesRunner {
   TDocumentSpine document_;
   std::unique_ptr<TManifoldTable> table_;
   bool stopped_ = false;
+  int lineErrors_ = 0;
   int reportType_ = 1;
   unsigned lastFileClass_ = 0;
   std::function<void(unsigned)> observer_;

@@ -42,4 +42,13 @@ TEST_F(CliTest, RunRefusalsGoToStandardErrorWithStatusOne) {
   }
 }
 
+// A line of the list that cannot be run as asked does not stop the series,
+// but the run is no clean success: the report stands, the status is 1.
+TEST_F(CliTest, RunWithALineThatCannotBeRunEndsWithStatusOne) {
+  const fs::path missing = WriteInput("absent-dir-marker.txt", "").parent_path() / "no-such-file.txt";
+  const TRunResult r = Run("run", missing.string() + " 1\n");
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_NE(r.out.find("Error : Cannot read file '" + missing.string() + "'"), std::string::npos) << r.out;
+}
+
 }  // namespace
