@@ -406,16 +406,19 @@ int Counterpass(TSpine& spine, int cellPosition, TString* text) {
   } else if (RebuildCounterpassKind12(spine, rebuild, thick, side, position, pierce) == 0) {
     return 0;
   }
-  TString report;
-  if (text != nullptr) {
-    ReportCounterpass(report, name.c_str());
-    text->AssignString(report);
-  }
-  spine.LogEvent(kMoveCounterpass, text != nullptr && !text->Empty() ? text->CStr() : nullptr);
   // The piercing takes away the ball that the new cell closed off; it is
-  // part of this move, so it logs nothing of its own.
-  if (pierce >= 0) PierceCellQuietly(spine, pierce);
+  // part of this move, so it logs nothing of its own. A cell that can no
+  // longer be pierced is left; a piercing that fails or is stopped half-way
+  // fails the whole move, which the rollback then undoes.
+  if (pierce >= 0 && ClassifyPiercing(spine, spine.NthCell(pierce)) != 0 && PierceCellQuietly(spine, pierce) == 0)
+    return 0;
   if (TObjectTable* table = spine.MoleculeTable()) table->DecrementCounterA();
+  // The report and the log entry are written only once the move is done: a
+  // stop in the piercing must leave neither behind the rolled-back spine.
+  TString report;
+  if (text != nullptr) ReportCounterpass(report, name.c_str());
+  spine.LogEvent(kMoveCounterpass, text != nullptr && !report.Empty() ? report.CStr() : nullptr);
+  if (text != nullptr) text->AssignString(report);
   return 1;
 }
 

@@ -114,7 +114,10 @@ int Cut(TSpine& spine, const std::vector<std::uint8_t>& plates, TString* text) {
   }
   if (plans.size() != plates.size()) return 0;
   bool any = false;
-  for (std::uint8_t k : plates) any = any || k != 0;
+  for (std::uint8_t k : plates) {
+    poll.Step();
+    any = any || k != 0;
+  }
   if (!any) return 0;
 
   // The arc counts at every edge, and the sides every passage runs along.
@@ -179,14 +182,16 @@ int Cut(TSpine& spine, const std::vector<std::uint8_t>& plates, TString* text) {
 
   // The old thick edges give way to those of the regions.
   for (auto& [edge, arcs] : edges) {
+    poll.Step();
     for (int s = 2; s >= 0; --s) TThickEdge::Detach(arcs.thick, arcs.sides[s]);
     ObjectReleaseByKind(arcs.thick);
     spine.Objects().Unregister(arcs.thick);
   }
   std::vector<THandle> surfaceCells;
   for (TCellPlan& plan : plans) {
-    poll.Steps(static_cast<unsigned>(plan.passages.size()) + 1);
     const int k = plan.plates;
+    // A cell with k plates makes k + 1 layers along each of its passages.
+    poll.Steps(static_cast<unsigned>(plan.passages.size() + 1) * static_cast<unsigned>(k + 1));
     std::vector<std::vector<std::pair<THandle, int>>> words(static_cast<std::size_t>(k) + 1);
     std::vector<std::vector<std::pair<THandle, int>>> above(static_cast<std::size_t>(k) + 1);
     std::vector<std::vector<std::pair<THandle, int>>> below(static_cast<std::size_t>(k) + 1);
@@ -226,6 +231,7 @@ int Cut(TSpine& spine, const std::vector<std::uint8_t>& plates, TString* text) {
   // on its two sides (the old side outermost), the central one between the
   // innermost arcs of the corners (the old side of a corner without arcs).
   for (const auto& [key, edge] : made.Regions()) {
+    poll.Step();
     const auto& [old, side, index] = key;
     const TEdgeArcs& arcs = edges.at(old);
     THandle thick(spine.Objects().CreateObject(kThickEdgeKind));
@@ -239,11 +245,15 @@ int Cut(TSpine& spine, const std::vector<std::uint8_t>& plates, TString* text) {
     }
   }
   for (int i = 0;; ++i) {
+    poll.Step();
     THandle cell = spine.NthCell(i);
     if (!cell.IsValid()) break;
     TCell::JoinCorners(cell, spine.Objects());
   }
-  for (const THandle& cell : surfaceCells) TCell::JoinCorners(cell, surface->Objects());
+  for (const THandle& cell : surfaceCells) {
+    poll.Step();
+    TCell::JoinCorners(cell, surface->Objects());
+  }
 
   spine.SplitBoundarySurface(surface);
   TComplex* first = spine.BoundaryAt(before);
@@ -254,6 +264,7 @@ int Cut(TSpine& spine, const std::vector<std::uint8_t>& plates, TString* text) {
   SetTorusCoordinates(spine, *first);
   const TObjectManager& objects = first->Objects();
   for (int i = 0; i < objects.Count(); ++i) {
+    poll.Step();
     TObjectHeader* edge = objects.At(i);
     if (ObjectKind(edge) != kEdgeKind) continue;
     THandle twin = made.Twin(edge);

@@ -48,6 +48,10 @@ THandle GrowAntenna(TComplex& complex, TObjectHeader* cell) {
 }
 
 int Pierce(TSpine& spine, int cellPosition, TString* text, bool ownMove) {
+  // A piercing is also one step of longer moves and searches; it looks at
+  // the stop flag before it changes anything, so that they stop between
+  // steps.
+  ThrowIfStopRequested();
   THandle cell = spine.NthCell(cellPosition);
   int piercingClass = ClassifyPiercing(spine, cell);
   if (piercingClass == 0) return 0;

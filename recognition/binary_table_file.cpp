@@ -832,6 +832,7 @@ int TManifoldTable::LoadBinaryBytes(std::string_view bytes, const std::string& o
   interval_ = std::chrono::milliseconds(0);
   lastInsertPosition_ = 0;
   loaded_ = true;
+  duplicatesComputed_ = false;
   loadError_.clear();
   return 1;
 }

@@ -126,10 +126,13 @@ int RecognizeExceptionalAtoms(TManifoldDescription& description) {
     const TTableRecord* record = nullptr;
     if (vertices == 2 && exceptional == 1 && m->CountAtomsOfType(kSolidTorusAtom) == 1) {
       // A Dehn filling of a one-torus atom: its slope is the filling's fibre.
-      if (RecognizeByTable(atom, record) != 0) {
-        int p = 0;
-        int q = 0;
-        TMoleculeVertex::PairAt(OtherVertex(*m, atom), 0, p, q);
+      // A solid torus cut off without coordinate curves carries the pair
+      // (0, 0), which is no slope: such a filling names nothing, and the
+      // piece is left unnamed.
+      int p = 0;
+      int q = 0;
+      if (RecognizeByTable(atom, record) != 0 && TMoleculeVertex::PairAt(OtherVertex(*m, atom), 0, p, q) == 1 &&
+          (p != 0 || q != 0)) {
         description.SetPieceCode(BuildFilledAtomCode(*record, p, q));
         named = true;
       }

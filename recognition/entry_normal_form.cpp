@@ -1,5 +1,6 @@
 #include "recognition/entry_normal_form.h"
 
+#include <memory>
 #include <vector>
 
 #include "foundation/stop_poll.h"
@@ -135,10 +136,15 @@ int NormaliseReducible(std::unique_ptr<TManifoldDescription>& head) {
   const int type = head->GetTypeCode();
   const bool graphSum = zeroPair == 1 && (type == kCompoundCode || type == 6 || type == 11 || type == 12);
   if (reducible == 0 && !graphSum) return 0;
-  const int complexity = head->GetComplexity();
+  // The summands are rewritten on a copy that replaces the head only once
+  // every step is done: a stop (or a failure) half-way must not leave some
+  // summands rewritten and others not.
+  auto work = std::make_unique<TManifoldDescription>();
+  head->CopyTo(*work);
+  const int complexity = work->GetComplexity();
   bool handled = true;
   TStopPoll poll(64);
-  for (TManifoldDescription* s = head.get(); s != nullptr; s = s->GetNextSummand()) {
+  for (TManifoldDescription* s = work.get(); s != nullptr; s = s->GetNextSummand()) {
     poll.Step();
     switch (s->GetTypeCode()) {
       case kTrivialCode:
@@ -168,10 +174,13 @@ int NormaliseReducible(std::unique_ptr<TManifoldDescription>& head) {
         break;
     }
   }
-  head->SortSummands();
-  NormaliseSummands(head);
-  ClassifyGeometry(*head);
-  head->SetComplexity(complexity);
-  if (handled) head->SetMark(1);
+  work->SortSummands();
+  NormaliseSummands(work);
+  ClassifyGeometry(*work);
+  work->SetComplexity(complexity);
+  if (handled) work->SetMark(1);
+  // The copy holds no presentation chain; the head's goes with it.
+  work->SetNextPresentation(head->ReleaseNextPresentation());
+  head = std::move(work);
   return handled ? 1 : 0;
 }

@@ -39,4 +39,9 @@ int SplitSeifertSummand(TManifoldDescription& summand);
 // marked recognised), else 0. Nothing for an irreducible description (0);
 // a graph manifold (types 5, 6, 11, 12) whose code carries the zero-pair
 // flag counts as reducible here: it is a connected sum.
+// All or nothing: the work is done on a copy (TManifoldDescription::CopyTo)
+// that replaces the head at the end, so a stop (TComputationStopped) leaves
+// the head as it was. Like NormaliseSummands, meant for a description that
+// has not yet been stored: the copy keeps what CopyTo copies, and the head's
+// presentation chain.
 int NormaliseReducible(std::unique_ptr<TManifoldDescription>& head);

@@ -295,7 +295,13 @@ double GetVolumeValue(const TPieceCode& code) {
 int ComparePieceCodes(const TPieceCode& a, const TPieceCode& b) {
   const int na = a.CompareLength();
   const int nb = b.CompareLength();
-  for (int i = kCodeReducibleCache; i < na && i < nb; ++i)
+  // Word 11 caches the reducibility test: once known on both sides it orders
+  // irreducible codes before reducible ones, but it is -1 until the test has
+  // run, and a code whose cache was filled must still equal a fresh code of
+  // the same manifold. So it is compared only when both sides know it; the
+  // words from the type on describe the manifold.
+  const bool cacheKnown = a.Word(kCodeReducibleCache) >= 0 && b.Word(kCodeReducibleCache) >= 0;
+  for (int i = cacheKnown ? kCodeReducibleCache : kCodeType; i < na && i < nb; ++i)
     if (a.Word(i) != b.Word(i)) return a.Word(i) < b.Word(i) ? kCodeLess : kCodeGreater;
   if (na != nb) return na < nb ? kCodeLess : kCodeGreater;
   if (!BallCountDecides(a.Type())) return kCodeUndecided;

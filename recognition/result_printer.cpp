@@ -30,9 +30,10 @@ constexpr int kVolumeId = 9205;
 constexpr int kVolumeFailedId = 9844;
 
 // What the manifold has beside its prime piece: S^2xS^1 summands, solid tori
-// and balls cut off. The layout of the name says what it shows already: 2
-// the S^2xS^1, 3 the solid torus.
-void PrintAdditions(TOutput& output, const TManifoldDescription& d) {
+// and balls cut off (not shown when the setting to ignore added 3-balls is
+// on). The layout of the name says what it shows already: 2 the S^2xS^1, 3
+// the solid torus.
+void PrintAdditions(TOutput& output, const TManifoldDescription& d, bool ignoreAddedBalls) {
   TOutput scratch;
   const int layout = d.PrintSimpleName(scratch);
   int balls = 0;
@@ -41,6 +42,7 @@ void PrintAdditions(TOutput& output, const TManifoldDescription& d) {
   d.GetBoundaryCounts(balls, s2xs1, solidTori);
   if (layout == 2) s2xs1 = 0;
   if (layout == 3) solidTori = 0;
+  if (ignoreAddedBalls) balls = 0;
   if (s2xs1 <= 0 && solidTori <= 0 && balls <= 0) return;
   const bool sphere = d.GetTypeCode() == kTrivialCode;
   output.AppendText("          ");
@@ -96,8 +98,9 @@ void PrintSummandName(TOutput& output, const TManifoldDescription& summand) {
 
 // The geometry and the homology after a prime manifold's name. S^3 and the
 // lens spaces are not called elliptic: their names say it.
-void PrintSummaryLine(TOutput& output, const TManifoldDescription& d, const std::string& homology) {
-  PrintAdditions(output, d);
+void PrintSummaryLine(TOutput& output, const TManifoldDescription& d, const std::string& homology,
+                      bool ignoreAddedBalls) {
+  PrintAdditions(output, d, ignoreAddedBalls);
   const int geometry = d.GetGeometry();
   const int type = d.GetTypeCode();
   const bool plainElliptic = geometry == kElliptic && (type == kTrivialCode || type == kLensCode);
@@ -147,7 +150,7 @@ bool ShowsMolecule(int type) {
 }  // namespace
 
 void PrintAssemblyResult(TOutput& output, const TManifoldDescription& description, int reportType,
-                         const std::string& homology) {
+                         const std::string& homology, bool ignoreAddedBalls) {
   const int n = description.CountSummands();
   if (n > 1) {
     output.AppendText(FormatStringText(reportType <= 1 ? kConnectedSumId : kShortConnectedSumId,
@@ -167,7 +170,7 @@ void PrintAssemblyResult(TOutput& output, const TManifoldDescription& descriptio
     output.Tabs(1);
     if (n > 1) output.AppendText(FormatStringText(kItemId, static_cast<unsigned>(item)).c_str());
     PrintSummandName(output, *s);
-    if (n == 1) PrintSummaryLine(output, *s, homology);
+    if (n == 1) PrintSummaryLine(output, *s, homology, ignoreAddedBalls);
     output.NewLines(1);
     if (ShowsMolecule(s->GetTypeCode()) && s->GetName() == nullptr && s->GetMolecule() != nullptr) {
       PrintMoleculeTable(output, s->GetMolecule(), 3);

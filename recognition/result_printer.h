@@ -12,9 +12,11 @@
 
 // The answer for one manifold. reportType 1 or less writes the "Manifold
 // is" heading; the homology text (may be empty) ends a prime manifold's
-// summary line.
+// summary line. With ignoreAddedBalls (the setting
+// EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls) the summary line
+// leaves out the balls cut off ("#2D^3").
 void PrintAssemblyResult(TOutput& output, const TManifoldDescription& description, int reportType,
-                         const std::string& homology);
+                         const std::string& homology, bool ignoreAddedBalls = false);
 
 // The answer of a Recognize command: the entry's presentations (the first
 // is the best), then the counts of the search.

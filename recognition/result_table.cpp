@@ -326,6 +326,8 @@ int TManifoldTable::InsertEntry(int& index, std::unique_ptr<TManifoldDescription
   index = PlaceEntry(CountEntries() - 1);
   AddDerivedPresentations(index, inserted);
   lastInsertPosition_ = 0;
+  // The new entry was compared with none, and the others may have moved.
+  duplicatesComputed_ = false;
   if (Classify(index) != 0) return kLookupRecognised;
   return IsUntypedCode(type) ? kLookupNewUntyped : kLookupNewTyped;
 }
@@ -523,21 +525,36 @@ int TManifoldTable::MergeResult(int index, TSpine& spine) {
 int TManifoldTable::FindDuplicatesByInvariants(const std::atomic<int>* stop) {
   const int n = CountEntries();
   loaded_ = false;
+  duplicatesComputed_ = false;
   for (TEntry& entry : entries_) entry.duplicates.clear();
-  for (int j = 0; j < n; ++j) {
-    ThrowIfStopRequested();
-    if (stop != nullptr && stop->load() != 0) break;
-    TEntry& a = entries_[static_cast<std::size_t>(j)];
-    for (int k = j + 1; k < n; ++k) {
-      TEntry& b = entries_[static_cast<std::size_t>(k)];
-      // An entry without an invariant text matches no other.
-      if (a.invariantText.empty() || a.invariantText != b.invariantText) continue;
-      if (a.hasHomology != b.hasHomology || a.homology != b.homology) continue;
-      a.duplicates.push_back(k);
-      b.duplicates.push_back(j);
+  // The lists fill as the search goes, so that an auto-save taken on the way
+  // holds the pairs done so far (its log names the last entry done). A
+  // search that stops leaves no half lists behind: they are cleared and the
+  // search counts as not made.
+  auto abandon = [this] {
+    for (TEntry& entry : entries_) entry.duplicates.clear();
+    return 0;
+  };
+  try {
+    for (int j = 0; j < n; ++j) {
+      ThrowIfStopRequested();
+      if (stop != nullptr && stop->load() != 0) return abandon();
+      TEntry& a = entries_[static_cast<std::size_t>(j)];
+      for (int k = j + 1; k < n; ++k) {
+        TEntry& b = entries_[static_cast<std::size_t>(k)];
+        // An entry without an invariant text matches no other.
+        if (a.invariantText.empty() || a.invariantText != b.invariantText) continue;
+        if (a.hasHomology != b.hasHomology || a.homology != b.homology) continue;
+        a.duplicates.push_back(k);
+        b.duplicates.push_back(j);
+      }
+      AutoSave(j);
     }
-    AutoSave(j);
+  } catch (...) {
+    abandon();
+    throw;
   }
+  duplicatesComputed_ = true;
   int classes = 0;
   for (int j = 0; j < n; ++j) {
     const auto& refs = entries_[static_cast<std::size_t>(j)].duplicates;

@@ -133,8 +133,14 @@ class TManifoldTable {
   // auto-saves. Returns what AutoSave returns.
   int MergeResult(int index, TSpine& spine);
   // Entries whose invariant texts are equal reference each other (value 2);
-  // the number of classes. A set stop flag ends the search early.
+  // the number of classes. A set stop word ends the search and so does a
+  // stop request (TComputationStopped is passed on); either way every list
+  // is then left empty, DuplicatesComputed() is false and the answer is 0.
+  // Auto-saves on the way (after each entry) hold the lists filled so far.
   int FindDuplicatesByInvariants(const std::atomic<int>* stop);
+  // True when the duplicate lists are those of a finished search: not before
+  // one, after a stopped one, a load or a new entry.
+  bool DuplicatesComputed() const { return duplicatesComputed_; }
 
   // ---- Table files (binary_table_file.cpp) ----
   // Writes the whole table; the byte count, 0 when the file could not be
@@ -215,6 +221,7 @@ class TManifoldTable {
   int sourceKind_ = 0;
   std::unique_ptr<THeegaardDiagramStore> store_ = std::make_unique<THeegaardDiagramStore>();
   bool loaded_ = false;
+  bool duplicatesComputed_ = false;
   std::string loadError_;
   int ignoreReducible_ = 0;
   int ignoreTrivial_ = 0;

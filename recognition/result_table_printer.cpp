@@ -428,7 +428,7 @@ void PrintTable(TReportText& output, TManifoldTable& table, const TResultTableSt
         }
         output.Tabs(1);
         TOutput description;
-        PrintAssemblyResult(description, d, count != 1 ? 3 : 2, homology);
+        PrintAssemblyResult(description, d, count != 1 ? 3 : 2, homology, style.ignoreAddedBalls);
         output.AppendText(description.Text());
         if (style.sourceList) {
           if (count > 1 && named) {
@@ -472,7 +472,8 @@ void PrintTable(TReportText& output, TManifoldTable& table, const TResultTableSt
       listing.AppendText(names[at]);
       listing.AppendText("]\t");
       TOutput description;
-      PrintAssemblyResult(description, *table.GetEntry(i), 2, HomologyText(table.GetEntryHomology(i)));
+      PrintAssemblyResult(description, *table.GetEntry(i), 2, HomologyText(table.GetEntryHomology(i)),
+                          style.ignoreAddedBalls);
       listing.AppendText(description.Text());
       listing.NewLines(2);
     }

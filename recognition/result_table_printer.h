@@ -21,6 +21,9 @@ struct TResultTableStyle {
   // Where each presentation came from (source names, item numbers and
   // graph numbers) is listed after the table.
   bool sourceList = false;
+  // The summary lines leave out the balls cut off (the setting
+  // EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls).
+  bool ignoreAddedBalls = false;
 };
 
 // The text of a stored homology (torsion, then zeros for Z): "H_1=Z_5+Z",

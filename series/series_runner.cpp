@@ -217,7 +217,8 @@ int TSeriesRunner::Recognise(const std::string& text, int position, std::string*
     if (report != nullptr) {
       TOutput printed;
       if (const TManifoldDescription* d = table_->GetEntry(outcome.entryIndex); d != nullptr)
-        PrintAssemblyResult(printed, *d, 2, homology);
+        PrintAssemblyResult(printed, *d, 2, homology,
+                            options_.EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls != 0);
       *report = printed.Text();
     }
     return outcome.entryIndex;
@@ -335,6 +336,7 @@ int TSeriesRunner::Run(std::string_view text) {
     style.outputMode = options_.EnumerationOfManifoldsOutputMode;
     style.sourceSpines = kind != kSeriesExtHeegaard;
     style.sourceList = options_.EnumerationOfManifoldsOutputSourceSpineList == 1;
+    style.ignoreAddedBalls = options_.EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls != 0;
     TOutput tableReport;
     PrintResultTable(tableReport, *table_, style);
     report_.AppendText(tableReport.Text());

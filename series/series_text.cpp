@@ -160,6 +160,20 @@ TSeriesListLine ParseSeriesListLine(std::string_view raw) {
   std::size_t at = text.find(' ');
   line.name = text.substr(0, at);
   if (at == std::string::npos) return line;
+  // Item numbers count from 1, and a range is written "5 - 9" or "5-9": a
+  // word that is a number with a minus sign is refused, lest "1 -5" be read
+  // as the range 1 to 5 (or "-3" as the whole file).
+  for (std::size_t word = at; word < text.size();) {
+    SkipBlanks(text, word);
+    std::size_t end = word;
+    while (end < text.size() && !IsBlank(text[end])) ++end;
+    if (end - word >= 2 && text[word] == '-' && IsDigit(text[word + 1])) {
+      line.error = "Error : item numbers are positive, not '" + text.substr(word, end - word) + "' in the line '" +
+                   text + "'";
+      return line;
+    }
+    word = end;
+  }
   SkipBlanks(text, at);
   std::string overflow;
   long first = 0;

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "foundation/heap_string.h"
+#include "foundation/stop_flags.h"
+#include "foundation/stop_poll.h"
 #include "model/cell.h"
 #include "model/object_kinds.h"
 #include "model/spine.h"
@@ -71,6 +73,45 @@ TEST(CounterpassTest, RandomSpinesKeepTheirManifold) {
   }
   EXPECT_GE(performed, 10);
   EXPECT_EQ(refused, 1);
+}
+
+// A stop during the closing piercing undoes the whole move: the spine, its
+// log and the caller's text are as they were (the text is written only when
+// the move is done).
+TEST(CounterpassTest, AStopInTheClosingPiercingLeavesNoReport) {
+  InitMoveOrderTable();
+  int stopped = 0;
+  for (unsigned seed = 1; seed <= 300 && stopped < 5; ++seed) {
+    SCOPED_TRACE(seed);
+    TScopedModelHeap heap;
+    TSpine spine;
+    if (!LoadRandomThickenedSpine(spine, 3 + static_cast<int>(seed % 8), seed)) continue;
+    const int cell = FindCounterpassCell(spine);
+    if (cell < 0) continue;
+    const std::string before = SpineSignature(spine);
+    TString text;
+    text.Assign("kept");
+    // The move itself polls only every few thousand steps; the piercing
+    // looks at the flag before it starts.
+    RequestStop();
+    bool threw = false;
+    try {
+      PerformCounterpass(spine, cell, &text);
+    } catch (const TComputationStopped&) {
+      threw = true;
+    }
+    StopFlags().stop.store(0);
+    if (!threw) continue;  // a rebuild that needed no piercing
+    ++stopped;
+    EXPECT_STREQ(text.CStr(), "kept");
+    EXPECT_EQ(spine.LogCount(), 0);
+    EXPECT_EQ(SpineSignature(spine), before);
+    // Not stopped, the same move is done and reported.
+    ASSERT_EQ(PerformCounterpass(spine, cell, &text), 1);
+    EXPECT_EQ(std::string(text.CStr()).rfind("Counterpass simplification of ", 0), 0u) << text.CStr();
+    EXPECT_EQ(spine.LogCount(), 1);
+  }
+  EXPECT_GE(stopped, 5);
 }
 
 // Performs a counterpass of the given kind on random spines until `wanted`

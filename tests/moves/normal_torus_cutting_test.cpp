@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "foundation/heap_string.h"
+#include "foundation/stop_flags.h"
+#include "foundation/stop_poll.h"
 #include "invariants/normal_surface.h"
 #include "model/complex.h"
 #include "model/edge.h"
@@ -100,6 +102,25 @@ TEST_F(NormalTorusCuttingTest, TheFibreOfATorusBundleLeavesTorusTimesInterval) {
   TSpineChecker after(spine);
   EXPECT_GT(MakeCheckedSteps(spine, after, TMoveChoice{}, 100), 0);
   EXPECT_TRUE(after.Check(spine));
+}
+
+// Many parallel copies of the fibre: the first loops are short, the layers
+// and regions many. A stop seen there undoes the cut entirely.
+TEST_F(NormalTorusCuttingTest, AStopAmongTheLayersLeavesTheSpineAsItWas) {
+  TSpine& spine = Load(kTorusBundle);
+  std::vector<std::uint8_t> plates = FirstTorus(spine);
+  for (std::uint8_t& k : plates) k = static_cast<std::uint8_t>(k * 200);
+  const std::string before = SpineSignature(spine);
+  const int boundaries = spine.BoundaryCount();
+  TString text;
+  text.Assign("kept");
+  RequestStop();
+  EXPECT_THROW(CutAlongNormalTorusMove(spine, plates, &text), TComputationStopped);
+  StopFlags().stop.store(0);
+  EXPECT_STREQ(text.CStr(), "kept");
+  EXPECT_EQ(spine.LogCount(), 0);
+  EXPECT_EQ(spine.BoundaryCount(), boundaries);
+  EXPECT_EQ(SpineSignature(spine), before);
 }
 
 TEST_F(NormalTorusCuttingTest, ASeparatingTorusSplitsTheSpine) {

@@ -13,7 +13,9 @@
 #include "recognition/atom_molecule.h"
 #include "recognition/atom_table.h"
 #include "recognition/atom_table_lookup.h"
+#include "recognition/piece_code.h"
 #include "shell/document_spine.h"
+#include "support/description_counts.h"
 #include "support/model_heap.h"
 
 namespace {
@@ -62,6 +64,23 @@ TEST(AtomMolecule, AFilledAtomGivenByItsKeyGetsItsSlopeInTheRecordsCoordinates) 
     EXPECT_EQ(TMoleculeEdge::GluingQuad(molecule.edge), (TIntQuad{1, 0, 0, 1}));
     EXPECT_EQ(table.FormatFilledAtomName(record->GetKey(), p, q),
               "Dehn filling Q2_2(" + std::to_string(test.p) + "," + std::to_string(test.q) + ")");
+  }
+}
+
+// A filled atom is named by its slope; a solid torus cut off without
+// coordinate curves carries the pair (0, 0), which is no slope, and leaves
+// the piece unnamed (a spine record), never "Dehn filling ...(0,0)".
+TEST(AtomMolecule, AFillingWithoutASlopeNamesNoFilledAtom) {
+  LoadAtomTable();
+  struct TCase {
+    int x, y;
+    int type;
+  };
+  for (const TCase& test : {TCase{3, 1, kFilledAtomCode}, TCase{0, 0, kSpineRecordCode}}) {
+    SCOPED_TRACE(test.x);
+    TFilledAtom molecule(TAtomTriple{2, 0, 0}, test.x, test.y, {1, 0, 0, 1}, 2);
+    const auto d = DescribeMolecule(molecule.table);
+    EXPECT_EQ(d->GetTypeCode(), test.type);
   }
 }
 

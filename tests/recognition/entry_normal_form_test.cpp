@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "foundation/stop_flags.h"
+#include "foundation/stop_poll.h"
 #include "molecule_fixture.h"
 #include "recognition/description_building.h"
 #include "support/description_counts.h"
@@ -133,4 +135,33 @@ TEST(EntryNormalForm, GraphManifoldsAreCutIntoPrimeSummands) {
     EXPECT_EQ(zero, 0) << "a zero fibre is left";
   }
   EXPECT_EQ(s2xs1, 0);
+}
+
+// A stop while the summands are rewritten leaves the description exactly as
+// it was: not some summands folded and others not. 69 copies of S^2xS^1 (as
+// L(0,1)) before L(5,2): the rewriting polls the stop flag every 64 summands.
+TEST(EntryNormalForm, AStoppedNormalisationChangesNothing) {
+  TScopedModelHeap heap;
+  auto d = Lens(5, 2);
+  for (int i = 0; i < 69; ++i) {
+    auto s = Lens(0, 1);
+    s->SetNextSummand(std::move(d));
+    d = std::move(s);
+  }
+  d->SetComplexity(7);
+  const std::vector<std::string> before = Summands(*d);
+  ASSERT_EQ(before.size(), 70u);
+  const TManifoldDescription* head = d.get();
+  RequestStop();
+  EXPECT_THROW(NormaliseReducible(d), TComputationStopped);
+  StopFlags().stop.store(0);
+  EXPECT_EQ(d.get(), head);
+  EXPECT_EQ(Summands(*d), before);
+  EXPECT_EQ(d->GetMark(), 0);
+  // Not stopped: one summand, carrying every S^2xS^1.
+  EXPECT_EQ(NormaliseReducible(d), 1);
+  EXPECT_EQ(Summands(*d), (std::vector<std::string>{"L(5,2)"}));
+  EXPECT_EQ(CountsOf(*d).s2xs1, 69);
+  EXPECT_EQ(d->GetComplexity(), 7);
+  EXPECT_EQ(d->GetMark(), 1);
 }

@@ -67,6 +67,28 @@ TEST(PieceCode, ComparisonsAreAnOrderOverATable) {
   EXPECT_EQ(ComparePieceCodes(Lens(7, 1), Lens(5, 2)), kCodeGreater);
 }
 
+// The reducibility cache (word 11) not yet filled is no part of what a code
+// describes: a code whose cache was filled compares as the fresh code of the
+// manifold, in both directions, and still orders by the words after it.
+// Known on both sides, it orders irreducible codes first.
+TEST(PieceCode, TheReducibilityCacheTakesNoPartInComparisons) {
+  for (const std::int32_t cache : {0, 1}) {
+    SCOPED_TRACE(cache);
+    TPieceCode filled = Lens(5, 2);
+    filled.SetWord(kCodeReducibleCache, cache);
+    UpdateChecksum(filled);
+    EXPECT_EQ(ComparePieceCodes(filled, Lens(5, 2)), kCodeEqual);
+    EXPECT_EQ(ComparePieceCodes(Lens(5, 2), filled), kCodeEqual);
+    EXPECT_EQ(ComparePieceCodes(filled, Lens(7, 2)), kCodeLess);
+    EXPECT_EQ(ComparePieceCodes(filled, Lens(5, 1)), kCodeGreater);
+  }
+  TPieceCode irreducible = Lens(7, 2);
+  irreducible.SetWord(kCodeReducibleCache, 0);
+  TPieceCode reducible = Lens(5, 2);
+  reducible.SetWord(kCodeReducibleCache, 1);
+  EXPECT_EQ(ComparePieceCodes(irreducible, reducible), kCodeLess);
+}
+
 TEST(PieceCode, TheBallCountDecidesOnlyForSomeTypes) {
   EXPECT_EQ(ComparePieceCodes(Lens(5, 2, 0), Lens(5, 2, 1)), kCodeLess);
   EXPECT_EQ(ComparePieceCodes(Lens(5, 2, 2), Lens(5, 2, 1)), kCodeGreater);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -9,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/stop_flags.h"
+#include "foundation/stop_poll.h"
 #include "model/molecule_vertex.h"
 #include "model/object_table.h"
 #include "recognition/description_building.h"
@@ -213,6 +216,54 @@ TEST_F(ResultTableAutoSave, LogNamesTheSourceAndTheFile) {
   table_.AutoSave(-1);
   EXPECT_EQ(ReadFile(folder_ / "TableAutoSave.log"),
             "census.txt\r\n" + (folder_ / "TableAutoSave0.bin").string() + "\r\n");
+}
+
+// A duplicate search stopped after its first entry (by the stop word, or by
+// a stop request that throws) leaves every list empty and says it was not
+// made; the auto-save on the way held the pairs of that entry. Not stopped,
+// the same search fills the lists and says so.
+TEST_F(ResultTableAutoSave, AStoppedDuplicateSearchLeavesNoHalfLists) {
+  table_.SetKind(kTableArrivalOrder);
+  const char* texts[] = {"a", "b", "a", "b"};
+  for (int i = 0; i < 4; ++i) {
+    int index = -1;
+    table_.LookUp(index, Lens(5 + 2 * i, 1));
+    table_.SetEntryInvariantText(index, texts[i]);
+  }
+  table_.SetAutoSaveInterval(std::chrono::milliseconds(1));
+  for (const bool request : {false, true}) {
+    SCOPED_TRACE(request);
+    std::atomic<int> stop{0};
+    std::vector<int> savedFirst;
+    table_.SetWriter([&](const TManifoldTable& table, const std::string&) {
+      savedFirst = *table.GetEntryDuplicates(0);
+      if (request) {
+        RequestStop();
+      } else {
+        stop.store(1);
+      }
+      return 10L;
+    });
+    now_ += std::chrono::seconds(1);
+    if (request) {
+      EXPECT_THROW(table_.FindDuplicatesByInvariants(&stop), TComputationStopped);
+      StopFlags().stop.store(0);
+    } else {
+      EXPECT_EQ(table_.FindDuplicatesByInvariants(&stop), 0);
+    }
+    EXPECT_EQ(savedFirst, std::vector<int>{2});
+    EXPECT_FALSE(table_.DuplicatesComputed());
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(table_.GetEntryDuplicates(i)->empty()) << i;
+  }
+  table_.SetWriter([](const TManifoldTable&, const std::string&) { return 10L; });
+  EXPECT_EQ(table_.FindDuplicatesByInvariants(nullptr), 2);
+  EXPECT_TRUE(table_.DuplicatesComputed());
+  EXPECT_EQ(*table_.GetEntryDuplicates(2), std::vector<int>{0});
+  EXPECT_EQ(*table_.GetEntryDuplicates(3), std::vector<int>{1});
+  // A new entry was compared with none.
+  int index = -1;
+  table_.LookUp(index, Lens(31, 1));
+  EXPECT_FALSE(table_.DuplicatesComputed());
 }
 
 // L(8,3) is also the Seifert manifold over RP^2 with the fibre (2,1): a

@@ -61,6 +61,30 @@ TEST(LineSeries, EachAcceptedLineIsRecognisedAndCounted) {
   }
 }
 
+// The spines of crystallizations have two balls removed: the summary lines
+// of the items and of the table report show them ("#2D^3") unless the
+// setting to ignore added 3-balls is on.
+TEST(LineSeries, TheSettingToIgnoreAddedBallsHoldsForEverySummaryLine) {
+  for (const int ignore : {0, 1}) {
+    SCOPED_TRACE(ignore);
+    TOptionValues options = DefaultOptions();
+    options.EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls = ignore;
+    TOutput output;
+    TSeriesRunner runner(options, output);
+    ASSERT_EQ(runner.Run("a*a*a\nbadc*cdab*dcba\n"), 1);
+    const std::string report = output.Text();
+    const std::size_t table = report.find("Manifolds\t2");
+    ASSERT_NE(table, std::string::npos) << report;
+    if (ignore == 0) {
+      EXPECT_NE(report.find("#2D^3", table), std::string::npos) << report;
+    } else {
+      EXPECT_EQ(report.find("D^3"), std::string::npos) << report;
+      EXPECT_NE(report.find("2:\tbadc*cdab*dcba\r\n\tRP^3\tH_1=Z_2"), std::string::npos) << report;
+      EXPECT_NE(report.find("RP^3\tH_1=Z_2", table), std::string::npos) << report;
+    }
+  }
+}
+
 // A list of dehydrated descriptions in the order of the atom table checks
 // itself: line i must give the atom Q.._i; a line that does not is marked.
 TEST(LineSeries, DehydratedListMarksAtomsOutOfTableOrder) {

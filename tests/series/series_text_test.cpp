@@ -107,6 +107,29 @@ TEST(SeriesListLine, CommentLinesAreEmptyAndBadLinesSayWhy) {
   EXPECT_NE(huge.error.find("'3000000000'"), std::string::npos) << huge.error;
 }
 
+// A number with a minus sign is no item number: refused, naming the word
+// and the line, wherever it stands (never read as a range or the whole file).
+TEST(SeriesListLine, NegativeItemNumbersAreRefused) {
+  struct Case {
+    const char* line;
+    const char* word;
+  };
+  for (const Case& c : {Case{"f 1 -5", "-5"}, Case{"f -3", "-3"}, Case{"f 3 7 -2", "-2"}, Case{"f 5 - -9", "-9"},
+                        Case{"f 2 >  -10 % a comment", "-10"}}) {
+    const TSeriesListLine l = ParseSeriesListLine(c.line);
+    EXPECT_FALSE(l.empty) << c.line;
+    EXPECT_NE(l.error.find("'" + std::string(c.word) + "'"), std::string::npos) << c.line << ": " << l.error;
+    EXPECT_NE(l.error.find("'f "), std::string::npos) << c.line << ": " << l.error;
+  }
+  // The dash of a range, with or without blanks, is no sign.
+  for (const char* line : {"f 1 - 5", "f 1-5", "f 1 --5"}) {
+    const TSeriesListLine l = ParseSeriesListLine(line);
+    EXPECT_TRUE(l.error.empty()) << line << ": " << l.error;
+    EXPECT_EQ(l.first, 1) << line;
+    EXPECT_EQ(l.last, 5) << line;
+  }
+}
+
 TEST(SeriesListLine, TakesTheRestNumberByNumber) {
   std::string rest = "7 2";
   long n = 0;
