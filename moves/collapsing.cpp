@@ -8,6 +8,7 @@
 #include "foundation/heap_string.h"
 #include "foundation/stop_poll.h"
 #include "model/cell.h"
+#include "model/complex.h"
 #include "model/edge.h"
 #include "model/edge_labels.h"
 #include "model/handle.h"
@@ -17,8 +18,12 @@
 #include "model/spine_consistency.h"
 #include "model/thickcell.h"
 #include "model/vertex.h"
+#include "moves/cutting.h"
+#include "moves/move_families.h"
+#include "moves/move_rollback.h"
 #include "moves/move_types.h"
 #include "moves/thick_surgery.h"
+#include "moves/vertex_link_split.h"
 
 namespace {
 
@@ -187,8 +192,26 @@ int ClassifyCellForCollapsing(const TObjectHeader* cell, int* arcStart, int* arc
 
 namespace {
 
-// The classes that this build can perform.
-bool CanPerform(int collapsingClass) { return collapsingClass == 1 || collapsingClass == 3; }
+// A collapsing with one cutting ends in the cut of the cell along a band
+// between its two free arcs, which is made only when the boundary surface
+// along the cell is a sphere or a torus (IsCuttable). The vertex split before
+// it does not change that surface's topology (one vertex and one edge more),
+// so the test can be made on the cell as it stands.
+bool CopySurfaceIsCuttable(TSpine& spine, const TObjectHeader* cell) {
+  THandle thick = ThickCellOfCell(spine, cell);
+  if (!thick.IsValid()) return false;
+  TComplex* surface = spine.BoundarySurfaceOf(TThickCell::Part(thick, 2));
+  if (surface == nullptr) return false;
+  int euler = 0;
+  spine.BoundarySurfaceClass(surface, &euler);
+  return euler >= 0;
+}
+
+// The classes that can be performed on the cell now.
+bool CanPerform(TSpine& spine, const TObjectHeader* cell, int collapsingClass) {
+  if (collapsingClass == 2) return CopySurfaceIsCuttable(spine, cell);
+  return collapsingClass == 1 || collapsingClass == 3;
+}
 
 }  // namespace
 
@@ -200,7 +223,7 @@ int FindReductionCell(TSpine& spine) {
     poll.Step();
     if (TEdge::Valency(e) != 1) continue;
     THandle cell = TEdge::CellAt(e, 0);
-    if (CanPerform(ClassifyCellForCollapsing(cell, nullptr, nullptr))) return spine.CellOrdinal(cell);
+    if (CanPerform(spine, cell, ClassifyCellForCollapsing(cell, nullptr, nullptr))) return spine.CellOrdinal(cell);
   }
   return -1;
 }
@@ -234,21 +257,23 @@ class TDepthScope {
 };
 
 int CollapseBySplitting(TSpine& spine, TObjectHeader* thickCell, TString* report);
+int CollapseWithCutting(TSpine& spine, TObjectHeader* thickCell, int arcEnd, TString* report);
+int CutCellWithinCollapsing(TSpine& spine, const THandle& cell, TString* report);
 
-}  // namespace
-
-int CollapseOrReduceCell(TSpine& spine, TObjectHeader* thickCell, TString* report, int* cuttings) {
-  TDepthScope depth;
+// One collapsing, outermost or nested, without the outermost's report.
+int Collapse(TSpine& spine, TObjectHeader* thickCell, TString* report, std::string& name, int& collapsingClass) {
   THandle keep(thickCell);
   THandle cell = TThickCell::Part(thickCell, 1);
   int s = -1;
   int e = -1;
-  int collapsingClass = ClassifyCellForCollapsing(cell, &s, &e);
+  collapsingClass = ClassifyCellForCollapsing(cell, &s, &e);
   TSpine* component = spine.ComponentOfObject(thickCell);
-  if (component == nullptr || !CanPerform(collapsingClass)) return 0;
-  std::string name;
+  if (component == nullptr) return 0;
+  // A piece with two free arcs is left to the cutting move, which the step
+  // and RunCollapsings try right after the collapsings.
+  if (collapsingClass == 0) return 0;
+  if (!CanPerform(*component, cell, collapsingClass)) return 0;
   if (tDepth == 1) {
-    tCuttings = 0;
     component->Objects().SetCreationTag(kMoveCollapsing);
     // The curves on the boundary cross the "-" copy at the free arc; pushed
     // off it first, they keep their classes when the copy goes.
@@ -256,24 +281,36 @@ int CollapseOrReduceCell(TSpine& spine, TObjectHeader* thickCell, TString* repor
     EdgeAddLabelsAroundCell(minus, TCell::EdgeAt(minus, s), s);
     if (report != nullptr) name = cell.DisplayName();
   }
-  int result = 0;
-  if (collapsingClass == 1) {
-    result = component->RemoveThickCell(thickCell);
-  } else {
-    result = CollapseBySplitting(*component, thickCell, report);
+  switch (collapsingClass) {
+    case 1: return component->RemoveThickCell(thickCell);
+    case 2: return CollapseWithCutting(*component, thickCell, e, report);
+    default: return CollapseBySplitting(*component, thickCell, report);
   }
-  if (tDepth == 1) {
+}
+
+}  // namespace
+
+int CollapseOrReduceCell(TSpine& spine, TObjectHeader* thickCell, TString* report, int* cuttings) {
+  TDepthScope depth;
+  std::string name;
+  int collapsingClass = 0;
+  if (tDepth > 1) return Collapse(spine, thickCell, report, name, collapsingClass);
+  tCuttings = 0;
+  if (cuttings != nullptr) *cuttings = 0;
+  TString appended;
+  // A collapsing with cuttings changes the spine in several moves; when one
+  // of them refuses half-way the whole collapsing is undone.
+  int result = PerformWithRollback(
+      spine, [&] { return Collapse(spine, thickCell, report != nullptr ? &appended : nullptr, name, collapsingClass); });
+  if (result == 0) return 0;
+  if (report != nullptr) {
     TString text;
-    if (report != nullptr) {
-      ReportSimpleCollapsing(text, name.c_str(), collapsingClass, tCuttings);
-      TString rest;
-      rest.AssignString(*report);
-      report->AssignString(text);
-      report->AppendString(rest);
-    }
-    if (cuttings != nullptr) *cuttings = tCuttings;
-    if (result != 0) spine.LogEvent(kMoveCollapsing, report != nullptr && !report->Empty() ? report->CStr() : nullptr);
+    ReportSimpleCollapsing(text, name.c_str(), collapsingClass, tCuttings);
+    report->AssignString(text);
+    report->AppendString(appended);
   }
+  if (cuttings != nullptr) *cuttings = tCuttings;
+  spine.LogEvent(kMoveCollapsing, report != nullptr && !report->Empty() ? report->CStr() : nullptr);
   return result;
 }
 
@@ -305,6 +342,42 @@ bool CutOffStretch(TSpine& spine, THandle& thickCell, int p, int q, std::vector<
   thickCell = THandle(rest);
   pieces.push_back(THandle(piece));
   return true;
+}
+
+// Cuts the cell along a band between its two free arcs without a log entry
+// of its own; the cut counts for the outermost collapsing and its text joins
+// that collapsing's report after a line break and a tab.
+int CutCellWithinCollapsing(TSpine& spine, const THandle& cell, TString* report) {
+  int position = spine.CellOrdinal(cell);
+  if (IsCuttable(spine, position) == 0) return 0;
+  TString text;
+  if (CutAlongCellWithinMove(spine, position, report != nullptr ? &text : nullptr) == 0) return 0;
+  ++tCuttings;
+  if (report != nullptr && !text.Empty()) {
+    report->Append("\r\n\t");
+    report->AppendString(text);
+  }
+  return 1;
+}
+
+// Class 2: the rest of the boundary is two passages n, m of different edges
+// meeting at a vertex v whose link falls apart without the cell. The piece of
+// the link that holds m moves onto a new vertex joined to v by a new edge
+// that only this cell passes (vertex_link_split.h); the cell then has two
+// free arcs, and the cut along it is the one cutting of this collapsing.
+int CollapseWithCutting(TSpine& spine, TObjectHeader* thickCell, int arcEnd, TString* report) {
+  THandle thick(thickCell);
+  THandle cell = TThickCell::Part(thick, 1);
+  int length = TCell::BoundaryLength(cell);
+  int n = (arcEnd + 1) % length;
+  int m = (n + 1) % length;
+  int direction = 1;
+  THandle edge = TCell::PassageAt(cell, n, &direction);
+  std::vector<TObjectHeader*> edges;
+  TVertexLinkRecord record;
+  AnalyseVertexLink(cell, TEdge::End(edge, 2, direction), &edges, &record);
+  if (SplitVertexByLinkPiece(spine, thick, n, m, edges, record) == 0) return 0;
+  return CutCellWithinCollapsing(spine, cell, report);
 }
 
 constexpr int kMaxSplittingDepth = 64;

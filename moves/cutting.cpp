@@ -59,8 +59,9 @@ void ClearSphereLabels(TSpine& spine, const THandle& half) {
   if (surface != nullptr && surface->SurfaceClass() == 1) surface->ResetEdgeLabels(-1);
 }
 
-// The cut itself, after the test; defined below.
-int Cut(TSpine& spine, int cellPosition, TString* text);
+// The cut itself, after the test; defined below. A cut that ends another
+// move leaves the log entry to that move.
+int Cut(TSpine& spine, int cellPosition, TString* text, bool ownMove);
 
 }  // namespace
 
@@ -89,12 +90,29 @@ int FindCuttingCell(TSpine& spine) {
 
 int CutAlongCell(TSpine& spine, int cellPosition, TString* text) {
   if (IsCuttable(spine, cellPosition) == 0) return 0;
-  return PerformWithRollback(spine, [&] { return Cut(spine, cellPosition, text); });
+  return PerformWithRollback(spine, [&] { return Cut(spine, cellPosition, text, true); });
+}
+
+int CutAlongCellWithinMove(TSpine& spine, int cellPosition, TString* text) {
+  if (IsCuttable(spine, cellPosition) == 0) return 0;
+  // The removal of the strip splits the boundary surface it separates only
+  // under a cutting's tag; the outer move's tag comes back afterwards.
+  int outerTag = spine.Objects().CreationTag();
+  spine.Objects().SetCreationTag(kMoveCutting);
+  int result = 0;
+  try {
+    result = PerformWithRollback(spine, [&] { return Cut(spine, cellPosition, text, false); });
+  } catch (...) {
+    spine.Objects().SetCreationTag(outerTag);
+    throw;
+  }
+  spine.Objects().SetCreationTag(outerTag);
+  return result;
 }
 
 namespace {
 
-int Cut(TSpine& spine, int cellPosition, TString* text) {
+int Cut(TSpine& spine, int cellPosition, TString* text, bool ownMove) {
   THandle cell = spine.NthCell(cellPosition);
   THandle thick = ThickCellOfCell(spine, cell);
   int a = -1;
@@ -134,20 +152,29 @@ int Cut(TSpine& spine, int cellPosition, TString* text) {
     }
   }
   if (spine.RemoveThickCell(strip) == 0) return 0;
+  // The disc separates when the two halves end in different components. A
+  // split alone does not say so: the spine may have held a piece apart from
+  // the rest already (a disc left by a collapsing), which the split now
+  // moves away too.
+  int boundariesAfterCut = spine.BoundaryCount();
   int split = spine.SplitIntoComponents();
+  TSpine* head = spine.Head();
+  TSpine* home = head->ComponentOfObject(TThickCell::Part(halves[0], 1));
+  if (home == nullptr) home = &spine;
+  if (split != 0 && home == head->ComponentOfObject(TThickCell::Part(halves[1], 1))) split = 0;
   int message = kSolidTorusText;
   if (split != 0) {
     if (surfaceClass == 2)
       for (const THandle& half : halves) ClearSphereLabels(spine, half);
     message = kNewComponentText;
-  } else if (spine.BoundaryCount() > boundaries) {
+  } else if (boundariesAfterCut > boundaries) {
     if (surfaceClass == 2)
-      for (const THandle& half : halves) ClearSphereLabels(spine, half);
-    if (spine.MoleculeTable() != nullptr) spine.MoleculeTable()->IncrementCounterC();
+      for (const THandle& half : halves) ClearSphereLabels(*home, half);
+    if (home->MoleculeTable() != nullptr) home->MoleculeTable()->IncrementCounterC();
     message = kS2xS1Text;
-  } else if (surfaceClass == 2 && spine.HasBoundarySurface(u)) {
+  } else if (surfaceClass == 2 && home->HasBoundarySurface(u)) {
     u->ResetEdgeLabels(-1);
-    if (spine.MoleculeTable() != nullptr) spine.MoleculeTable()->CutOffSolidTorus(u, x, y);
+    if (home->MoleculeTable() != nullptr) home->MoleculeTable()->CutOffSolidTorus(u, x, y);
     message = x != 0 || y != 0 ? kSolidTorusWithCurvesText : kSolidTorusText;
   }
   TString report;
@@ -155,7 +182,7 @@ int Cut(TSpine& spine, int cellPosition, TString* text) {
     ReportCutting(report, message, name.c_str(), x, y);
     text->AssignString(report);
   }
-  spine.LogEvent(kMoveCutting, text != nullptr && !text->Empty() ? text->CStr() : nullptr);
+  if (ownMove) spine.LogEvent(kMoveCutting, text != nullptr && !text->Empty() ? text->CStr() : nullptr);
   return 1;
 }
 

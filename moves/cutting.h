@@ -11,7 +11,12 @@
 // coordinates on that torus.
 #pragma once
 
+class TSpine;
 class TString;
+
+// CutAlongCell (move_families.h) as the last step of another move: the
+// objects keep that move's creation tag and no log entry is made.
+int CutAlongCellWithinMove(TSpine& spine, int cellPosition, TString* text);
 
 // 278-281 with the cell name and, for 281, the meridian's coordinates;
 // nothing in quiet mode.
