@@ -808,6 +808,7 @@ long TManifoldTable::SaveBinary(const std::string& fileName) const {
 int TManifoldTable::LoadBinaryBytes(std::string_view bytes, const std::string& origin) {
   TManifoldTable fresh;
   try {
+    TScope scope(fresh);
     TBinaryCursor in(bytes);
     TBinaryTableFile::Read(in, fresh);
   } catch (const TBinaryFormatError& error) {
@@ -822,7 +823,10 @@ int TManifoldTable::LoadBinaryBytes(std::string_view bytes, const std::string& o
   ignoreTrivial_ = fresh.ignoreTrivial_;
   if (fresh.sourceKind_ == kSourceHeegaard) std::swap(store_, fresh.store_);
   sourceKind_ = fresh.sourceKind_;
+  // The entries come with the heap they were read into; the old ones go
+  // with theirs.
   entries_.swap(fresh.entries_);
+  std::swap(context_, fresh.context_);
   sourceNames_.swap(fresh.sourceNames_);
   // The key index pointed into the entries just dropped.
   if (keyIndex_) UseKeyIndex();

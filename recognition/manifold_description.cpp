@@ -367,6 +367,17 @@ void TManifoldDescription::SetMolecule(TObjectTable* molecule) {
   AttachCodeToSpineRecordVertex();
 }
 
+void TManifoldDescription::CopyMoleculesIntoCurrentHeap() {
+  for (TManifoldDescription* p = this; p != nullptr; p = p->nextPresentation_.get()) {
+    for (TManifoldDescription* s = p; s != nullptr; s = s->nextSummand_.get()) {
+      if (s->molecule_ == nullptr) continue;
+      auto copy = std::make_unique<TObjectTable>();
+      s->molecule_->CopyTo(*copy, nullptr, 2);
+      s->SetMolecule(copy.release());
+    }
+  }
+}
+
 void TManifoldDescription::SetPieceCode(const TPieceCode& code) {
   code_ = code;
   AttachCodeToSpineRecordVertex();

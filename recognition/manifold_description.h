@@ -134,6 +134,10 @@ class TManifoldDescription {
   // Takes ownership (null frees the current one). The molecule's atoms are
   // freed before the code they may point to.
   void SetMolecule(TObjectTable* molecule);
+  // Replaces the molecule of every element of both chains by a copy made in
+  // the current heap (a result table keeps its entries in a heap of its own
+  // and calls this inside that heap's context).
+  void CopyMoleculesIntoCurrentHeap();
   int GetTypeCode() const { return code_.Type(); }
   void SetTypeCode(int type) { code_.SetWord(kCodeType, type); }
   int GetComplexity() const { return code_.Word(kCodeComplexity); }

@@ -204,7 +204,10 @@ void TRecognitionDriver::RunStages(const TSpine& start) {
     if (stage > 1 && (GoalReached() != 0 || OutOfTime() != 0)) break;
     TPass pass;
     pass.preset = StagePreset(stage);
-    pass.mode = mode_;
+    // The first two stages are quick looks: each ends at its first
+    // presentation whatever the goal, and the stages after them search on
+    // for the goal (the requested mode still ends them).
+    pass.mode = stage <= 2 ? kModeTillFirst : kModeAllPresentations;
     shownLevel_ = stage - 1;
     // The first stage, and the second while nothing is found, look deeper
     // from the leaves they cannot name; later stages only in maximal mode.
@@ -220,7 +223,10 @@ void TRecognitionDriver::RunStages(const TSpine& start) {
     TSpine current;
     start.CopyTo(current);
     outcome_.stages = stage;
-    if (SearchVariants(current, 0, pass.preset.level, pass) != 0) break;
+    // An ended stage does not end the schedule: the loop's own test above
+    // decides whether the next stage runs (the first two stages end at a
+    // presentation that may not be the goal).
+    SearchVariants(current, 0, pass.preset.level, pass);
     // The stage repeated the one before it on the same spine and found
     // nothing new: every further repetition would do the same, so the
     // schedule goes on with the next different preset, if any.
@@ -380,6 +386,7 @@ void TRecognitionDriver::ReportHit(TSpine& leaf) {
   }
   report.AppendText(StringText(kHitStopHintId).c_str());
   showHit_(report.Text());
+  if (beep_) beep_();
 }
 
 // The series time limit: 1 when the item has run long enough. An item that

@@ -8,9 +8,11 @@
 // whether the moves that complicate the spine first are offered, and whether
 // the polygon moves are searched too. The stages stop when the goal of the
 // mode is reached: Till First at the first presentation, Till Main when the
-// entry is recognised; All Presentations runs the whole schedule. The later
-// stages repeat the deepest level on the same spine; a repetition that adds
-// nothing would add nothing again, so the schedule ends there.
+// entry is recognised; All Presentations runs the whole schedule. The first
+// two stages are quick looks that end at their first presentation whatever
+// the mode. The later stages repeat the deepest level on the same spine; a
+// repetition that adds nothing would add nothing again, so the schedule ends
+// there.
 #pragma once
 
 #include <atomic>
@@ -110,10 +112,12 @@ class TRecognitionDriver {
   }
   // A single command's report on a hit (the input text, the table found so
   // far, and how to stop), for a front end that shows it while the search
-  // goes on.
-  void SetHitReport(std::string initialText, std::function<void(const std::string&)> show) {
+  // goes on; beep (may be empty) sounds with each report.
+  void SetHitReport(std::string initialText, std::function<void(const std::string&)> show,
+                    std::function<void()> beep = {}) {
     initialText_ = std::move(initialText);
     showHit_ = std::move(show);
+    beep_ = std::move(beep);
   }
   // The simplest spine the simplify-only search kept (empty when none).
   const TSpine& KeptSpine() const { return *kept_; }
@@ -175,4 +179,5 @@ class TRecognitionDriver {
   std::chrono::steady_clock::time_point lastProgress_{};
   std::string initialText_;
   std::function<void(const std::string&)> showHit_;
+  std::function<void()> beep_;
 };

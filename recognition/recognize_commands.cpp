@@ -37,7 +37,7 @@ TCommandOutcome RunRecognition(TCommandRun& run, int mode) {
   driver.SetOutputMoveList(options.OptionsOutputMoveList);
   driver.SetProgressInterval(kProgressInterval);
   driver.SetTimeLimit(std::chrono::milliseconds(options.MaxAllVariantsTime));
-  if (run.showInterimReport) driver.SetHitReport(run.Text(), run.showInterimReport);
+  if (run.showInterimReport) driver.SetHitReport(run.Text(), run.showInterimReport, run.beep);
   TRecognitionOutcome outcome;
   {
     TQuietScope quiet;

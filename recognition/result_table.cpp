@@ -13,6 +13,7 @@
 #include "recognition/description_building.h"
 #include "recognition/entry_classification.h"
 #include "recognition/entry_normal_form.h"
+#include "recognition/entry_volume.h"
 #include "recognition/graph_manifold_assembling.h"
 
 namespace {
@@ -109,7 +110,40 @@ std::unique_ptr<TManifoldDescription> DescribeSpine(TSpine& spine) {
 }
 
 TManifoldTable::TManifoldTable(int ignoreReducible, int ignoreTrivial)
-    : ignoreReducible_(ignoreReducible), ignoreTrivial_(ignoreTrivial) {}
+    : context_(std::make_unique<THeapContext>()),
+      ignoreReducible_(ignoreReducible),
+      ignoreTrivial_(ignoreTrivial),
+      volume_(ComputeSpineVolume) {
+  context_->Create();
+}
+
+TManifoldTable::~TManifoldTable() {
+  // The entries first, while their heap is there; then the heap at once.
+  byKey_.clear();
+  keyOf_.clear();
+  entries_.clear();
+  context_->Destroy();
+}
+
+TManifoldTable::TScope::TScope(TManifoldTable& table) : table_(table) {
+  if (table_.scopeDepth_ == 0) {
+    PushHeapContext(*table_.context_);
+    pushed_ = true;
+  }
+  ++table_.scopeDepth_;
+}
+
+TManifoldTable::TScope::~TScope() {
+  --table_.scopeDepth_;
+  if (pushed_) PopHeapContext(*table_.context_);
+}
+
+std::unique_ptr<TManifoldDescription> TManifoldTable::Adopt(std::unique_ptr<TManifoldDescription> d) {
+  // Only the molecules live in a private heap; the rest of a description is
+  // the caller's to hand over as it stands.
+  d->CopyMoleculesIntoCurrentHeap();
+  return d;
+}
 
 int TManifoldTable::GetReportKind() const {
   if (entries_.empty()) return 0;
@@ -387,6 +421,7 @@ int TManifoldTable::FinishCode(int code, int index, const TManifoldDescription* 
 }
 
 int TManifoldTable::LookUp(int& index, std::unique_ptr<TManifoldDescription> d) {
+  TScope scope(*this);
   index = -1;
   if (const int rejected = RejectionCode(*d); rejected != 0) return rejected;
   int position = 0;
@@ -398,12 +433,14 @@ int TManifoldTable::LookUp(int& index, std::unique_ptr<TManifoldDescription> d) 
   }
   AddSource(*d);
   const bool seifert = HasSeifertAtom(*d);
+  d = Adopt(std::move(d));
   int code = InsertEntry(index, std::move(d));
   if (code == kLookupNewUntyped && seifert) code = kLookupNewWithSeifertAtom;
   return FinishCode(code, index, nullptr);
 }
 
 int TManifoldTable::CompareWithEntry(int& index, std::unique_ptr<TManifoldDescription> d) {
+  TScope scope(*this);
   if (index < 0 || index >= CountEntries()) return LookUp(index, std::move(d));
   if (const int rejected = RejectionCode(*d); rejected != 0) {
     RemoveEntry(index);
@@ -432,6 +469,7 @@ int TManifoldTable::CompareWithEntry(int& index, std::unique_ptr<TManifoldDescri
       code = IsEntryRecognised(index) != 0 ? kLookupRecognised : kLookupJoined;
     } else {
       AddSource(*d);
+      d = Adopt(std::move(d));
       TManifoldDescription& added = *d;
       code = AddPresentation(index, std::move(d));
       const int last = lastInsertPosition_;
@@ -456,6 +494,7 @@ int TManifoldTable::CompareWithEntry(int& index, std::unique_ptr<TManifoldDescri
     return FinishCode(IsEntryRecognised(index) != 0 ? kLookupRecognised : kLookupJoined, index, nullptr);
   }
   AddSource(*d);
+  d = Adopt(std::move(d));
   code = InsertEntry(index, std::move(d));
   entries_[static_cast<std::size_t>(index)].text = text;
   if (code == kLookupNewUntyped && seifert) code = kLookupNewWithSeifertAtom;
@@ -507,7 +546,7 @@ const std::vector<int>* TManifoldTable::GetEntryDuplicates(int i) const {
   return &entries_[static_cast<std::size_t>(i)].duplicates;
 }
 
-int TManifoldTable::MergeResult(int index, TSpine& spine) {
+int TManifoldTable::MergeResult(int& index, TSpine& spine) {
   ++mergeCalls_;
   if (index >= 0 && index < CountEntries()) {
     TEntry& entry = entries_[static_cast<std::size_t>(index)];
@@ -516,6 +555,19 @@ int TManifoldTable::MergeResult(int index, TSpine& spine) {
       if (spine.HomologyList() != nullptr) {
         entry.homology = spine.HomologyList()->Elements();
         entry.hasHomology = true;
+      }
+    }
+    TManifoldDescription& head = *entry.presentations.front();
+    const int type = head.GetTypeCode();
+    if ((type == kFilledAtomCode || type == kMultiFilledAtomCode || type == kSpineRecordCode) &&
+        head.HasVolume() == 0 && volume_) {
+      double volume = 0;
+      if (volume_(spine, volume) != 0) {
+        head.AddVolume(volume);
+        // A code with a block behind it may order differently.
+        if (CountEntries() > 1) index = PlaceEntry(index);
+      } else {
+        head.MarkVolumeFailed();
       }
     }
   }

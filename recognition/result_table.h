@@ -6,6 +6,11 @@
 // described and looked up here; the answer (a lookup code) says whether the
 // manifold was known, is new, or was rejected, and steers the search.
 //
+// The entries live in a heap context of the table's own: a description
+// handed to the table is copied into it, so the table outlives the spines it
+// was filled from and the heaps they were built in (a document replaces its
+// heap with every parse).
+//
 // The table can save itself on a timer (AutoSave) into a folder of its own
 // choosing; the clock and the writer are injectable so that tests need not
 // wait and need no file format.
@@ -21,6 +26,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "foundation/private_heap.h"
 #include "recognition/heegaard_store.h"
 #include "recognition/manifold_description.h"
 
@@ -71,6 +77,7 @@ class TManifoldTable {
   using TWriter = std::function<long(const TManifoldTable&, const std::string&)>;
 
   explicit TManifoldTable(int ignoreReducible = 0, int ignoreTrivial = 0);
+  ~TManifoldTable();
   TManifoldTable(const TManifoldTable&) = delete;
   TManifoldTable& operator=(const TManifoldTable&) = delete;
 
@@ -107,7 +114,8 @@ class TManifoldTable {
   // Where the last new presentation went in its entry (0 = the head).
   int LastInsertPosition() const { return lastInsertPosition_; }
 
-  // ---- Lookups (the description is consumed) ----
+  // ---- Lookups (the description is consumed; what is kept is a copy in
+  // the table's own heap) ----
   // index receives the entry made or found, -1 when rejected.
   int LookUp(int& index, std::unique_ptr<TManifoldDescription> description);
   // Compares with entry index (which may change, or become -1).
@@ -129,9 +137,18 @@ class TManifoldTable {
   const std::vector<std::int32_t>* GetEntryHomology(int i) const;
   // Entries found equal to entry i by the duplicate search.
   const std::vector<int>* GetEntryDuplicates(int i) const;
-  // Completes the entry after a run (homology as its invariants), then
-  // auto-saves. Returns what AutoSave returns.
-  int MergeResult(int index, TSpine& spine);
+  // Completes the entry after a run, then auto-saves; returns what AutoSave
+  // returns. The entry gets the homology of the spine as its invariants and,
+  // when it is a Dehn filling of a table atom or a spine record (types 7, 8
+  // and 18) without a volume state, the hyperbolic volume of the spine (or
+  // the mark that its computation failed, which is not retried). A volume
+  // moves the entry to its sorted place: index follows it. A stop request
+  // during the volume leaves the state unknown (TComputationStopped).
+  int MergeResult(int& index, TSpine& spine);
+  // The volume computation MergeResult uses (ComputeSpineVolume unless a
+  // test injects another); an empty function leaves the volume unknown.
+  using TVolumeFunction = std::function<int(TSpine&, double&)>;
+  void SetVolumeFunction(TVolumeFunction volume) { volume_ = std::move(volume); }
   // Entries whose invariant texts are equal reference each other (value 2);
   // the number of classes. A set stop word ends the search and so does a
   // stop request (TComputationStopped is passed on); either way every list
@@ -194,6 +211,23 @@ class TManifoldTable {
     std::vector<int> duplicates; // indices of entries found equal
   };
 
+  // Installs the table's heap context while it lives (nested scopes of one
+  // table install it once).
+  class TScope {
+   public:
+    explicit TScope(TManifoldTable& table);
+    ~TScope();
+    TScope(const TScope&) = delete;
+    TScope& operator=(const TScope&) = delete;
+
+   private:
+    TManifoldTable& table_;
+    bool pushed_ = false;
+  };
+  // The description with its molecules copied into the table's heap (call
+  // inside a TScope).
+  static std::unique_ptr<TManifoldDescription> Adopt(std::unique_ptr<TManifoldDescription> d);
+
   int IsTrivial(TManifoldDescription& d) const;
   int RejectionCode(TManifoldDescription& d) const;
   int FindEqual(const TManifoldDescription& d, int& index, int& position) const;
@@ -211,6 +245,10 @@ class TManifoldTable {
   void IndexPresentation(const TManifoldDescription& d);
   void UnindexEntry(const TEntry& entry);
   int FindEqualByKey(const TManifoldDescription& d, int& index, int& position) const;
+
+  // The heap context of the entries (declared before them: it outlives them).
+  std::unique_ptr<THeapContext> context_;
+  int scopeDepth_ = 0;
 
   bool keyIndex_ = false;
   std::unordered_multimap<std::uint64_t, const TManifoldDescription*> byKey_;
@@ -233,6 +271,8 @@ class TManifoldTable {
   int subposition_ = -1;
   int lastInsertPosition_ = 0;
   int mergeCalls_ = 0;
+
+  TVolumeFunction volume_;
 
   std::chrono::milliseconds interval_{0};
   std::string folder_ = ".";

@@ -81,6 +81,9 @@ class TCommandRun {
   // Set by a front end that can show a report while the command still runs
   // (the desktop program's view, in information mode); empty otherwise.
   std::function<void(const std::string&)> showInterimReport;
+  // Set by a front end that can sound a beep (the desktop program): a search
+  // calls it with each report it shows on a hit. Empty otherwise.
+  std::function<void()> beep;
 
  private:
   TDocumentSpine& document_;

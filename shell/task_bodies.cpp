@@ -43,6 +43,9 @@ void RunCommandTask(TComputationTask& task, const std::function<void(TCommandRun
     run.showInterimReport = [&task](const std::string& report) {
       if (task.GetView() != nullptr) task.GetView()->SetInformationMode(true, report);
     };
+    run.beep = [&task] {
+      if (task.GetView() != nullptr) task.GetView()->Beep();
+    };
     command(run);
     task.Output().AppendText(run.output.Text());
   }

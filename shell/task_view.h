@@ -36,4 +36,7 @@ class TTaskView {
   virtual void SaveOriginalText() = 0;
   // The view shows a transformation of the user's text (read-only).
   virtual void SetTransformedState(bool transformed) = 0;
+  // A search the user waits for has found something: a short sound (the
+  // desktop program beeps; a view without a speaker does nothing).
+  virtual void Beep() {}
 };

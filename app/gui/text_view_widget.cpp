@@ -1,5 +1,6 @@
 #include "app/gui/text_view_widget.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFile>
@@ -165,6 +166,10 @@ void TTextViewWidget::SetInformationMode(bool on, std::optional<std::string> rep
 
 void TTextViewWidget::WriteText(std::string text) {
   Post([this, text = std::move(text)] { core_.WriteText(text, false); });
+}
+
+void TTextViewWidget::Beep() {
+  Post([] { QApplication::beep(); });
 }
 
 void TTextViewWidget::SaveOriginalText() {

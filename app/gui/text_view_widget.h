@@ -56,6 +56,7 @@ class TTextViewWidget : public QPlainTextEdit, public TViewControl, public TTask
   void WriteText(std::string text) override;
   void SaveOriginalText() override;
   void SetTransformedState(bool transformed) override;
+  void Beep() override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -361,3 +361,40 @@ TEST(RecognitionTimeLimit, EndsASingleCommandWithWhatItHasFound) {
   EXPECT_GT(longer.variants, 1);
   EXPECT_LT(longer.variants, unlimited.variants);
 }
+
+namespace {
+
+// The first two stages are quick looks: whatever the goal, each ends at its
+// first presentation (the first stage has a single leaf, the second one per
+// cell and move). So after two stages a search has at most two presentations
+// however many leaves would name the manifold; a Till Main search used to go
+// on through all of them until the manifold was recognised, and a search for
+// all presentations through every leaf.
+TEST(RecognitionStages, TheFirstTwoStagesEndAtTheirFirstPresentationInEveryMode) {
+  const std::vector<TClosedCensusEntry> census = ReadClosedCensusSample();
+  ASSERT_FALSE(census.empty());
+  int named = 0;
+  for (const TClosedCensusEntry& e : census) {
+    if (e.tetrahedra > 4) continue;
+    SCOPED_TRACE(e.signature + " " + e.name);
+    TDriverInput input(e.signature);
+    ASSERT_TRUE(input.Valid());
+    for (const int mode : {kModeTillMain, kModeAllPresentations}) {
+      SCOPED_TRACE(mode);
+      TManifoldTable table;
+      table.SetKind(kTableSingleCommand);
+      TRecognitionDriver driver(table, mode);
+      driver.SetLastStage(2);
+      TRecognitionOutcome outcome;
+      {
+        TQuietScope quiet;
+        outcome = driver.Recognize(input.Spine());
+      }
+      EXPECT_LE(outcome.presentations, outcome.stages);
+      if (mode == kModeAllPresentations && outcome.presentations > 0) ++named;
+    }
+  }
+  EXPECT_GE(named, 10);
+}
+
+}  // namespace

@@ -170,7 +170,19 @@ TEST(RecognizeTasks, TheDesktopTasksShowTheNameOfTheManifold) {
     } else {
       EXPECT_EQ(view.reports.size(), 1u);
     }
+    // Every report shown on a hit comes with a beep; the final one without.
+    EXPECT_EQ(view.beeps, static_cast<int>(view.reports.size()) - 1);
   }
 }
 
 }  // namespace
+
+// The entry of a hyperbolic manifold is completed with its volume: the Weeks
+// manifold, 0.9427073627769277 (its census value).
+TEST(RecognizeCommands, AHyperbolicManifoldIsPrintedWithItsVolume) {
+  TOptionValues options;
+  options.MaxAllVariantsTime = 3000;  // milliseconds
+  const TCommandResult r = RunCommandOnText(kTillMain, "jLvAMPQadfgghhiiijaqgjqxims\n", options);
+  ASSERT_EQ(r.outcome, TCommandOutcome::kDone) << r.shown;
+  EXPECT_NE(r.shown.find("Volume=0.942707362777"), std::string::npos) << r.shown;
+}

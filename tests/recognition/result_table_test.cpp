@@ -14,6 +14,8 @@
 #include "foundation/stop_poll.h"
 #include "model/molecule_vertex.h"
 #include "model/object_table.h"
+#include "model/spine.h"
+#include "recognition/piece_code.h"
 #include "recognition/description_building.h"
 #include "support/model_heap.h"
 
@@ -292,4 +294,54 @@ TEST(ResultTable, LensSpacesBringTheirFibrationOverRP2) {
   table.LookUp(index, Lens(8, 1));
   EXPECT_EQ(table.CountEntryPresentations(index), 1);
   EXPECT_EQ(table.CountEntries(), 2);
+}
+
+// After a run the entries that only a volume tells apart (Dehn fillings of
+// table atoms, spine records) get the volume of the spine, once: a failure is
+// kept and not tried again; named manifolds need none.
+TEST(ResultTable, MergeGivesTheVolumeOnceToTheEntriesThatNeedIt) {
+  TScopedModelHeap heap;
+  struct TCase {
+    const char* what;
+    bool spineRecord;
+    bool volumeFound;
+    int expectedCalls;
+    int expectedState;  // HasVolume: 0 none, 1 known, 2 failed
+  } cases[] = {
+      {"lens space", false, true, 0, 0},
+      {"spine record, volume found", true, true, 1, 1},
+      {"spine record, computation failed", true, false, 1, 2},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    TManifoldTable table;
+    int calls = 0;
+    table.SetVolumeFunction([&calls, &c](TSpine&, double& volume) {
+      ++calls;
+      if (!c.volumeFound) return 0;
+      volume = 0.9427073627769277;
+      return 1;
+    });
+    std::unique_ptr<TManifoldDescription> d;
+    if (c.spineRecord) {
+      d = std::make_unique<TManifoldDescription>();
+      TSpineRecordCounts counts;
+      counts.complexity = 9;
+      counts.vertices = 9;
+      d->SetPieceCode(BuildSpineRecordCode(counts));
+    } else {
+      d = Lens(5, 2);
+    }
+    int index = -1;
+    table.LookUp(index, std::move(d));
+    ASSERT_EQ(index, 0);
+    TSpine spine;
+    for (int round = 0; round < 2; ++round) table.MergeResult(index, spine);
+    EXPECT_EQ(calls, c.expectedCalls);
+    ASSERT_EQ(index, 0);
+    EXPECT_EQ(table.GetEntry(index)->HasVolume(), c.expectedState);
+    if (c.expectedState == 1) {
+      EXPECT_DOUBLE_EQ(table.GetEntry(index)->GetVolume(), 0.9427073627769277);
+    }
+  }
 }

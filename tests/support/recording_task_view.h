@@ -17,7 +17,9 @@ class TRecordingTaskView : public TTaskView {
   void WriteText(std::string) override {}
   void SaveOriginalText() override {}
   void SetTransformedState(bool) override {}
+  void Beep() override { ++beeps; }
   int begun = 0;
+  int beeps = 0;
   int ended = 0;
   std::vector<std::string> reports;
 };
