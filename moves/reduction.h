@@ -43,9 +43,11 @@ void ContractEdge(TSpine& spine, TObjectHeader* edge, TObjectHeader* vertex);
 // Cell A absorbs cell B across the edge (A's other edges take the edge's
 // labels first); B leaves the complex. 0 when A and B are the same cell.
 int UniteCellsAlongEdge(TComplex& complex, TObjectHeader* a, TObjectHeader* b, TObjectHeader* edge);
-// A cell of boundary length 2 running forth and back along a loop edge
-// becomes a disc attached at the loop's vertex; 1, else 0. An edge without
-// exactly two passages of one cell is an internal error (source "Reduction").
+// A cell of boundary length 2 running forth and back along a loop edge is
+// left as it is: its closure is S^2 v S^1, and attaching the cell at the
+// loop's vertex instead would lose the circle (a free summand of H_1), so the
+// result is always 0 and nothing changes. An edge without exactly two
+// passages of one cell is an internal error (source "Reduction").
 int CollapseFoldedLoopCell(TComplex& complex, TObjectHeader* edge);
 
 // The thick-level union of two thick cells of a thickened spine across the
