@@ -1,9 +1,12 @@
 #include "recognition/atom_torus_map.h"
 
+#include <cstdint>
 #include <utility>
 
 #include "foundation/stop_poll.h"
 #include "model/complex.h"
+#include "model/edge_labels.h"
+#include "model/object_header.h"
 #include "model/spine.h"
 #include "model/work_heap_scope.h"
 #include "moves/boundary_gluing_matrix.h"
@@ -13,6 +16,20 @@
 
 namespace {
 
+// Labels 2 and 3 of the torus close up at every vertex: each side of the
+// torus received its partner's curves.
+bool CarriesClosedCurves(const TComplex& surface) {
+  const TObjectManager& objects = surface.Objects();
+  for (int i = 0; i < objects.Count(); ++i) {
+    const TObjectHeader* object = objects.At(i);
+    if (ObjectKind(object) != kVertexKind) continue;
+    int sums[4];
+    VertexLabelBalance(object, sums);
+    if (sums[2] != 0 || sums[3] != 0) return false;
+  }
+  return true;
+}
+
 // The record torus and matrix of every torus of the copy under the map (the
 // record's curves are carried into labels 2 and 3); false when a torus goes
 // to no torus of the record.
@@ -21,6 +38,12 @@ bool ReadTorusImages(TSpine& piece, TSpine& own, const TSymmetryMap& map, std::v
   int tori = 0;
   for (std::size_t j = 0; j < torusOrdinal.size(); ++j) {
     if (own.BoundarySurfaceClass(own.BoundaryAt(static_cast<int>(j))) == 2) torusOrdinal[j] = tori++;
+  }
+  // Curves left by an earlier map would pass for this map's.
+  for (int k = 0; k < piece.CountBoundaries(0); ++k) {
+    TComplex* surface = piece.BoundaryAt(k);
+    surface->ResetEdgeLabels(2);
+    surface->ResetEdgeLabels(3);
   }
   MapBoundaryComponents(piece, own, map);
   const std::vector<int> target = CompareSpinesUnderSymmetry(piece, own, map);
@@ -35,7 +58,12 @@ bool ReadTorusImages(TSpine& piece, TSpine& own, const TSymmetryMap& map, std::v
     // written in the piece's basis: it is B^-1.
     images[k].recordTorus = torusOrdinal[static_cast<std::size_t>(j)];
     int m[4] = {0, 0, 0, 0};
+    if (!CarriesClosedCurves(*surface)) continue;
     if (SpineBoundaryGluingMatrix(*surface, m) != 1) continue;  // no basis on this torus
+    // The record's curves must come over as a basis: anything else means the
+    // sides were not all matched, and a slope read through it would be wrong.
+    const std::int64_t det = std::int64_t{m[0]} * m[3] - std::int64_t{m[1]} * m[2];
+    if (det != 1 && det != -1) continue;
     QuadInvertUnimodular(images[k].toRecord, TIntQuad{m[0], m[1], m[2], m[3]});
     images[k].hasMatrix = true;
   }

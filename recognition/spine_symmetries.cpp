@@ -109,6 +109,38 @@ int ImagePassage(int pa, int j, int length) {
   return ((length - 1 + r - pa) % length + length) % length;
 }
 
+// The passage of wing k's cell along the edge. The thick edge records it
+// when the spine is thickened; a piece cut out of a larger spine may carry
+// records that no longer name a passage of that cell along that edge (or name
+// one passage for two wings). Those are read again from the cell's word by the
+// rule the thickening uses: the j-th wing of a cell takes its j-th passage.
+// -1 when the word does not pass the edge often enough.
+int WingPassage(const TObjectHeader* thickEdge, const TObjectHeader* edge, int k) {
+  const THandle cell = TEdge::CellAt(edge, k);
+  const int length = TCell::BoundaryLength(cell);
+  auto stored = [&](int wing) {
+    const int pa = TThickEdge::PassageIndexAt(thickEdge, wing);
+    return pa >= 0 && pa < length && TCell::EdgeAt(cell, pa).Object() == edge ? pa : -1;
+  };
+  bool valid = true;
+  for (int w = 0; w < 3 && valid; ++w) {
+    if (TEdge::CellAt(edge, w).Object() != cell.Object()) continue;
+    const int pa = stored(w);
+    if (pa < 0) valid = false;
+    for (int v = 0; v < w && valid; ++v)
+      if (TEdge::CellAt(edge, v).Object() == cell.Object() && stored(v) == pa) valid = false;
+  }
+  if (valid) return stored(k);
+  int occurrence = 0;
+  for (int w = 0; w < k; ++w)
+    if (TEdge::CellAt(edge, w).Object() == cell.Object()) ++occurrence;
+  for (int j = 0; j < length; ++j) {
+    if (TCell::EdgeAt(cell, j).Object() != edge) continue;
+    if (occurrence-- == 0) return j;
+  }
+  return -1;
+}
+
 // For each side k of A's thick edge of x, the side of B's thick edge of y
 // that the map sends it to: the side between the images of the wings (a
 // wing is a passage of a cell, so a cell that passes the edge twice is told
@@ -124,9 +156,11 @@ void MatchSides(const std::vector<THandle>& cellsA, const std::vector<THandle>& 
     const int image = map.cellImage[static_cast<std::size_t>(ordinal)];
     const int reading = map.cellReading[static_cast<std::size_t>(ordinal)];
     if (image < 0 || reading < 0) continue;
-    const int passage = ImagePassage(TThickEdge::PassageIndexAt(tx, k), reading, TCell::BoundaryLength(cell));
+    const int own = WingPassage(tx, x, k);
+    if (own < 0) continue;
+    const int passage = ImagePassage(own, reading, TCell::BoundaryLength(cell));
     for (int j = 0; j < 3; ++j)
-      if (CellOrdinal(cellsB, TEdge::CellAt(y, j)) == image && TThickEdge::PassageIndexAt(ty, j) == passage)
+      if (CellOrdinal(cellsB, TEdge::CellAt(y, j)) == image && WingPassage(ty, y, j) == passage)
         position[k] = j;
   }
   for (int k = 0; k < 3; ++k) {
