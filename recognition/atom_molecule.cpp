@@ -96,6 +96,9 @@ int MapAllTori(const TTableRecord& record, TObjectHeader* vertex,
           for (const std::vector<TTorusImage>& row : *maps) {
             if (row[0].hasMatrix) torusMaps.push_back(row[0].toRecord);
           }
+          // A slope read in the piece's own coordinates would name an
+          // arbitrary filling: without the record's curves it names none.
+          if (torusMaps.empty() && w.filled) return false;
           if (torusMaps.empty()) torusMaps.push_back(TIntQuad{1, 0, 0, 1});
         }
         FitBoundary(record, torusMaps, m, w.filled, Checked(x), Checked(y), pOut, qOut);
@@ -103,6 +106,7 @@ int MapAllTori(const TTableRecord& record, TObjectHeader* vertex,
         w.x = pOut;
         w.y = qOut;
       } else if (w.filled) {
+        if (images != nullptr && !(*images)[i].hasMatrix) return false;
         const std::int64_t rx = std::int64_t{toRecord.a} * Checked(x) + std::int64_t{toRecord.b} * Checked(y);
         const std::int64_t ry = std::int64_t{toRecord.c} * Checked(x) + std::int64_t{toRecord.d} * Checked(y);
         x = rx;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "foundation/stop_poll.h"
+#include "model/edge.h"
 #include "model/molecule_edge.h"
 #include "model/molecule_vertex.h"
 #include "model/object_header.h"
@@ -60,6 +61,16 @@ bool EdgeTorusImages(TSpine& spine, const TTableRecord& record, TObjectHeader* v
     maps.push_back(std::move(byEdge));
   }
   return true;
+}
+
+// Some torus of the atom is closed by a solid torus.
+bool HasFilledTorus(TObjectHeader* vertex) {
+  for (int i = 0; i < TVertex::Valency(vertex); ++i) {
+    TObjectHeader* edge = TVertex::EdgeAt(vertex, i).Object();
+    const int far = TEdge::EndNumber(edge, vertex) == 1 ? 2 : 1;
+    if (TMoleculeVertex::AtomType(TEdge::End(edge, far).Object()) == kSolidTorusAtom) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -127,13 +138,19 @@ int RecognizeByTable(TObjectHeader* vertex, const TTableRecord*& record) {
   // A piece given by its key is in the record's coordinates; one given by
   // its spine is taken there by the torus map of the isomorphism. Either way
   // its gluings and fillings are brought to the record's normal form.
+  // A filling whose slope cannot be taken into the record's coordinates is
+  // not named: its slope would be arbitrary, and two different fillings could
+  // get one name.
   if (found->IsUsable() && found->GetNextType() == kNextNone) {
+    int mapped = 0;
     if (mark == 0) {
-      MapAllTori(*found, vertex);
+      mapped = MapAllTori(*found, vertex);
     } else {
       std::vector<std::vector<TTorusImage>> maps;
-      if (EdgeTorusImages(*reinterpret_cast<TSpine*>(mark), *found, vertex, maps)) MapAllTori(*found, vertex, &maps);
+      if (EdgeTorusImages(*reinterpret_cast<TSpine*>(mark), *found, vertex, maps))
+        mapped = MapAllTori(*found, vertex, &maps);
     }
+    if (mapped != 1 && HasFilledTorus(vertex)) return 0;
   }
   TAtomTriple key;
   key.first = found->Index();

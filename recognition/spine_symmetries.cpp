@@ -1,10 +1,14 @@
 #include "recognition/spine_symmetries.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
+#include <utility>
 
 #include "foundation/stop_poll.h"
 #include "model/cell.h"
 #include "model/edge.h"
+#include "model/thickcell.h"
 #include "model/thickedge.h"
 
 namespace {
@@ -109,91 +113,100 @@ int ImagePassage(int pa, int j, int length) {
   return ((length - 1 + r - pa) % length + length) % length;
 }
 
-// The passage of wing k's cell along the edge. The thick edge records it
-// when the spine is thickened; a piece cut out of a larger spine may carry
-// records that no longer name a passage of that cell along that edge (or name
-// one passage for two wings). Those are read again from the cell's word by the
-// rule the thickening uses: the j-th wing of a cell takes its j-th passage.
-// -1 when the word does not pass the edge often enough.
-int WingPassage(const TObjectHeader* thickEdge, const TObjectHeader* edge, int k) {
-  const THandle cell = TEdge::CellAt(edge, k);
-  const int length = TCell::BoundaryLength(cell);
-  auto stored = [&](int wing) {
-    const int pa = TThickEdge::PassageIndexAt(thickEdge, wing);
-    return pa >= 0 && pa < length && TCell::EdgeAt(cell, pa).Object() == edge ? pa : -1;
-  };
-  bool valid = true;
-  for (int w = 0; w < 3 && valid; ++w) {
-    if (TEdge::CellAt(edge, w).Object() != cell.Object()) continue;
-    const int pa = stored(w);
-    if (pa < 0) valid = false;
-    for (int v = 0; v < w && valid; ++v)
-      if (TEdge::CellAt(edge, v).Object() == cell.Object() && stored(v) == pa) valid = false;
-  }
-  if (valid) return stored(k);
-  int occurrence = 0;
-  for (int w = 0; w < k; ++w)
-    if (TEdge::CellAt(edge, w).Object() == cell.Object()) ++occurrence;
-  for (int j = 0; j < length; ++j) {
-    if (TCell::EdgeAt(cell, j).Object() != edge) continue;
-    if (occurrence-- == 0) return j;
-  }
-  return -1;
-}
+// The wings a side of a thick edge lies between, read off the boundary
+// surface itself: the side is an edge of the boundary, and the two copies
+// of cells that run along it there do so at passages of their cells along
+// the spine edge; those two (cell, passage) wings name the side. The edge's
+// cell list and the passages a thick edge recorded when it was built are not
+// used: a piece cut out of a larger spine may carry them in another order.
+struct TWing {
+  int cell = -1;  // ordinal
+  int passage = -1;
+  bool operator<(const TWing& o) const { return cell != o.cell ? cell < o.cell : passage < o.passage; }
+  bool operator==(const TWing& o) const { return cell == o.cell && passage == o.passage; }
+};
+using TWingPair = std::pair<TWing, TWing>;  // ordered, the lesser first
 
-// For each side k of A's thick edge of x, the side of B's thick edge of y
-// that the map sends it to: the side between the images of the wings (a
-// wing is a passage of a cell, so a cell that passes the edge twice is told
-// apart by its passages). -1 when the images do not determine it.
-void MatchSides(const std::vector<THandle>& cellsA, const std::vector<THandle>& cellsB, const TSymmetryMap& map,
-                const TObjectHeader* tx, const TObjectHeader* ty, const TObjectHeader* x, const TObjectHeader* y,
-                int out[3]) {
-  int position[3] = {-1, -1, -1};
-  for (int k = 0; k < 3; ++k) {
-    const THandle cell = TEdge::CellAt(x, k);
-    const int ordinal = CellOrdinal(cellsA, cell);
-    if (ordinal < 0) continue;
-    const int image = map.cellImage[static_cast<std::size_t>(ordinal)];
-    const int reading = map.cellReading[static_cast<std::size_t>(ordinal)];
-    if (image < 0 || reading < 0) continue;
-    const int own = WingPassage(tx, x, k);
-    if (own < 0) continue;
-    const int passage = ImagePassage(own, reading, TCell::BoundaryLength(cell));
-    for (int j = 0; j < 3; ++j)
-      if (CellOrdinal(cellsB, TEdge::CellAt(y, j)) == image && WingPassage(ty, y, j) == passage)
-        position[k] = j;
+TWingPair MakeWingPair(TWing u, TWing v) { return v < u ? TWingPair{v, u} : TWingPair{u, v}; }
+
+// For every side of every thick edge, its two wings; a side whose copies do
+// not come out as two passages of cells along its own spine edge is left out.
+std::map<const TObjectHeader*, TWingPair> SideWings(TSpine& spine, const std::vector<THandle>& cells) {
+  std::map<const TObjectHeader*, std::vector<TWing>> seen;
+  std::map<const TObjectHeader*, const TObjectHeader*> edgeOfSide;
+  for (const THandle& te : ObjectsOfKind(spine, kThickEdgeKind)) {
+    for (int k = 0; k < 3; ++k) {
+      const TObjectHeader* side = TThickEdge::Side(te, k).Object();
+      if (side != nullptr) edgeOfSide[side] = TThickEdge::Edge(te).Object();
+    }
   }
-  for (int k = 0; k < 3; ++k) {
-    out[k] = -1;
-    const int p = position[k];
-    const int q = position[(k + 1) % 3];
-    if (p < 0 || q < 0) continue;
-    // Side s lies between wings s and s + 1.
-    for (int s = 0; s < 3; ++s)
-      if ((p == s && q == (s + 1) % 3) || (q == s && p == (s + 1) % 3)) out[k] = s;
+  std::map<const TObjectHeader*, TWingPair> out;
+  std::set<const TObjectHeader*> bad;
+  for (const THandle& tc : ObjectsOfKind(spine, kThickCellKind)) {
+    const TThickCell* t = TThickCell::Of(tc);
+    if (t == nullptr) continue;
+    const TObjectHeader* cell = t->cell.Object();
+    const int ordinal = CellOrdinal(cells, cell);
+    const int length = TCell::BoundaryLength(cell);
+    if (ordinal < 0 || length <= 0) continue;
+    for (const TObjectHeader* copy : {t->plusCopy.Object(), t->minusCopy.Object()}) {
+      if (copy == nullptr) continue;
+      const int copyLength = TCell::BoundaryLength(copy);
+      // A one-sided cell has one copy of twice its length.
+      if (copyLength != length && copyLength != 2 * length) continue;
+      for (int i = 0; i < copyLength; ++i) {
+        const TObjectHeader* side = TCell::EdgeAt(copy, i).Object();
+        const auto e = edgeOfSide.find(side);
+        if (e == edgeOfSide.end() || TCell::EdgeAt(cell, i % length).Object() != e->second) {
+          if (side != nullptr) bad.insert(side);
+          continue;
+        }
+        seen[side].push_back(TWing{ordinal, i % length});
+      }
+    }
   }
+  for (const auto& [side, wings] : seen) {
+    if (bad.count(side) != 0 || wings.size() != 2 || wings[0] == wings[1]) continue;
+    out[side] = MakeWingPair(wings[0], wings[1]);
+  }
+  return out;
 }
 
 template <typename TVisit>
 void VisitSidePartners(TSpine& a, TSpine& b, const TSymmetryMap& map, TVisit visit) {
   const std::vector<THandle> cellsA = ObjectsOfKind(a, kCellKind);
   const std::vector<THandle> cellsB = ObjectsOfKind(b, kCellKind);
+  const std::map<const TObjectHeader*, TWingPair> wingsA = SideWings(a, cellsA);
+  const std::map<const TObjectHeader*, TWingPair> wingsB = SideWings(b, cellsB);
+  // The image of a wing of A: its cell's image, and the passage there that
+  // the matched reading puts in its place.
+  auto imageOf = [&](const TWing& w) {
+    const std::size_t c = static_cast<std::size_t>(w.cell);
+    if (c >= map.cellImage.size() || map.cellImage[c] < 0 || map.cellReading[c] < 0) return TWing{};
+    const int length = TCell::BoundaryLength(cellsA[c]);
+    return TWing{map.cellImage[c], ImagePassage(w.passage, map.cellReading[c], length)};
+  };
   const std::vector<THandle> edgesB = ObjectsOfKind(b, kEdgeKind);
   for (const THandle& y : edgesB) {
     const int number = ObjectNumber(y);
     if (number < 1 || number > static_cast<int>(map.edgeImage.size())) continue;
     const int image = map.edgeImage[static_cast<std::size_t>(number - 1)];
     TObjectHeader* x = a.Objects().FindByNumber(kEdgeKind, image < 0 ? -image : image);
-    TObjectHeader* thickX = ThickEdgeOf(a, x);
-    TObjectHeader* thickY = ThickEdgeOf(b, y);
-    TThickEdge* tx = TThickEdge::Of(thickX);
-    TThickEdge* ty = TThickEdge::Of(thickY);
+    TThickEdge* tx = TThickEdge::Of(ThickEdgeOf(a, x));
+    TThickEdge* ty = TThickEdge::Of(ThickEdgeOf(b, y));
     if (x == nullptr || tx == nullptr || ty == nullptr) continue;
-    int sides[3];
-    MatchSides(cellsA, cellsB, map, thickX, thickY, x, y, sides);
-    for (int k = 0; k < 3; ++k)
-      if (sides[k] >= 0 && tx->side[k].Object() != nullptr && ty->side[sides[k]].Object() != nullptr)
-        visit(tx->side[k].Object(), ty->side[sides[k]].Object(), image < 0);
+    for (int k = 0; k < 3; ++k) {
+      const auto from = wingsA.find(tx->side[k].Object());
+      if (from == wingsA.end()) continue;
+      const TWingPair wanted = MakeWingPair(imageOf(from->second.first), imageOf(from->second.second));
+      for (int j = 0; j < 3; ++j) {
+        const auto to = wingsB.find(ty->side[j].Object());
+        if (to != wingsB.end() && to->second == wanted) {
+          visit(tx->side[k].Object(), ty->side[j].Object(), image < 0);
+          break;
+        }
+      }
+    }
   }
 }
 

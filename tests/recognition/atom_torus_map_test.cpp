@@ -8,6 +8,8 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "model/complex.h"
@@ -439,6 +441,82 @@ TEST(AtomTorusMap, TwoPresentationsOfATwoTorusAtomAgree) {
     }
   }
   EXPECT_GE(rows, 4);
+}
+
+}  // namespace
+
+namespace {
+
+// Every edge's cell list rotated by one: the order a piece cut out of a
+// larger spine may carry, no longer the order its thickening was built in.
+void RotateCellLists(TSpine& spine) {
+  const TObjectList& objects = spine.Objects().Objects();
+  for (int i = 0; i < objects.Count(); ++i) {
+    TObjectHeader* edge = objects.At(i);
+    if (edge == nullptr || edge->kind != kEdgeKind || TEdge::Valency(edge) != 3) continue;
+    TObjectHeader* first = TEdge::CellAt(edge, 0).Object();
+    TEdge::RemoveCell(edge, first);
+    TEdge::AddCell(edge, first);
+  }
+}
+
+std::vector<TIntQuad> TorusMatrices(TSpine& piece, const TTableRecord& record) {
+  std::vector<std::vector<TTorusImage>> maps;
+  EXPECT_EQ(FindTorusImages(piece, record, maps), 1);
+  std::vector<TIntQuad> out;
+  const std::size_t k = static_cast<std::size_t>(piece.BoundarySurfaceIndex(OnlyTorus(piece)));
+  for (const std::vector<TTorusImage>& row : maps) {
+    EXPECT_TRUE(row[k].hasMatrix);
+    out.push_back(row[k].toRecord);
+  }
+  std::sort(out.begin(), out.end(), [](const TIntQuad& x, const TIntQuad& y) {
+    return std::tie(x.a, x.b, x.c, x.d) < std::tie(y.a, y.b, y.c, y.d);
+  });
+  return out;
+}
+
+// The sides of the boundary are matched by the cells that run along them,
+// so the order of an edge's cell list does not change the torus map or the
+// name of a filling (matched by list position, the record's curves came
+// over open or not at all, and the slope stayed in the piece's coordinates).
+TEST(AtomTorusMap, AnEdgesCellOrderDoesNotChangeTheTorusMap) {
+  for (const char* name : {"Q2_1", "Q2_2", "Q3_1"}) {
+    const TTableRecord& record = Record(name);
+    for (unsigned seed : {0u, 1u, 2u}) {
+      SCOPED_TRACE(std::string(name) + " seed " + std::to_string(seed));
+      const std::string cells = seed == 0 ? std::string(record.Text()) : Relabelled(record, seed);
+      TScopedModelHeap heap;
+      TSpine plain, rotated;
+      ASSERT_TRUE(LoadPiece(plain, cells));
+      ASSERT_TRUE(LoadPiece(rotated, cells));
+      RotateCellLists(rotated);
+      EXPECT_EQ(TorusMatrices(rotated, record), TorusMatrices(plain, record));
+      for (const auto& [x, y] : {std::pair{5, 1}, std::pair{3, -2}}) {
+        TSpine a, b;
+        ASSERT_TRUE(LoadPiece(a, cells));
+        ASSERT_TRUE(LoadPiece(b, cells));
+        RotateCellLists(b);
+        const TOutcome expected = Recognise(a, x, y);
+        const TOutcome got = Recognise(b, x, y);
+        ASSERT_EQ(got.recognised, 1);
+        EXPECT_EQ(Name(record, got), Name(record, expected));
+      }
+    }
+  }
+}
+
+// A filled torus without coordinates of its own cannot be carried to the
+// record's: its pair would be read as a slope of the record, an arbitrary
+// filling. The atom is left unnamed and the pair untouched.
+TEST(AtomTorusMap, AFillingTheRecordsCurvesDoNotReachIsNotNamed) {
+  const TTableRecord& record = Record("Q2_1");
+  TScopedModelHeap heap;
+  TSpine piece;
+  ASSERT_TRUE(LoadPiece(piece, std::string(record.Text())));
+  OnlyTorus(piece)->ResetEdgeLabels(-1);
+  const TOutcome o = Recognise(piece, 3, -2);
+  EXPECT_EQ(o.recognised, 0);
+  EXPECT_EQ(std::make_pair(o.p, o.q), std::make_pair(3, -2));
 }
 
 }  // namespace
