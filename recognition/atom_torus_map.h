@@ -24,7 +24,9 @@ struct TTorusImage {
   int recordTorus = -1;            // index among the record spine's tori; -1 for a sphere
   TIntQuad toRecord{1, 0, 0, 1};  // B
   // False for a torus whose labels carry no basis (a free torus nothing has
-  // drawn on): it has no coordinates to map, and B is the identity.
+  // drawn on), or onto which the record's curves did not come over as a
+  // closed basis: it has no coordinates to map, and B is the identity. A
+  // filled torus without a matrix names no slope.
   bool hasMatrix = false;
 };
 
