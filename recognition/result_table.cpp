@@ -87,7 +87,7 @@ int CountChainVertices(TSpine& spine) {
   return vertices;
 }
 
-std::unique_ptr<TManifoldDescription> DescribeSpine(TSpine& spine) {
+std::unique_ptr<TManifoldDescription> DescribeSpine(TSpine& spine, bool ignoreAddedBalls) {
   auto description = std::make_unique<TManifoldDescription>();
   const int complexity = CountChainVertices(spine);
   TObjectTableList items;
@@ -95,7 +95,7 @@ std::unique_ptr<TManifoldDescription> DescribeSpine(TSpine& spine) {
     TObjectTableListGuard freeItems(items);
     if (spine.MoleculeTable() != nullptr) AssembleMolecule(spine.MoleculeTable(), &items, nullptr, -1);
     if (!items.empty()) {
-      BuildDescriptionFromMolecule(*description, *items.front(), -1);
+      BuildDescriptionFromMolecule(*description, *items.front(), -1, 0, ignoreAddedBalls);
     } else {
       description->SetTrivialCode();
     }
@@ -106,6 +106,20 @@ std::unique_ptr<TManifoldDescription> DescribeSpine(TSpine& spine) {
   // prime summands.
   NormaliseSummands(description);
   NormaliseReducible(description);
+  // A summand rebuilt while the reducible pieces were split counts the balls
+  // of its molecule again; with the setting none stays.
+  if (ignoreAddedBalls) {
+    for (TManifoldDescription* s = description.get(); s != nullptr; s = s->GetNextSummand()) {
+      int balls = 0;
+      int s2xs1 = 0;
+      int solidTori = 0;
+      s->GetBoundaryCounts(balls, s2xs1, solidTori);
+      if (balls != 0) s->SetBoundaryCounts(0, s2xs1, solidTori);
+    }
+    // Every summand of a connected sum stays marked reducible, as the sort
+    // left it (setting the counts recomputed a summand's mark on its own).
+    if (description->GetNextSummand() != nullptr) description->SetReducibilityAlongSummands(1);
+  }
   return description;
 }
 
@@ -501,10 +515,12 @@ int TManifoldTable::CompareWithEntry(int& index, std::unique_ptr<TManifoldDescri
   return FinishCode(code, index, nullptr);
 }
 
-int TManifoldTable::LookUpSpine(int& index, TSpine& spine) { return LookUp(index, DescribeSpine(spine)); }
+int TManifoldTable::LookUpSpine(int& index, TSpine& spine) {
+  return LookUp(index, DescribeSpine(spine, ignoreAddedBalls_));
+}
 
 int TManifoldTable::CompareWithSpine(int& index, TSpine& spine) {
-  return CompareWithEntry(index, DescribeSpine(spine));
+  return CompareWithEntry(index, DescribeSpine(spine, ignoreAddedBalls_));
 }
 
 int TManifoldTable::RemoveEntry(int i) {
