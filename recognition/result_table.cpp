@@ -15,6 +15,7 @@
 #include "recognition/entry_normal_form.h"
 #include "recognition/entry_volume.h"
 #include "recognition/graph_manifold_assembling.h"
+#include "recognition/table_atom_codes.h"
 
 namespace {
 
@@ -575,6 +576,15 @@ int TManifoldTable::MergeResult(int& index, TSpine& spine) {
     }
     TManifoldDescription& head = *entry.presentations.front();
     const int type = head.GetTypeCode();
+    // A table atom whose census words name a link of three components (the
+    // first word counts the components) is taken as named by the table: the
+    // entry is recognised, and a search for its main presentation ends.
+    TWordQuintuple key;
+    int tori = 0;
+    std::int32_t matrices[5][4];
+    if (type == kMultiFilledAtomCode && GetFilledAtoms(head.GetPieceCode(), tori, key, matrices) != 0 &&
+        key.keyA == 3)
+      head.SetMark(1);
     if ((type == kFilledAtomCode || type == kMultiFilledAtomCode || type == kSpineRecordCode) &&
         head.HasVolume() == 0 && volume_) {
       double volume = 0;

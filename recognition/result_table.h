@@ -150,7 +150,9 @@ class TManifoldTable {
   // when it is a Dehn filling of a table atom or a spine record (types 7, 8
   // and 18) without a volume state, the hyperbolic volume of the spine (or
   // the mark that its computation failed, which is not retried). A volume
-  // moves the entry to its sorted place: index follows it. A stop request
+  // moves the entry to its sorted place: index follows it. A table atom
+  // with free or filled cusps (type 8) whose census words name a link of
+  // three components marks the entry recognised. A stop request
   // during the volume leaves the state unknown (TComputationStopped).
   int MergeResult(int& index, TSpine& spine);
   // The volume computation MergeResult uses (ComputeSpineVolume unless a

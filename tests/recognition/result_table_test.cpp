@@ -17,6 +17,7 @@
 #include "model/spine.h"
 #include "recognition/piece_code.h"
 #include "recognition/description_building.h"
+#include "recognition/table_atom_codes.h"
 #include "support/model_heap.h"
 
 namespace {
@@ -343,5 +344,45 @@ TEST(ResultTable, MergeGivesTheVolumeOnceToTheEntriesThatNeedIt) {
     if (c.expectedState == 1) {
       EXPECT_DOUBLE_EQ(table.GetEntry(index)->GetVolume(), 0.9427073627769277);
     }
+  }
+}
+
+// Completing an entry of a table atom with cusps (type 8) marks it
+// recognised when its census words name a link of three components; other
+// links, and the same words on a Dehn filling (type 7), do not.
+TEST(ResultTable, MergeRecognisesAnAtomOfAThreeComponentLink) {
+  TScopedModelHeap heap;
+  struct TCase {
+    int type;
+    int components;
+    int recognised;
+  } cases[] = {{kMultiFilledAtomCode, 3, 1}, {kMultiFilledAtomCode, 2, 0}, {kFilledAtomCode, 3, 0}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.type << " " << c.components);
+    TPieceCode code;
+    code.Resize(57);
+    code.SetWord(kCodeType, c.type);
+    code.SetWord(16, -c.components);  // the first census word, stored negated
+    code.SetWord(19, 2);
+    code.Finish();
+    if (c.type == kMultiFilledAtomCode) {
+      TWordQuintuple key;
+      int tori = 0;
+      std::int32_t matrices[5][4];
+      ASSERT_EQ(GetFilledAtoms(code, tori, key, matrices), 1);
+      ASSERT_EQ(key.keyA, c.components);
+    }
+    auto d = std::make_unique<TManifoldDescription>();
+    d->SetPieceCode(code);
+    d->SetComplexity(6);
+    TManifoldTable table;
+    table.SetVolumeFunction([](TSpine&, double&) { return 0; });
+    int index = -1;
+    table.LookUp(index, std::move(d));
+    ASSERT_EQ(index, 0);
+    ASSERT_EQ(table.IsEntryRecognised(index), 0);
+    TSpine spine;
+    table.MergeResult(index, spine);
+    EXPECT_EQ(table.IsEntryRecognised(index), c.recognised);
   }
 }
