@@ -386,3 +386,40 @@ TEST(ResultTable, MergeRecognisesAnAtomOfAThreeComponentLink) {
     EXPECT_EQ(table.IsEntryRecognised(index), c.recognised);
   }
 }
+
+// A stored entry whose reducibility cache says 1 (as every summand of a
+// connected sum holds) for a manifold a fresh description finds irreducible
+// is still the same entry, also after a round trip through a table file;
+// the table keeps irreducible entries before reducible ones.
+TEST(ResultTable, AStoredCacheDoesNotHideAnEqualManifold) {
+  TScopedModelHeap heap;
+  TManifoldTable table;
+  int index = -1;
+  auto stale = Lens(5, 2);
+  stale->SetReducibilityAlongSummands(1);
+  table.LookUp(index, std::move(stale));
+  ASSERT_EQ(index, 0);
+  auto sum = Lens(3, 1);
+  sum->SetNextSummand(Lens(2, 1));
+  sum->SortSummands();
+  int sumIndex = -1;
+  table.LookUp(sumIndex, std::move(sum));
+  int irreducibleIndex = -1;
+  table.LookUp(irreducibleIndex, Lens(7, 2));
+  ASSERT_EQ(table.CountEntries(), 3);
+
+  TManifoldTable loaded;
+  ASSERT_EQ(loaded.LoadBinaryBytes(table.SaveBinaryBytes(), "bytes"), 1) << loaded.LoadError();
+  for (TManifoldTable* t : {&table, &loaded}) {
+    int found = -1;
+    auto fresh = Lens(5, 2);
+    ASSERT_EQ(fresh->IsReducible(), 0);
+    const int code = t->LookUp(found, std::move(fresh));
+    EXPECT_NE(code, kLookupNewTyped);
+    EXPECT_EQ(t->CountEntries(), 3);
+    ASSERT_GE(found, 0);
+    EXPECT_EQ(LensP(t->GetEntry(found)), 5);
+    // Irreducible entries first, the connected sum last.
+    EXPECT_EQ(t->GetEntry(t->CountEntries() - 1)->CountSummands(), 2);
+  }
+}
