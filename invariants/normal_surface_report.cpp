@@ -88,7 +88,9 @@ void RunNormalSurfaceSearchTask(TComputationTask& task) {
     Search(run, task.GetView());
     task.Output().AppendText(run.output.Text());
   }
+  // A search may run for long unattended: the view beeps when it ends.
   if (!TComputationTask::Aborted() && task.GetView() != nullptr) {
+    task.GetView()->Beep();
     task.GetView()->SetInformationMode(true, std::string(task.Output().Text()));
   }
   task.EndComputation();

@@ -158,14 +158,14 @@ int RecognizeExceptionalAtoms(TManifoldDescription& description) {
 }
 
 void BuildDescriptionFromMolecule(TManifoldDescription& description, const TObjectTable& molecule,
-                                  int maxSummands, int depth) {
+                                  int maxSummands, int depth, bool ignoreAddedBalls) {
   if (description.GetNextPresentation() != nullptr) {
-    BuildDescriptionFromMolecule(*description.GetNextPresentation(), molecule, maxSummands, 0);
+    BuildDescriptionFromMolecule(*description.GetNextPresentation(), molecule, maxSummands, 0, ignoreAddedBalls);
     return;
   }
   if (description.GetMolecule() != nullptr) {
     description.SetNextPresentation(std::make_unique<TManifoldDescription>());
-    BuildDescriptionFromMolecule(*description.GetNextPresentation(), molecule, maxSummands, 0);
+    BuildDescriptionFromMolecule(*description.GetNextPresentation(), molecule, maxSummands, 0, ignoreAddedBalls);
     return;
   }
   auto copy = std::make_unique<TObjectTable>();
@@ -173,7 +173,8 @@ void BuildDescriptionFromMolecule(TManifoldDescription& description, const TObje
   copy->SetOwnerSpine(nullptr);
   copy->SetChainHead(nullptr);
   copy->SetNext(nullptr);
-  const int balls = depth != 0 ? 0 : molecule.CounterA() - (molecule.CounterB() == 0 ? 1 : 0);
+  const int balls =
+      depth != 0 || ignoreAddedBalls ? 0 : molecule.CounterA() - (molecule.CounterB() == 0 ? 1 : 0);
   const int s2xs1 = molecule.CounterC();
   const int solidTori = molecule.CounterB();
   description.SetMolecule(copy.release());
@@ -195,7 +196,8 @@ void BuildDescriptionFromMolecule(TManifoldDescription& description, const TObje
   const TObjectTable* next = molecule.Next();
   if (next != nullptr && (maxSummands == -1 || maxSummands >= 2)) {
     auto summand = std::make_unique<TManifoldDescription>();
-    BuildDescriptionFromMolecule(*summand, *next, maxSummands == -1 ? -1 : maxSummands - 1, depth + 1);
+    BuildDescriptionFromMolecule(*summand, *next, maxSummands == -1 ? -1 : maxSummands - 1, depth + 1,
+                                 ignoreAddedBalls);
     description.SetNextSummand(std::move(summand));
     description.SetReducibilityAlongSummands(1);
     description.SortSummands();

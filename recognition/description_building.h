@@ -22,9 +22,11 @@ int RecognizeExceptionalAtoms(TManifoldDescription& description);
 // Fills the description from the molecule table and the tables chained
 // behind it (at most maxSummands of them, -1 all). A description that has a
 // molecule already gains the result as a new presentation at the end of its
-// chain.
+// chain. The first summand counts the balls cut off (the molecule's
+// piercings, one fewer when nothing but balls was cut off), unless
+// ignoreAddedBalls.
 void BuildDescriptionFromMolecule(TManifoldDescription& description, const TObjectTable& molecule,
-                                  int maxSummands, int depth = 0);
+                                  int maxSummands, int depth = 0, bool ignoreAddedBalls = false);
 
 // A new presentation from the spine's molecule in place of the description's
 // own: its molecule is dropped and the spine's recognised at depth 0 (with

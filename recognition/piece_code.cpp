@@ -295,15 +295,23 @@ double GetVolumeValue(const TPieceCode& code) {
 int ComparePieceCodes(const TPieceCode& a, const TPieceCode& b) {
   const int na = a.CompareLength();
   const int nb = b.CompareLength();
-  // Word 11 caches the reducibility test: once known on both sides it orders
-  // irreducible codes before reducible ones, but it is -1 until the test has
-  // run, and a code whose cache was filled must still equal a fresh code of
-  // the same manifold. So it is compared only when both sides know it; the
-  // words from the type on describe the manifold.
-  const bool cacheKnown = a.Word(kCodeReducibleCache) >= 0 && b.Word(kCodeReducibleCache) >= 0;
-  for (int i = cacheKnown ? kCodeReducibleCache : kCodeType; i < na && i < nb; ++i)
-    if (a.Word(i) != b.Word(i)) return a.Word(i) < b.Word(i) ? kCodeLess : kCodeGreater;
-  if (na != nb) return na < nb ? kCodeLess : kCodeGreater;
+  // The words from the type on describe the manifold; word 11 only caches
+  // the reducibility test. The cache is -1 until the test has run, and a
+  // summand of a connected sum holds 1 (the sum's answer) although the piece
+  // alone may be irreducible, so a stored code and a fresh one of the same
+  // manifold can hold different caches: equality never looks at it. Between
+  // two different manifolds a cache known on both sides orders irreducible
+  // codes before reducible ones.
+  int first = kCodeUndecided;
+  for (int i = kCodeType; i < na && i < nb && first == kCodeUndecided; ++i)
+    if (a.Word(i) != b.Word(i)) first = a.Word(i) < b.Word(i) ? kCodeLess : kCodeGreater;
+  if (first == kCodeUndecided && na != nb) first = na < nb ? kCodeLess : kCodeGreater;
+  if (first != kCodeUndecided) {
+    const std::int32_t ca = a.Word(kCodeReducibleCache);
+    const std::int32_t cb = b.Word(kCodeReducibleCache);
+    if (ca >= 0 && cb >= 0 && ca != cb) return ca < cb ? kCodeLess : kCodeGreater;
+    return first;
+  }
   if (!BallCountDecides(a.Type())) return kCodeUndecided;
   return Sign(a.Word(kCodeBallCount), b.Word(kCodeBallCount));
 }

@@ -160,11 +160,12 @@ int VolumeState(const TPieceCode& code);
 double GetVolumeValue(const TPieceCode& code);
 
 // ---- Comparisons: 1 less, 2 equal, 3 greater, 0 equal but undecided ----
-// Words 11 on over the common compared part, then the shorter code is less;
-// word 11 (the reducibility cache) only when neither side has it at -1 (not
-// yet computed), so that filling the cache never changes equality;
-// equal codes of types 1-8, 11-14, 16 and 17 are ordered by their ball
-// counts, those of other types are undecided (0).
+// Words 12 on over the common compared part, then the shorter code is less.
+// Word 11 (the reducibility cache) never makes two codes unequal: codes that
+// differ otherwise are ordered by it first (irreducible before reducible)
+// when both sides have it (not -1). Equal codes of types 1-8, 11-14, 16 and
+// 17 are ordered by their ball counts, those of other types are undecided
+// (0).
 int ComparePieceCodes(const TPieceCode& a, const TPieceCode& b);
 // The first 17 words, signed.
 int CompareCodeHeads(const TPieceCode& a, const TPieceCode& b);

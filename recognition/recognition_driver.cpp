@@ -382,6 +382,7 @@ void TRecognitionDriver::ReportHit(TSpine& leaf) {
     TResultTableStyle style;
     style.seriesRun = false;
     style.sourceSpines = false;
+    style.ignoreAddedBalls = reportIgnoresBalls_;
     PrintResultTable(report, table_, style);
   }
   report.AppendText(StringText(kHitStopHintId).c_str());
@@ -421,7 +422,7 @@ int TRecognitionDriver::Leaf(TSpine& current, int depth, const TPass& pass) {
     copy = std::make_unique<TSpine>();
     current.CopyTo(*copy);
   }
-  auto description = DescribeSpine(current);
+  auto description = DescribeSpine(current, table_.IgnoresAddedBalls());
   ++outcome_.variants;
   if (ContradictsHomology(*description)) return 0;
   const int code =

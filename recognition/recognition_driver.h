@@ -119,6 +119,9 @@ class TRecognitionDriver {
     showHit_ = std::move(show);
     beep_ = std::move(beep);
   }
+  // The hit reports leave out the balls cut off (the setting
+  // EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls).
+  void SetIgnoreAddedBallsInReports(bool ignore) { reportIgnoresBalls_ = ignore; }
   // The simplest spine the simplify-only search kept (empty when none).
   const TSpine& KeptSpine() const { return *kept_; }
 
@@ -180,4 +183,5 @@ class TRecognitionDriver {
   std::string initialText_;
   std::function<void(const std::string&)> showHit_;
   std::function<void()> beep_;
+  bool reportIgnoresBalls_ = false;
 };

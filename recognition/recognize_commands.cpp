@@ -35,6 +35,10 @@ TCommandOutcome RunRecognition(TCommandRun& run, int mode) {
   driver.SetSimplifyFirst(options.OptionsTryToSimplifySpineBeforeRecognizing, options.AllVariantsStepToMakeAll,
                           options.AllVariantsStepToMakeAll);
   driver.SetOutputMoveList(options.OptionsOutputMoveList);
+  // The presets of a single recognition keep the balls in the descriptions;
+  // the setting decides only what the reports show.
+  const bool ignoreBalls = options.EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls != 0;
+  driver.SetIgnoreAddedBallsInReports(ignoreBalls);
   driver.SetProgressInterval(kProgressInterval);
   driver.SetTimeLimit(std::chrono::milliseconds(options.MaxAllVariantsTime));
   if (run.showInterimReport) driver.SetHitReport(run.Text(), run.showInterimReport, run.beep);
@@ -43,7 +47,7 @@ TCommandOutcome RunRecognition(TCommandRun& run, int mode) {
     TQuietScope quiet;
     outcome = driver.Recognize(spine);
   }
-  PrintRecognitionResult(run.output, table, outcome, homology);
+  PrintRecognitionResult(run.output, table, outcome, homology, ignoreBalls);
   return TCommandOutcome::kDone;
 }
 

@@ -20,6 +20,7 @@ constexpr int kItemId = 9992;
 constexpr int kSearchCountsId = 9993;
 constexpr int kPresentationId = 9994;
 constexpr int kNothingFoundId = 9995;
+constexpr int kNongeometric = 1;
 constexpr int kElliptic = 5;
 constexpr int kOneSphereProductId = 9200;
 constexpr int kSphereProductsId = 9201;
@@ -96,8 +97,12 @@ void PrintSummandName(TOutput& output, const TManifoldDescription& summand) {
   output.AppendText(StringText(text).c_str());
 }
 
-// The geometry and the homology after a prime manifold's name. S^3 and the
-// lens spaces are not called elliptic: their names say it.
+// What follows a manifold's name (or, for a connected sum, the heading):
+// what was cut off, the geometry, the homology and a volume. S^3 and the
+// lens spaces are not called elliptic: their names say it. A reducible
+// manifold is named a geometry only when it has one: S^2xS^1 and
+// RP^3 # RP^3 are S^2xR, any other reducible manifold is nongeometric and
+// nothing is said.
 void PrintSummaryLine(TOutput& output, const TManifoldDescription& d, const std::string& homology,
                       bool ignoreAddedBalls) {
   PrintAdditions(output, d, ignoreAddedBalls);
@@ -106,7 +111,9 @@ void PrintSummaryLine(TOutput& output, const TManifoldDescription& d, const std:
   const bool plainElliptic = geometry == kElliptic && (type == kTrivialCode || type == kLensCode);
   // A Dehn filling's name already says that it is hyperbolic when it is.
   const bool filling = type == kFilledAtomCode || type == kMultiFilledAtomCode;
-  if (geometry >= 1 && geometry <= 9 && !plainElliptic && !filling) {
+  const bool reducible = d.CountSummands() > 1 || d.GetPieceCode().Word(kCodeReducibleCache) == 1;
+  const bool named = !reducible || geometry != kNongeometric;
+  if (geometry >= 1 && geometry <= 9 && named && !plainElliptic && !filling) {
     output.AppendText(" ");
     output.AppendText(StringText(kGeometryNameBase + geometry).c_str());
     output.Tabs(1);
@@ -156,7 +163,12 @@ void PrintAssemblyResult(TOutput& output, const TManifoldDescription& descriptio
     output.AppendText(FormatStringText(reportType <= 1 ? kConnectedSumId : kShortConnectedSumId,
                                        static_cast<unsigned>(n))
                           .c_str());
-    if (!homology.empty()) {
+    // The whole sum's summary line: the head carries the counts of all
+    // summands (what was cut off) and the sum's invariants. One of several
+    // presentations listed together (report type 3) keeps only the homology.
+    if (reportType <= 2) {
+      PrintSummaryLine(output, description, homology, ignoreAddedBalls);
+    } else if (!homology.empty()) {
       output.Tabs(1);
       output.AppendText(homology.c_str());
     }
@@ -180,19 +192,19 @@ void PrintAssemblyResult(TOutput& output, const TManifoldDescription& descriptio
 }
 
 void PrintRecognitionResult(TOutput& output, const TManifoldTable& table, const TRecognitionOutcome& outcome,
-                            const std::string& homology) {
+                            const std::string& homology, bool ignoreAddedBalls) {
   output.NewLines(1);
   const int index = outcome.entryIndex;
   if (table.GetEntry(index) == nullptr) {
     output.AppendText(StringText(kNothingFoundId).c_str());
     output.NewLines(1);
   } else {
-    PrintAssemblyResult(output, *table.GetEntry(index), 1, homology);
+    PrintAssemblyResult(output, *table.GetEntry(index), 1, homology, ignoreAddedBalls);
     const int count = table.CountEntryPresentations(index);
     for (int p = 1; p < count; ++p) {
       output.AppendText(FormatStringText(kPresentationId, static_cast<unsigned>(p + 1)).c_str());
       output.NewLines(1);
-      PrintAssemblyResult(output, *table.GetEntry(index, p), 2, std::string());
+      PrintAssemblyResult(output, *table.GetEntry(index, p), 2, std::string(), ignoreAddedBalls);
     }
   }
   output.NewLines(1);

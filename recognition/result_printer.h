@@ -19,6 +19,6 @@ void PrintAssemblyResult(TOutput& output, const TManifoldDescription& descriptio
                          const std::string& homology, bool ignoreAddedBalls = false);
 
 // The answer of a Recognize command: the entry's presentations (the first
-// is the best), then the counts of the search.
+// is the best), then the counts of the search. ignoreAddedBalls as above.
 void PrintRecognitionResult(TOutput& output, const TManifoldTable& table, const TRecognitionOutcome& outcome,
-                            const std::string& homology);
+                            const std::string& homology, bool ignoreAddedBalls = false);

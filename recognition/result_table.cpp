@@ -15,6 +15,7 @@
 #include "recognition/entry_normal_form.h"
 #include "recognition/entry_volume.h"
 #include "recognition/graph_manifold_assembling.h"
+#include "recognition/table_atom_codes.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ int CountChainVertices(TSpine& spine) {
   return vertices;
 }
 
-std::unique_ptr<TManifoldDescription> DescribeSpine(TSpine& spine) {
+std::unique_ptr<TManifoldDescription> DescribeSpine(TSpine& spine, bool ignoreAddedBalls) {
   auto description = std::make_unique<TManifoldDescription>();
   const int complexity = CountChainVertices(spine);
   TObjectTableList items;
@@ -95,7 +96,7 @@ std::unique_ptr<TManifoldDescription> DescribeSpine(TSpine& spine) {
     TObjectTableListGuard freeItems(items);
     if (spine.MoleculeTable() != nullptr) AssembleMolecule(spine.MoleculeTable(), &items, nullptr, -1);
     if (!items.empty()) {
-      BuildDescriptionFromMolecule(*description, *items.front(), -1);
+      BuildDescriptionFromMolecule(*description, *items.front(), -1, 0, ignoreAddedBalls);
     } else {
       description->SetTrivialCode();
     }
@@ -106,6 +107,20 @@ std::unique_ptr<TManifoldDescription> DescribeSpine(TSpine& spine) {
   // prime summands.
   NormaliseSummands(description);
   NormaliseReducible(description);
+  // A summand rebuilt while the reducible pieces were split counts the balls
+  // of its molecule again; with the setting none stays.
+  if (ignoreAddedBalls) {
+    for (TManifoldDescription* s = description.get(); s != nullptr; s = s->GetNextSummand()) {
+      int balls = 0;
+      int s2xs1 = 0;
+      int solidTori = 0;
+      s->GetBoundaryCounts(balls, s2xs1, solidTori);
+      if (balls != 0) s->SetBoundaryCounts(0, s2xs1, solidTori);
+    }
+    // Every summand of a connected sum stays marked reducible, as the sort
+    // left it (setting the counts recomputed a summand's mark on its own).
+    if (description->GetNextSummand() != nullptr) description->SetReducibilityAlongSummands(1);
+  }
   return description;
 }
 
@@ -501,10 +516,12 @@ int TManifoldTable::CompareWithEntry(int& index, std::unique_ptr<TManifoldDescri
   return FinishCode(code, index, nullptr);
 }
 
-int TManifoldTable::LookUpSpine(int& index, TSpine& spine) { return LookUp(index, DescribeSpine(spine)); }
+int TManifoldTable::LookUpSpine(int& index, TSpine& spine) {
+  return LookUp(index, DescribeSpine(spine, ignoreAddedBalls_));
+}
 
 int TManifoldTable::CompareWithSpine(int& index, TSpine& spine) {
-  return CompareWithEntry(index, DescribeSpine(spine));
+  return CompareWithEntry(index, DescribeSpine(spine, ignoreAddedBalls_));
 }
 
 int TManifoldTable::RemoveEntry(int i) {
@@ -559,6 +576,15 @@ int TManifoldTable::MergeResult(int& index, TSpine& spine) {
     }
     TManifoldDescription& head = *entry.presentations.front();
     const int type = head.GetTypeCode();
+    // A table atom whose census words name a link of three components (the
+    // first word counts the components) is taken as named by the table: the
+    // entry is recognised, and a search for its main presentation ends.
+    TWordQuintuple key;
+    int tori = 0;
+    std::int32_t matrices[5][4];
+    if (type == kMultiFilledAtomCode && GetFilledAtoms(head.GetPieceCode(), tori, key, matrices) != 0 &&
+        key.keyA == 3)
+      head.SetMark(1);
     if ((type == kFilledAtomCode || type == kMultiFilledAtomCode || type == kSpineRecordCode) &&
         head.HasVolume() == 0 && volume_) {
       double volume = 0;

@@ -65,7 +65,11 @@ enum : int {
 // Describes a spine for the table: the pieces its labeled molecule records
 // are assembled and recognised; the complexity is the spine's vertex count.
 // The molecule of the spine is consumed (call it on a copy to keep it).
-std::unique_ptr<TManifoldDescription> DescribeSpine(TSpine& spine);
+// With ignoreAddedBalls (the setting
+// EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls) no summand counts
+// the balls cut off, so that a manifold and its punctured copies describe
+// alike.
+std::unique_ptr<TManifoldDescription> DescribeSpine(TSpine& spine, bool ignoreAddedBalls = false);
 
 // Vertices of the whole chain of spines.
 int CountChainVertices(TSpine& spine);
@@ -87,6 +91,10 @@ class TManifoldTable {
   void SetRecognitionMode(int mode) { mode_ = mode; }
   int GetRecognitionMode() const { return mode_; }
   int GetIgnoreReducible() const { return ignoreReducible_; }
+  // The spines this table looks up are described without the balls cut off
+  // (see DescribeSpine). Held in memory only: a table file does not keep it.
+  void SetIgnoreAddedBalls(bool ignore) { ignoreAddedBalls_ = ignore; }
+  bool IgnoresAddedBalls() const { return ignoreAddedBalls_; }
   int GetIgnoreTrivial() const { return ignoreTrivial_; }
   // Set by the series engine before its first lookup (0 when not set).
   void SetSourceKind(int kind) { sourceKind_ = kind; }
@@ -142,7 +150,9 @@ class TManifoldTable {
   // when it is a Dehn filling of a table atom or a spine record (types 7, 8
   // and 18) without a volume state, the hyperbolic volume of the spine (or
   // the mark that its computation failed, which is not retried). A volume
-  // moves the entry to its sorted place: index follows it. A stop request
+  // moves the entry to its sorted place: index follows it. A table atom
+  // with free or filled cusps (type 8) whose census words name a link of
+  // three components marks the entry recognised. A stop request
   // during the volume leaves the state unknown (TComputationStopped).
   int MergeResult(int& index, TSpine& spine);
   // The volume computation MergeResult uses (ComputeSpineVolume unless a
@@ -263,6 +273,7 @@ class TManifoldTable {
   std::string loadError_;
   int ignoreReducible_ = 0;
   int ignoreTrivial_ = 0;
+  bool ignoreAddedBalls_ = false;
   int mode_ = kModeTillMain;
   std::vector<TEntry> entries_;
   std::vector<std::string> sourceNames_;

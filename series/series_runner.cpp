@@ -197,6 +197,7 @@ int TSeriesRunner::Recognise(const std::string& text, int position, std::string*
     }
     if (inspect && !inspect(*spine)) return -1;
     table_->SetSourcePosition(position, -1);
+    table_->SetIgnoreAddedBalls(options_.EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls != 0);
     int mode = options_.EnumerationOfManifoldsRecognitionMode;
     if (mode < kModeTillFirst || mode > kModeCompareOnly) mode = kModeTillMain;
     TRecognitionDriver driver(*table_, mode);

@@ -59,6 +59,18 @@ TTaskBody CommandTask(TCommandOutcome (*command)(TCommandRun&)) {
   return [command](TComputationTask& task) { RunCommandTask(task, command); };
 }
 
+// The same for a command that may work for long unattended: once it has run
+// (not when it refused or the task was aborted) the view beeps, so that the
+// user knows the result is there.
+TTaskBody BeepingCommandTask(TCommandOutcome (*command)(TCommandRun&)) {
+  return [command](TComputationTask& task) {
+    RunCommandTask(task, [command, &task](TCommandRun& run) {
+      if (command(run) != TCommandOutcome::kRefused && !TComputationTask::Aborted() && task.GetView() != nullptr)
+        task.GetView()->Beep();
+    });
+  };
+}
+
 TTaskBody ImportTask(int kind) {
   return [kind](TComputationTask& task) {
     RunCommandTask(task, [kind](TCommandRun& run) { RunImportPresentations(run, kind); });
@@ -76,7 +88,7 @@ TTaskBodies BuiltInTaskBodies() {
   bodies.Set(TTaskKind::RecognizeTillFirst, CommandTask(RunTillFirstPresentation));
   bodies.Set(TTaskKind::RecognizeTillMain, CommandTask(RunTillMainPresentation));
   bodies.Set(TTaskKind::RecognizeAll, CommandTask(RunTryToFindAllPresentations));
-  bodies.Set(TTaskKind::DefaultMoves, CommandTask(RunMakeDefaultMoves));
+  bodies.Set(TTaskKind::DefaultMoves, BeepingCommandTask(RunMakeDefaultMoves));
   bodies.Set(TTaskKind::TMoveComparison, CommandTask(RunTMoveComparison));
   bodies.Set(TTaskKind::TMoveSimplification, CommandTask(RunTMoveSimplification));
   bodies.Set(TTaskKind::ImportOneCuspByAtoms, ImportTask(15));

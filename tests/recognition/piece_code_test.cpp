@@ -87,6 +87,16 @@ TEST(PieceCode, TheReducibilityCacheTakesNoPartInComparisons) {
   TPieceCode reducible = Lens(5, 2);
   reducible.SetWord(kCodeReducibleCache, 1);
   EXPECT_EQ(ComparePieceCodes(irreducible, reducible), kCodeLess);
+  EXPECT_EQ(ComparePieceCodes(reducible, irreducible), kCodeGreater);
+  // Known on both sides and different, for one manifold (a stored summand's
+  // 1 beside a fresh 0): still equal, and the ball count still decides.
+  TPieceCode computed = Lens(5, 2);
+  computed.SetWord(kCodeReducibleCache, 0);
+  EXPECT_EQ(ComparePieceCodes(reducible, computed), kCodeEqual);
+  EXPECT_EQ(ComparePieceCodes(computed, reducible), kCodeEqual);
+  TPieceCode punctured = Lens(5, 2, 1);
+  punctured.SetWord(kCodeReducibleCache, 0);
+  EXPECT_EQ(ComparePieceCodes(reducible, punctured), kCodeLess);
 }
 
 TEST(PieceCode, TheBallCountDecidesOnlyForSomeTypes) {

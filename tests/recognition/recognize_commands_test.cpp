@@ -186,3 +186,30 @@ TEST(RecognizeCommands, AHyperbolicManifoldIsPrintedWithItsVolume) {
   ASSERT_EQ(r.outcome, TCommandOutcome::kDone) << r.shown;
   EXPECT_NE(r.shown.find("Volume=0.942707362777"), std::string::npos) << r.shown;
 }
+
+// The spine of a crystallization has two balls cut off: the answer of a
+// recognition and every table report shown on a hit say so ("#2D^3") unless
+// the setting to ignore added 3-balls is on.
+TEST(RecognizeTasks, TheSettingToIgnoreAddedBallsHoldsForTheAnswerAndTheHitReports) {
+  for (const int ignore : {0, 1}) {
+    SCOPED_TRACE(ignore);
+    TRecordingTaskView view;
+    TComputationTask task;
+    task.SetKind(&view, TTaskKind::RecognizeAll);
+    TOptionValues options;
+    options.EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls = ignore;
+    options.MaxAllVariantsTime = 1000;  // milliseconds
+    task.SetOptions(options);
+    task.SetDocumentText("badc*cdab*dcba");
+    const TTaskBodies bodies = BuiltInTaskBodies();
+    const TTaskBody* body = bodies.Find(TTaskKind::RecognizeAll);
+    ASSERT_NE(body, nullptr);
+    (*body)(task);
+    ASSERT_GE(view.reports.size(), 2u);  // at least one hit, then the answer
+    for (const std::string& report : view.reports) {
+      SCOPED_TRACE(report);
+      EXPECT_NE(report.find("RP^3"), std::string::npos);
+      EXPECT_EQ(report.find("#2D^3") != std::string::npos, ignore == 0);
+    }
+  }
+}

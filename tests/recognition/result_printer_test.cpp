@@ -2,20 +2,39 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "molecule_fixture.h"
 #include "recognition/atom_table.h"
 #include "recognition/description_building.h"
+#include "recognition/piece_recognition.h"
 #include "recognition/table_atom_codes.h"
 #include "support/model_heap.h"
 
 namespace {
 
-std::string Report(const TManifoldDescription& d, const std::string& homology = "H_1=Z_2") {
+std::string Report(const TManifoldDescription& d, const std::string& homology = "H_1=Z_2", int reportType = 1,
+                   bool ignoreAddedBalls = false) {
   TOutput output;
-  PrintAssemblyResult(output, d, 1, homology);
+  PrintAssemblyResult(output, d, reportType, homology, ignoreAddedBalls);
   return output.Text() != nullptr ? output.Text() : "";
+}
+
+// L(p1,q1) # L(p2,q2) with balls cut off, in the form the table keeps: the
+// summands sorted, the counts on the head, every summand marked reducible.
+std::unique_ptr<TManifoldDescription> LensSum(int p1, int q1, int p2, int q2, int balls) {
+  auto owned = std::make_unique<TManifoldDescription>();
+  TManifoldDescription& sum = *owned;
+  sum.SetLensCode(p1, q1);
+  auto second = std::make_unique<TManifoldDescription>();
+  second->SetLensCode(p2, q2);
+  sum.SetNextSummand(std::move(second));
+  sum.SortSummands();
+  sum.SetBoundaryCounts(balls, 0, 0);
+  sum.SetReducibilityAlongSummands(1);
+  ClassifyGeometry(sum);
+  return owned;
 }
 
 }  // namespace
@@ -78,4 +97,53 @@ TEST(ResultPrinter, FillingsShowTheirVolume) {
   failed.MarkVolumeFailed();
   EXPECT_EQ(Report(failed, ""),
             "Manifold is\r\n\tDehn filling Q2_2(5,1)\tCalculation of hyperbolic volume failed\r\n");
+}
+
+// A connected sum has a summary line too, after its heading: what was cut
+// off (unless the setting leaves the balls out), a geometry only when the
+// sum has one (RP^3 # RP^3 is S^2xR; other sums are nongeometric and say
+// nothing), then the homology. One of several presentations listed together
+// (report type 3) keeps only the homology.
+TEST(ResultPrinter, AConnectedSumHasASummaryLine) {
+  TScopedModelHeap heap;
+  const auto lensesOwned = LensSum(5, 2, 3, 1, 2);
+  const auto projectiveOwned = LensSum(2, 1, 2, 1, 0);
+  const TManifoldDescription& lenses = *lensesOwned;
+  const TManifoldDescription& projective = *projectiveOwned;
+  ASSERT_EQ(lenses.CountSummands(), 2);
+  const std::string items = "\tItem 1  - L(3,1)\r\n\tItem 2  - L(5,2)\r\n";
+  struct TCase {
+    const TManifoldDescription* sum;
+    int reportType;
+    bool ignoreBalls;
+    std::string expected;
+  };
+  const TCase cases[] = {
+      {&lenses, 1, false, "Manifold is a connected sum of 2 items :          #2D^3\tH_1=Z_15\r\n" + items},
+      {&lenses, 2, false, "A connected sum of 2 items :          #2D^3\tH_1=Z_15\r\n" + items},
+      {&lenses, 1, true, "Manifold is a connected sum of 2 items :\tH_1=Z_15\r\n" + items},
+      {&lenses, 3, false, "A connected sum of 2 items :\tH_1=Z_15\r\n" + items},
+      {&projective, 2, false,
+       "A connected sum of 2 items : S^2xR\t\tH_1=Z_15\r\n\tItem 1  - RP^3\r\n\tItem 2  - RP^3\r\n"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.expected);
+    EXPECT_EQ(Report(*c.sum, "H_1=Z_15", c.reportType, c.ignoreBalls), c.expected);
+  }
+}
+
+// A reducible prime manifold keeps its geometry (S^2xS^1 is S^2xR); a
+// reducible one that is nongeometric is not called so.
+TEST(ResultPrinter, OnlyAGeometricReducibleManifoldNamesItsGeometry) {
+  TScopedModelHeap heap;
+  for (const int s2xs1 : {1, 2}) {
+    TManifoldDescription d;
+    d.SetTrivialCode();
+    d.SetBoundaryCounts(0, s2xs1, 0);
+    ClassifyGeometry(d);
+    const std::string text = Report(d, "");
+    SCOPED_TRACE(text);
+    EXPECT_EQ(text.find("Nongeometric"), std::string::npos);
+    EXPECT_EQ(text.find("S^2xR") != std::string::npos, s2xs1 == 1);
+  }
 }

@@ -17,6 +17,7 @@
 #include "model/spine.h"
 #include "recognition/piece_code.h"
 #include "recognition/description_building.h"
+#include "recognition/table_atom_codes.h"
 #include "support/model_heap.h"
 
 namespace {
@@ -343,5 +344,82 @@ TEST(ResultTable, MergeGivesTheVolumeOnceToTheEntriesThatNeedIt) {
     if (c.expectedState == 1) {
       EXPECT_DOUBLE_EQ(table.GetEntry(index)->GetVolume(), 0.9427073627769277);
     }
+  }
+}
+
+// Completing an entry of a table atom with cusps (type 8) marks it
+// recognised when its census words name a link of three components; other
+// links, and the same words on a Dehn filling (type 7), do not.
+TEST(ResultTable, MergeRecognisesAnAtomOfAThreeComponentLink) {
+  TScopedModelHeap heap;
+  struct TCase {
+    int type;
+    int components;
+    int recognised;
+  } cases[] = {{kMultiFilledAtomCode, 3, 1}, {kMultiFilledAtomCode, 2, 0}, {kFilledAtomCode, 3, 0}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.type << " " << c.components);
+    TPieceCode code;
+    code.Resize(57);
+    code.SetWord(kCodeType, c.type);
+    code.SetWord(16, -c.components);  // the first census word, stored negated
+    code.SetWord(19, 2);
+    code.Finish();
+    if (c.type == kMultiFilledAtomCode) {
+      TWordQuintuple key;
+      int tori = 0;
+      std::int32_t matrices[5][4];
+      ASSERT_EQ(GetFilledAtoms(code, tori, key, matrices), 1);
+      ASSERT_EQ(key.keyA, c.components);
+    }
+    auto d = std::make_unique<TManifoldDescription>();
+    d->SetPieceCode(code);
+    d->SetComplexity(6);
+    TManifoldTable table;
+    table.SetVolumeFunction([](TSpine&, double&) { return 0; });
+    int index = -1;
+    table.LookUp(index, std::move(d));
+    ASSERT_EQ(index, 0);
+    ASSERT_EQ(table.IsEntryRecognised(index), 0);
+    TSpine spine;
+    table.MergeResult(index, spine);
+    EXPECT_EQ(table.IsEntryRecognised(index), c.recognised);
+  }
+}
+
+// A stored entry whose reducibility cache says 1 (as every summand of a
+// connected sum holds) for a manifold a fresh description finds irreducible
+// is still the same entry, also after a round trip through a table file;
+// the table keeps irreducible entries before reducible ones.
+TEST(ResultTable, AStoredCacheDoesNotHideAnEqualManifold) {
+  TScopedModelHeap heap;
+  TManifoldTable table;
+  int index = -1;
+  auto stale = Lens(5, 2);
+  stale->SetReducibilityAlongSummands(1);
+  table.LookUp(index, std::move(stale));
+  ASSERT_EQ(index, 0);
+  auto sum = Lens(3, 1);
+  sum->SetNextSummand(Lens(2, 1));
+  sum->SortSummands();
+  int sumIndex = -1;
+  table.LookUp(sumIndex, std::move(sum));
+  int irreducibleIndex = -1;
+  table.LookUp(irreducibleIndex, Lens(7, 2));
+  ASSERT_EQ(table.CountEntries(), 3);
+
+  TManifoldTable loaded;
+  ASSERT_EQ(loaded.LoadBinaryBytes(table.SaveBinaryBytes(), "bytes"), 1) << loaded.LoadError();
+  for (TManifoldTable* t : {&table, &loaded}) {
+    int found = -1;
+    auto fresh = Lens(5, 2);
+    ASSERT_EQ(fresh->IsReducible(), 0);
+    const int code = t->LookUp(found, std::move(fresh));
+    EXPECT_NE(code, kLookupNewTyped);
+    EXPECT_EQ(t->CountEntries(), 3);
+    ASSERT_GE(found, 0);
+    EXPECT_EQ(LensP(t->GetEntry(found)), 5);
+    // Irreducible entries first, the connected sum last.
+    EXPECT_EQ(t->GetEntry(t->CountEntries() - 1)->CountSummands(), 2);
   }
 }

@@ -85,6 +85,28 @@ TEST(LineSeries, TheSettingToIgnoreAddedBallsHoldsForEverySummaryLine) {
   }
 }
 
+// With the setting on, a series describes its spines without the balls cut
+// off, so the entries themselves count none (a manifold and its punctured
+// copies are one entry); without it the entry keeps the two balls.
+TEST(LineSeries, TheSettingToIgnoreAddedBallsLeavesTheEntriesWithoutBalls) {
+  for (const int ignore : {0, 1}) {
+    SCOPED_TRACE(ignore);
+    TOptionValues options = DefaultOptions();
+    options.EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls = ignore;
+    TOutput output;
+    TSeriesRunner runner(options, output);
+    ASSERT_EQ(runner.Run("a*a*a\nbadc*cdab*dcba\n"), 1);
+    ASSERT_EQ(runner.Table()->CountEntries(), 2);
+    for (int i = 0; i < 2; ++i) {
+      int balls = -1;
+      int s2xs1 = -1;
+      int solidTori = -1;
+      runner.Table()->GetEntry(i)->GetBoundaryCounts(balls, s2xs1, solidTori);
+      EXPECT_EQ(balls, ignore == 0 ? 2 : 0) << i;
+    }
+  }
+}
+
 // A list of dehydrated descriptions in the order of the atom table checks
 // itself: line i must give the atom Q.._i; a line that does not is marked.
 TEST(LineSeries, DehydratedListMarksAtomsOutOfTableOrder) {
