@@ -263,13 +263,13 @@ TEST_F(RecognitionDriver, AStopMidSearchStillCompletesTheEntry) {
 }
 
 TEST_F(RecognitionDriver, ALeafItCannotNameIsSearchedDeeper) {
-  // At level 1 these census lens spaces are not named; the nested pass
-  // then looks a few levels further from that leaf. A leaf that is named
-  // needs no nested pass.
+  // At level 1 the census manifold SFS [S2: (2,1) (2,1) (4,-3)] is not
+  // named; the nested pass then looks a few levels further from that leaf.
+  // A leaf that is named (the lens spaces) needs no nested pass.
   const struct {
     const char* signature;
     bool namedAtLevelOne;
-  } cases[] = {{"bkaajn", true}, {"cMcabbjqs", true}, {"dLQbcbchhjs", false}, {"dLQbcbchxjn", false}};
+  } cases[] = {{"bkaajn", true}, {"cMcabbjqs", true}, {"eLMkbcdddhhhqx", false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.signature);
     TDriverInput input(c.signature);
@@ -297,8 +297,9 @@ TEST_F(RecognitionDriver, ASingleCommandReportsItsProgressAndASeriesItemDoesNot)
     for (const std::string& t : texts) n += std::regex_match(t, re) ? 1 : 0;
     return n;
   };
-  TDriverInput lens("dLQbcbchhjs");  // L(6,1): unnamed at level 1, named later
-  ASSERT_TRUE(lens.Valid());
+  // SFS [S2: (2,1) (2,1) (4,-3)]: unnamed at level 1, named later.
+  TDriverInput input("eLMkbcdddhhhqx");
+  ASSERT_TRUE(input.Valid());
   for (const bool series : {false, true}) {
     SCOPED_TRACE(series);
     TManifoldTable table;
@@ -311,7 +312,7 @@ TEST_F(RecognitionDriver, ASingleCommandReportsItsProgressAndASeriesItemDoesNot)
     TRecognitionOutcome outcome;
     {
       TQuietScope quiet;
-      outcome = driver.Recognize(lens.Spine());
+      outcome = driver.Recognize(input.Spine());
     }
     ASSERT_GT(outcome.presentations, 0);
     // The moves report too; only the driver's own texts are counted.
