@@ -39,6 +39,7 @@ bool ClosesUp(const THandle& r, const TObjectHeader* excluded) {
   return FindBoundaryPath(start, start, r, 1, excluded) == 1;
 }
 
+constexpr int kMobiusText = 282;
 constexpr int kTripleText = 283;
 constexpr int kSeparatedText = 284;
 
@@ -64,9 +65,10 @@ constexpr int kSeparatedText = 284;
 //   torus of its own, R and O, and the piece is again (pair of pants) x S^1,
 //   now with boundary T, R, O.
 // - both on one torus but the annuli run from s+ to o- and from o+ to s-:
-//   the band is glued with a twist, one torus is left and the piece is the
-//   twisted circle bundle over the Moebius band with a hole. Its coordinates
-//   are not settled here and the cut is refused.
+//   the band is glued with a twist and the annuli close up to one torus R.
+//   The base (annulus plus a band glued with a twist) is a Moebius band with
+//   a hole, so the piece is the orientable circle bundle over it (the Mobius
+//   atom), with boundary T and R. Its coordinates are below.
 //
 // Coordinates (section, fibre) of the pair of pants x S^1: the fibre is the
 // core of the strip; the section on T1 crosses D+ once along sigma+ (from
@@ -238,6 +240,39 @@ void ReverseFibre(TComplex& torus, TIntQuad& m) {
   m = TIntQuad{m.a, m.b, -m.c, -m.d};
 }
 
+// The twisted band on one torus T: T - D+ - D- is an annulus A from o- to s+
+// and an annulus B from o+ to s-. The section on T crosses D+ along sigma+
+// (s+ to o+), returns through B to s-, crosses D- along sigma- (s- to o-)
+// and closes up through A; the fibre is s+. The piece's section surface is
+// the section times the collar of T together with the disc sigma x I of the
+// band; following its boundary on R, A is walked forwards and B backwards,
+// because the band reverses the side from which the section arrives. So R's
+// section is A - B, not the sum of what survives as on two tori (A + B is no
+// cycle once s+ is glued to s- and o+ to o-). A choice of the paths through
+// A or B moves a fibre on T and the same fibre on R (the band reverses the
+// fibre's direction seen from T, so both moves agree), which is a change of
+// the section surface and leaves the manifold's invariants alone. The fibre
+// on R is the glued chord s, running as s+ did.
+// Writes the section and fibre on T and the change of basis into m, then
+// turns the section's part in B round so that R receives A - B; 3, or 0 when
+// the annuli are not there or the curves are no basis.
+int SetTwistedRingCoordinates(TComplex& torus, const TStripCopy& p, const TStripCopy& q, const TCurve& fibre,
+                              const std::vector<const TObjectHeader*>& avoided, TIntQuad& m) {
+  TCurve throughA;
+  TCurve throughB;
+  if (!FindPathAvoiding(torus, q.oVertex, p.sVertex, avoided, throughA) ||
+      !FindPathAvoiding(torus, p.oVertex, q.sVertex, avoided, throughB))
+    return 0;
+  TCurve section{p.across};
+  section.insert(section.end(), throughB.begin(), throughB.end());
+  section.push_back(q.across);
+  section.insert(section.end(), throughA.begin(), throughA.end());
+  if (!Rebase(torus, section, fibre, m)) return 0;
+  if (Determinant(m) == -1) ReverseFibre(torus, m);
+  AddCurve(throughB, 0, -2);
+  return 3;
+}
+
 struct TRingPlan {
   TIntQuad& m1;
   TIntQuad& m2;
@@ -304,11 +339,13 @@ int SetRingCuttingCoordinates(TSpine& spine, TObjectHeader* stripObject, TIntQua
     TEdge::SetLabel(q.s, 1, 0);
     return 2;
   }
-  // One torus: the annulus from s+ must end at s-, else the band is twisted.
+  // One torus: the annulus from s+ either ends at s- (two tori remain) or at
+  // o- (the band is glued with a twist and one torus remains).
   TCurve toS;
   TCurve toO;
   bool sToS = FindPathAvoiding(*t1, q.sVertex, p.sVertex, avoided, toS);
   bool oToO = FindPathAvoiding(*t1, p.oVertex, q.oVertex, avoided, toO);
+  if (!sToS && !oToO) return SetTwistedRingCoordinates(*t1, p, q, fibreS, avoided, plan.m1);
   if (!sToS || !oToO || Reaches(*t1, p.sVertex, q.oVertex, avoided)) return 0;
   // Section: sigma+ (s+ to o+), through the o-annulus to o-, sigma- back to
   // s-, through the s-annulus to s+.
@@ -354,14 +391,19 @@ int CutRing(TSpine& spine, int cellPosition, TString* text) {
   TComplex* oSurface = spine.BoundarySurfaceOf(TThickCell::Part(other, 2));
   // What the removal left must be what the plan foresaw, with a basis on
   // every new torus.
-  if ((kind == 2) != (rSurface == oSurface) || !HasCoordinateBasis(rSurface) ||
-      !HasCoordinateBasis(oSurface))
+  // The twisted band leaves one torus, and the Mobius atom takes the place
+  // of the piece on the old torus's edge, so that torus must still be R.
+  if ((kind != 1) != (rSurface == oSurface) || (kind == 3 && rSurface != uPlus) ||
+      !HasCoordinateBasis(rSurface) || !HasCoordinateBasis(oSurface))
     return 0;
   spine.SplitIntoComponents();
   TObjectTable* table = spine.MoleculeTable();
   int message = kTripleText;
   if (kind == 2) {
     if (table != nullptr) table->AddTripleAtom(uPlus, m1, uMinus, m2, rSurface);
+  } else if (kind == 3) {
+    if (table != nullptr) table->AddMobiusAtom(rSurface, m1);
+    message = kMobiusText;
   } else {
     if (table != nullptr) table->AddTripleAtomGlued(uPlus, m1, rSurface, oSurface);
     message = kSeparatedText;

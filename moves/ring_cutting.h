@@ -24,9 +24,11 @@ int TestRingCutting(TSpine& spine, int cellPosition, int* first, int* second);
 // basis there, and writes the changes of basis from the old labels to the
 // new ones into m1 (part 2's torus) and m2 (part 3's, when it is another).
 // 1 both copies on one torus (the cut splits it in two), 2 on two tori (the
-// cut unites them); 0 when the strip is not of that shape, a torus carries no
-// basis, or the band is glued with a twist. Labels may have changed even on
-// 0: the caller works under a rollback.
+// cut unites them), 3 both on one torus with the band glued with a twist (one
+// torus is left; the piece is the Mobius atom, m1 its change of basis on the
+// old torus, and the new torus gets (section, fibre) in labels 0 and 1); 0
+// when the strip is not of that shape or a torus carries no basis. Labels
+// may have changed even on 0: the caller works under a rollback.
 int SetRingCuttingCoordinates(TSpine& spine, TObjectHeader* strip, TIntQuad& m1, TIntQuad& m2);
 
 // An edge of valency 2 passed twice the same way by the thick cell's cell
