@@ -63,8 +63,10 @@ TEST(LineSeries, EachAcceptedLineIsRecognisedAndCounted) {
 
 // The spines of crystallizations have two balls removed: the summary lines
 // of the items and of the table report show them ("#2D^3") unless the
-// setting to ignore added 3-balls is on.
-TEST(LineSeries, TheSettingToIgnoreAddedBallsHoldsForEverySummaryLine) {
+// setting to ignore added 3-balls is on. With the setting on, a series also
+// describes its spines without the balls, so the entries count none (a
+// manifold and its punctured copies are one entry).
+TEST(LineSeries, TheSettingToIgnoreAddedBallsHoldsForSummaryLinesAndEntries) {
   for (const int ignore : {0, 1}) {
     SCOPED_TRACE(ignore);
     TOptionValues options = DefaultOptions();
@@ -82,20 +84,6 @@ TEST(LineSeries, TheSettingToIgnoreAddedBallsHoldsForEverySummaryLine) {
       EXPECT_NE(report.find("2:\tbadc*cdab*dcba\r\n\tRP^3\tH_1=Z_2"), std::string::npos) << report;
       EXPECT_NE(report.find("RP^3\tH_1=Z_2", table), std::string::npos) << report;
     }
-  }
-}
-
-// With the setting on, a series describes its spines without the balls cut
-// off, so the entries themselves count none (a manifold and its punctured
-// copies are one entry); without it the entry keeps the two balls.
-TEST(LineSeries, TheSettingToIgnoreAddedBallsLeavesTheEntriesWithoutBalls) {
-  for (const int ignore : {0, 1}) {
-    SCOPED_TRACE(ignore);
-    TOptionValues options = DefaultOptions();
-    options.EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls = ignore;
-    TOutput output;
-    TSeriesRunner runner(options, output);
-    ASSERT_EQ(runner.Run("a*a*a\nbadc*cdab*dcba\n"), 1);
     ASSERT_EQ(runner.Table()->CountEntries(), 2);
     for (int i = 0; i < 2; ++i) {
       int balls = -1;
