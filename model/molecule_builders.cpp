@@ -134,7 +134,11 @@ void TObjectTable::CutOffSolidTorus(TComplex* torus, int b, int c) {
 TObjectHeader* TObjectTable::AddMobiusAtom(TComplex* torus, const TIntQuad& m) {
   TObjectHeader* atom = NewAtom(kMobiusAtom);
   PutInPlace(*this, FirstEdgeOf(torus), atom, m);
-  NewEdgeToPiece(*this, kTrueMoleculeEdge, atom, torus, kIdentity);
+  // The new torus faces the rest of the spine: its labels (section, fibre)
+  // are oriented from that side, the atom's coordinates from its own, as for
+  // the third torus of a triple atom. With the identity here the names of
+  // Seifert manifolds over RP^2 came out with the Euler number shifted.
+  NewEdgeToPiece(*this, kTrueMoleculeEdge, atom, torus, kOrientationFlip);
   return atom;
 }
 

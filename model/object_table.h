@@ -162,7 +162,8 @@ class TObjectTable : public TObjectManager {
   // solid-torus counter rises by 1.
   void CutOffSolidTorus(TComplex* torus, int b, int c);
   // A Moebius atom put in place on the edge of T with M, and a new true edge
-  // from it to the exceptional atom with reference T. Returns the atom.
+  // from it to the exceptional atom with reference T (gluing (-1, 0; 0, 1)).
+  // Returns the atom.
   TObjectHeader* AddMobiusAtom(TComplex* torus, const TIntQuad& m);
   // A triple atom with a new true edge for T3 (gluing (-1, 0; 0, 1)), put in
   // place on the edges of T1 and T2 with M1 and M2. Returns the atom.

@@ -10,19 +10,25 @@
 #pragma once
 
 class TSpine;
+struct TIntQuad;
+struct TObjectHeader;
 
 // 0 none, 1 annulus, 2 Moebius band; the positions of the two passages of
 // the edge (when given) for the first qualifying position of the boundary.
 int TestRingCutting(TSpine& spine, int cellPosition, int* first, int* second);
 
-// Re-bases the coordinates of the tori on the strip's two copies so that the
-// strip's boundary curves become basis curves, and writes the gluing from the
-// new to the old basis of part 2's torus into m1 (and of part 3's into m2
-// when both copies lie on one torus). 1 both copies on one torus; 2 or 3 on
-// two tori (3 when the curves met by the strip carry equal first labels).
-struct TIntQuad;
-class TComplex;
-struct TObjectHeader;
+// Gives the tori on the strip's two copies (a thick cell of the spine, a
+// quadrangle whose end sides are one piece of the valency-2 edge) the bases
+// (section, fibre) of the pair of pants x S^1 that the cut will remove, in
+// labels 0 and 1, so that what survives of them on the new tori is again a
+// basis there, and writes the changes of basis from the old labels to the
+// new ones into m1 (part 2's torus) and m2 (part 3's, when it is another).
+// 1 both copies on one torus (the cut splits it in two), 2 on two tori (the
+// cut unites them), 3 both on one torus with the band glued with a twist (one
+// torus is left; the piece is the Mobius atom, m1 its change of basis on the
+// old torus, and the new torus gets (section, fibre) in labels 0 and 1); 0
+// when the strip is not of that shape or a torus carries no basis. Labels
+// may have changed even on 0: the caller works under a rollback.
 int SetRingCuttingCoordinates(TSpine& spine, TObjectHeader* strip, TIntQuad& m1, TIntQuad& m2);
 
 // An edge of valency 2 passed twice the same way by the thick cell's cell

@@ -86,12 +86,7 @@ int ChooseNextMove(int mode, TSpine& spine, TMoveChoice& choice, int* /*limit*/,
   if (take(kMoveCollapsing, FindReductionCell(spine))) return 1;
   if (take(kMoveCutting, FindCuttingCell(spine))) return 1;
   if (!gated && take(kMoveCounterpass, FindCounterpassCell(spine))) return 1;
-  // Cutting out a ring is performed when chosen (PerformMove, the Simplify
-  // dialog) but not yet picked here: the pieces it records (a triple atom
-  // with solid tori whose meridians may run along the fibre) are not yet
-  // read back by recognition, and a lens space would no longer end as two
-  // solid tori.
-  // if (Surgeries() && take(kMoveRing, FindRingCell(spine))) return 1;
+  if (Surgeries() && take(kMoveRing, FindRingCell(spine))) return 1;
   if (take(kMoveDelicatePiercing, FindPiercingCell(spine, 1))) return 1;
   if (Surgeries() && take(kMoveCrudePiercing, FindPiercingCell(spine, 2))) return 1;
   if (take(kMoveShortCurve, FindShortCurveCell(spine, 1))) return 1;

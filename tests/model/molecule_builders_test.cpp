@@ -177,13 +177,13 @@ TEST(MoleculeBuilders, MobiusAndTripleAtomsArePutInPlaceWithTheirMatrices) {
   ASSERT_NE(fresh, nullptr);
   EXPECT_EQ(TEdge::End(fresh, 1).Object(), mobius.Object());
   EXPECT_EQ(TEdge::End(fresh, 2).Object(), piece);
-  EXPECT_EQ(TMoleculeEdge::GluingQuad(fresh), kIdentity);
+  EXPECT_EQ(TMoleculeEdge::GluingQuad(fresh), kFlip);  // the new torus is seen from the other side
 
   THandle triple(table.AddTripleAtom(t2, TIntQuad{1, 0, 1, 1}, t1, TIntQuad{1, 0, 0, -1}, t3));
   EXPECT_EQ(TEdge::End(e2, 2).Object(), triple.Object());
   EXPECT_EQ(TMoleculeEdge::GluingQuad(e2), (TIntQuad{1, 1, 1, 2}));  // M2 x G2
   EXPECT_EQ(TEdge::End(fresh, 2).Object(), triple.Object());
-  EXPECT_EQ(TMoleculeEdge::GluingQuad(fresh), (TIntQuad{1, 0, 0, -1}));
+  EXPECT_EQ(TMoleculeEdge::GluingQuad(fresh), (TIntQuad{-1, 0, 0, -1}));  // M1 x flip
   TObjectHeader* third = nullptr;
   for (int i = 0; i < TVertex::Valency(triple); ++i)
     if (TMoleculeEdge::BoundaryReference(TVertex::EdgeAt(triple, i)) == t3)

@@ -108,31 +108,6 @@ TEST(RingCuttingTest, ARingOnOneTorusRecordsATripleAtomWithThreeEdges) {
   }
 }
 
-// In example 11 the ring's band closes up with a twist: one torus is left
-// where a pair of pants would leave two. The move is refused and the spine
-// rolled back, after the cut was made.
-TEST(RingCuttingTest, ATwistedBandIsRefusedAndRolledBack) {
-  InitMoveOrderTable();
-  TDocumentSpine document;
-  TDocumentSpine::TScope scope(document);
-  TSpineChecker* checker = nullptr;
-  StepExample(document, 11, checker);
-  std::unique_ptr<TSpineChecker> owned(checker);
-  ASSERT_NE(checker, nullptr);
-  TSpine& spine = document.Spine();
-  const int cell = FindRingCell(spine);
-  ASSERT_NE(cell, -1);
-  const int objects = spine.Objects().Count();
-  const int log = spine.LogCount();
-  TString text;
-  EXPECT_EQ(CutOutRing(spine, cell, &text), 0);
-  EXPECT_EQ(spine.Objects().Count(), objects);
-  EXPECT_EQ(spine.LogCount(), log);
-  EXPECT_EQ(TripleAtoms(spine), 0);
-  EXPECT_EQ(FindRingCell(spine), cell);
-  EXPECT_TRUE(checker->Check(spine, false));
-}
-
 TEST(RingCuttingTest, NoRingWithoutToriAndARefusalChangesNothing) {
   InitMoveOrderTable();
   TScopedModelHeap heap;
