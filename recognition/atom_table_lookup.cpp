@@ -6,6 +6,7 @@
 #include "foundation/stop_poll.h"
 #include "model/molecule_edge.h"
 #include "model/molecule_vertex.h"
+#include "model/edge.h"
 #include "model/object_header.h"
 #include "model/spine.h"
 #include "model/vertex.h"
@@ -60,6 +61,21 @@ bool EdgeTorusImages(TSpine& spine, const TTableRecord& record, TObjectHeader* v
     maps.push_back(std::move(byEdge));
   }
   return true;
+}
+
+bool IsFreeTorus(const TObjectHeader* vertex, const TObjectHeader* edge) {
+  const TObjectHeader* one = TEdge::End(edge, 1).Object();
+  const TObjectHeader* other = one == vertex ? TEdge::End(edge, 2).Object() : one;
+  return other != nullptr && TMoleculeVertex::AtomType(other) == kVirtualAtom;
+}
+
+// Whether one of the vertex's tori is glued to a piece (a filling, a Seifert
+// piece, another atom): that gluing means nothing until it is carried into
+// the record's coordinates.
+bool GluedToAPiece(const TObjectHeader* vertex) {
+  for (int i = 0; i < TVertex::Valency(vertex); ++i)
+    if (!IsFreeTorus(vertex, TVertex::EdgeAt(vertex, i).Object())) return true;
+  return false;
 }
 
 }  // namespace
@@ -127,12 +143,23 @@ int RecognizeByTable(TObjectHeader* vertex, const TTableRecord*& record) {
   // A piece given by its key is in the record's coordinates; one given by
   // its spine is taken there by the torus map of the isomorphism. Either way
   // its gluings and fillings are brought to the record's normal form.
-  if (found->IsUsable() && found->GetNextType() == kNextNone) {
-    if (mark == 0) {
-      MapAllTori(*found, vertex);
-    } else {
-      std::vector<std::vector<TTorusImage>> maps;
-      if (EdgeTorusImages(*reinterpret_cast<TSpine*>(mark), *found, vertex, maps)) MapAllTori(*found, vertex, &maps);
+  // A filling slope or a gluing left in the piece's own coordinates would
+  // name another manifold (every filling of the piece would read as one
+  // slope): a piece whose tori carry coordinates that cannot be carried
+  // over is not identified.
+  const bool mapped = found->IsUsable() && found->GetNextType() == kNextNone;
+  if (mapped && mark == 0) {
+    MapAllTori(*found, vertex);
+  } else if (mark != 0) {
+    std::vector<std::vector<TTorusImage>> maps;
+    const bool carried = mapped && EdgeTorusImages(*reinterpret_cast<TSpine*>(mark), *found, vertex, maps) &&
+                         MapAllTori(*found, vertex, &maps) == 1;
+    if (!carried) {
+      if (GluedToAPiece(vertex)) return 0;
+      // Every torus is free: the atom is named, and its open tori keep no
+      // coordinates rather than ones the record does not have.
+      for (int i = 0; i < TVertex::Valency(vertex); ++i)
+        TMoleculeEdge::SetGluingValues(TVertex::EdgeAt(vertex, i), 0, 0, 0, 0);
     }
   }
   TAtomTriple key;

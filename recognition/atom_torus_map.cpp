@@ -1,9 +1,13 @@
 #include "recognition/atom_torus_map.h"
 
+#include <cstdint>
 #include <utility>
 
 #include "foundation/stop_poll.h"
+#include "model/cell.h"
 #include "model/complex.h"
+#include "model/edge.h"
+#include "model/thickedge.h"
 #include "model/spine.h"
 #include "model/work_heap_scope.h"
 #include "moves/boundary_gluing_matrix.h"
@@ -12,6 +16,28 @@
 #include "recognition/spine_symmetries.h"
 
 namespace {
+
+// The side matching of an isomorphism reads, for each wing of a thick edge,
+// which passage of its cell runs along the edge. A thickening kept up by
+// the moves can hold indices that no longer point at their edge (the cell's
+// word was rewritten since); its sides cannot be matched, and a torus map
+// read from them would be wrong, not merely missing.
+bool PassagesPointAtTheirEdges(TSpine& spine) {
+  const TObjectList& objects = spine.Objects().Objects();
+  for (int i = 0; i < objects.Count(); ++i) {
+    TObjectHeader* o = objects.At(i);
+    const TThickEdge* t = o != nullptr && o->kind == kThickEdgeKind ? TThickEdge::Of(o) : nullptr;
+    if (t == nullptr) continue;
+    const TObjectHeader* edge = t->edge.Object();
+    for (int k = 0; k < TEdge::Valency(edge); ++k) {
+      const THandle cell = TEdge::CellAt(edge, k);
+      const int passage = TThickEdge::PassageIndexAt(o, k);
+      if (passage < 0 || passage >= TCell::BoundaryLength(cell) || TCell::EdgeAt(cell, passage).Object() != edge)
+        return false;
+    }
+  }
+  return true;
+}
 
 // The record torus and matrix of every torus of the copy under the map (the
 // record's curves are carried into labels 2 and 3); false when a torus goes
@@ -36,6 +62,10 @@ bool ReadTorusImages(TSpine& piece, TSpine& own, const TSymmetryMap& map, std::v
     images[k].recordTorus = torusOrdinal[static_cast<std::size_t>(j)];
     int m[4] = {0, 0, 0, 0};
     if (SpineBoundaryGluingMatrix(*surface, m) != 1) continue;  // no basis on this torus
+    // The record's basis carried over must be a basis again; anything else
+    // means the sides were not matched, and the map is not taken.
+    const std::int64_t det = static_cast<std::int64_t>(m[0]) * m[3] - static_cast<std::int64_t>(m[1]) * m[2];
+    if (det != 1 && det != -1) return false;
     QuadInvertUnimodular(images[k].toRecord, TIntQuad{m[0], m[1], m[2], m[3]});
     images[k].hasMatrix = true;
   }
@@ -61,6 +91,7 @@ int FindTorusImages(const TSpine& piece, const TTableRecord& record, std::vector
     TWorkHeapScope heap;
     TSpine copy;
     piece.CopyTo(copy);
+    if (!PassagesPointAtTheirEdges(copy)) return 0;
     TSpine own;
     if (record.BuildSpine(own) != 1) return 0;
     own.SplitIntoComponents();

@@ -28,6 +28,9 @@ struct TTorusImage {
   bool hasMatrix = false;
 };
 
+// A row whose carried basis is no basis of a torus is dropped, and a piece
+// whose thickening no longer matches its cells' words (a stale passage
+// index) gives no rows: a wrong map is worse than none.
 // One row per isomorphism, the orientation-preserving ones (determinant 1
 // on every torus that carries a basis) first; each row has one entry per boundary surface of
 // the piece (in the spine's order). 1 when found; 0 (and no rows) when the piece is not thickened, the record
