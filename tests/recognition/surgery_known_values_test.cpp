@@ -239,9 +239,9 @@ TEST(SurgeryKnownValues, AFillingNameNeverStandsForTwoManifolds) {
 }
 
 // Till First ends at its first presentation; Try All, within its time,
-// finds at least the same and here more: 4-surgery on the trefoil (a prism
-// manifold, also fibred over RP^2) is met again on spines with one ball
-// fewer cut out.
+// finds at least the same: 4-surgery on the trefoil is a prism manifold,
+// also fibred over RP^2. (That Try All finds more, given the time, is a slow
+// test: how far it gets in a second depends on the build.)
 TEST(SurgeryKnownValues, TryAllFindsAtLeastTheFirstPresentations) {
   TOptionValues options;
   options.MaxAllVariantsTime = 1000;  // ms
@@ -249,7 +249,7 @@ TEST(SurgeryKnownValues, TryAllFindsAtLeastTheFirstPresentations) {
   const std::string first = Shown(kTillFirst, text, options);
   const std::string all = Shown(kTryAll, text, options);
   EXPECT_EQ(CountAfter(first, "Stages"), 1) << first;
-  EXPECT_GT(CountAfter(all, "Presentations"), CountAfter(first, "Presentations")) << first << all;
+  EXPECT_GE(CountAfter(all, "Presentations"), CountAfter(first, "Presentations")) << first << all;
   for (const char* name : {"Seifert manifold (S^2,(2,1),(2,1),(3,1),(1,-1) )", "Seifert manifold (RP^2,(1,3) )"}) {
     EXPECT_NE(first.find(name), std::string::npos) << first;
     EXPECT_NE(all.find(name), std::string::npos) << all;
