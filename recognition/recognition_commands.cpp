@@ -10,6 +10,7 @@
 #include "moves/step_loop.h"
 #include "recognition/recognition_input.h"
 #include "recognition/description_building.h"
+#include "recognition/entry_normal_form.h"
 #include "recognition/graph_manifold_assembling.h"
 #include "recognition/piece_recognition.h"
 #include "recognition/spine_symmetries.h"
@@ -29,6 +30,7 @@ constexpr int kSphereImageId = 3055;
 constexpr int kTorusImageId = 3056;
 constexpr int kGeometryNameBase = 885;
 constexpr int kTorusMatrixUnknownId = 9880;
+constexpr int kItemId = 9992;
 
 // The order of a symmetry as a permutation of signed edges.
 int SymmetryOrder(const std::vector<int>& image) {
@@ -67,18 +69,28 @@ bool PowerIsIdentity(const int m[4], int k) {
 // The name of each summand of the assembled manifold with its geometry,
 // then the homology of the spine.
 void PrintRecognizedItems(TObjectTable& first, const std::string& homology, TOutput& output) {
-  TManifoldDescription description;
-  BuildDescriptionFromMolecule(description, first, -1);
+  auto description = std::make_unique<TManifoldDescription>();
+  BuildDescriptionFromMolecule(*description, first, -1);
+  // The names the recognition gives: a piece with a zero fibre is a
+  // connected sum (p = 6 surgery on the trefoil is RP^3 # L(3,1)), not a
+  // Seifert manifold with a fibre of multiplicity 0.
+  NormaliseSummands(description);
+  NormaliseReducible(description);
   output.NewLines(1);
-  for (const TManifoldDescription* d = &description; d != nullptr; d = d->GetNextSummand()) {
+  // The geometry of a connected sum's head is that of the sum (none); the
+  // summands are named one a line, as the recognition lists them.
+  const int summands = description->CountSummands();
+  unsigned item = 0;
+  for (const TManifoldDescription* d = description.get(); d != nullptr; d = d->GetNextSummand()) {
     output.Tabs(1);
+    if (summands > 1) output.AppendText(FormatStringText(kItemId, ++item).c_str());
     const int type = d->GetTypeCode();
     if (d->PrintPieceName(output) == 0) {
       const int text = type == kSpineRecordCode ? 875 : type == kUnrecognizedCode ? 876 : 866;
       output.AppendText(StringText(text).c_str());
     }
     const int geometry = d->GetPieceCode().Word(kCodeGeometry);
-    if (geometry > 0) {
+    if (geometry > 0 && summands == 1) {
       output.AppendText(" ");
       output.AppendText(StringText(kGeometryNameBase + geometry).c_str());
     }

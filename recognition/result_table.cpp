@@ -46,6 +46,15 @@ bool NamesEverySummand(const TManifoldDescription& d) {
   return true;
 }
 
+// A table atom with open tori and nothing else (a knot or link exterior the
+// table knows) is as far as a name goes: no filling is left to find. Without
+// this a Till Main search on such a spine never meets its goal and runs its
+// whole schedule.
+bool IsCuspedTableAtom(const TManifoldDescription& d) {
+  const int type = d.GetTypeCode();
+  return d.GetNextSummand() == nullptr && (type == kTableAtomCode || type == 15);
+}
+
 int Compare(const TManifoldDescription& a, const TManifoldDescription& b) {
   return TManifoldDescription::CompareMoleculeNodes(a, b);
 }
@@ -311,7 +320,7 @@ int TManifoldTable::Classify(int index) const {
   int recognised = 0;
   for (const auto& p : entries_[static_cast<std::size_t>(index)].presentations) {
     // The presentations are kept unlinked, so the mark stays on this one.
-    if (p->GetMark() != 1 && NamesEverySummand(*p)) p->SetMark(1);
+    if (p->GetMark() != 1 && (NamesEverySummand(*p) || IsCuspedTableAtom(*p))) p->SetMark(1);
     recognised |= p->GetMark() == 1 ? 1 : 0;
   }
   return recognised;

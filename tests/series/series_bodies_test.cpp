@@ -131,6 +131,22 @@ TEST(LineSeries, DehydratedListMarksAtomsOutOfTableOrder) {
   }
 }
 
+// Two fillings of Q2_1 (the Weeks manifold, H_1 = Z_5+Z_5, and a manifold
+// with H_1 = Z_5) are two entries with their own slopes and volumes: a slope
+// left in the piece's own coordinates once gave both one name, one entry and
+// one volume.
+TEST(LineSeries, TwoFillingsOfOneAtomAreTwoEntries) {
+  TOptionValues options = DefaultOptions();
+  options.MaxAllVariantsTime = 2000;  // ms, a bound should naming ever fail
+  TOutput output;
+  TSeriesRunner runner(options, output);
+  ASSERT_EQ(runner.Run("jbpbfaabfefghiihikxwaqdknww\njcpbfaabfefghiihinawxqdnnww\n"), 1);
+  const std::string report = output.Text();
+  EXPECT_NE(report.find("Manifolds\t2"), std::string::npos) << report;
+  EXPECT_NE(report.find("Dehn filling Q2_1(2,1)\tH_1=Z_5+Z_5\tVolume=0.942707362777"), std::string::npos) << report;
+  EXPECT_NE(report.find("Dehn filling Q2_1(-1,3)\tH_1=Z_5\tVolume=0.981368828892"), std::string::npos) << report;
+}
+
 // The crystallization series copies its report, item by item, to the work
 // file in the current folder, which it empties first.
 TEST(LineSeries, CrystallizationReportIsCopiedToTheWorkFile) {
