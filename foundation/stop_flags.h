@@ -35,6 +35,22 @@ TStopFlags& StopFlags();
 
 // The stop flag, as the engines poll it.
 bool IsStopRequested();
+// A caller's own stop flag, polled by IsStopRequested() on this thread
+// together with the process-wide one while the scope lives. A command run
+// with a flag of its own (a job of the desktop program, a watchdog of a
+// test) installs it, so that every engine the command reaches sees it, not
+// only the ones that are handed the flag. A null flag leaves the flag of an
+// outer scope in force; scopes nest and restore what was there before.
+class TStopFlagScope {
+ public:
+  explicit TStopFlagScope(const std::atomic<int>* flag);
+  ~TStopFlagScope();
+  TStopFlagScope(const TStopFlagScope&) = delete;
+  TStopFlagScope& operator=(const TStopFlagScope&) = delete;
+
+ private:
+  const std::atomic<int>* previous_;
+};
 // Sets the stop flag (safe in a signal handler).
 void RequestStop();
 

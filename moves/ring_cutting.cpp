@@ -514,6 +514,21 @@ int FindRingCell(TSpine& spine) {
 
 int CutOutRing(TSpine& spine, int cellPosition, TString* text) {
   if (TestRingCutting(spine, cellPosition) == 0) return 0;
+  TSpine* head = spine.Head();
+  if (head != &spine) {
+    // A component further down a chain has no rollback (a copy of it cannot
+    // be put back in place of one member), and the cut can still refuse
+    // after it has begun (the plan's torus count, the new bases). So the cut
+    // is first made on a copy of the whole chain: only if it goes through
+    // there is it made here, and it goes the same way on equal spines.
+    int index = 0;
+    for (TSpine* s = head; s != nullptr && s != &spine; s = s->Next()) ++index;
+    TSpine rehearsal;
+    head->CopyTo(rehearsal);
+    TSpine* same = &rehearsal;
+    for (int k = 0; k < index && same != nullptr; ++k) same = same->Next();
+    if (same == nullptr || CutRing(*same, cellPosition, nullptr) == 0) return 0;
+  }
   return PerformWithRollback(spine, [&] { return CutRing(spine, cellPosition, text); });
 }
 

@@ -2,6 +2,7 @@
 
 #include "foundation/output.h"
 #include "foundation/status_reporter.h"
+#include "foundation/stop_flags.h"
 #include "foundation/stop_poll.h"
 #include "model/homology.h"
 #include "model/object_header.h"
@@ -141,6 +142,8 @@ bool TRecognitionDriver::ContradictsHomology(const TManifoldDescription& d) cons
 }
 
 TRecognitionOutcome TRecognitionDriver::Recognize(const TSpine& spine) {
+  // The moves and lookups below poll only the stop flag of the thread.
+  TStopFlagScope stopScope(stop_);
   outcome_ = TRecognitionOutcome{};
   table_.SetRecognitionMode(mode_);
   kept_->Clear();

@@ -113,6 +113,29 @@ TEST_F(CommandStopTest, RunCommandOnTextGivesNothingWhenStopped) {
   EXPECT_EQ(result.shown, "");
 }
 
+// The recognition driver installs its caller's flag this way, so that the
+// moves and lookups it runs, which poll only the thread's flag, stop with it.
+TEST(StopFlagScope, NestsAndRestoresTheFlagOfTheThread) {
+  std::atomic<int> outer{0};
+  std::atomic<int> inner{1};
+  {
+    TStopFlagScope a(&outer);
+    EXPECT_FALSE(IsStopRequested());
+    {
+      TStopFlagScope b(&inner);
+      EXPECT_TRUE(IsStopRequested());
+      TStopFlagScope none(nullptr);  // keeps the inner flag in force
+      EXPECT_TRUE(IsStopRequested());
+      bool seenElsewhere = true;
+      std::thread([&] { seenElsewhere = IsStopRequested(); }).join();
+      EXPECT_FALSE(seenElsewhere);
+    }
+    EXPECT_FALSE(IsStopRequested());
+  }
+  inner.store(0);
+  EXPECT_FALSE(IsStopRequested());
+}
+
 // Every reader sets the switch for what it builds (names kept for details,
 // facets and triangulations, off again when they fail; cells by whether the
 // text named them); after the command the switch is as it was before, so
