@@ -74,8 +74,27 @@ int Dispatch(TSpine& spine, const TMoveChoice& choice, TString* text, int* limit
 
 }  // namespace
 
-int ChooseNextMove(int mode, TSpine& spine, TMoveChoice& choice, int* /*limit*/, int* /*counter*/) {
-  bool gated = DisableSurgeries.load() != 0 && mode == 1;
+namespace {
+
+// The stages of the automatic choice in priority order.
+enum TChoiceStage : int {
+  kStageCollapsing,
+  kStageCutting,
+  kStageCounterpass,
+  kStageRing,
+  kStageDelicatePiercing,
+  kStageCrudePiercing,
+  kStageShortCurve,
+  kStageCurve4WithPiercing,
+  kStageDoubleBipass,
+  kStageTripleBipass,
+  kStageCount
+};
+
+// The first move of the stages from `first` on; the stage it came from, or
+// kStageCount (choice type 0, element -1) when none applies.
+int ChooseFromStage(int mode, TSpine& spine, TMoveChoice& choice, int first) {
+  const bool gated = DisableSurgeries.load() != 0 && mode == 1;
   choice = TMoveChoice{};
   auto take = [&](int type, int element) {
     if (element == -1) return false;
@@ -83,25 +102,59 @@ int ChooseNextMove(int mode, TSpine& spine, TMoveChoice& choice, int* /*limit*/,
     choice.element = element;
     return true;
   };
-  if (take(kMoveCollapsing, FindReductionCell(spine))) return 1;
-  if (take(kMoveCutting, FindCuttingCell(spine))) return 1;
-  if (!gated && take(kMoveCounterpass, FindCounterpassCell(spine))) return 1;
-  if (Surgeries() && take(kMoveRing, FindRingCell(spine))) return 1;
-  if (take(kMoveDelicatePiercing, FindPiercingCell(spine, 1))) return 1;
-  if (Surgeries() && take(kMoveCrudePiercing, FindPiercingCell(spine, 2))) return 1;
-  if (take(kMoveShortCurve, FindShortCurveCell(spine, 1))) return 1;
-  if (mode == 1) {
-    int type = 0;
-    int cell = FindCurveLength4WithPiercing(spine, &type);
-    if (cell != -1) {
-      choice.type = type;
-      choice.element = type != 0 ? cell : -1;
-      return type != 0 ? 1 : 0;
+  for (int stage = first; stage < kStageCount; ++stage) {
+    switch (stage) {
+      case kStageCollapsing:
+        if (take(kMoveCollapsing, FindReductionCell(spine))) return stage;
+        break;
+      case kStageCutting:
+        if (take(kMoveCutting, FindCuttingCell(spine))) return stage;
+        break;
+      case kStageCounterpass:
+        if (!gated && take(kMoveCounterpass, FindCounterpassCell(spine))) return stage;
+        break;
+      case kStageRing:
+        if (Surgeries() && take(kMoveRing, FindRingCell(spine))) return stage;
+        break;
+      case kStageDelicatePiercing:
+        if (take(kMoveDelicatePiercing, FindPiercingCell(spine, 1))) return stage;
+        break;
+      case kStageCrudePiercing:
+        if (Surgeries() && take(kMoveCrudePiercing, FindPiercingCell(spine, 2))) return stage;
+        break;
+      case kStageShortCurve:
+        if (take(kMoveShortCurve, FindShortCurveCell(spine, 1))) return stage;
+        break;
+      case kStageCurve4WithPiercing:
+        if (mode == 1) {
+          int type = 0;
+          const int cell = FindCurveLength4WithPiercing(spine, &type);
+          // A curve of length 4 without a piercing ends the choice: it is
+          // never made automatically, and nothing after it is offered.
+          if (cell != -1) {
+            if (type == 0) return kStageCount;
+            choice.type = type;
+            choice.element = cell;
+            return stage;
+          }
+        }
+        break;
+      case kStageDoubleBipass:
+        if (!gated && take(kMoveDoubleBipass, FindBipassCell(spine, kMoveDoubleBipass))) return stage;
+        break;
+      case kStageTripleBipass:
+        if (!gated && take(kMoveTripleBipass, FindBipassCell(spine, kMoveTripleBipass))) return stage;
+        break;
+      default: break;
     }
   }
-  if (!gated && take(kMoveDoubleBipass, FindBipassCell(spine, kMoveDoubleBipass))) return 1;
-  if (!gated && take(kMoveTripleBipass, FindBipassCell(spine, kMoveTripleBipass))) return 1;
-  return 0;
+  return kStageCount;
+}
+
+}  // namespace
+
+int ChooseNextMove(int mode, TSpine& spine, TMoveChoice& choice, int* /*limit*/, int* /*counter*/) {
+  return ChooseFromStage(mode, spine, choice, kStageCollapsing) != kStageCount ? 1 : 0;
 }
 
 int ClassifyCellMove(int mode, TSpine& spine, int cell, int after) {
@@ -176,9 +229,18 @@ int MakeSimplificationStep(int mode, TSpine& spine, TString* report, TMoveChoice
   int localLimit = limit != nullptr ? *limit : -1;
   int localCounter = counter != nullptr ? *counter : -1;
   int count = 0;
-  if (choice.type == 0 || choice.element == -1) ChooseNextMove(mode, spine, choice, &localLimit, &localCounter);
-  if (choice.type != 0 && choice.element != -1)
+  if (choice.type == 0 || choice.element == -1) {
+    // A chosen move may still refuse (its finder looks less far than its
+    // performer); the spine is then as it was, so the next stage of the
+    // priority is tried instead of ending the step with nothing done.
+    for (int stage = ChooseFromStage(mode, spine, choice, kStageCollapsing); stage != kStageCount;
+         stage = ChooseFromStage(mode, spine, choice, stage + 1)) {
+      count = PerformMove(spine, choice, &moveText, &localLimit, &localCounter);
+      if (count != 0) break;
+    }
+  } else {
     count = PerformMove(spine, choice, &moveText, &localLimit, &localCounter);
+  }
   if (limit != nullptr) *limit = localLimit;
   if (counter != nullptr) *counter = localCounter;
   if (MakeCollapsingsAutomatically.load() != 0) {

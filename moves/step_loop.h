@@ -2,7 +2,8 @@
 // the per-cell classifier, the dispatcher and the step drivers.
 //
 // One automatic step takes the first applicable move in a fixed priority
-// (ChooseNextMove), performs it (PerformMove) and follows it by collapsings
+// (ChooseNextMove), performs it (PerformMove), trying the next types of the
+// priority when the performer refuses, and follows it by collapsings
 // or cell reductions as the options ask (MakeSimplificationStep). A move is
 // performed on the spine it is given; when its performer refuses, fails half
 // way or is stopped, the spine (the head of its chain) is restored from a
@@ -53,7 +54,8 @@ int FindPolygonOrTMove(int mode, TSpine& spine, int type, int cursor[8]);
 int PerformMove(TSpine& spine, const TMoveChoice& choice, TString* moveText, int* limit, int* counter);
 
 // One step: the given move (type non-zero and element not -1) or the one
-// ChooseNextMove picks, then the follow-ups. The number of transformations
+// ChooseNextMove picks (when it refuses, the first of the later types of the
+// priority that goes through), then the follow-ups. The number of transformations
 // made; 0 when none or when a step is already running. The report (when
 // given) becomes "%s\r\n%s" (move text, follow-up text) or "No transformation".
 int MakeSimplificationStep(int mode, TSpine& spine, TString* report, TMoveChoice choice, int* limit,

@@ -269,3 +269,32 @@ TEST_F(StepLoopTest, ReportersFormatTheirTexts) {
 }
 
 }  // namespace
+
+// On this random spine of seven tetrahedra, after one step, the first move of
+// the priority is a ring cut whose performer refuses, while a short curve
+// still applies: the step makes that move instead of reporting that nothing
+// was done.
+TEST_F(StepLoopTest, AStepWhoseChosenMoveRefusesTriesTheNextStage) {
+  MakeCollapsingsAutomatically.store(1);
+  MakeCellReductionsAutomatically.store(1);
+  TScopedModelHeap heap;
+  TSpine spine;
+  ASSERT_TRUE(LoadRandomThickenedSpine(spine, 7, 34));
+  TSpineChecker checker(spine);
+  ASSERT_GT(MakeSimplificationStep(1, spine, nullptr, TMoveChoice{}, nullptr, nullptr), 0);
+  ASSERT_TRUE(checker.Check(spine, false));
+  TMoveChoice choice;
+  ASSERT_EQ(ChooseNextMove(1, spine, choice, nullptr, nullptr), 1);
+  ASSERT_EQ(choice.type, kMoveRing);
+  ASSERT_EQ(PerformMove(spine, choice, nullptr, nullptr, nullptr), 0);
+  const int logged = spine.LogCount();
+
+  TString report;
+  EXPECT_GT(MakeSimplificationStep(1, spine, &report, TMoveChoice{}, nullptr, nullptr), 0);
+  const std::string text = report.CStr();
+  EXPECT_EQ(text.rfind("Short curve simplification of ", 0), 0u) << text;
+  EXPECT_TRUE(checker.Check(spine, false)) << text;
+  ASSERT_GT(spine.LogCount(), logged) << text;
+  char logText[128];
+  EXPECT_EQ(spine.LogEntry(logged, logText, sizeof logText), kMoveShortCurve) << text;
+}
