@@ -195,7 +195,12 @@ TRecognitionOutcome TRecognitionDriver::Recognize(const TSpine& spine) {
     if (outcome_.entryIndex != -1) table_.MergeResult(outcome_.entryIndex, base);
     throw;
   }
-  if (outcome_.entryIndex != -1) table_.MergeResult(outcome_.entryIndex, base);
+  if (outcome_.entryIndex != -1) {
+    // The surface search reads the homology of the spine; a series that
+    // searches computes it even for a spine too big for the table's own.
+    if (table_.SearchesForSurfaces() && base.HomologyList() == nullptr) base.ComputeHomology();
+    table_.MergeResult(outcome_.entryIndex, base);
+  }
   return outcome_;
 }
 

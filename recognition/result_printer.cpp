@@ -104,7 +104,7 @@ void PrintSummandName(TOutput& output, const TManifoldDescription& summand) {
 // RP^3 # RP^3 are S^2xR, any other reducible manifold is nongeometric and
 // nothing is said.
 void PrintSummaryLine(TOutput& output, const TManifoldDescription& d, const std::string& homology,
-                      bool ignoreAddedBalls) {
+                      bool ignoreAddedBalls, const std::string& surfaces) {
   PrintAdditions(output, d, ignoreAddedBalls);
   const int geometry = d.GetGeometry();
   const int type = d.GetTypeCode();
@@ -130,6 +130,10 @@ void PrintSummaryLine(TOutput& output, const TManifoldDescription& d, const std:
       output.Tabs(1);
       output.AppendText(StringText(kVolumeFailedId).c_str());
     }
+  }
+  if (!surfaces.empty()) {
+    output.Tabs(1);
+    output.AppendText(surfaces.c_str());
   }
 }
 
@@ -157,7 +161,7 @@ bool ShowsMolecule(int type) {
 }  // namespace
 
 void PrintAssemblyResult(TOutput& output, const TManifoldDescription& description, int reportType,
-                         const std::string& homology, bool ignoreAddedBalls) {
+                         const std::string& homology, bool ignoreAddedBalls, const std::string& surfaces) {
   const int n = description.CountSummands();
   if (n > 1) {
     output.AppendText(FormatStringText(reportType <= 1 ? kConnectedSumId : kShortConnectedSumId,
@@ -167,7 +171,7 @@ void PrintAssemblyResult(TOutput& output, const TManifoldDescription& descriptio
     // summands (what was cut off) and the sum's invariants. One of several
     // presentations listed together (report type 3) keeps only the homology.
     if (reportType <= 2) {
-      PrintSummaryLine(output, description, homology, ignoreAddedBalls);
+      PrintSummaryLine(output, description, homology, ignoreAddedBalls, surfaces);
     } else if (!homology.empty()) {
       output.Tabs(1);
       output.AppendText(homology.c_str());
@@ -182,7 +186,7 @@ void PrintAssemblyResult(TOutput& output, const TManifoldDescription& descriptio
     output.Tabs(1);
     if (n > 1) output.AppendText(FormatStringText(kItemId, static_cast<unsigned>(item)).c_str());
     PrintSummandName(output, *s);
-    if (n == 1) PrintSummaryLine(output, *s, homology, ignoreAddedBalls);
+    if (n == 1) PrintSummaryLine(output, *s, homology, ignoreAddedBalls, surfaces);
     output.NewLines(1);
     if (ShowsMolecule(s->GetTypeCode()) && s->GetName() == nullptr && s->GetMolecule() != nullptr) {
       PrintMoleculeTable(output, s->GetMolecule(), 3);

@@ -14,9 +14,11 @@
 // is" heading; the homology text (may be empty) ends a prime manifold's
 // summary line. With ignoreAddedBalls (the setting
 // EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls) the summary line
-// leaves out the balls cut off ("#2D^3").
+// leaves out the balls cut off ("#2D^3"). A surfaces text (may be empty;
+// see EntrySurfacesText) ends the summary line after a tab.
 void PrintAssemblyResult(TOutput& output, const TManifoldDescription& description, int reportType,
-                         const std::string& homology, bool ignoreAddedBalls = false);
+                         const std::string& homology, bool ignoreAddedBalls = false,
+                         const std::string& surfaces = {});
 
 // The answer of a Recognize command: the entry's presentations (the first
 // is the best), then the counts of the search. ignoreAddedBalls as above.

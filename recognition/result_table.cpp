@@ -13,6 +13,7 @@
 #include "recognition/description_building.h"
 #include "recognition/entry_classification.h"
 #include "recognition/entry_normal_form.h"
+#include "recognition/entry_surfaces.h"
 #include "recognition/entry_volume.h"
 #include "recognition/graph_manifold_assembling.h"
 #include "recognition/table_atom_codes.h"
@@ -431,6 +432,12 @@ int TManifoldTable::JoinEntries(int a, int b) {
   entries_.erase(entries_.begin() + second);
   UnindexEntry(later);  // AddPresentation indexes them again
   for (auto& p : later.presentations) AddPresentation(first, std::move(p));
+  // The surfaces found for either entry belong to the joined one.
+  if (later.surfacesSearched && first >= 0 && first < CountEntries()) {
+    TEntry& joined = entries_[static_cast<std::size_t>(first)];
+    joined.surfacesSearched = true;
+    for (int i = 0; i < later.surfaces.Count(); ++i) joined.surfaces.Add(*later.surfaces.At(i));
+  }
   return first;
 }
 
@@ -572,6 +579,12 @@ const std::vector<int>* TManifoldTable::GetEntryDuplicates(int i) const {
   return &entries_[static_cast<std::size_t>(i)].duplicates;
 }
 
+const TPackedRecordListSet* TManifoldTable::GetEntrySurfaces(int i) const {
+  if (i < 0 || i >= CountEntries()) return nullptr;
+  const TEntry& entry = entries_[static_cast<std::size_t>(i)];
+  return entry.surfacesSearched ? &entry.surfaces : nullptr;
+}
+
 int TManifoldTable::MergeResult(int& index, TSpine& spine) {
   ++mergeCalls_;
   if (index >= 0 && index < CountEntries()) {
@@ -603,6 +616,18 @@ int TManifoldTable::MergeResult(int& index, TSpine& spine) {
         if (CountEntries() > 1) index = PlaceEntry(index);
       } else {
         head.MarkVolumeFailed();
+      }
+    }
+    // The surfaces of a minimal spine (complexity equal to its vertex count)
+    // are the ones worth telling entries apart by. The entry may have moved.
+    if (searchForSurfaces_ && index >= 0 && index < CountEntries() &&
+        entries_[static_cast<std::size_t>(index)].presentations.front()->GetComplexity() ==
+            CountChainVertices(spine)) {
+      TPackedRecordList list;
+      if (SearchEntrySurfaces(spine, list) != 0) {
+        TEntry& searched = entries_[static_cast<std::size_t>(index)];
+        searched.surfacesSearched = true;
+        if (list.Count() > 0) searched.surfaces.Add(list);
       }
     }
   }

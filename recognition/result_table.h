@@ -26,6 +26,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "foundation/packed_record_list.h"
 #include "foundation/private_heap.h"
 #include "recognition/heegaard_store.h"
 #include "recognition/manifold_description.h"
@@ -159,6 +160,15 @@ class TManifoldTable {
   // test injects another); an empty function leaves the volume unknown.
   using TVolumeFunction = std::function<int(TSpine&, double&)>;
   void SetVolumeFunction(TVolumeFunction volume) { volume_ = std::move(volume); }
+  // Set by a series with EnumerationOfManifoldsSearchForSurfaces: MergeResult
+  // then searches a spine with as many vertices as its entry's complexity
+  // for surfaces (SearchEntrySurfaces) and keeps what it finds with the
+  // entry, one list per distinct result. Memory only: table files do not
+  // keep the surfaces.
+  void SetSearchForSurfaces(bool search) { searchForSurfaces_ = search; }
+  bool SearchesForSurfaces() const { return searchForSurfaces_; }
+  // The surface lists of entry i; null when none was searched.
+  const TPackedRecordListSet* GetEntrySurfaces(int i) const;
   // Entries whose invariant texts are equal reference each other (value 2);
   // the number of classes. A set stop word ends the search and so does a
   // stop request (TComputationStopped is passed on); either way every list
@@ -219,6 +229,8 @@ class TManifoldTable {
     std::string text;            // the spine text or a given text
     std::string invariantText;   // compared by the duplicate search
     std::vector<int> duplicates; // indices of entries found equal
+    bool surfacesSearched = false;
+    TPackedRecordListSet surfaces;
   };
 
   // Installs the table's heap context while it lives (nested scopes of one
@@ -284,6 +296,7 @@ class TManifoldTable {
   int mergeCalls_ = 0;
 
   TVolumeFunction volume_;
+  bool searchForSurfaces_ = false;
 
   std::chrono::milliseconds interval_{0};
   std::string folder_ = ".";

@@ -12,6 +12,7 @@
 #include "recognition/report_text.h"
 #include "recognition/result_printer.h"
 #include "shell/string_text.h"
+#include "shell/surface_set_printer.h"
 
 namespace {
 
@@ -318,6 +319,14 @@ void PrintGraphList(TReportText& output, TManifoldTable& table, TManifoldDescrip
 
 }  // namespace
 
+std::string EntrySurfacesText(const TManifoldTable& table, int i) {
+  const TPackedRecordListSet* sets = table.GetEntrySurfaces(i);
+  if (sets == nullptr) return {};
+  TOutput text;
+  PrintSurfaceSets(text, *sets);
+  return text.Text();
+}
+
 std::string HomologyText(const std::vector<std::int32_t>* homology) {
   if (homology == nullptr) return {};
   std::string text = "H_1=";
@@ -405,6 +414,7 @@ void PrintTable(TReportText& output, TManifoldTable& table, const TResultTableSt
       names[static_cast<std::size_t>(i)] = FormatStringText(kEntryNameId, cu, k);
       const int count = ListedPresentations(table, i, style.outputMode);
       const std::string homology = HomologyText(table.GetEntryHomology(i));
+      const std::string surfaces = style.surfaces ? EntrySurfacesText(table, i) : std::string();
       const std::string nameLine = count < 2 ? names[static_cast<std::size_t>(i)]
                                              : FormatStringText(kEntryNameWithCountId, cu, k, static_cast<unsigned>(count));
       if (named) {
@@ -428,7 +438,7 @@ void PrintTable(TReportText& output, TManifoldTable& table, const TResultTableSt
         }
         output.Tabs(1);
         TOutput description;
-        PrintAssemblyResult(description, d, count != 1 ? 3 : 2, homology, style.ignoreAddedBalls);
+        PrintAssemblyResult(description, d, count != 1 ? 3 : 2, homology, style.ignoreAddedBalls, surfaces);
         output.AppendText(description.Text());
         if (style.sourceList) {
           if (count > 1 && named) {
@@ -473,7 +483,7 @@ void PrintTable(TReportText& output, TManifoldTable& table, const TResultTableSt
       listing.AppendText("]\t");
       TOutput description;
       PrintAssemblyResult(description, *table.GetEntry(i), 2, HomologyText(table.GetEntryHomology(i)),
-                          style.ignoreAddedBalls);
+                          style.ignoreAddedBalls, style.surfaces ? EntrySurfacesText(table, i) : std::string());
       listing.AppendText(description.Text());
       listing.NewLines(2);
     }

@@ -24,7 +24,14 @@ struct TResultTableStyle {
   // The summary lines leave out the balls cut off (the setting
   // EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls).
   bool ignoreAddedBalls = false;
+  // The summary lines end with the surfaces found in the entries (the
+  // setting EnumerationOfManifoldsSearchForSurfaces).
+  bool surfaces = false;
 };
+
+// The surfaces of entry i as the summary line shows them ("No surfaces",
+// "2 surfaces:S^2,T^2", ...); empty when the entry was not searched.
+std::string EntrySurfacesText(const TManifoldTable& table, int i);
 
 // The text of a stored homology (torsion, then zeros for Z): "H_1=Z_5+Z",
 // "H_1=0" for the trivial group; empty for none.

@@ -198,6 +198,7 @@ int TSeriesRunner::Recognise(const std::string& text, int position, std::string*
     if (inspect && !inspect(*spine)) return -1;
     table_->SetSourcePosition(position, -1);
     table_->SetIgnoreAddedBalls(options_.EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls != 0);
+    table_->SetSearchForSurfaces(options_.EnumerationOfManifoldsSearchForSurfaces == 1);
     int mode = options_.EnumerationOfManifoldsRecognitionMode;
     if (mode < kModeTillFirst || mode > kModeCompareOnly) mode = kModeTillMain;
     TRecognitionDriver driver(*table_, mode);
@@ -219,7 +220,10 @@ int TSeriesRunner::Recognise(const std::string& text, int position, std::string*
       TOutput printed;
       if (const TManifoldDescription* d = table_->GetEntry(outcome.entryIndex); d != nullptr)
         PrintAssemblyResult(printed, *d, 2, homology,
-                            options_.EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls != 0);
+                            options_.EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls != 0,
+                            options_.EnumerationOfManifoldsSearchForSurfaces == 1
+                                ? EntrySurfacesText(*table_, outcome.entryIndex)
+                                : std::string());
       *report = printed.Text();
     }
     return outcome.entryIndex;
@@ -338,6 +342,7 @@ int TSeriesRunner::Run(std::string_view text) {
     style.sourceSpines = kind != kSeriesExtHeegaard;
     style.sourceList = options_.EnumerationOfManifoldsOutputSourceSpineList == 1;
     style.ignoreAddedBalls = options_.EnumerationOfManifoldsIgnoreNumberOfAddedThreeBalls != 0;
+    style.surfaces = options_.EnumerationOfManifoldsSearchForSurfaces == 1;
     TOutput tableReport;
     PrintResultTable(tableReport, *table_, style);
     report_.AppendText(tableReport.Text());
