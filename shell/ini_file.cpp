@@ -17,7 +17,9 @@ std::string_view TrimBlanks(std::string_view text) {
 }  // namespace
 
 TIniFile::TIniFile(std::string_view text) {
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  // Files put together from pieces that each had a byte order mark can start
+  // with several; none of them is text of the first line.
+  while (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   std::string section;
   while (!text.empty()) {
     // A line ends at LF, CR LF or a lone CR (files from old editors).

@@ -294,8 +294,8 @@ void FuzzSettings(std::string_view input) {
       }
     }
     if (!(reread == expected)) Fail("settings", "the values written do not read back", text);
-    // Reading drops a byte order mark, so a file whose first line starts
-    // with a second one changes once; after that, never.
+    // Reading drops the byte order marks at the start, so a written file
+    // reads back as it is.
     const std::string twice = TIniFile(text).Text();
     if (TIniFile(twice).Text() != twice) {
       Fail("settings", "a written file changes when read again", text);

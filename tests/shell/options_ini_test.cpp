@@ -209,6 +209,19 @@ TEST_F(ProfileFile, SavingCreatesTheFolder) {
   EXPECT_EQ(values, TOptionValues{});
 }
 
+// A file put together from pieces that each began with a byte order mark
+// starts with several: all are dropped, so the first line is read as it is
+// and the written text reads back unchanged.
+TEST(IniFile, DropsEveryByteOrderMarkAtTheStart) {
+  const TIniFile file("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF[A]\nx=1\n");
+  EXPECT_TRUE(file.Diagnostics().empty());
+  ASSERT_TRUE(file.Find("A", "x").has_value());
+  EXPECT_EQ(file.Find("A", "x")->value, "1");
+  const std::string written = file.Text();
+  EXPECT_EQ(written.find("\xEF\xBB\xBF"), std::string::npos) << written;
+  EXPECT_EQ(TIniFile(written).Text(), written);
+}
+
 TEST(IniFile, ReadsEntriesSectionsAndCommentsAndAddsWhereTheyBelong) {
   TIniFile file(
       "\xEF\xBB\xBF"
