@@ -75,18 +75,16 @@ struct TMoleculeEdge : TEdge {
   // The same with a 2x2 matrix; 0 (nothing changed) when it is not 2x2.
   static int TransformGluingByMatrix(TObjectHeader* edge, const TIntMatrix& m, int mode);
 
-  // Recomputes the gluing from the boundary curves of the two pieces on the
-  // torus `reference`: its labels 0 and 1 carry the coordinates of the piece
-  // whose spine holds the torus (the exceptional end: end 2, or end 1 when
-  // only end 1 is exceptional), labels 2 and 3 those of the piece glued on
-  // (the other end). The gluing becomes the change of basis between them,
-  // taken from end 1's coordinates to end 2's. Returns 1; 0 with the gluing
-  // unchanged for a null edge or surface, a surface that is not a torus, or
-  // curves that are not two bases of its H_1 (the result must have
-  // determinant +-1). Reads the surface through a copy; the caller must make
-  // sure the surface is still alive (boundary references are not owned).
-  // Defined with the torus's gluing matrix (molecule_edge_gluing.cpp).
-  static int ComputeGluing(TObjectHeader* edge, const TComplex* reference);
+  // Recomputes the gluing from the change of basis on its boundary torus
+  // between the curves of the two pieces: labels 0 and 1 carry the
+  // coordinates of the piece whose spine holds the torus (the exceptional
+  // end: end 2, or end 1 when only end 1 is exceptional), labels 2 and 3
+  // those of the piece glued on (the other end); `torusMatrix` writes curves
+  // 2 and 3 in curves 0 and 1 (`ComputeGluingFromTorus` in moves/ reads it
+  // off a torus). The gluing becomes that change of basis taken from end 1's
+  // coordinates to end 2's. Returns 1; 0 with the gluing unchanged for a null
+  // edge or a matrix of determinant other than +-1.
+  static int ComputeGluing(TObjectHeader* edge, const TIntQuad& torusMatrix);
 
   static void SetLinkedData(TObjectHeader* edge, void* data);
   static void* LinkedData(const TObjectHeader* edge);

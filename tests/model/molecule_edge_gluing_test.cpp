@@ -10,6 +10,7 @@
 #include "model/molecule_edge.h"
 #include "model/molecule_vertex.h"
 #include "model/object_table.h"
+#include "moves/molecule_edge_gluing.h"
 #include "support/complex_builder.h"
 #include "support/model_heap.h"
 
@@ -70,7 +71,7 @@ TEST(MoleculeEdgeGluingTest, TheGluingTakesTheGluedPiecesCoordinatesToTheSpinePi
     TComplex torus;
     LabelTorus(torus, c.curves);
     TGluedPair pair(c.spineEnd);
-    EXPECT_EQ(TMoleculeEdge::ComputeGluing(pair.edge, &torus), c.result);
+    EXPECT_EQ(ComputeGluingFromTorus(pair.edge, &torus), c.result);
     const TIntQuad g = TMoleculeEdge::GluingQuad(pair.edge);
     EXPECT_EQ(ArrayOf(g), c.gluing);
     if (c.result == 1) {
@@ -91,8 +92,8 @@ TEST(MoleculeEdgeGluingTest, BothSidesGiveInverseMatricesOnAnyCellStructure) {
   LabelTorus(torus, {2, 3, 1, 2});
   TGluedPair atEnd2(2);
   TGluedPair atEnd1(1);
-  ASSERT_EQ(TMoleculeEdge::ComputeGluing(atEnd2.edge, &torus), 1);
-  ASSERT_EQ(TMoleculeEdge::ComputeGluing(atEnd1.edge, &torus), 1);
+  ASSERT_EQ(ComputeGluingFromTorus(atEnd2.edge, &torus), 1);
+  ASSERT_EQ(ComputeGluingFromTorus(atEnd1.edge, &torus), 1);
   TIntQuad product;
   QuadProduct(product, TMoleculeEdge::GluingQuad(atEnd2.edge), TMoleculeEdge::GluingQuad(atEnd1.edge));
   EXPECT_EQ(ArrayOf(product), (TQuadArray{1, 0, 0, 1}));
@@ -104,7 +105,7 @@ TEST(MoleculeEdgeGluingTest, BothSidesGiveInverseMatricesOnAnyCellStructure) {
   const int labels[3][4] = {{1, 0, 2, 3}, {0, 1, 1, 2}, {-1, -1, -3, -5}};
   for (int k = 0; k < 3; ++k) TEdge::SetLabels(built.edges[static_cast<std::size_t>(k)], labels[k], 1);
   TGluedPair onTheta(2);
-  ASSERT_EQ(TMoleculeEdge::ComputeGluing(onTheta.edge, &theta), 1);
+  ASSERT_EQ(ComputeGluingFromTorus(onTheta.edge, &theta), 1);
   EXPECT_EQ(ArrayOf(TMoleculeEdge::GluingQuad(onTheta.edge)), ArrayOf(TMoleculeEdge::GluingQuad(atEnd2.edge)));
 }
 
@@ -115,13 +116,13 @@ TEST(MoleculeEdgeGluingTest, RefusesWithoutChangingAnything) {
   TBuiltComplex built = BuildComplexFromWords(sphere, {{1, -1}});
   const int labels[4] = {1, 0, 1, 0};
   TEdge::SetLabels(built.edges[0], labels, 1);
-  EXPECT_EQ(TMoleculeEdge::ComputeGluing(pair.edge, &sphere), 0);
-  EXPECT_EQ(TMoleculeEdge::ComputeGluing(pair.edge, nullptr), 0);
+  EXPECT_EQ(ComputeGluingFromTorus(pair.edge, &sphere), 0);
+  EXPECT_EQ(ComputeGluingFromTorus(pair.edge, nullptr), 0);
   TComplex torus;
   LabelTorus(torus, {1, 0, 0, 1});
-  EXPECT_EQ(TMoleculeEdge::ComputeGluing(nullptr, &torus), 0);
+  EXPECT_EQ(ComputeGluingFromTorus(nullptr, &torus), 0);
   // An atom is no edge.
-  EXPECT_EQ(TMoleculeEdge::ComputeGluing(pair.table.NthExceptionalAtom(0), &torus), 0);
+  EXPECT_EQ(ComputeGluingFromTorus(pair.table.NthExceptionalAtom(0), &torus), 0);
   EXPECT_EQ(ArrayOf(TMoleculeEdge::GluingQuad(pair.edge)), (TQuadArray{7, 7, 7, 7}));
 }
 
