@@ -26,17 +26,12 @@
 #include "recognition/atom_table.h"
 #include "recognition/atom_table_lookup.h"
 #include "recognition/atom_torus_map.h"
+#include "support/atom_record.h"
 #include "support/model_heap.h"
 
 namespace {
 
-const TTableRecord& Record(const std::string& name) {
-  const TAtomTable& table = LoadAtomTable();
-  for (int i = 0; i < table.Count(); ++i)
-    if (table.FormatAtomName(table.Record(i)->GetKey()) == name) return *table.Record(i);
-  ADD_FAILURE() << name;
-  return *table.Record(0);
-}
+const TTableRecord& Record(const std::string& name) { return AtomRecordNamed(name); }
 
 // The record's cell lines with the edges renamed (and some reversed), the
 // cells in another order, each word rotated and some read backwards: the

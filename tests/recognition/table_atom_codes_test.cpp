@@ -13,6 +13,7 @@
 #include "shell/document_spine.h"
 #include "shell/molecule_printer.h"
 #include "shell/options.h"
+#include "support/atom_record.h"
 #include "support/model_heap.h"
 
 namespace {
@@ -31,13 +32,7 @@ std::string Name(const TManifoldDescription& d) {
   return Text(output);
 }
 
-const TTableRecord& Record(const std::string& name) {
-  const TAtomTable& table = LoadAtomTable();
-  for (int i = 0; i < table.Count(); ++i)
-    if (table.FormatAtomName(table.Record(i)->GetKey()) == name) return *table.Record(i);
-  ADD_FAILURE() << name;
-  return *table.Record(0);
-}
+const TTableRecord& Record(const std::string& name) { return AtomRecordNamed(name); }
 
 // An exceptional atom holding a record's key.
 THandle TableAtom(TObjectTable& table, const TTableRecord& record) {
